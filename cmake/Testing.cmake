@@ -1,0 +1,27 @@
+# kx_add_test(<name> SOURCES <files...> [LIBS <targets...>] [GUI] [NO_MAIN] [TIMEOUT <s>])
+#
+# One GoogleTest program is one ctest test: starting a Windows program under
+# Wine costs seconds, so cases are grouped per program, not per ctest entry.
+# GUI marks tests that open windows; they run on the display of the test run
+# (tools/wine-run starts Xvfb when there is none).
+enable_testing()
+
+function(kx_add_test name)
+  cmake_parse_arguments(T "GUI;NO_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  if(T_NO_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest ${T_LIBS})
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main ${T_LIBS})
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_GUI)
+    set_tests_properties(${name} PROPERTIES LABELS gui)
+  endif()
+endfunction()
