@@ -1,16 +1,9 @@
 // Kurvex: the function grapher's program entry.
 #include <windows.h>
 
+#include "ProcessFpu.h"
+
 namespace {
-
-// All six x87 exceptions masked, 64-bit precision, round to nearest: formula
-// evaluation and geometry then give infinities and NaNs instead of faults.
-constexpr WORD kProcessControlWord = 0x133F;
-
-void SetProcessControlWord() {
-  WORD cw = kProcessControlWord;
-  asm volatile("fclex\n\tfldcw %0" : : "m"(cw));
-}
 
 LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DESTROY) {
@@ -23,7 +16,7 @@ LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  SetProcessControlWord();
+  kurvex::SetProcessControlWord();
 
   WNDCLASSA cls{};
   cls.lpfnWndProc = MainWindowProc;
