@@ -1,0 +1,54 @@
+// The runtime's exception family and small text helpers shared by the framework.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace kx {
+
+// Base of every exception the programs raise on purpose; carries a ready message.
+class Exception : public std::exception {
+public:
+  explicit Exception(std::string message) : message_(std::move(message)) {}
+  const std::string& Message() const noexcept { return message_; }
+  void SetMessage(std::string message) { message_ = std::move(message); }
+  const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+  std::string message_;
+};
+
+#define KX_EXCEPTION(Name, Base)                 \
+  class Name : public Base {                     \
+  public:                                        \
+    using Base::Base;                            \
+  };
+
+KX_EXCEPTION(EAbort, Exception)
+KX_EXCEPTION(EConvertError, Exception)
+KX_EXCEPTION(EInvalidCast, Exception)
+KX_EXCEPTION(EInvalidOperation, Exception)
+KX_EXCEPTION(EListError, Exception)
+KX_EXCEPTION(EStringListError, Exception)
+KX_EXCEPTION(EComponentError, Exception)
+KX_EXCEPTION(EPropertyError, Exception)
+KX_EXCEPTION(EStreamError, Exception)
+KX_EXCEPTION(EFCreateError, EStreamError)
+KX_EXCEPTION(EFOpenError, EStreamError)
+KX_EXCEPTION(EFilerError, EStreamError)
+KX_EXCEPTION(EReadError, EFilerError)
+KX_EXCEPTION(EWriteError, EFilerError)
+KX_EXCEPTION(EClassNotFound, EFilerError)
+KX_EXCEPTION(EResNotFound, Exception)
+KX_EXCEPTION(EOutOfResources, Exception)
+
+#undef KX_EXCEPTION
+
+// ASCII-only case folding: component, class and property names are identifiers.
+bool SameText(std::string_view a, std::string_view b) noexcept;
+std::string UpperCase(std::string_view s);
+std::string LowerCase(std::string_view s);
+bool IsValidIdent(std::string_view s) noexcept;
+
+} // namespace kx

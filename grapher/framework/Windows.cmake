@@ -1,0 +1,46 @@
+# Window framework, windowed part: graphics, controls, forms, application,
+# and the grapher's screen font. Included by this folder's CMakeLists.txt.
+
+# --- Screen font ------------------------------------------------------------
+# "kurvex.fon" (face "Kurvexsans") is rendered from DejaVu Sans by a host tool
+# built with the host compiler, and lands beside the programs.
+find_program(KX_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+find_program(KX_PKG_CONFIG NAMES pkg-config REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+find_file(KX_SCREEN_FONT_SOURCE DejaVuSans.ttf REQUIRED NO_CMAKE_FIND_ROOT_PATH
+          PATHS /usr/share/fonts/truetype/dejavu)
+execute_process(COMMAND ${KX_PKG_CONFIG} --cflags freetype2
+                OUTPUT_VARIABLE kx_ft_cflags OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE kx_ft_found)
+execute_process(COMMAND ${KX_PKG_CONFIG} --libs freetype2
+                OUTPUT_VARIABLE kx_ft_libs OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT kx_ft_found EQUAL 0)
+  message(FATAL_ERROR "The host FreeType library (libfreetype-dev) is needed to build kurvex.fon")
+endif()
+separate_arguments(kx_ft_cflags UNIX_COMMAND "${kx_ft_cflags}")
+separate_arguments(kx_ft_libs UNIX_COMMAND "${kx_ft_libs}")
+
+set(kx_fontgen_dir ${CMAKE_SOURCE_DIR}/tools/screenfont)
+set(kx_fontgen_sources
+  ${kx_fontgen_dir}/MakeScreenFont.cpp
+  ${kx_fontgen_dir}/FontFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tcvn3.cpp)
+set(kx_fontgen ${CMAKE_BINARY_DIR}/host/MakeScreenFont)
+add_custom_command(
+  OUTPUT ${kx_fontgen}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+  COMMAND ${KX_HOST_CXX} -std=c++17 -O2 -Wall -Wextra -I${kx_fontgen_dir}
+          -I${CMAKE_CURRENT_LIST_DIR} ${kx_ft_cflags} ${kx_fontgen_sources} ${kx_ft_libs}
+          -o ${kx_fontgen}
+  DEPENDS ${kx_fontgen_sources} ${kx_fontgen_dir}/FontFile.h ${CMAKE_CURRENT_LIST_DIR}/Tcvn3.h
+  COMMENT "Building the screen-font generator (host)"
+  VERBATIM)
+
+set(KX_SCREEN_FONT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/kurvex.fon)
+set(KX_SCREEN_FONT_GLYPHS ${CMAKE_BINARY_DIR}/host/kurvex-glyphs.txt)
+add_custom_command(
+  OUTPUT ${KX_SCREEN_FONT} ${KX_SCREEN_FONT_GLYPHS}
+  COMMAND ${kx_fontgen} ${KX_SCREEN_FONT_SOURCE} 11 ${KX_SCREEN_FONT} ${KX_SCREEN_FONT_GLYPHS}
+  DEPENDS ${kx_fontgen}
+  COMMENT "Generating kurvex.fon"
+  VERBATIM)
+add_custom_target(kurvex_font ALL DEPENDS ${KX_SCREEN_FONT} ${KX_SCREEN_FONT_GLYPHS})
