@@ -49,4 +49,6 @@ echo "$shot"
 
 wine taskkill /IM "$exe" >/dev/null 2>&1 || true
 wait $program_pid || true
+# The private display goes now; so does the Wine session that used it.
+wineserver --kill 2>/dev/null || true
 

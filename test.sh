@@ -9,10 +9,16 @@ source tools/wine-env
 cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
 cmake --build build -j "$(nproc)"
 
-[ -n "${DISPLAY:-}" ] || start_private_display
-ensure_wine_prefix
-# One wineserver for the whole run instead of one per test program; it ends
-# by itself a little while after the last program.
-wineserver --persistent=20 2>/dev/null || true
+if [ -z "${DISPLAY:-}" ]; then
+  start_private_display
+  ensure_wine_prefix
+  # One wineserver for the whole run instead of one per test program. It goes
+  # with the private display: a server left on a dead display would hold up
+  # the next run.
+  wineserver --persistent 2>/dev/null || true
+  trap 'wineserver --kill 2>/dev/null; kill $xvfb_pid 2>/dev/null' EXIT
+else
+  ensure_wine_prefix
+fi
 
 ctest --test-dir build --output-on-failure -j "$(nproc)"
