@@ -128,8 +128,9 @@ void TPersistent::DefineProperties(TFiler&) {}
 // TComponent
 
 KX_PUBLISH(TComponent) {
-  p.Property("Name", &TComponent::Name, &TComponent::SetName);
-  p.Property("Tag", &TComponent::Tag, &TComponent::SetTag);
+  // The filer stores the name in the component header.
+  p.Property("Name", &TComponent::Name, &TComponent::SetName).NotStored();
+  p.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
 }
 
 TComponent::TComponent(TComponent* owner) {
@@ -249,6 +250,11 @@ void TComponent::BeginLoading() {
 }
 
 void TComponent::EndReading() { state_.Exclude(csReading); }
+
+void TComponent::AbortLoading() {
+  state_.Exclude(csReading);
+  state_.Exclude(csLoading);
+}
 
 void TComponent::Loaded() { state_.Exclude(csLoading); }
 

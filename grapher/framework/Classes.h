@@ -161,6 +161,9 @@ struct TPropInfo {
   std::function<bool(const TObject*)> AcceptsObject; // Class and Component
   std::function<TValue(TObject&)> Get;
   std::function<void(TObject&, const TValue&)> Set; // empty: read-only
+  bool Stored = true;     // false: never written by the filer
+  bool HasDefault = false; // ordinal kinds: not written when equal to Default
+  int64_t Default = 0;
 
   bool ReadOnly() const { return !Set; }
 };
@@ -303,6 +306,9 @@ public:
   // Loading: the form loader sets csLoading and csReading, reads, then calls Loaded.
   void BeginLoading();
   void EndReading();
+  // Clears the loading states without Loaded, after a load that failed.
+  void AbortLoading();
+  void SetComponentState(TComponentStateFlag flag, bool on);
   virtual void Loaded(); // clears csLoading
 
   // Nesting in a stored tree (scene nodes, sheets, menu items): a component
@@ -321,7 +327,6 @@ protected:
   // Default: drops the component from the free-notification list and passes
   // the news to every owned component.
   virtual void Notification(TComponent* component, TOperation operation);
-  void SetComponentState(TComponentStateFlag flag, bool on);
 
 private:
   TComponent* owner_ = nullptr;
@@ -385,6 +390,17 @@ public:
     static_assert(std::is_integral_v<T>, "a colour is an integral value");
     Add<T>(std::move(name), [getter](const C& c) -> T { return std::invoke(getter, c); },
            [setter](C& c, T v) { std::invoke(setter, c, v); }, true);
+    return *this;
+  }
+
+  // Modifiers of the property published last.
+  TPublisher& Default(int64_t value) {
+    info_.Properties.back().HasDefault = true;
+    info_.Properties.back().Default = value;
+    return *this;
+  }
+  TPublisher& NotStored() {
+    info_.Properties.back().Stored = false;
     return *this;
   }
 

@@ -28,6 +28,11 @@ std::string LowerCase(std::string_view s) {
   return r;
 }
 
+void AssertFailed(const std::string& message, const char* unit, int line) {
+  throw EAssertionFailed((message.empty() ? std::string("Assertion failure") : message) + " (" +
+                         unit + ", line " + std::to_string(line) + ")");
+}
+
 bool IsValidIdent(std::string_view s) noexcept {
   if (s.empty() || !IsIdentStart(s[0])) return false;
   for (char c : s)

@@ -42,6 +42,8 @@ KX_EXCEPTION(EWriteError, EFilerError)
 KX_EXCEPTION(EClassNotFound, EFilerError)
 KX_EXCEPTION(EResNotFound, Exception)
 KX_EXCEPTION(EOutOfResources, Exception)
+KX_EXCEPTION(EParserError, Exception)
+KX_EXCEPTION(EAssertionFailed, Exception)
 
 #undef KX_EXCEPTION
 
@@ -50,5 +52,11 @@ bool SameText(std::string_view a, std::string_view b) noexcept;
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 bool IsValidIdent(std::string_view s) noexcept;
+
+// Internal consistency check that failed: EAssertionFailed "message (unit, line n)".
+[[noreturn]] void AssertFailed(const std::string& message, const char* unit, int line);
+inline void Assert(bool condition, const char* message, const char* unit, int line) {
+  if (!condition) AssertFailed(message, unit, line);
+}
 
 } // namespace kx
