@@ -1,0 +1,4 @@
+// Formula compiler: include this to use TKCompiler.
+#pragma once
+
+#include "KCompilerBase.h"

@@ -1,0 +1,128 @@
+#include "FrontTestSupport.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "KLib.h"
+
+namespace {
+
+const char* const VariableNames[] = {"x", "y", "z", "a", "b", "c", "d", "e"};
+
+}  // namespace
+
+TTestFront::TTestFront()
+{
+  AddMin(this, "min");
+  AddMax(this, "max");
+  AddSin(this, "sin");
+  AddCos(this, "cos");
+  AddExp(this, "exp");
+  AddSqr(this, "sqr");
+  AddSqrt(this, "sqrt");
+  AddLn(this, "ln");
+  AddAbs(this, "abs");
+  AddTan(this, "tan");
+  AddCotan(this, "cotan");
+  AddArcSin(this, "arcsin");
+  AddArcCos(this, "arccos");
+  AddArcTan(this, "arctan");
+  AddArcCotan(this, "arccotan");
+  AddPower(this, "power");
+  AddTrunc(this, "Int");
+  AddTrunc(this, "Trunc");
+  AddTrunc(this, "Floor");
+  AddFrac(this, "Frac");
+  AddRound(this, "Round");
+  AddLog10(this, "Log10");
+  AddLog2(this, "Log2");
+  AddLogN(this, "LogN");
+  AddPi(this, "Pi");
+  for (int i = 0; i < 8; ++i)
+    AddVariable(VariableNames[i], tcF80, &Cells[i]);
+}
+
+std::string ShowValue(long double value)
+{
+  if (std::isnan(value))
+    return "nan";
+  char text[40];
+  std::snprintf(text, sizeof text, "%.15g", static_cast<double>(value));
+  return text;
+}
+
+std::string TTestFront::Decode(const std::string& coded) const
+{
+  std::string out;
+  size_t constIndex = 0, offset = 0;
+  for (size_t i = 0; i < coded.size();) {
+    const char kind = coded[i];
+    uint32_t id = 0;
+    if (i + 5 <= coded.size())
+      std::memcpy(&id, &coded[i + 1], 4);
+    if (kind == ckConst && i + 1 < coded.size() && static_cast<uint8_t>(coded[i + 1]) < 7) {
+      int64_t value;
+      std::memcpy(&value, &coded[i + 2], 8);
+      out += "[" + std::to_string(coded[i + 1]) + ":" + std::to_string(value) + "]";
+      i += 10;
+    } else if (kind == ckConst) {
+      long double value = 0;
+      if (constIndex < FConstSizes.size()) {
+        const int size = FConstSizes[constIndex++];
+        if (size == 4) {
+          float f;
+          std::memcpy(&f, &FConstStack[offset], 4);
+          value = f;
+        } else if (size == 8) {
+          double d;
+          std::memcpy(&d, &FConstStack[offset], 8);
+          value = d;
+        } else {
+          std::memcpy(&value, &FConstStack[offset], 10);
+        }
+        offset += size;
+      }
+      out += "{" + ShowValue(value) + "}";
+      ++i;
+    } else if (kind == ckVar) {
+      TVariable v;
+      out += GetVariable(id, v) ? v.Name : "?var";
+      i += 5;
+    } else if (kind == ckCall) {
+      TFunction f;
+      out += GetFunction(id, f) ? f.Name : "?func";
+      i += 5;
+    } else {
+      out += kind;
+      ++i;
+    }
+  }
+  if (constIndex != FConstSizes.size())
+    out += " (unused constants)";
+  return out;
+}
+
+std::string TTestFront::Coded(const std::string& text)
+{
+  return Decode(Parse(text));
+}
+
+long double TTestFront::Folded(const std::string& text)
+{
+  const std::string coded = Parse(text);
+  if (coded != std::string(1, ckConst) || ConstCount() != 1)
+    return NAN;
+  return PopConst();
+}
+
+TControlWord::TControlWord(uint16_t word)
+{
+  asm volatile("fnstcw %0" : "=m"(FSaved)::"memory");
+  asm volatile("fnclex\n\tfldcw %0" ::"m"(word) : "memory");
+}
+
+TControlWord::~TControlWord()
+{
+  asm volatile("fnclex\n\tfldcw %0" ::"m"(FSaved) : "memory");
+}

@@ -1,0 +1,24 @@
+// Direct calls of built-in bodies with register canaries (KLibHarness.S).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" {
+struct THarnessCall {
+  const void* Routine;
+  uint32_t ArgCount;
+  long double Args[2];  // first argument loaded first
+  uint32_t RaiseFirst;  // 1: leave a sticky invalid-operation flag before the call
+  long double Result;
+  uint32_t Depth;  // x87 registers in use after the call
+  uint32_t RegsKept;  // EBX, ESI, EDI and EBP unchanged
+  uint32_t EspKept;
+  uint32_t ExitStatus;  // x87 status word after the call
+};
+void KHarnessCall(THarnessCall* call);
+}
+
+static_assert(offsetof(THarnessCall, RaiseFirst) == 32 && offsetof(THarnessCall, Result) == 36 &&
+                  offsetof(THarnessCall, ExitStatus) == 60,
+              "KLibHarness.S relies on this layout");
