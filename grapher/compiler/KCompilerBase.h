@@ -7,14 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "Classes.h"
+
 enum TError : uint8_t {
   eNone, eDomain, eNumFormat, eValExpected, eOpExpected, eEdge, eUnknown,
   eOutOfRange, eType, eVarParameter, eParameter
 };
 
+KX_ENUM_NAMES(TError, "eNone", "eDomain", "eNumFormat", "eValExpected", "eOpExpected", "eEdge", "eUnknown",
+              "eOutOfRange", "eType", "eVarParameter", "eParameter")
+
 enum TTrigMode : uint8_t { tmSafe, tmNothing, tmRuntime };
+KX_ENUM_NAMES(TTrigMode, "tmSafe", "tmNothing", "tmRuntime")
 enum TEliminateBrackets : uint8_t { ebStandart, ebSoft, ebAgressive };
+KX_ENUM_NAMES(TEliminateBrackets, "ebStandart", "ebSoft", "ebAgressive")
 enum TOutOfOrder : uint8_t { ooStandart, ooSoft, ooAgressive };
+KX_ENUM_NAMES(TOutOfOrder, "ooStandart", "ooSoft", "ooAgressive")
 
 // Type codes of variables, parameters and results; 0..6 are ordinal, 7..9 float.
 enum : uint8_t { tcI08, tcU08, tcI16, tcU16, tcI32, tcU32, tcI64, tcF32, tcF64, tcF80 };
@@ -65,12 +73,12 @@ using TFunctionTable = std::shared_ptr<std::vector<TFunction>>;
 bool IsIdentifier(const std::string& name);
 std::string LowerName(const std::string& name);
 
-class TCtrlBlck {
+// The compiler is a component: an owner frees it, and its options are published.
+class TCtrlBlck : public kx::TComponent {
+  KX_CLASS(TCtrlBlck, kx::TComponent)
 public:
-  TCtrlBlck();
-  virtual ~TCtrlBlck();
-  TCtrlBlck(const TCtrlBlck&) = delete;
-  TCtrlBlck& operator=(const TCtrlBlck&) = delete;
+  explicit TCtrlBlck(kx::TComponent* owner = nullptr);
+  ~TCtrlBlck() override;
 
   uint32_t AddFunction(const std::string& name, const std::string& signature, uint8_t callConv,
                        uint8_t resultType, int32_t extraRegs, void* address, bool foldable,
@@ -121,8 +129,9 @@ private:
 };
 
 class TSimpler : public TCtrlBlck {
+  KX_CLASS(TSimpler, TCtrlBlck)
 public:
-  TSimpler() = default;
+  explicit TSimpler(kx::TComponent* owner = nullptr) : TCtrlBlck(owner) {}
 
   TError CompError() const { return FCompError; }
   // eDomain still leaves usable code: the failing constant is meaningless, the rest is sound.

@@ -216,6 +216,8 @@ std::string IntegerConst(uint8_t type, bool negative, uint64_t magnitude)
 
 }  // namespace
 
+KX_PUBLISH(TSimpler) {}
+
 std::string TSimpler::Fail(TError error)
 {
   FCompError = error;

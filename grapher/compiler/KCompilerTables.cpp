@@ -57,8 +57,19 @@ std::string LowerName(const std::string& name)
   return lower;
 }
 
-TCtrlBlck::TCtrlBlck()
-    : FFunctions(std::make_shared<std::vector<TFunction>>())
+KX_PUBLISH(TCtrlBlck)
+{
+  p.Property("TrigMode", &TCtrlBlck::TrigMode, &TCtrlBlck::SetTrigMode).Default(1);
+  p.Property("ParallelExecution", &TCtrlBlck::ParallelExecution, &TCtrlBlck::SetParallelExecution).Default(1);
+  p.Property("EliminateBrackets", &TCtrlBlck::EliminateBrackets, &TCtrlBlck::SetEliminateBrackets).Default(1);
+  p.Property("OutOfOrder", &TCtrlBlck::OutOfOrder, &TCtrlBlck::SetOutOfOrder).Default(1);
+  p.Property("AlignMode", &TCtrlBlck::AlignMode, &TCtrlBlck::SetAlignMode).Default(1);
+  p.Property("BackOperation", &TCtrlBlck::BackOperation, &TCtrlBlck::SetBackOperation).Default(1);
+  p.Property("SmartLoad", &TCtrlBlck::SmartLoad, &TCtrlBlck::SetSmartLoad).Default(1);
+}
+
+TCtrlBlck::TCtrlBlck(kx::TComponent* owner)
+    : kx::TComponent(owner), FFunctions(std::make_shared<std::vector<TFunction>>())
 {
 }
 

@@ -257,3 +257,42 @@ TEST(Tables, Options)
 }
 
 }  // namespace
+
+namespace {
+
+// Counts its own destruction, to see an owner free the compiler it owns.
+class TWatched : public TSimpler {
+public:
+  TWatched(kx::TComponent* owner, int& freed) : TSimpler(owner), FFreed(freed) {}
+  ~TWatched() override { ++FFreed; }
+
+private:
+  int& FFreed;
+};
+
+TEST(Component, OwnerFreesTheCompiler)
+{
+  int freed = 0;
+  auto owner = std::make_unique<kx::TComponent>(nullptr);
+  auto* compiler = new TWatched(owner.get(), freed);
+  EXPECT_EQ(compiler->Owner(), owner.get());
+  EXPECT_EQ(owner->ComponentCount(), 1);
+  owner.reset();
+  EXPECT_EQ(freed, 1);
+}
+
+TEST(Component, OptionsArePublished)
+{
+  TSimpler compiler;
+  EXPECT_EQ(compiler.ClassType().Name, "TSimpler");
+  EXPECT_TRUE(compiler.InheritsFrom(TCtrlBlck::StaticClass()));
+  kx::SetPropValue(compiler, "EliminateBrackets", int64_t(ebStandart));
+  EXPECT_EQ(compiler.EliminateBrackets(), ebStandart);
+  kx::SetPropValue(compiler, "SmartLoad", int64_t(0));
+  EXPECT_FALSE(compiler.SmartLoad());
+  EXPECT_EQ(std::get<int64_t>(kx::GetPropValue(compiler, "OutOfOrder")), ooSoft);
+  for (const char* name : {"TrigMode", "ParallelExecution", "AlignMode", "BackOperation"})
+    EXPECT_EQ(std::get<int64_t>(kx::GetPropValue(compiler, name)), 1) << name;
+}
+
+}  // namespace
