@@ -349,3 +349,24 @@ TEST(Registration, GrapherNamesInAnyCase)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ExecMemory, BlocksRunAndMove)
+{
+  TExecBlock block(16);
+  const uint8_t returns42[] = {0xB8, 0x2A, 0x00, 0x00, 0x00, 0xC3};  // mov eax,42; ret
+  std::memcpy(block.Data(), returns42, sizeof returns42);
+  TExecBlock moved = std::move(block);
+  EXPECT_EQ(block.Data(), nullptr);
+  EXPECT_EQ(block.Size(), 0u);
+  EXPECT_EQ(moved.Size(), 16u);
+  EXPECT_EQ(reinterpret_cast<int (*)()>(moved.Data())(), 42);
+
+  void* raw = KExecAlloc(0);
+  EXPECT_NE(raw, nullptr);
+  KExecFree(raw);
+  KExecFree(nullptr);
+}
+
+}  // namespace

@@ -233,6 +233,76 @@ TEST_F(TypedArgs, ArgumentErrors)
   }
 }
 
+// Constant calls get their arguments where the calling convention puts them.
+TEST(ConstantCalls, ArgumentPlaces)
+{
+  TTestFront front;
+  const char* const signature = "vi32vi64vf80vi16vu08";  // EAX, CPU stack, x87, EDX, ECX
+  const struct {
+    const char* name;
+    TAByte code;
+    long double expected;
+  } picks[] = {
+      {"pick_eax", {0xDD, 0xD8, 0x50, 0xDB, 0x04, 0x24, 0x58}, -5},
+      {"pick_stack", {0xDD, 0xD8, 0xDF, 0x2C, 0x24}, 123456789012.0L},
+      {"pick_x87", {}, 2.5L},
+      {"pick_edx", {0xDD, 0xD8, 0x52, 0xDB, 0x04, 0x24, 0x5A}, -300},
+      {"pick_ecx", {0xDD, 0xD8, 0x51, 0xDB, 0x04, 0x24, 0x59}, 200},
+  };
+  for (const auto& p : picks) {
+    ASSERT_NE(front.AddFunction(p.name, signature, 4, tcF80, 0, nullptr, true, p.code), 0u);
+    EXPECT_EQ(front.Folded(std::string(p.name) + "(-5,123456789012,2.5,-300,200)"), p.expected) << p.name;
+    EXPECT_EQ(front.CompError(), eNone) << p.name;
+  }
+}
+
+TEST(ConstantCalls, FloatsNarrowedOntoTheStack)
+{
+  // Convention 1 fills the argument block from the high end down, convention 3
+  // from the low end up; either way 32- and 64-bit slots saturate to infinity
+  // and flush to zero.
+  TTestFront front;
+  const struct {
+    const char* name;
+    uint8_t conv;
+    TAByte code;
+  } picks[] = {
+      {"first1", 1, {0xD9, 0x44, 0x24, 0x08}},  // fld dword [esp+8]
+      {"second1", 1, {0xDD, 0x04, 0x24}},       // fld qword [esp]
+      {"first3", 3, {0xD9, 0x04, 0x24}},        // fld dword [esp]
+      {"second3", 3, {0xDD, 0x44, 0x24, 0x04}}, // fld qword [esp+4]
+  };
+  for (const auto& p : picks)
+    ASSERT_NE(front.AddFunction(p.name, "vf32vf64", p.conv, tcF80, 0, nullptr, true, p.code), 0u);
+  for (const char* suffix : {"1", "3"}) {
+    const std::string first = std::string("first") + suffix, second = std::string("second") + suffix;
+    EXPECT_EQ(front.Folded(first + "(0.5,2)"), 0.5L);
+    EXPECT_EQ(front.Folded(second + "(0.5,2)"), 2);
+    EXPECT_EQ(front.Folded(first + "(1e300,1)"), INFINITY);
+    EXPECT_EQ(front.Folded(first + "(0.00000000000000000000000000000000000000001,1)"), 0);  // below the normal range
+    EXPECT_EQ(front.Folded(second + "(1,1e4000)"), INFINITY);
+    EXPECT_EQ(front.Folded(first + "(0.1,1)"), 0.1f);
+    EXPECT_EQ(front.CompError(), eNone);
+  }
+}
+
+TEST(ConstantCalls, OrdinalResultsAreWidenedByType)
+{
+  TTestFront front;
+  const TAByte minusOne = {0xDD, 0xD8, 0x31, 0xC0, 0x48, 0x99};  // fstp st(0); xor eax,eax; dec eax; cdq
+  const struct {
+    uint8_t type;
+    long double expected;
+  } cases[] = {
+      {tcI08, -1}, {tcU08, 255}, {tcI16, -1}, {tcU16, 65535}, {tcI32, -1}, {tcU32, 4294967295.0L}, {tcI64, -1},
+  };
+  for (const auto& c : cases) {
+    const std::string name = "r" + std::to_string(c.type);
+    ASSERT_NE(front.AddFunction(name, "vf80", 4, c.type, 0, nullptr, true, minusOne), 0u);
+    EXPECT_EQ(front.Folded(name + "(0)"), c.expected) << name;
+  }
+}
+
 TEST(OrdinalRanges, EveryType)
 {
   const char* const names[] = {"i08", "u08", "i16", "u16", "i32", "u32", "i64"};
