@@ -557,16 +557,11 @@ std::string TSimpler::ParseOrdinalArg(const std::string& text, const TVarDefItem
   if (!folded)
     return sign + call;
 
-  // The folded result, rounded to nearest (ties to even), must fit the parameter's type.
-  long double rounded = std::floor(value);
-  const long double fraction = value - rounded;
-  if (fraction > 0.5L || (fraction == 0.5L && std::fmod(rounded, 2.0L) != 0))
-    rounded += 1;
-  if (!(std::fabs(rounded) <= 18446744073709551615.0L))
-    return Fail(eOutOfRange);
-  const bool resultNegative = (rounded < 0) != negative;
-  const uint64_t magnitude = static_cast<uint64_t>(std::fabs(rounded));
-  if (!FitsOrdinal(param.TypeCode, resultNegative && magnitude != 0, magnitude))
+  // An ordinal result is an integer already; it must fit the parameter's type.
+  const auto result = static_cast<int64_t>(value);
+  const uint64_t magnitude = result < 0 ? 0 - static_cast<uint64_t>(result) : static_cast<uint64_t>(result);
+  const bool resultNegative = (result < 0) != negative && magnitude != 0;
+  if (!FitsOrdinal(param.TypeCode, resultNegative, magnitude))
     return Fail(eOutOfRange);
   isConst = true;
   return IntegerConst(param.TypeCode, resultNegative, magnitude);

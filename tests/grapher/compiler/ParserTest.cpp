@@ -197,6 +197,8 @@ TEST_F(TypedArgs, CodedArguments)
       {"inf8(kcompilerid)", "inf8(kcompilerid)"},
       {"inf8(ordres(7))", "inf8([0:7])"},
       {"inf8(-ordres(7))", "inf8([0:-7])"},
+      {"inf8(-ordres(128))", "inf8([0:-128])"},
+      {"inf8(-ordres(-127))", "inf8([0:127])"},
       {"inf8(ordres(2.5))", "inf8([0:2])"},
       {"inf8(ordres(x))", "inf8(ordres(x))"},
       {"inf8(-ordres(x))", "inf8(-ordres(x))"},
@@ -223,7 +225,7 @@ TEST_F(TypedArgs, ArgumentErrors)
       {"ifn(n+1)", eType},            {"ifn(sin(1))", eType},       {"ifn(ordres(1)+1)", eType},
       {"ifn(zz)", eUnknown},          {"ifn((1))", eUnknown},       {"ifn()", eValExpected},
       {"ifn(-)", eValExpected},       {"inf8(ordres(300))", eOutOfRange},
-      {"inf8(ordres(-129))", eOutOfRange},
+      {"inf8(ordres(-129))", eOutOfRange},       {"inf8(-ordres(-128))", eOutOfRange},
       {"byref(n)", eVarParameter},    {"byref(x+1)", eVarParameter}, {"byref(1)", eVarParameter},
       {"byref(zz)", eVarParameter},   {"byref(sin)", eVarParameter},
   };
