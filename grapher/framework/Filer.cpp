@@ -1,7 +1,7 @@
 #include "Filer.h"
 
 #include "Collections.h"
-#include "GraphicsColors.h"
+#include "Colors.h"
 #include "Streams.h"
 
 #include <algorithm>
@@ -302,6 +302,7 @@ void TReader::ReadRootComponent(TComponent& root) {
   loaded_.push_back(&root);
   try {
     ReadSignature();
+    propStart_ = Position();
     const std::string className = ReadStr();
     const std::string name = ReadStr();
     if (className != root.ClassName())
@@ -715,8 +716,8 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
     else if (prop.Kind == TPropKind::Enum) WriteIdent(prop.EnumType->NameOf(int(v)));
     else if (prop.Kind == TPropKind::Set) WriteSet(uint64_t(v), *prop.EnumType);
     else {
-      std::string ident;
-      if (ColorToIdent(TColor(v), ident)) WriteIdent(ident);
+      const std::string ident = ColorToIdent(TColor(v));
+      if (!ident.empty()) WriteIdent(ident);
       else WriteInteger(v);
     }
     return;
