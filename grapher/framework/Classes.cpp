@@ -118,8 +118,13 @@ void TPersistent::AssignError(TPersistent* source) {
 }
 
 std::string TPersistent::GetNamePath() const {
-  // Nested objects are named by the path to them: Owner.Property.
-  return ClassName();
+  // A nested object is named after its owner: Owner.TClass.
+  std::string path = ClassName();
+  if (TPersistent* owner = GetOwner()) {
+    const std::string ownerPath = owner->GetNamePath();
+    if (!ownerPath.empty()) path = ownerPath + "." + path;
+  }
+  return path;
 }
 
 void TPersistent::DefineProperties(TFiler&) {}

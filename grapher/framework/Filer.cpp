@@ -21,6 +21,23 @@ public:
   using EReadError::EReadError;
 };
 
+// Counts one level of nesting for as long as it lives.
+class NestingGuard {
+public:
+  NestingGuard(int& depth, TReader& reader) : depth_(depth) {
+    if (++depth_ > kMaxNesting) {
+      --depth_;
+      reader.ReadError("Nesting too deep");
+    }
+  }
+  ~NestingGuard() { --depth_; }
+  NestingGuard(const NestingGuard&) = delete;
+  NestingGuard& operator=(const NestingGuard&) = delete;
+
+private:
+  int& depth_;
+};
+
 bool IsIntType(TValueType t) {
   return t == vaInt8 || t == vaInt16 || t == vaInt32 || t == vaInt64;
 }
@@ -247,10 +264,12 @@ void TReader::SkipValue() {
   const TValueType t = ReadValue();
   switch (t) {
   case vaNull: case vaFalse: case vaTrue: case vaNil: return;
-  case vaList:
+  case vaList: {
+    NestingGuard nesting(depth_, *this);
     while (!EndOfList()) SkipValue();
     ReadListEnd();
     return;
+  }
   case vaInt8: case vaInt16: case vaInt32: case vaInt64: ReadIntValue(t); return;
   case vaExtended: case vaSingle: case vaDouble: case vaCurrency: case vaDate: {
     const int32_t size = t == vaExtended ? 10 : t == vaSingle ? 4 : 8;
@@ -274,7 +293,8 @@ void TReader::SkipValue() {
   case vaSet:
     while (!ReadStr().empty()) {}
     return;
-  case vaCollection:
+  case vaCollection: {
+    NestingGuard nesting(depth_, *this);
     while (!EndOfList()) {
       if (IsIntType(NextValue())) ReadInteger();
       CheckValue(vaList);
@@ -286,6 +306,7 @@ void TReader::SkipValue() {
     }
     ReadListEnd();
     return;
+  }
   }
 }
 
@@ -329,6 +350,7 @@ void TReader::ReadRootComponent(TComponent& root) {
 }
 
 TComponent* TReader::ReadComponent(TComponent& parent) {
+  NestingGuard nesting(depth_, *this);
   propPath_.clear();
   propStart_ = Position();
   const std::string className = ReadStr();
@@ -503,6 +525,7 @@ void TReader::ResolveFixups() {
 
 void TReader::ReadCollection(TCollection& collection) {
   CheckValue(vaCollection);
+  NestingGuard nesting(depth_, *this);
   const std::string path = propPath_;
   collection.BeginUpdate();
   try {

@@ -31,6 +31,9 @@ enum TValueType : uint8_t {
 };
 
 inline constexpr char kFilerSignature[4] = {'K', 'X', 'F', '0'};
+// Deepest nesting of objects, lists and collections a stream may have; deeper
+// input is refused rather than risking the stack.
+inline constexpr int kMaxNesting = 64;
 
 // Where each object and property of a stream came from in its source text.
 struct TLineMap {
@@ -122,7 +125,6 @@ private:
     int64_t position;
     std::string propPath;
   };
-  void Fill(size_t need);
   uint8_t ReadByte();
   int64_t ReadIntValue(TValueType type);
   int64_t RemainingBytes() const;
@@ -140,6 +142,7 @@ private:
   int64_t propStart_ = -1;
   std::vector<TComponent*> loaded_;
   std::vector<Fixup> fixups_;
+  int depth_ = 0;
 };
 
 class TWriter : public TFiler {

@@ -226,6 +226,23 @@ private:
   int curLine_ = 1;
 };
 
+// Counts one level of nesting for as long as it lives.
+class Nesting {
+public:
+  Nesting(int& depth, const Lexer& lex) : depth_(depth) {
+    if (++depth_ > kMaxNesting) {
+      --depth_;
+      lex.Error("Nesting too deep");
+    }
+  }
+  ~Nesting() { --depth_; }
+  Nesting(const Nesting&) = delete;
+  Nesting& operator=(const Nesting&) = delete;
+
+private:
+  int& depth_;
+};
+
 class TextToBinary {
 public:
   TextToBinary(Lexer& lex, TWriter& writer, TLineMap* lines)
@@ -233,6 +250,7 @@ public:
 
   void Object() {
     if (!lex_.IsKeyword("object")) lex_.Error("'object' expected but " + lex_.Describe() + " found");
+    Nesting nesting(depth_, lex_);
     Mark();
     lex_.Next();
     std::string first = lex_.ExpectIdent("Name");
@@ -330,6 +348,7 @@ private:
   }
 
   void List() {
+    Nesting nesting(depth_, lex_);
     lex_.Next();
     w_.WriteListBegin();
     while (!lex_.IsSymbol(')')) {
@@ -341,6 +360,7 @@ private:
   }
 
   void Collection() {
+    Nesting nesting(depth_, lex_);
     lex_.Next();
     w_.WriteValue(vaCollection);
     while (!lex_.IsSymbol('>')) {
@@ -366,6 +386,7 @@ private:
   Lexer& lex_;
   TWriter& w_;
   TLineMap* lines_;
+  int depth_ = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -377,6 +398,7 @@ public:
   std::string out;
 
   void Object(int indent) {
+    CheckDepth(indent);
     const std::string cls = r_.ReadStr();
     const std::string name = r_.ReadStr();
     Indent(indent);
@@ -393,6 +415,10 @@ public:
 
 private:
   void Indent(int n) { out.append(size_t(n), ' '); }
+  // Every level indents by at least two.
+  void CheckDepth(int indent) {
+    if (indent > 4 * kMaxNesting) r_.ReadError("Nesting too deep");
+  }
 
   void Property(int indent) {
     Indent(indent);
@@ -433,6 +459,7 @@ private:
   }
 
   void Value(int indent) {
+    CheckDepth(indent);
     const TValueType t = r_.NextValue();
     switch (t) {
     case vaInt8: case vaInt16: case vaInt32: case vaInt64:

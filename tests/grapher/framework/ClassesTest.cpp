@@ -324,6 +324,24 @@ TEST(Events, HandlersBindByNameAndSignature) {
   EXPECT_FALSE(a->OnClick);
 }
 
+TEST(NamePath, NestedObjectsAreNamedAfterTheirOwner) {
+  class TOwned : public TPersistent {
+  public:
+    explicit TOwned(TPersistent* owner) : owner_(owner) {}
+    TPersistent* GetOwner() const override { return owner_; }
+
+  private:
+    TPersistent* owner_;
+  };
+  TComponent form(nullptr);
+  auto* w = new TWidget(&form);
+  w->SetName("Button1");
+  TOwned nested(w);
+  EXPECT_EQ(nested.GetNamePath(), "Button1.TPersistent");
+  TOwned orphan(nullptr);
+  EXPECT_EQ(orphan.GetNamePath(), "TPersistent");
+}
+
 TEST(Assign, CopiesOrRefusesWithClassNames) {
   TPen a, b;
   a.SetWidth(7);

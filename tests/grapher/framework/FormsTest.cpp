@@ -341,6 +341,44 @@ TEST_F(Forms, TruncatedAndHostileStreamsAreRefused) {
   EXPECT_THROW(r2.ReadValue(), EReadError);
 }
 
+TEST_F(Forms, DeepNestingIsRefusedNotRecursedInto) {
+  const std::string deep = "object Main: TTestForm\n  O = " + std::string(200, '(') + std::string(200, ')') + "\nend";
+  TMemoryStream out;
+  try {
+    ObjectTextToBinary(deep, out, "deep");
+    FAIL();
+  } catch (const EParserError& e) {
+    EXPECT_EQ(e.Message(), "deep, line 2: Nesting too deep");
+  }
+  // The same through the binary form.
+  TMemoryStream binary;
+  {
+    TWriter w(binary);
+    w.WriteSignature();
+    w.WriteStr("TTestForm");
+    w.WriteStr("Main");
+    w.WriteStr("O");
+    for (int i = 0; i < 200; ++i) w.WriteListBegin();
+    for (int i = 0; i < 200; ++i) w.WriteListEnd();
+    w.WriteListEnd();
+    w.WriteListEnd();
+  }
+  binary.SetPosition(0);
+  EXPECT_THROW(ObjectBinaryToText(binary), EReadError);
+  binary.SetPosition(4 + 1 + 9 + 1 + 4 + 1 + 1);
+  TReader r(binary);
+  try {
+    r.SkipValue();
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_NE(e.Message().find("Nesting too deep"), std::string::npos) << e.Message();
+  }
+  // Within the limit all is well.
+  const std::string fine = "object Main: TTestForm\n  O = " + std::string(60, '(') + std::string(60, ')') + "\nend";
+  TMemoryStream ok;
+  EXPECT_NO_THROW(ObjectTextToBinary(fine, ok, "fine"));
+}
+
 struct BadForm {
   const char* text;
   const char* message;
