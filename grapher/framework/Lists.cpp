@@ -296,10 +296,7 @@ void TStrings::LoadFromFile(const std::string& fileName) {
   LoadFromStream(file);
 }
 
-void TStrings::SaveToFile(const std::string& fileName) const {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(file);
-}
+void TStrings::SaveToFile(const std::string& fileName) const { SaveToFileSafely(fileName, Text()); }
 
 // ---------------------------------------------------------------------------
 // TStringList

@@ -83,8 +83,7 @@ void TCustomMemoryStream::SaveToStream(TStream& stream) {
 }
 
 void TCustomMemoryStream::SaveToFile(const std::string& fileName) {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(file);
+  SaveToFileSafely(fileName, std::string_view(reinterpret_cast<const char*>(data_), size_t(size_)));
 }
 
 void TMemoryStream::Resize(int64_t size) {
@@ -187,6 +186,31 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : fileName_
 
 TFileStream::~TFileStream() {
   if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+void SaveToFileSafely(const std::string& fileName, std::string_view data) {
+  const size_t slash = fileName.find_last_of("\\/");
+  const std::string dir = slash == std::string::npos ? std::string(".") : fileName.substr(0, slash + 1);
+  char temp[MAX_PATH];
+  if (!GetTempFileNameA(dir.c_str(), "kx", 0, temp)) throw EFCreateError("Cannot create file " + fileName);
+  bool written = false;
+  HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    DWORD done = 0;
+    written = data.size() <= MAXDWORD &&
+              (data.empty() || (WriteFile(h, data.data(), DWORD(data.size()), &done, nullptr) &&
+                                done == data.size())) &&
+              FlushFileBuffers(h);
+    written = CloseHandle(h) && written;
+  }
+  if (!written) {
+    DeleteFileA(temp);
+    throw EWriteError("Cannot write file " + fileName);
+  }
+  if (!MoveFileExA(temp, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileA(temp);
+    throw EFCreateError("Cannot create file " + fileName);
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -121,4 +121,9 @@ public:
   static bool Exists(void* module, const std::string& name, const char* type);
 };
 
+// Writes data to fileName through a temporary file in the same folder that is
+// moved over the target only when complete, so a failed save leaves the old
+// file as it was. EFCreateError or EWriteError name the file on failure.
+void SaveToFileSafely(const std::string& fileName, std::string_view data);
+
 } // namespace kx

@@ -262,6 +262,40 @@ TEST(Streams, FileStreamCreatesOpensAndNamesMissingFiles) {
   EXPECT_THROW(TResourceStream(nullptr, "NO_SUCH_RESOURCE", MAKEINTRESOURCEA(10)), EResNotFound);
 }
 
+TEST(Streams, SavingReplacesWholeOrLeavesTheOldFile) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  const std::string folder = std::string(dir) + "kx_save_test";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + "\\list.txt";
+  TStringList list;
+  list.SetText("old");
+  list.SaveToFile(path);
+  list.SetText("new\nlines");
+  list.SaveToFile(path);
+  TStringList back;
+  back.LoadFromFile(path);
+  EXPECT_EQ(back.Text(), "new\r\nlines\r\n");
+
+  // A target that cannot be replaced (held open without sharing) keeps its
+  // content, and no temporary stays behind.
+  {
+    TFileStream holder(path, fmOpenRead | fmShareExclusive);
+    list.SetText("lost");
+    EXPECT_THROW(list.SaveToFile(path), EFCreateError);
+  }
+  back.LoadFromFile(path);
+  EXPECT_EQ(back.Text(), "new\r\nlines\r\n");
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder + "\\*.tmp").c_str(), &found);
+  EXPECT_EQ(h, INVALID_HANDLE_VALUE) << found.cFileName;
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  EXPECT_THROW(list.SaveToFile(folder + "\\missing\\x.txt"), EFCreateError);
+
+  DeleteFileA(path.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 // ---------------------------------------------------------------------------
 // TCVN3
 
