@@ -152,6 +152,12 @@ enum class TPropKind {
 // travel as int64_t; floats as long double.
 using TValue = std::variant<int64_t, long double, std::string, TObject*, TMethodValue>;
 
+// A named integer constant a stored integer may be written as (crHandPoint).
+struct TIdentMapEntry {
+  int64_t Value;
+  const char* Name;
+};
+
 struct TPropInfo {
   std::string Name;
   TPropKind Kind = TPropKind::Integer;
@@ -164,6 +170,7 @@ struct TPropInfo {
   bool Stored = true;     // false: never written by the filer
   bool HasDefault = false; // ordinal kinds: not written when equal to Default
   int64_t Default = 0;
+  std::vector<TIdentMapEntry> Idents; // Integer: names the filer reads and writes
 
   bool ReadOnly() const { return !Set; }
 };
@@ -401,6 +408,11 @@ public:
   }
   TPublisher& NotStored() {
     info_.Properties.back().Stored = false;
+    return *this;
+  }
+  // Names an integer property's values may be stored as; the list ends at a nil name.
+  TPublisher& Idents(const TIdentMapEntry* table) {
+    for (; table->Name; ++table) info_.Properties.back().Idents.push_back(*table);
     return *this;
   }
 

@@ -422,7 +422,15 @@ void TReader::ReadPropValue(TObject& instance, const TPropInfo& prop) {
   if (prop.ReadOnly() && prop.Kind != TPropKind::Class) ReadError("Property is read-only");
   switch (prop.Kind) {
   case TPropKind::Integer:
-    SetPropInfoValue(instance, prop, ReadInt64());
+    if (NextValue() == vaIdent && !prop.Idents.empty()) {
+      const std::string ident = ReadIdent();
+      auto it = std::find_if(prop.Idents.begin(), prop.Idents.end(),
+                             [&](const TIdentMapEntry& e) { return SameText(e.Name, ident); });
+      if (it == prop.Idents.end()) ReadError("\"" + ident + "\" is not a value of " + prop.Name);
+      SetPropInfoValue(instance, prop, it->Value);
+    } else {
+      SetPropInfoValue(instance, prop, ReadInt64());
+    }
     return;
   case TPropKind::Boolean:
     SetPropInfoValue(instance, prop, int64_t(ReadBoolean()));
@@ -734,7 +742,12 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
     const int64_t v = std::get<int64_t>(value);
     if (prop.HasDefault && v == prop.Default) return;
     WriteStr(name);
-    if (prop.Kind == TPropKind::Integer) WriteInteger(v);
+    if (prop.Kind == TPropKind::Integer) {
+      auto it = std::find_if(prop.Idents.begin(), prop.Idents.end(),
+                             [&](const TIdentMapEntry& e) { return e.Value == v; });
+      if (it != prop.Idents.end()) WriteIdent(it->Name);
+      else WriteInteger(v);
+    }
     else if (prop.Kind == TPropKind::Boolean) WriteBoolean(v != 0);
     else if (prop.Kind == TPropKind::Enum) WriteIdent(prop.EnumType->NameOf(int(v)));
     else if (prop.Kind == TPropKind::Set) WriteSet(uint64_t(v), *prop.EnumType);

@@ -27,6 +27,7 @@ const char* const kForm = R"(object Main: TTestForm
   Caption = 'Main window'
   object Timer1: TTimer
     Interval = 250
+    Cursor = crHandPoint
     OnTimer = ButtonClick
   end
   object Panel: TNode
@@ -100,6 +101,7 @@ TEST_F(Forms, LoadsTreeValuesReferencesAndBindings) {
   EXPECT_EQ(panel->parentSetAfterProps, 0);
 
   EXPECT_EQ(timer->Interval(), 250);
+  EXPECT_EQ(timer->Cursor(), -21);
   EXPECT_EQ(panel->Left(), 10);
   EXPECT_EQ(panel->Caption(), "It's a panel\r\ntwo lines");
   EXPECT_EQ(panel->pageNames, (std::vector<std::string>{"Sheet1", "Sheet2"}));
@@ -203,6 +205,7 @@ TEST_F(Forms, TextRoundTripKeepsEveryValue) {
   EXPECT_EQ(text.find("Name = 'Inner'"), std::string::npos);
   EXPECT_EQ(text.find("Visible = True"), std::string::npos);
   EXPECT_NE(text.find("Visible = False"), std::string::npos);
+  EXPECT_NE(text.find("Cursor = crHandPoint"), std::string::npos);
 }
 
 TEST_F(Forms, ExtendedValuesSurviveTheTextExactly) {
@@ -404,6 +407,8 @@ TEST_F(Forms, BadFormsNameSourceLineAndProperty) {
        "bad, line 3, property X.Left: Integer expected"},
       {"object Main: TTestForm\n  object X: TNode\n    Small = 200\n  end\nend",
        "bad, line 3, property X.Small: Property Small: value 200 out of range -128..127"},
+      {"object Main: TTestForm\n  object T: TTimer\n    Cursor = crBogus\n  end\nend",
+       "bad, line 3, property T.Cursor: \"crBogus\" is not a value of Cursor"},
       {"object Main: TTestForm\n  object X: TNode\n    Color = clPink\n  end\nend",
        "bad, line 3, property X.Color: \"clPink\" is not a colour name"},
       {"object Main: TTestForm\n  object X: TNode\n    Columns = <\n      item\n        Wide = 1\n"

@@ -135,8 +135,11 @@ void TNode::Loaded() {
   journal.push_back("loaded " + Name() + (buddy_ ? " buddy " + buddy_->Name() : std::string()));
 }
 
+const TIdentMapEntry kCursors[] = {{0, "crDefault"}, {-21, "crHandPoint"}, {0, nullptr}};
+
 KX_PUBLISH(TTimer) {
   p.Property("Interval", &TTimer::Interval, &TTimer::SetInterval);
+  p.Property("Cursor", &TTimer::Cursor, &TTimer::SetCursor).Idents(kCursors);
   p.Field("OnTimer", &TTimer::OnTimer);
 }
 

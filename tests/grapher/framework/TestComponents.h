@@ -174,10 +174,13 @@ public:
   ~TTimer() override { --liveComponents; }
   int Interval() const { return interval_; }
   void SetInterval(int v) { interval_ = v; }
+  int16_t Cursor() const { return cursor_; }
+  void SetCursor(int16_t v) { cursor_ = v; }
   TNotifyEvent OnTimer;
 
 private:
   int interval_ = 1000;
+  int16_t cursor_ = 0;
 };
 
 class TTestForm : public TComponent {
