@@ -12,33 +12,38 @@ const char* const VariableNames[] = {"x", "y", "z", "a", "b", "c", "d", "e"};
 
 }  // namespace
 
+void RegisterGrapherBuiltins(TCtrlBlck* compiler)
+{
+  AddMin(compiler, "min");
+  AddMax(compiler, "max");
+  AddSin(compiler, "sin");
+  AddCos(compiler, "cos");
+  AddExp(compiler, "exp");
+  AddSqr(compiler, "sqr");
+  AddSqrt(compiler, "sqrt");
+  AddLn(compiler, "ln");
+  AddAbs(compiler, "abs");
+  AddTan(compiler, "tan");
+  AddCotan(compiler, "cotan");
+  AddArcSin(compiler, "arcsin");
+  AddArcCos(compiler, "arccos");
+  AddArcTan(compiler, "arctan");
+  AddArcCotan(compiler, "arccotan");
+  AddPower(compiler, "power");
+  AddTrunc(compiler, "Int");
+  AddTrunc(compiler, "Trunc");
+  AddTrunc(compiler, "Floor");
+  AddFrac(compiler, "Frac");
+  AddRound(compiler, "Round");
+  AddLog10(compiler, "Log10");
+  AddLog2(compiler, "Log2");
+  AddLogN(compiler, "LogN");
+  AddPi(compiler, "Pi");
+}
+
 TTestFront::TTestFront()
 {
-  AddMin(this, "min");
-  AddMax(this, "max");
-  AddSin(this, "sin");
-  AddCos(this, "cos");
-  AddExp(this, "exp");
-  AddSqr(this, "sqr");
-  AddSqrt(this, "sqrt");
-  AddLn(this, "ln");
-  AddAbs(this, "abs");
-  AddTan(this, "tan");
-  AddCotan(this, "cotan");
-  AddArcSin(this, "arcsin");
-  AddArcCos(this, "arccos");
-  AddArcTan(this, "arctan");
-  AddArcCotan(this, "arccotan");
-  AddPower(this, "power");
-  AddTrunc(this, "Int");
-  AddTrunc(this, "Trunc");
-  AddTrunc(this, "Floor");
-  AddFrac(this, "Frac");
-  AddRound(this, "Round");
-  AddLog10(this, "Log10");
-  AddLog2(this, "Log2");
-  AddLogN(this, "LogN");
-  AddPi(this, "Pi");
+  RegisterGrapherBuiltins(this);
   for (int i = 0; i < 8; ++i)
     AddVariable(VariableNames[i], tcF80, &Cells[i]);
 }
