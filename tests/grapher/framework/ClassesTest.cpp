@@ -67,6 +67,7 @@ public:
   TNotifyEvent OnClick;
   TNotifyEvent OnChange;
   TEvent<TObject*, int> OnTab;
+  TEvent<TObject*, char&> OnKeyPress;
   int loadedCalls = 0;
 
 protected:
@@ -104,6 +105,7 @@ KX_PUBLISH(TWidget) {
   p.Field("OnClick", &TWidget::OnClick);
   p.Field("OnChange", &TWidget::OnChange);
   p.Field("OnTab", &TWidget::OnTab);
+  p.Field("OnKeyPress", &TWidget::OnKeyPress);
 }
 
 class TTestForm : public TComponent {
@@ -112,6 +114,7 @@ public:
   using TComponent::TComponent;
   void ButtonClick(TObject* sender) { clicks.push_back(sender); }
   void TabActive(TObject*, int index) { tabs.push_back(index); }
+  void KeyPress(TObject*, char& key) { key = char(key - 'a' + 'A'); }
   std::vector<TObject*> clicks;
   std::vector<int> tabs;
 };
@@ -119,6 +122,7 @@ public:
 KX_PUBLISH(TTestForm) {
   p.Handler("ButtonClick", &TTestForm::ButtonClick);
   p.Handler("TabActive", &TTestForm::TabActive);
+  p.Handler("KeyPress", &TTestForm::KeyPress);
 }
 
 TEST(ClassInfo, NamesParentsAndFactories) {
@@ -322,6 +326,12 @@ TEST(Events, HandlersBindByNameAndSignature) {
   EXPECT_EQ(form.tabs, std::vector<int>{2});
   SetPropValue(*a, "OnClick", TMethodValue{});
   EXPECT_FALSE(a->OnClick);
+  // Handlers may change what the event passes by reference.
+  const THandlerInfo* key = form.ClassType().FindHandler("KeyPress");
+  SetPropValue(*a, "OnKeyPress", TMethodValue{key->Name, key->Bind(form)});
+  char c = 'q';
+  a->OnKeyPress(a, c);
+  EXPECT_EQ(c, 'Q');
 }
 
 TEST(NamePath, NestedObjectsAreNamedAfterTheirOwner) {
