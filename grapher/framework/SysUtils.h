@@ -44,8 +44,32 @@ KX_EXCEPTION(EResNotFound, Exception)
 KX_EXCEPTION(EOutOfResources, Exception)
 KX_EXCEPTION(EParserError, Exception)
 KX_EXCEPTION(EAssertionFailed, Exception)
+KX_EXCEPTION(EOutOfMemory, Exception)
 
 #undef KX_EXCEPTION
+
+// An operating-system call failed; carries the system's error code.
+class EOSError : public Exception {
+public:
+  EOSError(std::string message, unsigned long errorCode)
+      : Exception(std::move(message)), errorCode_(errorCode) {}
+  unsigned long ErrorCode() const noexcept { return errorCode_; }
+
+private:
+  unsigned long errorCode_;
+};
+
+// EOSError "System Error.  Code: n.\r\n<system text>" for GetLastError().
+[[noreturn]] void RaiseLastOSError();
+[[noreturn]] void RaiseOSError(unsigned long errorCode);
+// EOutOfMemory "Out of memory".
+[[noreturn]] void OutOfMemoryError();
+
+// Decimal or $hexadecimal integers with an optional sign; EConvertError
+// "'x' is not a valid integer value" otherwise.
+int StrToInt(std::string_view s);
+bool TryStrToInt(std::string_view s, int& value) noexcept;
+int StrToIntDef(std::string_view s, int fallback) noexcept;
 
 // ASCII-only case folding: component, class and property names are identifiers.
 bool SameText(std::string_view a, std::string_view b) noexcept;

@@ -352,6 +352,45 @@ TEST(NamePath, NestedObjectsAreNamedAfterTheirOwner) {
   EXPECT_EQ(orphan.GetNamePath(), "TPersistent");
 }
 
+TEST(SysUtils, IntegersFromTextAndSystemErrors) {
+  const struct {
+    const char* text;
+    bool ok;
+    int value;
+  } cases[] = {{"42", true, 42},           {"-7", true, -7},           {"+3", true, 3},
+               {"$FF", true, 255},         {"$FFFFFFFF", true, -1},    {"2147483647", true, INT32_MAX},
+               {"-2147483648", true, INT32_MIN}, {"2147483648", false, 0}, {"", false, 0},
+               {"12a", false, 0},          {"$", false, 0},            {"1.5", false, 0}};
+  for (const auto& c : cases) {
+    int v = 0;
+    EXPECT_EQ(TryStrToInt(c.text, v), c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text;
+    }
+  }
+  EXPECT_EQ(StrToIntDef("x", 9), 9);
+  try {
+    StrToInt("x1");
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "'x1' is not a valid integer value");
+  }
+  try {
+    RaiseOSError(2);
+    FAIL();
+  } catch (const EOSError& e) {
+    EXPECT_EQ(e.ErrorCode(), 2u);
+    EXPECT_EQ(e.Message().rfind("System Error.  Code: 2.", 0), 0u) << e.Message();
+  }
+  try {
+    Assert(false, "Handle=0 for TCube", "GLStage", 2186);
+    FAIL();
+  } catch (const EAssertionFailed& e) {
+    EXPECT_EQ(e.Message(), "Handle=0 for TCube (GLStage, line 2186)");
+  }
+  EXPECT_THROW(OutOfMemoryError(), EOutOfMemory);
+}
+
 TEST(Assign, CopiesOrRefusesWithClassNames) {
   TPen a, b;
   a.SetWidth(7);
