@@ -1,0 +1,388 @@
+// Emission primitives and the x87 register model: loads, exchanges, spills,
+// reloads and the queues of waiting register operations.
+#include "KCompilerCode.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+const std::string NoName(1, '\0');
+
+constexpr uint8_t FldAbs[3][2] = {{0xD9, 0x05}, {0xDD, 0x05}, {0xDB, 0x2D}};
+constexpr uint8_t FstpEsp[3][3] = {{0xD9, 0x1C, 0x24}, {0xDD, 0x1C, 0x24}, {0xDB, 0x3C, 0x24}};
+constexpr uint8_t FstpEspD8[3][3] = {{0xD9, 0x5C, 0x24}, {0xDD, 0x5C, 0x24}, {0xDB, 0x7C, 0x24}};
+constexpr uint8_t FstpEspD32[3][3] = {{0xD9, 0x9C, 0x24}, {0xDD, 0x9C, 0x24}, {0xDB, 0xBC, 0x24}};
+constexpr uint8_t Fld80Esp[3] = {0xDB, 0x2C, 0x24};
+constexpr uint8_t Fld80EspD8[3] = {0xDB, 0x6C, 0x24};
+constexpr uint8_t Fld80EspD32[3] = {0xDB, 0xAC, 0x24};
+
+int FloatKind(uint8_t type) { return type == tcF32 ? akF32 : type == tcF64 ? akF64 : akF80; }
+
+}  // namespace
+
+void TKCompiler::Emit(const uint8_t* bytes, size_t count) {
+  TLevelInfo& l = Lvl();
+  if (FWriting) {
+    if (l.Cursor + count > l.Limit) throw std::logic_error("code level overrun");
+    std::memcpy(FCode.Data() + l.Cursor, bytes, count);
+  }
+  l.Cursor += static_cast<uint32_t>(count);
+}
+
+void TKCompiler::EmitBytes(std::initializer_list<uint8_t> bytes) { Emit(bytes.begin(), bytes.size()); }
+
+void TKCompiler::EmitImm8(const uint8_t* tpl, size_t len, uint8_t value) {
+  Emit(tpl, len);
+  Emit(&value, 1);
+}
+
+void TKCompiler::EmitImm32(const uint8_t* tpl, size_t len, uint32_t value) {
+  Emit(tpl, len);
+  const uint8_t b[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                        static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+  Emit(b, 4);
+}
+
+void TKCompiler::EmitAddress(const uint8_t* tpl, size_t len, uint32_t extra, uint32_t varId) {
+  TVariable v;
+  GetVariable(varId, v);
+  EmitImm32(tpl, len, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(v.Address)) + extra);
+}
+
+void TKCompiler::EmitCall(const TFunction& f) {
+  if (!f.Address) {
+    if (!f.Code.empty()) Emit(f.Code.data(), f.Code.size());
+    return;
+  }
+  const uint8_t e8 = 0xE8;
+  uint32_t rel = 0;
+  if (FWriting) {
+    const uintptr_t next = reinterpret_cast<uintptr_t>(FCode.Data()) + Lvl().Cursor + 5;
+    rel = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(f.Address) - next);
+  }
+  EmitImm32(&e8, 1, rel);
+}
+
+void TKCompiler::EmitEspForm(const uint8_t* zeroForm, const uint8_t* d8Form, const uint8_t* d32Form, int32_t disp) {
+  if (disp == 0)
+    Emit(zeroForm, 3);
+  else if (d8Form && disp > 0 && disp < 128)
+    EmitImm8(d8Form, 3, static_cast<uint8_t>(disp));
+  else
+    EmitImm32(d32Form, 3, static_cast<uint32_t>(disp));
+}
+
+void TKCompiler::DuplicateReg(int i) {
+  if (i < 0 || i > 6) return;
+  EmitBytes({0xD9, static_cast<uint8_t>(0xC0 + i)});
+}
+
+void TKCompiler::ExchangeRegs(int i, int j) {
+  (void)j;  // always ST(0)
+  TLevelInfo& l = Lvl();
+  if (i <= 0 || i >= l.RegsInUse) return;
+  EmitBytes({0xD9, static_cast<uint8_t>(0xC8 + i)});
+  std::swap(l.Slots[i], l.Slots[0]);
+}
+
+int TKCompiler::RegOfPos(int32_t pos) const {
+  const TLevelInfo& l = FLevels[FLevel];
+  for (int r = 0; r < l.RegsInUse; ++r)
+    if (l.Slots[r].Pos == pos) return r;
+  throw std::logic_error("x87 value lost");
+}
+
+void TKCompiler::DropSlot(int reg) {
+  TLevelInfo& l = Lvl();
+  const int32_t removed = l.Slots[reg].Pos;
+  for (int r = reg; r < 7; ++r) l.Slots[r] = l.Slots[r + 1];
+  l.Slots[7] = TFPUSlot{};
+  --l.RegsInUse;
+  for (int r = 0; r < l.RegsInUse; ++r)
+    if (l.Slots[r].Pos > removed) --l.Slots[r].Pos;
+}
+
+void TKCompiler::PushSlot(const std::string& name) {
+  TLevelInfo& l = Lvl();
+  if (l.RegsInUse >= 8) throw std::logic_error("x87 stack overflow");
+  for (int r = 7; r > 0; --r) l.Slots[r] = l.Slots[r - 1];
+  l.Slots[0] = TFPUSlot{l.RegsInUse, name, -1};
+}
+
+void TKCompiler::StoreToStack(int kind, int32_t disp, int reg) {
+  ExchangeRegs(reg);
+  EmitEspForm(FstpEsp[kind], FstpEspD8[kind], FstpEspD32[kind], disp);
+  DropSlot(0);
+}
+
+void TKCompiler::LoadVariable(uint32_t id, bool negate) {
+  EnsureFree(1);
+  TLevelInfo& l = Lvl();
+  TVariable v;
+  GetVariable(id, v);
+  std::string code(1, ckVar);
+  AppendCode32(code, id);
+  const uintptr_t addr = reinterpret_cast<uintptr_t>(v.Address);
+  const bool fromMemory = SmartLoad() && ((v.VarType == tcF64 && addr % 8 == 0) || (v.VarType == tcF32 && addr % 4 == 0));
+  bool reused = false;
+  if (!fromMemory)
+    for (int r = l.RegsInUse - 1; r >= 0 && !reused; --r)
+      if (l.Slots[r].Name == code) {
+        DuplicateReg(r);
+        reused = true;
+      }
+  if (!reused) {
+    static constexpr uint8_t FildI16[] = {0xDF, 0x05}, FildI32[] = {0xDB, 0x05}, FildI64[] = {0xDF, 0x2D};
+    switch (v.VarType) {
+      case tcI16: EmitAddress(FildI16, 2, 0, id); break;
+      case tcI32: EmitAddress(FildI32, 2, 0, id); break;
+      case tcI64: EmitAddress(FildI64, 2, 0, id); break;
+      case tcI08:
+      case tcU08:
+      case tcU16:
+      case tcU32: {
+        const int32_t off = ConvertVariable(id, v.VarType);
+        const int32_t eff = off < 0 ? -1 : off + l.StackBytes;
+        const int area = v.VarType == tcU32 ? akF64 : akF32;
+        static constexpr uint8_t Fild32[] = {0xDB, 0x04, 0x24}, Fild32D[] = {0xDB, 0x84, 0x24};
+        static constexpr uint8_t Fild64[] = {0xDF, 0x2C, 0x24}, Fild64D[] = {0xDF, 0xAC, 0x24};
+        if (eff == 0) ++l.ZeroDispRefs[area];
+        EmitEspForm(area == akF64 ? Fild64 : Fild32, nullptr, area == akF64 ? Fild64D : Fild32D, eff);
+        break;
+      }
+      default: EmitAddress(FldAbs[FloatKind(v.VarType)], 2, 0, id); break;
+    }
+  }
+  if (negate) EmitBytes({0xD9, 0xE0});
+  PushSlot(negate ? NoName : code);
+  PushedValue();
+}
+
+void TKCompiler::LoadConstant(int32_t dispOrOffset, uint8_t type, bool onStack, bool negate) {
+  EnsureFree(1);
+  TLevelInfo& l = Lvl();
+  std::string code = NoName;
+  if (!onStack) {
+    code = std::string(1, ckConst) + static_cast<char>(type);
+    AppendCode32(code, static_cast<uint32_t>(dispOrOffset));
+    const uintptr_t addr = reinterpret_cast<uintptr_t>(PoolData()) + static_cast<uint32_t>(dispOrOffset);
+    const bool fromMemory = SmartLoad() && ((type == tcF64 && addr % 8 == 0) || (type == tcF32 && addr % 4 == 0));
+    bool reused = false;
+    if (!fromMemory)
+      for (int r = l.RegsInUse - 1; r >= 0 && !reused; --r)
+        if (l.Slots[r].Name == code) {
+          DuplicateReg(r);
+          reused = true;
+        }
+    if (!reused) EmitImm32(FldAbs[FloatKind(type)], 2, static_cast<uint32_t>(addr));
+  } else {
+    const int32_t eff = dispOrOffset < 0 ? -1 : dispOrOffset + l.StackBytes;
+    static constexpr uint8_t FldEsp[3][3] = {{0xD9, 0x04, 0x24}, {0xDD, 0x04, 0x24}, {0xDB, 0x2C, 0x24}};
+    static constexpr uint8_t FldEspD[3][3] = {{0xD9, 0x84, 0x24}, {0xDD, 0x84, 0x24}, {0xDB, 0xAC, 0x24}};
+    static constexpr uint8_t FildEsp[3][3] = {{0xDF, 0x04, 0x24}, {0xDB, 0x04, 0x24}, {0xDF, 0x2C, 0x24}};
+    static constexpr uint8_t FildEspD[3][3] = {{0xDF, 0x84, 0x24}, {0xDB, 0x84, 0x24}, {0xDF, 0xAC, 0x24}};
+    const uint8_t* zero;
+    const uint8_t* d32;
+    int area;
+    if (IsFloatType(type)) {
+      const int k = FloatKind(type);
+      zero = FldEsp[k];
+      d32 = FldEspD[k];
+      area = k;
+    } else {
+      const int k = type == tcI16 ? 0 : (type == tcU32 || type == tcI64) ? 2 : 1;
+      zero = FildEsp[k];
+      d32 = FildEspD[k];
+      area = k == 2 ? akF64 : akF32;
+    }
+    if (eff == 0) ++l.ZeroDispRefs[area];
+    EmitEspForm(zero, nullptr, d32, eff);
+  }
+  if (negate) EmitBytes({0xD9, 0xE0});
+  PushSlot(negate ? NoName : code);
+  PushedValue();
+}
+
+void TKCompiler::EnsureFree(int n) {
+  TLevelInfo& l = Lvl();
+  int excess = l.RegsInUse + n - 8;
+  for (int rounds = PendingCount(0); excess > 0 && rounds > 0 && PendingCount(0) > 0; --rounds) {
+    EmitWaiting();
+    excess = l.RegsInUse + n - 8;
+  }
+  if (excess <= 0) return;
+  const int32_t slot = AlignMode() ? 16 : 12;
+  for (int k = 0; k < excess; ++k) {
+    ExchangeRegs(RegOfPos(0));
+    const int32_t index = FSpillCount + k;
+    EmitEspForm(FstpEsp[akF80], FstpEspD8[akF80], FstpEspD32[akF80], index * slot + l.StackBytes);
+    if (static_cast<int32_t>(FSpillTags.size()) <= index) FSpillTags.resize(index + 1, -1);
+    FSpillTags[index] = l.Slots[0].Tag;
+    DropSlot(0);
+  }
+  FSpillCount += excess;
+  FPeakSpill = std::max(FPeakSpill, FSpillCount);
+}
+
+bool TKCompiler::Reload() {
+  TLevelInfo& l = Lvl();
+  if (FSpillCount == 0 || PendingCount(0) + 1 != l.RegsInUse) return false;
+  EnsureFree(1);
+  --FSpillCount;
+  const int32_t slot = AlignMode() ? 16 : 12;
+  EmitEspForm(Fld80Esp, Fld80EspD8, Fld80EspD32, FSpillCount * slot + l.StackBytes);
+  PushSlot(NoName);
+  l.Slots[0].Tag = FSpillTags[FSpillCount];
+  ++l.RegsInUse;
+  return true;
+}
+
+void TKCompiler::PushedValue() {
+  TLevelInfo& l = Lvl();
+  ++l.RegsInUse;
+  if (l.Queues.empty()) return;
+  TOpQueue& q = l.Queues.back();
+  --q.LeavesLeft;
+  if (q.Started) return;
+  q.Started = 1;
+  l.Slots[0].Tag = q.Tag;
+  if (!q.StoreResult) {
+    ExchangeRegs(l.RegsInUse - q.Disp - 1);
+  } else if (q.LeavesLeft == 0 && q.OpsLeft == 0) {
+    StoreToStack(q.Kind, q.Disp + l.StackBytes, 0);
+    RemoveQueue(l.Queues.size() - 1);
+  }
+}
+
+void TKCompiler::QueueOperation(uint8_t op) {
+  if ((op & opSourceMask) == opSrcReg && Reload()) op ^= opReversed;
+  TLevelInfo& l = Lvl();
+  TOpQueue& q = l.Queues.back();
+  q.Entries[q.Count++] = TOpEntry{l.RegsInUse, op};
+  if (!BackOperation()) EmitWaiting();
+}
+
+int TKCompiler::PendingCount(size_t from) const {
+  const TLevelInfo& l = FLevels[FLevel];
+  int n = 0;
+  for (size_t i = from; i < l.Queues.size(); ++i) n += l.Queues[i].Count;
+  return n;
+}
+
+void TKCompiler::RemoveQueue(size_t index) {
+  TLevelInfo& l = Lvl();
+  for (int32_t& s : l.QueueStarts)
+    if (s > static_cast<int32_t>(index)) --s;
+  l.Queues.erase(l.Queues.begin() + static_cast<std::ptrdiff_t>(index));
+  if (l.QueueIndex >= static_cast<int32_t>(index) && l.QueueIndex > 0) --l.QueueIndex;
+}
+
+void TKCompiler::FinishQueueIfDone(size_t index) {
+  TLevelInfo& l = Lvl();
+  TOpQueue& q = l.Queues[index];
+  if (q.OpsLeft > 0 || q.LeavesLeft > 0 || q.Count > 0) return;
+  // Only a memory operation completes a tree here; its result is in ST(0).
+  if (q.StoreResult) StoreToStack(q.Kind, q.Disp + l.StackBytes, 0);
+  RemoveQueue(index);
+}
+
+void TKCompiler::EmitWaiting(size_t fromQueue) {
+  TLevelInfo& l = Lvl();
+  if (PendingCount(fromQueue) == 0) return;
+  const int32_t n = static_cast<int32_t>(l.Queues.size());
+  const int32_t first = static_cast<int32_t>(fromQueue);
+  int32_t qi = l.QueueIndex + 1;
+  if (qi >= n || qi < first) qi = first;
+  while (l.Queues[qi].Count == 0) qi = qi + 1 >= n ? first : qi + 1;
+  l.QueueIndex = qi;
+  TOpQueue& q = l.Queues[qi];
+  if (ParallelExecution()) {
+    // Let independent operations of the queue overlap in the x87 pipeline.
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (int k = 1; k < q.Count - 1; ++k) {
+        TOpEntry* e = q.Entries;
+        if (e[k].Pos == e[0].Pos + k && e[k + 1].Pos >= e[k].Pos + 2 && e[k + 1].Pos > e[k - 1].Pos + 1) {
+          std::swap(e[k], e[k + 1]);
+          ++e[k + 1].Pos;
+          changed = true;
+          break;
+        }
+      }
+    }
+  }
+  const TOpEntry entry = q.Entries[0];
+  const int result = EmitOperation(entry.Op, 0, entry.Pos);
+  for (int k = 1; k < q.Count; ++k) q.Entries[k - 1] = q.Entries[k];
+  --q.Count;
+  --q.OpsLeft;
+  for (int32_t j = qi; j < n; ++j)
+    for (int k = 0; k < l.Queues[j].Count; ++k) --l.Queues[j].Entries[k].Pos;
+  if (q.OpsLeft == 0 && q.LeavesLeft == 0) {
+    if (q.StoreResult) StoreToStack(q.Kind, q.Disp + l.StackBytes, result);
+    RemoveQueue(static_cast<size_t>(qi));
+  }
+}
+
+void TKCompiler::EmitAllWaiting(size_t fromQueue) {
+  while (PendingCount(fromQueue) > 0) EmitWaiting(fromQueue);
+}
+
+int TKCompiler::EmitOperation(uint8_t op, uint32_t addrOrDisp, int32_t p) {
+  TLevelInfo& l = Lvl();
+  const int oper = op & opOperatorMask;
+  const bool reversed = (op & opReversed) != 0;
+  const bool negate = (op & opNegate) != 0;
+  const int source = op & opSourceMask;
+  if (source != opSrcReg) {
+    static constexpr uint8_t ModRm[4][2] = {{0x05, 0x05}, {0x25, 0x2D}, {0x0D, 0x0D}, {0x35, 0x3D}};
+    uint8_t modrm = ModRm[oper][reversed ? 1 : 0];
+    if (oper == opAdd && negate) modrm = 0x25;
+    const bool integer = (op & opInteger) != 0;
+    const uint8_t opcode = integer ? (source == opSrcMem16 ? 0xDE : 0xDA) : (source == opSrcMem16 ? 0xD8 : 0xDC);
+    ExchangeRegs(RegOfPos(p - 1));
+    if (negate) EmitBytes({0xD9, 0xE0});
+    if (op & opOnStack) {
+      const int32_t disp = static_cast<int32_t>(addrOrDisp);
+      if (disp == 0) {
+        ++l.ZeroDispRefs[source == opSrcMem32 && !integer ? akF64 : akF32];
+        EmitBytes({opcode, static_cast<uint8_t>(modrm - 1), 0x24});
+      } else {
+        const uint8_t tpl[3] = {opcode, static_cast<uint8_t>(modrm - 1 + 0x80), 0x24};
+        EmitImm32(tpl, 3, addrOrDisp);
+      }
+    } else {
+      const uint8_t tpl[2] = {opcode, modrm};
+      EmitImm32(tpl, 2, addrOrDisp);
+    }
+    l.Slots[0].Name = NoName;
+    return 0;
+  }
+  static constexpr uint8_t Base[4][2] = {{0xC0, 0xC0}, {0xE8, 0xE0}, {0xC8, 0xC8}, {0xF8, 0xF0}};
+  uint8_t base = Base[oper][reversed ? 1 : 0];
+  int i;
+  if (l.Slots[0].Pos == p - 1) {
+    i = RegOfPos(p - 2);
+  } else if (l.Slots[0].Pos == p - 2) {
+    // The operands' roles are exchanged: the first one is on top.
+    if (oper == opSub) base = base == 0xE8 ? 0xE0 : 0xE8;
+    if (oper == opDiv) base = base == 0xF8 ? 0xF0 : 0xF8;
+    i = RegOfPos(p - 1);
+  } else {
+    ExchangeRegs(RegOfPos(p - 1));
+    i = RegOfPos(p - 2);
+  }
+  if (negate) {
+    EmitBytes({0xD9, 0xE0});
+    if (oper == opAdd) base = 0xE0;
+  }
+  EmitBytes({0xDE, static_cast<uint8_t>(base + i)});
+  TFPUSlot& target = l.Slots[i];
+  if (target.Tag < 0) target.Tag = l.Slots[0].Tag;
+  target.Pos = p - 2;
+  target.Name = NoName;
+  DropSlot(0);
+  return i - 1;
+}

@@ -1,0 +1,136 @@
+// Formula compiler: x87 code generation into an executable buffer (TKCompiler).
+#pragma once
+
+#include "ExecMemory.h"
+#include "KCompilerTree.h"
+
+#include <string>
+#include <vector>
+
+// One x87 register of the model; index 0 is ST(0).
+struct TFPUSlot {
+  int32_t Pos = 0;   // place in push order, 0 = the deepest value of the level
+  std::string Name;  // operand code of the value, or the byte 0 when it has none
+  int32_t Tag = -1;  // identity of a call argument's value, -1 for none
+};
+
+struct TOpEntry {
+  int32_t Pos = 0;  // values in use when queued; the operands are Pos-1 and Pos-2
+  uint8_t Op = 0;
+};
+
+// Operation byte: operator, operand source and flags.
+enum : uint8_t {
+  opAdd = 0, opSub = 1, opMul = 2, opDiv = 3, opOperatorMask = 3,
+  opSrcReg = 0, opSrcMem16 = 4, opSrcMem32 = 8, opSourceMask = 12,  // memory: 32-bit float or 16-bit int / 64-bit float or 32-bit int
+  opReversed = 16, opInteger = 32, opOnStack = 64, opNegate = 128
+};
+
+// Waiting register operations of one tree being compiled.
+struct TOpQueue {
+  TOpEntry Entries[8];
+  int32_t Count = 0;
+  int32_t Disp = 0;  // stack displacement of a stored result, or the x87 target position
+  uint8_t Kind = akF80;
+  int32_t OpsLeft = 0;
+  int32_t LeavesLeft = 0;
+  uint8_t StoreResult = 0;
+  uint8_t Started = 0;
+  int32_t Tag = -1;  // identity given to the tree's first value
+};
+
+struct TLevelInfo {
+  uint32_t Cursor = 0;
+  uint32_t Limit = 0;  // end of the level's part of the code buffer (writing pass)
+  int32_t RegsInUse = 0;
+  int32_t StackBytes = 0;
+  int32_t ZeroDispRefs[3] = {};
+  TFPUSlot Slots[8];
+  std::vector<TOpQueue> Queues;
+  int32_t QueueIndex = 0;
+  std::vector<int32_t> QueueStarts;
+};
+
+struct TIntInfo {
+  uint32_t VarId;
+  int32_t Disp;
+};
+
+class TKCompiler : public TBuilder {
+public:
+  TKCompiler();
+  ~TKCompiler() override = default;
+
+  bool AutoCompile() const { return FAutoCompile; }
+  void SetAutoCompile(bool value) { FAutoCompile = value; }
+  const std::string& Expression() const { return FExpression; }
+  void SetExpression(const std::string& text);
+
+  virtual void Compile();
+  // Runs the compiled code; NaN while no formula is compiled.
+  long double Calculate() const;
+
+  const uint8_t* Code() const { return FCode.Data(); }
+  size_t CodeSize() const { return FCodeSize; }
+
+protected:
+  virtual void LoadVariable(uint32_t id, bool negate);
+  virtual void LoadConstant(int32_t dispOrOffset, uint8_t type, bool onStack, bool negate);
+  virtual void ExchangeRegs(int i, int j = 0);
+  virtual void DuplicateReg(int i);
+  virtual void StoreToStack(int kind, int32_t disp, int reg);
+  virtual void EmitImm8(const uint8_t* tpl, size_t len, uint8_t value);
+  virtual void EmitImm32(const uint8_t* tpl, size_t len, uint32_t value);
+  virtual void Emit(const uint8_t* bytes, size_t count);
+  virtual int EmitOperation(uint8_t op, uint32_t addrOrDisp, int32_t pos);
+
+  void EmitBytes(std::initializer_list<uint8_t> bytes);
+  void EmitAddress(const uint8_t* tpl, size_t len, uint32_t extra, uint32_t varId);
+  void EmitCall(const TFunction& f);
+  // Template followed by an ESP displacement: [esp] for 0, d8 when allowed and short, else d32.
+  void EmitEspForm(const uint8_t* zeroForm, const uint8_t* d8Form, const uint8_t* d32Form, int32_t disp);
+
+  // Register model.
+  TLevelInfo& Lvl() { return FLevels[FLevel]; }
+  void EnsureFree(int n);
+  bool Reload();
+  void PushedValue();
+  void PushSlot(const std::string& name);
+  void QueueOperation(uint8_t op);
+  int PendingCount(size_t from) const;
+  void EmitWaiting(size_t fromQueue = 0);
+  void EmitAllWaiting(size_t fromQueue = 0);
+  void RemoveQueue(size_t index);
+  void FinishQueueIfDone(size_t index);
+  int RegOfPos(int32_t pos) const;
+  void DropSlot(int reg);
+
+  // Code generation walk.
+  void CompileTree(int tree, int32_t disp, uint8_t kind, bool store, int32_t tag = -1);
+  void CompileNode(TTreeNode* node);
+  void CompileCall(TTreeNode* node);
+  void PlaceArg(TTreeNode* arg, const TVarDefItem& param, int reg, int32_t disp);
+  void LoadOrdinalToEax(TTreeNode* arg, const TVarDefItem& param);
+  void OrderX87Args(const std::vector<int32_t>& tags);
+  int32_t ConvertVariable(uint32_t id, uint8_t type);
+  void StoreOrdinalResult(uint8_t type);
+  int32_t AllocTemp(uint8_t type);
+  int32_t LastTempDisp(uint8_t type) const;
+  void EmitFrame();
+  void RunPass(bool writing);
+
+private:
+  std::string FExpression;
+  int32_t FPeakTemp[3] = {};
+  int32_t FSpillCount = 0;
+  int32_t FPeakSpill = 0;
+  std::vector<int32_t> FSpillTags;
+  TExecBlock FCode;
+  size_t FCodeSize = 0;
+  bool FWriting = false;
+  std::vector<TLevelInfo> FLevels;
+  std::vector<TIntInfo> FIntInfo;
+  int32_t FLastTemp[3] = {};
+  int32_t FNextTag = 0;
+  bool FAutoCompile = true;
+};

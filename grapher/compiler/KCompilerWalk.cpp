@@ -1,0 +1,473 @@
+// Code generation walk over the planned trees, calls and their arguments,
+// temporaries and the frame, and the two-pass compile.
+#include "KCompilerCode.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+constexpr uint8_t Ret = 0xC3;
+
+int AreaOfSlot(int slotBytes) { return slotBytes <= 4 ? akF32 : slotBytes == 8 ? akF64 : akF80; }
+int KindOfType(uint8_t type) { return type == tcF32 ? akF32 : type == tcF64 ? akF64 : akF80; }
+int32_t RoundUp4(int32_t n) { return (n + 3) & ~3; }
+
+}  // namespace
+
+TKCompiler::TKCompiler() : FCode(1) {
+  FCompError = eValExpected;
+  if (FCode.Data()) FCode.Data()[0] = Ret;
+  FCodeSize = 1;
+}
+
+void TKCompiler::SetExpression(const std::string& text) {
+  FExpression = text;
+  if (FAutoCompile) Compile();
+}
+
+long double TKCompiler::Calculate() const {
+  // The lone RET leaves no value: the caller would read an empty register.
+  if (FCodeSize <= 1 || !FCode.Data()) return std::numeric_limits<long double>::quiet_NaN();
+  auto* code = reinterpret_cast<long double (*)()>(FCode.Data());
+  return code();
+}
+
+void TKCompiler::Compile() {
+  bool built = false;
+  try {
+    PrepareTrees(FExpression);
+    if (!HasError()) {
+      FLevels.assign(static_cast<size_t>(FMaxLevel) + 3, TLevelInfo{});
+      FAreaStart[0] = FAreaStart[1] = FAreaStart[2] = 0;
+      FPeakTemp[0] = FPeakTemp[1] = FPeakTemp[2] = 0;
+      FPeakSpill = 0;
+      RunPass(false);
+
+      if (AlignMode()) {
+        FAreaStart[akF80] = FPeakSpill * 16;
+        FAreaStart[akF64] = (FPeakSpill + FPeakTemp[akF80]) * 16;
+        FAreaStart[akF32] = FAreaStart[akF64] + FPeakTemp[akF64] * 8;
+      } else {
+        FAreaStart[0] = FAreaStart[1] = FAreaStart[2] = FPeakSpill * 12;
+      }
+      uint32_t total = 0;
+      for (TLevelInfo& l : FLevels) {
+        if (!AlignMode()) {
+          l.ZeroDispRefs[0] += l.ZeroDispRefs[1] + l.ZeroDispRefs[2];
+          l.ZeroDispRefs[1] = l.ZeroDispRefs[2] = 0;
+        }
+        for (int a = 0; a < 3; ++a)
+          if (FAreaStart[a] != 0) l.Cursor += 4 * static_cast<uint32_t>(l.ZeroDispRefs[a]);
+        total += l.Cursor;
+      }
+      FCode = TExecBlock(total);
+      if (!FCode.Data()) throw std::runtime_error("no executable memory");
+      FCodeSize = total;
+      uint32_t offset = 0;
+      for (size_t i = FLevels.size(); i-- > 0;) {
+        TLevelInfo& l = FLevels[i];
+        const uint32_t size = l.Cursor;
+        l.Cursor = offset;
+        l.Limit = offset + size;
+        offset += size;
+        l.QueueIndex = 0;
+        l.RegsInUse = 0;
+      }
+      RunPass(true);
+      for (const TLevelInfo& l : FLevels)
+        if (l.Cursor != l.Limit) throw std::logic_error("measured and written code differ");
+      built = true;
+    }
+  } catch (const std::exception&) {
+    // An internal failure must not leave half-written code behind; the formula
+    // then reports that it holds no code.
+    FCompError = eValExpected;
+  }
+  if (!built) {
+    FCode = TExecBlock(1);
+    if (FCode.Data()) FCode.Data()[0] = Ret;
+    FCodeSize = 1;
+  }
+  FreeAllTrees();
+  FLevels.clear();
+  FIntInfo.clear();
+}
+
+void TKCompiler::RunPass(bool writing) {
+  FWriting = writing;
+  FLevel = 0;
+  for (TLevelInfo& l : FLevels) {
+    l.RegsInUse = 0;
+    l.StackBytes = 0;
+    l.ZeroDispRefs[0] = l.ZeroDispRefs[1] = l.ZeroDispRefs[2] = 0;
+    for (TFPUSlot& s : l.Slots) s = TFPUSlot{};
+    l.Queues.clear();
+    l.QueueIndex = 0;
+    l.QueueStarts.clear();
+  }
+  FSpillCount = 0;
+  FSpillTags.clear();
+  FTempCount[0] = FTempCount[1] = FTempCount[2] = 0;
+  FIntInfo.clear();
+  FNextTag = 0;
+  CompileTree(0, 0, akF80, false);
+  EmitAllWaiting(0);
+  if (writing) {
+    EmitFrame();
+    Emit(&Ret, 1);
+  } else {
+    Emit(&Ret, 1);
+    FLevels[0].RegsInUse = 0;
+    FLevels[0].Queues.clear();
+    EmitFrame();
+  }
+}
+
+int32_t TKCompiler::AllocTemp(uint8_t type) {
+  const int32_t slot = RoundUp4(TypeSlotSize(type));
+  const int area = AreaOfSlot(slot);
+  const bool align = AlignMode();
+  const bool spills = FSpillCount > 0;
+  int32_t disp;
+  bool othersInUse;
+  if (!align) {
+    disp = FAreaStart[akF32] + FTempCount[akF32];
+    FTempCount[akF32] += slot;
+    FPeakTemp[akF32] = std::max(FPeakTemp[akF32], FTempCount[akF32]);
+    othersInUse = spills || disp != FAreaStart[akF32];
+  } else {
+    const int32_t n = FTempCount[area]++;
+    FPeakTemp[area] = std::max(FPeakTemp[area], FTempCount[area]);
+    if (area == akF32) {
+      const int32_t shared = FPeakSpill + FPeakTemp[akF80];
+      disp = n < shared ? n * 16 + 12 : FAreaStart[akF32] + 4 * (n - shared);
+      othersInUse = spills || FTempCount[akF64] > 0 || FTempCount[akF80] > 0;
+    } else if (area == akF64) {
+      disp = FAreaStart[akF64] + 8 * n;
+      othersInUse = spills || FTempCount[akF80] > 0;
+    } else {
+      disp = FAreaStart[akF80] + 16 * n;
+      othersInUse = spills;
+    }
+  }
+  // Such a slot moves away from ESP once the frame is laid out: keep the long form.
+  if (disp == 0 && othersInUse) disp = -1;
+  FLastTemp[area] = disp;
+  return disp;
+}
+
+int32_t TKCompiler::LastTempDisp(uint8_t type) const {
+  // An u32 value is kept zero-extended to 64 bits.
+  const int32_t slot = type == tcU32 ? 8 : RoundUp4(TypeSlotSize(type));
+  return FLastTemp[AreaOfSlot(slot)];
+}
+
+void TKCompiler::EmitFrame() {
+  int32_t size;
+  const bool align = AlignMode();
+  if (align)
+    size = (FPeakSpill + FPeakTemp[akF80]) * 16 + FPeakTemp[akF64] * 8 +
+           4 * std::max(0, FPeakTemp[akF32] - (FPeakSpill + FPeakTemp[akF80]));
+  else
+    size = FPeakSpill * 12 + FPeakTemp[akF32];
+  const bool ebpFrame = align && (FPeakSpill > 0 || FPeakTemp[akF80] > 0 || FPeakTemp[akF64] > 0);
+  const int saved = FLevel;
+  FLevel = static_cast<int>(FLevels.size()) - 1;
+  static constexpr uint8_t SubI8[] = {0x83, 0xEC}, SubI32[] = {0x81, 0xEC};
+  static constexpr uint8_t AddI8[] = {0x83, 0xC4}, AddI32[] = {0x81, 0xC4};
+  static constexpr uint8_t AndI32[] = {0x81, 0xE4};
+  if (ebpFrame) {
+    EmitBytes({0x55, 0x8B, 0xEC});
+    const int32_t a = (FPeakSpill > 0 || FPeakTemp[akF80] > 0) ? 16 : 8;
+    const int32_t r = size % a;
+    if (r > 0) EmitImm8(SubI8, 2, static_cast<uint8_t>(r));
+    EmitImm32(AndI32, 2, static_cast<uint32_t>(-a));
+    if (r > 0) EmitImm8(AddI8, 2, static_cast<uint8_t>(r));
+  }
+  if (size > 0) {
+    if (size < 128)
+      EmitImm8(SubI8, 2, static_cast<uint8_t>(size));
+    else
+      EmitImm32(SubI32, 2, static_cast<uint32_t>(size));
+  }
+  FLevel = 0;
+  if (ebpFrame) {
+    EmitBytes({0x8B, 0xE5, 0x5D});
+  } else if (size > 0) {
+    if (size < 128)
+      EmitImm8(AddI8, 2, static_cast<uint8_t>(size));
+    else
+      EmitImm32(AddI32, 2, static_cast<uint32_t>(size));
+  }
+  FLevel = saved;
+}
+
+void TKCompiler::CompileTree(int tree, int32_t disp, uint8_t kind, bool store, int32_t tag) {
+  TTreeNode* root = FTrees[static_cast<size_t>(tree)];
+  const bool hoistedArg = root->Hoisted && !IsCallNode(root);
+  int32_t temp = 0;
+  if (hoistedArg) {
+    ++FLevel;
+    temp = AllocTemp(tcF80);
+  }
+  TLevelInfo& l = Lvl();
+  const size_t queueIndex = l.Queues.size();
+  TOpQueue q;
+  q.Disp = hoistedArg ? 0 : disp;
+  q.Kind = kind;
+  q.StoreResult = store && !hoistedArg ? 1 : 0;
+  q.OpsLeft = CountOperators(root);
+  q.LeavesLeft = CountLeaves(root);
+  q.Tag = hoistedArg ? -1 : tag;
+  l.Queues.push_back(q);
+  CompileNode(root);
+  if (!hoistedArg) return;
+
+  EmitAllWaiting(0);
+  const int32_t eff = temp < 0 ? -1 : temp + l.StackBytes;
+  static constexpr uint8_t Fstp80[] = {0xDB, 0x3C, 0x24}, Fstp80D[] = {0xDB, 0xBC, 0x24};
+  if (eff == 0) ++l.ZeroDispRefs[akF80];
+  EmitEspForm(Fstp80, nullptr, Fstp80D, eff);
+  DropSlot(0);
+  while (l.Queues.size() > queueIndex) RemoveQueue(l.Queues.size() - 1);
+  --FLevel;
+
+  // Read back where the argument belongs, as a tree of one leaf.
+  TOpQueue reload;
+  reload.Disp = disp;
+  reload.Kind = kind;
+  reload.StoreResult = store ? 1 : 0;
+  reload.LeavesLeft = 1;
+  reload.Tag = tag;
+  Lvl().Queues.push_back(reload);
+  LoadConstant(temp, tcF80, true, false);
+}
+
+void TKCompiler::CompileNode(TTreeNode* node) {
+  if (IsConstNode(node)) {
+    LoadConstant(static_cast<int32_t>(ReadCode32(node->Text, 2)), static_cast<uint8_t>(node->Text[1]), false,
+                 node->Negate != 0);
+    return;
+  }
+  if (IsVarNode(node)) {
+    LoadVariable(NodeId(node), node->Negate != 0);
+    return;
+  }
+  if (IsCallNode(node)) {
+    CompileCall(node);
+    if (node->Hoisted) {
+      const uint8_t type = OperandType(node);
+      LoadConstant(LastTempDisp(type), type, true, node->Negate != 0);
+      return;
+    }
+    PushSlot(std::string(1, '\0'));
+    if (node->Negate) EmitBytes({0xD9, 0xE0});
+    PushedValue();
+    return;
+  }
+
+  uint8_t op = static_cast<uint8_t>(std::string("+-*/").find(node->Text[0]));
+  bool rightFirst = node->Right->CallNeed > node->Left->CallNeed;
+  if (node->Right->CallNeed == node->Left->CallNeed) {
+    TTreeNode* left = node->Left;
+    if (IsVarNode(left)) {
+      const uint8_t t = OperandType(left);
+      rightFirst = t == tcI08 || t == tcU08 || t == tcU16 || t == tcU32;
+    } else if (IsCallNode(left) && left->Hoisted) {
+      rightFirst = true;
+    }
+  }
+  if (rightFirst) op |= opReversed;
+  TTreeNode* first = rightFirst ? node->Right : node->Left;
+  TTreeNode* second = rightFirst ? node->Left : node->Right;
+  CompileNode(first);
+  if (node->Negate) op |= opNegate;
+
+  TLevelInfo& l = Lvl();
+  if (l.RegsInUse == 8 && PendingCount(0) == 0) {
+    // With every register taken, a memory operand saves a load.
+    uint8_t source = 0;
+    uint32_t where = 0;
+    if (IsConstNode(second)) {
+      const uint8_t t = static_cast<uint8_t>(second->Text[1]);
+      if (t != tcF80) {
+        source = t == tcF32 ? opSrcMem16 : opSrcMem32;
+        where = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(PoolData())) + ReadCode32(second->Text, 2);
+      }
+    } else if (IsVarNode(second)) {
+      TVariable v;
+      GetVariable(NodeId(second), v);
+      const uint32_t addr = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(v.Address));
+      switch (v.VarType) {
+        case tcI16: source = opSrcMem16 | opInteger; where = addr; break;
+        case tcI32: source = opSrcMem32 | opInteger; where = addr; break;
+        case tcF32: source = opSrcMem16; where = addr; break;
+        case tcF64: source = opSrcMem32; where = addr; break;
+        case tcI08:
+        case tcU08:
+        case tcU16: {
+          const int32_t off = ConvertVariable(NodeId(second), v.VarType);
+          source = opSrcMem32 | opInteger | opOnStack;
+          where = static_cast<uint32_t>(off < 0 ? -1 : off + l.StackBytes);
+          break;
+        }
+        default: break;
+      }
+    } else if (IsCallNode(second) && second->Hoisted) {
+      const uint8_t t = OperandType(second);
+      if (t != tcF80 && t != tcU32 && t != tcI64) {
+        CompileCall(second);
+        const int32_t off = LastTempDisp(t);
+        source = opOnStack;
+        if (t == tcI16)
+          source |= opSrcMem16 | opInteger;
+        else if (t == tcF32)
+          source |= opSrcMem16;
+        else if (t == tcF64)
+          source |= opSrcMem32;
+        else
+          source |= opSrcMem32 | opInteger;
+        where = static_cast<uint32_t>(off < 0 ? -1 : off + l.StackBytes);
+      }
+    }
+    if (source != 0) {
+      TOpQueue& q = l.Queues.back();
+      --q.LeavesLeft;
+      EmitOperation(static_cast<uint8_t>(op | source), where, l.RegsInUse);
+      --q.OpsLeft;
+      FinishQueueIfDone(l.Queues.size() - 1);
+      return;
+    }
+  }
+  CompileNode(second);
+  QueueOperation(op);
+}
+
+void TKCompiler::OrderX87Args(const std::vector<int32_t>& tags) {
+  // Each argument must sit in its own register: the first one deepest.
+  TLevelInfo& l = Lvl();
+  const int n = static_cast<int>(tags.size());
+  auto find = [&](int32_t tag) {
+    for (int r = 0; r < l.RegsInUse; ++r)
+      if (l.Slots[r].Tag == tag) return r;
+    throw std::logic_error("call argument lost");
+  };
+  for (int i = n - 1; i >= 0; --i) {
+    const int32_t want = tags[static_cast<size_t>(n - 1 - i)];
+    if (l.Slots[i].Tag == want) continue;
+    const int j = find(want);
+    if (i == 0) {
+      ExchangeRegs(j);
+    } else if (j == 0) {
+      ExchangeRegs(i);
+    } else {
+      ExchangeRegs(j);
+      ExchangeRegs(i);
+    }
+  }
+}
+
+void TKCompiler::CompileCall(TTreeNode* node) {
+  TFunction f;
+  GetFunction(NodeId(node), f);
+  if (node->Hoisted) ++FLevel;
+  TLevelInfo& l = Lvl();
+  l.QueueStarts.push_back(static_cast<int32_t>(l.Queues.size()));
+  const int32_t n = FunctionStackBytes(f);
+  static constexpr uint8_t SubI8[] = {0x83, 0xEC}, SubI32[] = {0x81, 0xEC};
+  static constexpr uint8_t AddI8[] = {0x83, 0xC4}, AddI32[] = {0x81, 0xC4};
+  if (n > 0) {
+    if (n < 128)
+      EmitImm8(SubI8, 2, static_cast<uint8_t>(n));
+    else
+      EmitImm32(SubI32, 2, static_cast<uint32_t>(n));
+    l.StackBytes += n;
+  }
+  const int32_t blockBase = l.StackBytes;
+
+  struct TX87Arg {
+    int Tree;
+    int Target;
+  };
+  struct TRegArg {
+    int Reg;  // 0 EAX, 1 EDX, 2 ECX
+    TTreeNode* Arg;
+    TVarDefItem Param;
+  };
+  std::vector<TX87Arg> x87;
+  std::vector<TRegArg> regs;
+  const std::vector<std::string> items = CallArgItems(node);
+  const int places = f.CallConv == 4 ? 8 - f.ExtraRegs : 0;
+  const bool regConv = f.CallConv == 0 || f.CallConv == 4;
+  int32_t stackUsed = 0;
+  for (size_t i = 0; i < items.size() && i < f.Params.size(); ++i) {
+    const TVarDefItem& param = f.Params[i];
+    const uint32_t index = ReadCode32(items[i], 1);
+    const bool floatArg = items[i][0] == ckArgTree;
+    if (floatArg && static_cast<int>(x87.size()) < places) {
+      x87.push_back({static_cast<int>(index), static_cast<int>(x87.size())});
+      continue;
+    }
+    if (!floatArg && (param.ByRef || param.TypeCode <= tcU32) && regConv && regs.size() < 3) {
+      regs.push_back({static_cast<int>(regs.size()), FArgNodes[index], param});
+      continue;
+    }
+    const int32_t slot = param.ByRef ? 4 : RoundUp4(TypeSlotSize(param.TypeCode));
+    const int32_t off = (f.CallConv == 2 || f.CallConv == 3) ? stackUsed : n - stackUsed - slot;
+    stackUsed += slot;
+    if (floatArg)
+      CompileTree(static_cast<int>(index), off - blockBase, static_cast<uint8_t>(KindOfType(param.TypeCode)), true);
+    else
+      PlaceArg(FArgNodes[index], param, -1, off - blockBase);
+  }
+
+  // Arguments that need the most registers go first; those computed ahead last.
+  std::vector<TX87Arg> order = x87;
+  std::stable_sort(order.begin(), order.end(), [&](const TX87Arg& a, const TX87Arg& b) {
+    const TTreeNode* ra = FTrees[static_cast<size_t>(a.Tree)];
+    const TTreeNode* rb = FTrees[static_cast<size_t>(b.Tree)];
+    if (ra->Hoisted != rb->Hoisted) return rb->Hoisted != 0;
+    return ra->CallNeed > rb->CallNeed;
+  });
+  std::vector<int32_t> tags;
+  for (size_t i = 0; i < x87.size(); ++i) tags.push_back(FNextTag++);
+  const int32_t below = l.RegsInUse;
+  for (const TX87Arg& a : order)
+    CompileTree(a.Tree, below + a.Target, akF80, false, tags[static_cast<size_t>(a.Target)]);
+  EmitAllWaiting(static_cast<size_t>(l.QueueStarts.back()));
+  // EAX is loaded last: the others pass through it.
+  for (auto it = regs.rbegin(); it != regs.rend(); ++it) PlaceArg(it->Arg, it->Param, it->Reg, 0);
+
+  // Room for what the callee needs beyond its arguments.
+  const int nx87 = static_cast<int>(x87.size());
+  EnsureFree(std::max(0, FunctionFPUNeed(NodeId(node)) - nx87));
+  OrderX87Args(tags);
+  for (int k = 0; k < nx87; ++k) DropSlot(0);
+  const size_t start = static_cast<size_t>(l.QueueStarts.back());
+  while (l.Queues.size() > start) RemoveQueue(l.Queues.size() - 1);
+  l.QueueStarts.pop_back();
+
+  EmitCall(f);
+  if (f.CallConv == 2 && n > 0) {
+    if (n < 128)
+      EmitImm8(AddI8, 2, static_cast<uint8_t>(n));
+    else
+      EmitImm32(AddI32, 2, static_cast<uint32_t>(n));
+  }
+  l.StackBytes -= n;
+  if (!node->Hoisted) return;
+  if (IsOrdinalType(f.ResultType)) {
+    StoreOrdinalResult(f.ResultType);
+  } else {
+    const int kind = KindOfType(f.ResultType);
+    const int32_t temp = AllocTemp(f.ResultType);
+    const int32_t eff = temp < 0 ? -1 : temp + l.StackBytes;
+    static constexpr uint8_t Fstp[3][3] = {{0xD9, 0x1C, 0x24}, {0xDD, 0x1C, 0x24}, {0xDB, 0x3C, 0x24}};
+    static constexpr uint8_t FstpD[3][3] = {{0xD9, 0x9C, 0x24}, {0xDD, 0x9C, 0x24}, {0xDB, 0xBC, 0x24}};
+    if (eff == 0) ++l.ZeroDispRefs[kind];
+    EmitEspForm(Fstp[kind], nullptr, FstpD[kind], eff);
+  }
+  --FLevel;
+}

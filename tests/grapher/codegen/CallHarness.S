@@ -1,0 +1,55 @@
+# Calls compiled code with canaries in the registers it must keep and reports
+# what it left behind: EBX, ESI, EDI, EBP, the ESP difference and the x87 tag
+# word after the result was popped (FFFFh = nothing else on the x87 stack).
+#
+# extern "C" void KHarnessCall(const void* code, long double* result, uint32_t* state);
+# state: [0] EBX [1] ESI [2] EDI [3] EBP [4] ESP after minus before [5] tag word
+
+        .intel_syntax noprefix
+        .data
+        .balign 4
+SavedEsp:
+        .long 0
+StatePtr:
+        .long 0
+
+        .text
+        .globl _KHarnessCall
+_KHarnessCall:
+        push    ebp
+        push    ebx
+        push    esi
+        push    edi
+        mov     eax, [esp + 28]
+        mov     [StatePtr], eax
+        mov     eax, [esp + 24]
+        push    eax                     # result pointer
+        mov     eax, [esp + 24]         # code
+        mov     [SavedEsp], esp
+        mov     ebx, 0x11111111
+        mov     esi, 0x22222222
+        mov     edi, 0x33333333
+        mov     ebp, 0x44444444
+        call    eax
+        mov     ecx, [StatePtr]
+        mov     [ecx], ebx
+        mov     [ecx + 4], esi
+        mov     [ecx + 8], edi
+        mov     [ecx + 12], ebp
+        mov     eax, esp
+        sub     eax, [SavedEsp]
+        mov     [ecx + 16], eax
+        mov     esp, [SavedEsp]
+        pop     eax
+        fstp    tbyte ptr [eax]
+        sub     esp, 28
+        fnstenv [esp]
+        movzx   eax, word ptr [esp + 8]
+        mov     [ecx + 20], eax
+        fldcw   [esp]                   # fnstenv masked every exception
+        add     esp, 28
+        pop     edi
+        pop     esi
+        pop     ebx
+        pop     ebp
+        ret
