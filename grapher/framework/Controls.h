@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -156,7 +157,7 @@ class TControl : public TComponent {
   virtual void SetEnabled(bool enabled);
 
   // The caption or text.
-  const std::string& Caption() const { return text_; }
+  std::string Caption() const { return Text(); }
   void SetCaption(const std::string& text) { SetText(text); }
   virtual std::string Text() const { return text_; }
   virtual void SetText(const std::string& text);
@@ -213,6 +214,7 @@ class TControl : public TComponent {
   void Loaded() override;
 
  protected:
+  void Notification(TComponent* component, TOperation operation) override;
   virtual void WndProc(TMessage& m);
   // Unhandled messages end here.
   virtual void DefaultHandler(TMessage& m);
@@ -371,7 +373,6 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
-  static LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
   void WMPaint(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
@@ -425,6 +426,17 @@ class TControlCanvas : public TCanvas {
 
 // Window class of the framework's own windows.
 const char* FrameworkWindowClass();
+
+// What the application object plugs into every control.
+struct TControlHooks {
+  std::function<void(std::exception_ptr)> HandleException;
+  std::function<void(TControl*)> MouseControlChanged;  // nullptr: the mouse left them all
+  std::function<void(TWinControl*)> FocusReceived;
+  TCursor ScreenCursor = crDefault;  // overrides every control's cursor
+};
+TControlHooks& ControlHooks();
+// Gives back the window contexts that control canvases took outside painting.
+void FreeControlCanvasContexts();
 // Runs `fn`, handing any exception to the application's handler: nothing
 // may unwind through a Windows frame.
 void GuardWindowsCallback(const std::function<void()>& fn);

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 #include <commctrl.h>
+// These names are framework methods (TStrings::GetObject, TCanvas::TextOut);
+// the system calls are used by their ANSI names.
+#undef GetObject
+#undef TextOut
 
 #include <cstdint>
 #include <memory>

@@ -3,7 +3,8 @@
 
 # --- Screen font ------------------------------------------------------------
 # "kurvex.fon" (face "Kurvexsans") is rendered from DejaVu Sans by a host tool
-# built with the host compiler, and lands beside the programs.
+# built with the host compiler; glyphs go to the TCVN3 codes of the
+# framework's own table (Tcvn3.cpp). The font lands beside the programs.
 find_program(KX_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 find_program(KX_PKG_CONFIG NAMES pkg-config REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 find_file(KX_SCREEN_FONT_SOURCE DejaVuSans.ttf REQUIRED NO_CMAKE_FIND_ROOT_PATH
@@ -19,24 +20,19 @@ endif()
 separate_arguments(kx_ft_cflags UNIX_COMMAND "${kx_ft_cflags}")
 separate_arguments(kx_ft_libs UNIX_COMMAND "${kx_ft_libs}")
 
-# The TCVN3 table comes from the framework's own module.
-if(NOT DEFINED KX_TCVN3_DIR)
-  set(KX_TCVN3_DIR ${CMAKE_CURRENT_LIST_DIR})
-endif()
-if(EXISTS ${KX_TCVN3_DIR}/Tcvn3.cpp)
 set(kx_fontgen_dir ${CMAKE_SOURCE_DIR}/tools/screenfont)
 set(kx_fontgen_sources
   ${kx_fontgen_dir}/MakeScreenFont.cpp
   ${kx_fontgen_dir}/FontFile.cpp
-  ${KX_TCVN3_DIR}/Tcvn3.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Tcvn3.cpp)
 set(kx_fontgen ${CMAKE_BINARY_DIR}/host/MakeScreenFont)
 add_custom_command(
   OUTPUT ${kx_fontgen}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
   COMMAND ${KX_HOST_CXX} -std=c++17 -O2 -Wall -Wextra -I${kx_fontgen_dir}
-          -I${KX_TCVN3_DIR} ${kx_ft_cflags} ${kx_fontgen_sources} ${kx_ft_libs}
+          -I${CMAKE_CURRENT_LIST_DIR} ${kx_ft_cflags} ${kx_fontgen_sources} ${kx_ft_libs}
           -o ${kx_fontgen}
-  DEPENDS ${kx_fontgen_sources} ${kx_fontgen_dir}/FontFile.h ${KX_TCVN3_DIR}/Tcvn3.h
+  DEPENDS ${kx_fontgen_sources} ${kx_fontgen_dir}/FontFile.h ${CMAKE_CURRENT_LIST_DIR}/Tcvn3.h
   COMMENT "Building the screen-font generator (host)"
   VERBATIM)
 
@@ -49,13 +45,16 @@ add_custom_command(
   COMMENT "Generating kurvex.fon"
   VERBATIM)
 add_custom_target(kurvex_font ALL DEPENDS ${KX_SCREEN_FONT} ${KX_SCREEN_FONT_GLYPHS})
-endif()
 
 # --- Windowed framework library ---------------------------------------------
 add_library(kx_windows STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/Colors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Graphics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Jpeg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
 )
 target_include_directories(kx_windows PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(kx_windows PUBLIC kx_framework JPEG::JPEG

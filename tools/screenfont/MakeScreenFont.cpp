@@ -31,7 +31,7 @@ constexpr char32_t kCp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0};
 
 char32_t CodePointOf(uint8_t byte) {
-  if (char32_t letter = Tcvn3ToUnicode(static_cast<char>(byte)); letter >= 0x80) return letter;
+  if (char32_t letter = kx::Tcvn3ToCodePoint(byte); letter >= 0x80 && letter != 0xFFFD) return letter;
   if (byte >= 0x80 && byte < 0xA0) return kCp1252High[byte - 0x80];
   return byte;
 }
@@ -118,7 +118,7 @@ int Run(int argc, char** argv) {
   for (int byte = font.firstChar; byte <= 0xFF; ++byte) {
     char32_t cp = CodePointOf(static_cast<uint8_t>(byte));
     if (cp == 0 || !outline.Has(cp)) {
-      if (cp >= 0xA0 && Tcvn3ToUnicode(static_cast<char>(byte)) == cp)
+      if (cp >= 0x80 && kx::Tcvn3ToCodePoint(static_cast<unsigned char>(byte)) == cp)
         throw std::runtime_error("the outline font lacks the TCVN3 letter U+" + OutlineFont::Hex(cp));
       cp = '?';
     }
