@@ -1,0 +1,65 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "authoring/mdlEncrypt.h"
+#include "authoring/mdlMain.h"
+#include "delivery/WorkFolder.h"
+#include "delivery/frmTTTN.h"
+
+namespace frmTTTN {
+
+namespace {
+
+// Makes a folder that did not exist before; empty when none could be made.
+std::wstring MakeNewFolder(const std::wstring& base) {
+  if (CreateDirectoryW(base.c_str(), nullptr)) return base;
+  for (unsigned n = 2; n < 1000 && GetLastError() == ERROR_ALREADY_EXISTS; ++n) {
+    const std::wstring path = base + L"_" + std::to_wstring(n);
+    if (CreateDirectoryW(path.c_str(), nullptr)) return path;
+  }
+  return {};
+}
+
+void RemoveUnpacked(const std::wstring& folder, const std::vector<std::wstring>& names) {
+  for (const std::wstring& name : names) DeleteFileW((folder + L"\\" + name).c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+std::wstring UnpackStamp(const SYSTEMTIME& time) {
+  return std::to_wstring(time.wMonth) + std::to_wstring(time.wDay) + std::to_wstring(time.wHour) +
+         std::to_wstring(time.wMinute) + std::to_wstring(time.wSecond);
+}
+
+PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTemp,
+                          const SYSTEMTIME& now, std::wstring& folder,
+                          const tq::ZipLimits& limits) {
+  // The deciphered archive gets a work folder of its own, so that a package
+  // lying in the Temp folder itself is never overwritten or deleted.
+  WorkFolder work(appTemp);
+  if (!work.Made()) return {PackageFailure::WorkFolder, appTemp};
+  const std::wstring archive = work.File(mdlMain::FileNameOfPath(package));
+  if (!mdlEncrypt::CipherFile(package, archive, mdlEncrypt::QuizKey)) {
+    return {PackageFailure::CipherFailed, package};
+  }
+  const std::wstring unpacked = MakeNewFolder(appTemp + UnpackStamp(now));
+  if (unpacked.empty()) return {PackageFailure::WorkFolder, appTemp + UnpackStamp(now)};
+
+  std::vector<std::wstring> names;
+  try {
+    names = tq::ZipExtract(archive, unpacked, limits);
+  } catch (const tq::ZipError& e) {
+    RemoveDirectoryW(unpacked.c_str());
+    return {PackageFailure::ArchiveFailed, e.Entry(), e.Reason()};
+  }
+  if (!mdlMain::FileExists(unpacked + L"\\data.xml")) {
+    RemoveUnpacked(unpacked, names);
+    return {PackageFailure::NoBank, package};
+  }
+  folder = unpacked;
+  return {};
+}
+
+}  // namespace frmTTTN

@@ -1,0 +1,200 @@
+// Test packages: written by the compile screen, opened by the set-up screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "ZipTestFiles.h"
+#include "authoring/QuestionBank.h"
+#include "authoring/mdlEncrypt.h"
+#include "delivery/frmBienDich.h"
+#include "delivery/frmTTTN.h"
+
+using namespace ziptest;
+
+namespace {
+
+SYSTEMTIME Time(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
+  SYSTEMTIME t{};
+  t.wYear = 2026;
+  t.wMonth = month;
+  t.wDay = day;
+  t.wHour = hour;
+  t.wMinute = minute;
+  t.wSecond = second;
+  return t;
+}
+
+const SYSTEMTIME kChristmas = Time(12, 25, 14, 30, 5);
+
+// A bank folder with pictures beside the bank, one elsewhere, and a package
+// compiled from it into `package`.
+struct CompiledPackage {
+  ScratchFolder dir;
+  std::wstring appTemp = dir / L"Temp\\";
+  std::wstring package = dir / L"test.zip";
+  std::string picture = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(70000, 'p');
+
+  CompiledPackage() {
+    CreateDirectoryW((dir / L"bank").c_str(), nullptr);
+    CreateDirectoryW((dir / L"pics").c_str(), nullptr);
+    WriteBytes(dir / L"bank\\a.jpg", "jpeg a");
+    WriteBytes(dir / L"bank\\data.xml", "an attachment named like the bank");
+    WriteBytes(dir / L"pics\\ảnh.png", picture);
+    WriteBytes(dir / L"pics\\s.mp3", "mp3");
+    const std::wstring pics = dir / L"pics\\";
+    const std::vector<QuestionRecord> records = {
+        {L"Câu 1 [image]a.jpg[/image]", L"[image]" + pics + L"ảnh.png[/image]", L"b", L"c", L"d", L'B'},
+        {L"Câu 2 [media]" + pics + L"s.mp3[/media]", L"[image]A.JPG[/image]", L"[image]data.xml[/image]", L"c",
+         L"d", L'D'}};
+    EXPECT_TRUE(WriteBankFile(dir / L"bank\\bank.xml", records));
+  }
+
+  frmBienDich::CompileBank Read() {
+    frmBienDich::CompileBank bank;
+    EXPECT_EQ(frmBienDich::DocXML(dir / L"bank\\bank.xml", bank), BankReadResult::Ok);
+    return bank;
+  }
+
+  PackageStatus Write() {
+    const frmBienDich::CompileBank bank = Read();
+    return frmBienDich::WritePackage(bank, frmBienDich::CollectAttachments(bank), package, appTemp);
+  }
+};
+
+// Enciphers a hand-made archive as a package.
+void WriteHostilePackage(const std::wstring& path, const std::vector<RawEntry>& entries) {
+  WriteArchive(path + L".plain", entries);
+  ASSERT_TRUE(mdlEncrypt::CipherFile(path + L".plain", path, mdlEncrypt::QuizKey));
+  DeleteFileW((path + L".plain").c_str());
+}
+
+}  // namespace
+
+TEST(UnpackStamp, MonthDayHourMinuteSecondWithoutZeros) {
+  EXPECT_EQ(frmTTTN::UnpackStamp(kChristmas), L"122514305");
+  EXPECT_EQ(frmTTTN::UnpackStamp(Time(1, 11, 1, 2, 3)), L"111123");
+  EXPECT_EQ(frmTTTN::UnpackStamp(Time(11, 1, 1, 2, 3)), L"111123");
+  EXPECT_EQ(frmTTTN::UnpackStamp(Time(10, 10, 0, 0, 0)), L"1010000");
+}
+
+TEST(Package, RoundTripGivesTheBankAndItsFilesSideBySide) {
+  CompiledPackage c;
+  ASSERT_TRUE(c.Write());
+  EXPECT_NE(ReadBytes(c.package).substr(0, 4), "PK\x03\x04");  // enciphered whole
+  EXPECT_TRUE(ListFolder(c.appTemp).empty());                  // work files removed
+
+  std::wstring folder;
+  ASSERT_TRUE(frmTTTN::OpenPackage(c.package, c.appTemp, kChristmas, folder));
+  EXPECT_EQ(folder, c.appTemp + L"122514305");
+  EXPECT_EQ(ListFolder(c.appTemp), std::vector<std::wstring>{L"122514305"});
+  // Case-sensitive duplicates and an attachment named like the bank are
+  // listed by the screen but packed once / not at all.
+  EXPECT_EQ(ListFolder(folder), (std::vector<std::wstring>{L"a.jpg", L"data.xml", L"s.mp3", L"ảnh.png"}));
+  EXPECT_EQ(ReadBytes(folder + L"\\ảnh.png"), c.picture);
+  EXPECT_EQ(ReadBytes(folder + L"\\a.jpg"), "jpeg a");
+  EXPECT_EQ(ReadBytes(folder + L"\\s.mp3"), "mp3");
+
+  BankFileReader reader;
+  ASSERT_TRUE(reader.Load(folder + L"\\data.xml"));
+  ASSERT_EQ(reader.QuestionCount(), 2);
+  EXPECT_EQ(reader.Record(1).CauA, L"[image]ảnh.png[/image]");
+  EXPECT_EQ(reader.Record(2).CauHoi, L"Câu 2 [media]s.mp3[/media]");
+  EXPECT_EQ(reader.Record(2).DapAn, L'D');
+  // The package itself is untouched by opening.
+  EXPECT_TRUE(Exists(c.package));
+}
+
+TEST(Package, SameStampOpensIntoANewFolder) {
+  CompiledPackage c;
+  ASSERT_TRUE(c.Write());
+  std::wstring first, second;
+  ASSERT_TRUE(frmTTTN::OpenPackage(c.package, c.appTemp, kChristmas, first));
+  ASSERT_TRUE(frmTTTN::OpenPackage(c.package, c.appTemp, kChristmas, second));
+  EXPECT_EQ(second, c.appTemp + L"122514305_2");
+  EXPECT_EQ(ListFolder(first), ListFolder(second));
+}
+
+TEST(Package, PackageInsideTheTempFolderSurvivesOpening) {
+  CompiledPackage c;
+  c.package = c.appTemp + L"test.zip";
+  ASSERT_TRUE(c.Write());
+  const std::string before = ReadBytes(c.package);
+  std::wstring folder;
+  ASSERT_TRUE(frmTTTN::OpenPackage(c.package, c.appTemp, kChristmas, folder));
+  EXPECT_EQ(ReadBytes(c.package), before);
+  EXPECT_EQ(ListFolder(c.appTemp), (std::vector<std::wstring>{L"122514305", L"test.zip"}));
+}
+
+TEST(Package, ANewPackageReplacesTheOldWholeAndAFailedOneKeepsIt) {
+  CompiledPackage c;
+  WriteBytes(c.package, std::string(500000, 'o'));
+  ASSERT_TRUE(c.Write());
+  const std::string good = ReadBytes(c.package);
+  EXPECT_LT(good.size(), 500000u);
+
+  DeleteFileW((c.dir / L"pics\\s.mp3").c_str());
+  const PackageStatus status = c.Write();
+  EXPECT_EQ(status.failure, PackageFailure::ArchiveFailed);
+  EXPECT_EQ(status.zipFailure, tq::ZipFailure::CannotOpen);
+  EXPECT_EQ(status.item, c.dir / L"pics\\s.mp3");
+  EXPECT_EQ(ReadBytes(c.package), good);
+  EXPECT_TRUE(ListFolder(c.appTemp).empty());
+}
+
+TEST(Package, HostilePackagesAreRefusedAndLeaveNothing) {
+  const struct {
+    const char* what;
+    std::vector<RawEntry> entries;
+    PackageFailure failure;
+    tq::ZipFailure zip;
+  } cases[] = {
+      {"device name", {{"data.xml", "<Quorel/>"}, {"pics/CON", "x"}}, PackageFailure::ArchiveFailed,
+       tq::ZipFailure::UnsafeName},
+      {"drive name", {{"data.xml", "<Quorel/>"}, {"C:570MS.exe", "x"}}, PackageFailure::ArchiveFailed,
+       tq::ZipFailure::UnsafeName},
+      {"duplicate", {{"data.xml", "<Quorel/>"}, {"..\\DATA.XML", "x"}}, PackageFailure::ArchiveFailed,
+       tq::ZipFailure::DuplicateName},
+      {"oversize", {{"data.xml", "<Quorel/>"}, {"big.bin", std::string(3000, 'b')}},
+       PackageFailure::ArchiveFailed, tq::ZipFailure::TooLarge},
+      {"no bank", {{"a.jpg", "x"}}, PackageFailure::NoBank, tq::ZipFailure::CannotOpen},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder dir;
+    WriteHostilePackage(dir / L"evil.zip", c.entries);
+    std::wstring folder;
+    const PackageStatus status =
+        frmTTTN::OpenPackage(dir / L"evil.zip", dir / L"Temp\\", kChristmas, folder, {2000, 100});
+    EXPECT_EQ(status.failure, c.failure);
+    if (c.failure == PackageFailure::ArchiveFailed) {
+      EXPECT_EQ(status.zipFailure, c.zip);
+    }
+    EXPECT_TRUE(folder.empty());
+    EXPECT_TRUE(ListFolder(dir / L"Temp").empty());
+    EXPECT_EQ(ListFolder(dir.Path()), (std::vector<std::wstring>{L"Temp", L"evil.zip"}));
+  }
+}
+
+TEST(Package, TraversingNamesLandInsideTheUnpackFolder) {
+  ScratchFolder dir;
+  CreateDirectoryW((dir / L"app").c_str(), nullptr);
+  WriteHostilePackage(dir / L"evil.zip",
+                      {{"data.xml", "<Quorel/>"}, {"..\\..\\570MS.exe", "exe"}, {"a/../../b.jpg", "b"}});
+  std::wstring folder;
+  ASSERT_TRUE(frmTTTN::OpenPackage(dir / L"evil.zip", dir / L"app\\Temp\\", kChristmas, folder));
+  EXPECT_EQ(ListFolder(folder), (std::vector<std::wstring>{L"570MS.exe", L"b.jpg", L"data.xml"}));
+  EXPECT_EQ(ListFolder(dir / L"app"), std::vector<std::wstring>{L"Temp"});
+  EXPECT_EQ(ListFolder(dir.Path()), (std::vector<std::wstring>{L"app", L"evil.zip"}));
+}
+
+TEST(Package, WhatIsNoPackageIsRefused) {
+  ScratchFolder dir;
+  WriteBytes(dir / L"plain.zip", std::string(5000, 'n'));
+  std::wstring folder;
+  PackageStatus status = frmTTTN::OpenPackage(dir / L"plain.zip", dir / L"Temp\\", kChristmas, folder);
+  EXPECT_EQ(status.failure, PackageFailure::ArchiveFailed);
+  EXPECT_EQ(status.zipFailure, tq::ZipFailure::NotAnArchive);
+  status = frmTTTN::OpenPackage(dir / L"missing.zip", dir / L"Temp\\", kChristmas, folder);
+  EXPECT_EQ(status.failure, PackageFailure::CipherFailed);
+  EXPECT_TRUE(folder.empty());
+  EXPECT_TRUE(ListFolder(dir / L"Temp").empty());
+}

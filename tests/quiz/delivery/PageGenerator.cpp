@@ -1,0 +1,74 @@
+// Writes the self-scoring pages that page_browser_test.js opens in Chromium.
+// Each page lies in a folder of its own under quiz_pages, beside the tests.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "ZipTestFiles.h"
+#include "delivery/frmBienDich.h"
+
+using namespace frmBienDich;
+
+namespace {
+
+// A 1x1 GIF, to see that a picture's bare name resolves beside the page.
+const std::string kDotGif(
+    "GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff!\xf9\x04\x01\x00\x00\x00\x00"
+    ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+    43);
+
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t full[MAX_PATH];
+  GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return full;
+}
+
+std::vector<QuestionRecord> Plain(const std::wstring& keys) {
+  std::vector<QuestionRecord> records;
+  for (size_t n = 0; n < keys.size(); ++n) {
+    const std::wstring i = std::to_wstring(n + 1);
+    records.push_back({L"Câu hỏi số " + i, L"đáp án A" + i, L"đáp án B" + i, L"đáp án C" + i,
+                       L"đáp án D" + i, keys[n]});
+  }
+  return records;
+}
+
+// Builds the page exactly as the compile screen does in folder mode; returns
+// the attached files that could not be copied.
+std::vector<std::wstring> Compile(const std::wstring& root, const std::wstring& name,
+                                  std::vector<QuestionRecord> records) {
+  const std::wstring folder = root + L"\\" + name;
+  EXPECT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  CompileBank bank;
+  bank.BankFolder = root + L"\\src\\";
+  bank.records = std::move(records);
+  EXPECT_TRUE(BienDichHTML(bank, folder + L"\\index.htm"));
+  return SaoChepFiles(CollectAttachments(bank), folder);
+}
+
+}  // namespace
+
+TEST(BrowserPages, Write) {
+  const std::wstring root = FullPath(L"quiz_pages");
+  // Start from nothing, so that no page of an earlier build is checked.
+  ziptest::RemoveTree(root);
+  ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((root + L"\\src").c_str(), nullptr));
+  ziptest::WriteBytes(root + L"\\src\\dot.gif", kDotGif);
+
+  std::vector<QuestionRecord> four = Plain(L"ABCD");
+  four[0].CauHoi = L"Hình [image]" + root + L"\\src\\dot.gif[/image] và [b]đậm[/b][E]dòng hai";
+  EXPECT_EQ(Compile(root, L"four", four), std::vector<std::wstring>{});
+  EXPECT_EQ(Compile(root, L"one", Plain(L"C")), std::vector<std::wstring>{});
+  EXPECT_EQ(Compile(root, L"three", Plain(L"AAA")), std::vector<std::wstring>{});
+  EXPECT_EQ(Compile(root, L"eight", Plain(L"ABCDABCD")), std::vector<std::wstring>{});
+  EXPECT_EQ(Compile(root, L"oddkeys", Plain(L" '<")), std::vector<std::wstring>{});
+  // The hostile names are attachments that do not exist.
+  Compile(root, L"hostile",
+          {{L"<script>window.__pwned=1</script>", L"<img src=x onerror=\"window.__pwned=1\">",
+            L"[image]a[image] onerror=window.__pwned=1 [/image][/image]", L"[image]x' onerror='window.__pwned=1[/image]",
+            L"</b></p><svg onload=window.__pwned=1>", L'A'},
+           {L"[b]<iframe srcdoc=\"<script>parent.__pwned=1</script>\">[/b]",
+            L"[image]C:\\p\\[media]q' onerror='window.__pwned=1[/media].jpg[/image]",
+            L"[media]x'><script>window.__pwned=1</script>[/media]", L"&lt;b&gt; typed", L"d", L'\''},
+           {L"</script><script>window.__pwned=1</script>", L"a", L"b", L"c", L"d", L'\\'}});
+}

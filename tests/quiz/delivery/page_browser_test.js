@@ -1,0 +1,166 @@
+// Opens the self-scoring pages written by test_quiz_delivery_pagegen in
+// Debian's Chromium, answers them, grades them and checks what the student sees.
+//
+//   node page_browser_test.js <folder of the pages>
+'use strict';
+
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { pathToFileURL } = require('url');
+const { chromium } = require(path.join(__dirname, '..', '..', '..', 'tools', 'node_modules', 'playwright-core'));
+
+const BLUE = 'rgb(0, 153, 255)';
+const RED = 'rgb(255, 0, 0)';
+
+// Each step answers some questions (a letter per question, '.' for none),
+// presses the grading button and expects the right answers and the score.
+// Answers stay from one step to the next, as in the page itself.
+const CASES = [
+  { page: 'four', keys: 'ABCD', steps: [{ answers: 'ABCD', right: 4, score: 10 }] },
+  { page: 'four', keys: 'ABCD', steps: [{ answers: 'ABCA', right: 3, score: 8 }] },
+  { page: 'four', keys: 'ABCD', steps: [{ answers: '....', right: 0, score: 0 }] },
+  { page: 'four', keys: 'ABCD', steps: [{ answers: 'BADC', right: 0, score: 0 }] },
+  {
+    page: 'four', keys: 'ABCD', steps: [
+      { answers: 'AB..', right: 2, score: 5 },
+      { answers: '..CD', right: 4, score: 10 },
+      { answers: 'D...', right: 3, score: 8 }, // a later choice replaces the earlier one
+    ],
+  },
+  { page: 'one', keys: 'C', steps: [{ answers: 'C', right: 1, score: 10 }] },
+  { page: 'one', keys: 'C', steps: [{ answers: 'A', right: 0, score: 0 }] },
+  { page: 'one', keys: 'C', steps: [{ answers: '.', right: 0, score: 0 }] },
+  { page: 'three', keys: 'AAA', steps: [{ answers: 'ABB', right: 1, score: 3 }] },
+  { page: 'eight', keys: 'ABCDABCD', steps: [{ answers: 'ABCDAAAA', right: 5, score: 6 }] },
+  { page: 'oddkeys', keys: " '<", steps: [{ answers: 'ABC', right: 0, score: 0 }, { answers: 'DDD', right: 0, score: 0 }] },
+  { page: 'hostile', keys: "A'\\", steps: [{ answers: 'AB.', right: 1, score: 3 }], hostile: true },
+];
+
+// Texts of the hostile page that must show as typed, not as markup.
+const HOSTILE_TEXTS = [
+  '1. <script>window.__pwned=1</script>',
+  'A) <img src=x onerror="window.__pwned=1">',
+  'D) </b></p><svg onload=window.__pwned=1>',
+  '<iframe srcdoc="<script>parent.__pwned=1</script>">',
+  'C) <b> typed',
+  '3. </script><script>window.__pwned=1</script>',
+];
+
+function expectEqual(actual, expected, what) {
+  if (actual !== expected) {
+    throw new Error(`${what}: expected ${JSON.stringify(expected)}, got ${JSON.stringify(actual)}`);
+  }
+}
+
+async function runCase(context, root, testCase) {
+  const page = await context.newPage();
+  const dialogs = [];
+  const errors = [];
+  page.on('dialog', (dialog) => {
+    dialogs.push(dialog.message());
+    dialog.accept();
+  });
+  page.on('pageerror', (error) => errors.push(error.message));
+  try {
+    await page.goto(pathToFileURL(path.join(root, testCase.page, 'index.htm')).href);
+    const n = testCase.keys.length;
+    expectEqual(await page.locator('input[type=radio]').count(), 4 * n, 'radio buttons');
+
+    const chosen = Array(n).fill(null);
+    for (const step of testCase.steps) {
+      for (let i = 0; i < n; i++) {
+        const letter = step.answers[i];
+        if (letter === '.') continue;
+        await page.locator(`input[name="q${i + 1}"][value="v${'ABCD'.indexOf(letter) + 1}"]`).check();
+        chosen[i] = letter;
+      }
+      const before = dialogs.length;
+      await page.locator('input[type=button][value="Làm xong"]').click();
+      await page.waitForFunction(() => document.getElementById('DapAn1').innerHTML !== '');
+      expectEqual(dialogs.length, before + 1, 'alerts after grading');
+      expectEqual(dialogs[before], `Tổng số câu : ${n}\nSố câu đúng : ${step.right}\nĐiểm số : ${step.score}`,
+        'alert text');
+
+      for (let i = 0; i < n; i++) {
+        const right = chosen[i] === testCase.keys[i];
+        const mark = await page.locator(`#DapAn${i + 1}`).evaluate((div) => {
+          const heading = div.firstElementChild;
+          return {
+            count: div.children.length,
+            tag: heading && heading.tagName,
+            text: div.textContent,
+            color: heading && getComputedStyle(heading).color,
+            bold: heading && heading.querySelector('b') !== null,
+          };
+        });
+        const where = `${testCase.page} question ${i + 1}`;
+        expectEqual(mark.count, 1, `${where} mark elements`);
+        expectEqual(mark.tag, right ? 'H3' : 'H4', `${where} mark`);
+        expectEqual(mark.color, right ? BLUE : RED, `${where} colour`);
+        expectEqual(mark.text, `Đáp án : ${testCase.keys[i]}`, `${where} key shown`);
+        expectEqual(mark.bold, true, `${where} bold key`);
+      }
+      // Radio buttons stay usable after grading.
+      expectEqual(await page.locator('input[name="q1"]').first().isEnabled(), true, 'radio after grading');
+    }
+
+    if (testCase.page === 'four') {
+      const width = await page.locator('img[src="dot.gif"]').evaluate((img) => img.naturalWidth);
+      expectEqual(width, 1, 'picture beside the page');
+      expectEqual(await page.locator('p b b').first().textContent(), 'đậm', 'bold tag');
+      expectEqual(await page.locator('p b br').count(), 1, 'line break tag');
+    }
+    if (testCase.hostile) {
+      const body = await page.evaluate(() => document.body.innerText);
+      for (const text of HOSTILE_TEXTS) {
+        if (!body.includes(text)) throw new Error(`hostile text not shown as typed: ${text}`);
+      }
+      expectEqual(await page.locator('script').count(), 2, 'scripts in the page');
+      expectEqual(await page.locator('iframe, svg, [onerror]:not(input), [onload]').count(), 0, 'injected elements');
+    }
+    expectEqual(await page.evaluate(() => typeof window.__pwned), 'undefined', 'script from the bank');
+    expectEqual(dialogs.length, testCase.steps.length, 'dialogs shown');
+    expectEqual(errors.join('; '), '', 'script errors');
+  } finally {
+    await page.close();
+  }
+}
+
+async function main() {
+  const root = process.argv[2];
+  if (!root || !fs.existsSync(root)) throw new Error(`no page folder: ${root}`);
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tq-chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  // The page links a logo on the web; the test never leaves the machine.
+  await context.route('**/*', (route) =>
+    route.request().url().startsWith('file:') ? route.continue() : route.abort());
+  let failed = 0;
+  try {
+    for (const testCase of CASES) {
+      const name = `${testCase.page} ${testCase.steps.map((s) => s.answers).join(' then ')}`;
+      try {
+        await runCase(context, root, testCase);
+        console.log(`ok   ${name}`);
+      } catch (error) {
+        failed++;
+        console.log(`FAIL ${name}: ${error.message}`);
+      }
+    }
+  } finally {
+    await context.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+  console.log(`${CASES.length - failed} of ${CASES.length} cases passed`);
+  process.exitCode = failed ? 1 : 0;
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exitCode = 1;
+});

@@ -1,0 +1,134 @@
+#include "ZipTestFiles.h"
+
+#include <windows.h>
+
+#include <minizip/unzip.h>
+#include <minizip/zip.h>
+// iowin32.h relies on the declarations above.
+#include <minizip/iowin32.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace ziptest {
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+namespace {
+
+std::string DeflateRaw(const std::string& data) {
+  z_stream z{};
+  deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&z, data.size()), '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  static unsigned counter = 0;
+  path_ = std::wstring(temp) + L"tqzip" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+          std::to_wstring(++counter);
+  RemoveTree(path_);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+
+void WriteArchive(const std::wstring& path, const std::vector<RawEntry>& entries) {
+  zlib_filefunc64_def io;
+  fill_win32_filefunc64W(&io);
+  zipFile zip = zipOpen2_64(path.c_str(), APPEND_STATUS_CREATE, nullptr, &io);
+  if (!zip) throw std::runtime_error("cannot create test archive");
+  for (const RawEntry& e : entries) {
+    zip_fileinfo info{};
+    const bool raw = e.declaredSize >= 0;
+    zipOpenNewFileInZip4_64(zip, e.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                            Z_DEFLATED, Z_DEFAULT_COMPRESSION, raw ? 1 : 0, -MAX_WBITS,
+                            DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0, e.flags, 0);
+    const std::string bytes = raw ? DeflateRaw(e.data) : e.data;
+    zipWriteInFileInZip(zip, bytes.data(), static_cast<unsigned>(bytes.size()));
+    if (raw) {
+      const uLong crc =
+          crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()));
+      zipCloseFileInZipRaw64(zip, static_cast<ZPOS64_T>(e.declaredSize), crc);
+    } else {
+      zipCloseFileInZip(zip);
+    }
+  }
+  zipClose(zip, nullptr);
+}
+
+std::vector<StoredEntry> ReadDirectory(const std::wstring& path) {
+  zlib_filefunc64_def io;
+  fill_win32_filefunc64W(&io);
+  unzFile unz = unzOpen2_64(path.c_str(), &io);
+  if (!unz) throw std::runtime_error("cannot open test archive");
+  std::vector<StoredEntry> out;
+  for (int rc = unzGoToFirstFile(unz); rc == UNZ_OK; rc = unzGoToNextFile(unz)) {
+    unz_file_info64 info;
+    char name[1024];
+    unzGetCurrentFileInfo64(unz, &info, name, sizeof name, nullptr, 0, nullptr, 0);
+    out.push_back({std::string(name, info.size_filename), info.flag});
+  }
+  unzClose(unz);
+  return out;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream(path.c_str(), std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> ListFolder(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace ziptest

@@ -1,0 +1,50 @@
+// Scratch folders and hand-made archives for the ZIP layer's tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ziptest {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  // Path of a name inside the folder (no trailing backslash for "").
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_;
+};
+
+// One entry as stored, name bytes untouched. `declaredSize` >= 0 writes the data
+// deflated raw and declares that size instead of the real one.
+struct RawEntry {
+  std::string name;
+  std::string data;
+  unsigned long flags = 0x800;  // UTF-8 names
+  long long declaredSize = -1;
+};
+
+void WriteArchive(const std::wstring& path, const std::vector<RawEntry>& entries);
+
+// Entries as stored: raw name bytes and general purpose flags.
+struct StoredEntry {
+  std::string name;
+  unsigned long flags;
+};
+std::vector<StoredEntry> ReadDirectory(const std::wstring& path);
+
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+bool Exists(const std::wstring& path);
+// Removes a folder with everything in it.
+void RemoveTree(const std::wstring& folder);
+// Names of the files and folders directly in a folder, sorted.
+std::vector<std::wstring> ListFolder(const std::wstring& folder);
+
+}  // namespace ziptest
