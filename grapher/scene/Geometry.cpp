@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cmath>
 
+namespace kx {
+
 namespace {
 
 using Ext = long double;
@@ -694,3 +696,5 @@ bool IsBoxVolumeClipped(const TAffineVector& min, const TAffineVector& max,
   const float radius = Single(VectorDistance(min, max) * 0.5L);
   return IsVolumeClipped(centre, radius, rci);
 }
+
+}  // namespace kx

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+namespace kx {
+
 using TAffineVector = std::array<float, 3>;
 using TVector = std::array<float, 4>;
 using TMatrix = std::array<TVector, 4>;
@@ -202,3 +204,5 @@ bool RayCastPlaneIntersect(const TVector& start, const TVector& direction, const
 bool IsVolumeClipped(const TAffineVector& centre, float radius, const TRenderContextClippingInfo& rci);
 bool IsBoxVolumeClipped(const TAffineVector& min, const TAffineVector& max,
                         const TRenderContextClippingInfo& rci);
+
+}  // namespace kx

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace kx {
+
 TGLEntryPoints GL;
 TGLCapabilities GLCaps;
 
@@ -120,3 +122,5 @@ bool HasExtension(const char* extensions, const char* name) {
   }
   return false;
 }
+
+}  // namespace kx

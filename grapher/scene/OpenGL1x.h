@@ -19,6 +19,8 @@
 #undef GL_EXT_bgra
 #undef GL_EXT_paletted_texture
 
+namespace kx {
+
 // Extension constants the library uses.
 inline constexpr GLenum GL_MULTISAMPLE_FILTER_HINT_NV = 0x8534;
 inline constexpr GLenum GL_TEXTURE0_ARB = 0x84C0;
@@ -184,3 +186,5 @@ void ReadWGLImplementationProperties();
 bool ParseGLVersion(const char* text, int& major, int& minor);
 // True when `name` is one whole space-separated word of `extensions`.
 bool HasExtension(const char* extensions, const char* name);
+
+}  // namespace kx

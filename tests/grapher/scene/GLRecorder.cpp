@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <type_traits>
 
+namespace kx {
+
 TGLRecorder* TGLRecorder::Current = nullptr;
 
 namespace {
@@ -95,3 +97,5 @@ std::vector<std::string> TGLRecorder::CallsTo(const std::string& name) const {
     if (call.compare(0, name.size() + 1, name + "(") == 0) result.push_back(call);
   return result;
 }
+
+}  // namespace kx

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace kx {
+
 // While it lives, every call through `GL` is recorded as text, for example
 // "glClear(16384)" or "glDeleteLists(5,1)". Functions that return a value
 // hand out the queued results for their name, then the default result (0
@@ -39,3 +41,5 @@ class TGLRecorder {
   std::map<std::string, std::deque<uintptr_t>> queued_;
   std::map<std::string, uintptr_t> defaults_;
 };
+
+}  // namespace kx

@@ -7,6 +7,8 @@
 #include <limits>
 #include <numbers>
 
+using namespace kx;
+
 namespace {
 
 uint32_t Bits(float value) { return std::bit_cast<uint32_t>(value); }

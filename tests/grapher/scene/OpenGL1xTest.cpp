@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace kx;
+
 namespace {
 
 TEST(OpenGL1x, ParsesVersionStrings) {
