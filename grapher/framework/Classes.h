@@ -108,6 +108,11 @@ public:
   TEvent() = default;
   TEvent(Function fn, std::string handlerName = {})
       : fn_(std::move(fn)), name_(std::move(handlerName)) {}
+  // Any callable that takes the event's arguments: ev = [this](TObject* s) { ... };
+  template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TEvent> &&
+                                              !std::is_same_v<std::decay_t<F>, Function> &&
+                                              std::is_invocable_v<F&, Args...>>>
+  TEvent(F fn) : fn_(std::move(fn)) {}
   explicit operator bool() const { return static_cast<bool>(fn_); }
   void operator()(Args... args) const {
     if (fn_) fn_(std::forward<Args>(args)...);
@@ -120,6 +125,12 @@ private:
 };
 
 using TNotifyEvent = TEvent<TObject*>;
+
+// An event bound to a method at run time: item->OnClick = MakeEvent(this, &TForm1::Click);
+template <class C, class... A>
+TEvent<A...> MakeEvent(C* instance, void (C::*method)(A...)) {
+  return TEvent<A...>([instance, method](A... args) { (instance->*method)(std::forward<A>(args)...); });
+}
 
 template <class T> struct IsTEvent : std::false_type {};
 template <class... A> struct IsTEvent<TEvent<A...>> : std::true_type {};

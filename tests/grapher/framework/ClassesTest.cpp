@@ -332,6 +332,14 @@ TEST(Events, HandlersBindByNameAndSignature) {
   char c = 'q';
   a->OnKeyPress(a, c);
   EXPECT_EQ(c, 'Q');
+  // Bound by code: a lambda or a method.
+  int calls = 0;
+  a->OnClick = [&](TObject*) { ++calls; };
+  a->OnClick(a);
+  EXPECT_EQ(calls, 1);
+  a->OnClick = MakeEvent(&form, &TTestForm::ButtonClick);
+  a->OnClick(b);
+  EXPECT_EQ(form.clicks.back(), b);
 }
 
 TEST(NamePath, NestedObjectsAreNamedAfterTheirOwner) {
