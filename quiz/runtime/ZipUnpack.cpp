@@ -65,10 +65,6 @@ Entry ReadEntry(unzFile unz, std::string& raw) {
   }
   entry.name = DecodeName(raw.substr(0, entry.info.size_filename),
                           (entry.info.flag & kUtf8NamesFlag) != 0);
-  // A NUL inside the stored name would cut the name Windows sees.
-  if (entry.name.find(L'\0') != std::wstring::npos) {
-    throw ZipError(ZipFailure::UnsafeName, entry.name, "entry name holds NUL");
-  }
   entry.bare = ZipBareName(entry.name);
   return entry;
 }
