@@ -1,4 +1,4 @@
 // Formula compiler: include this to use TKCompiler.
 #pragma once
 
-#include "KCompilerBase.h"
+#include "KCompilerCode.h"
