@@ -382,6 +382,47 @@ TEST_F(Forms, DeepNestingIsRefusedNotRecursedInto) {
   EXPECT_NO_THROW(ObjectTextToBinary(fine, ok, "fine"));
 }
 
+TEST_F(Forms, DamagedFormsAreRefusedCleanly) {
+  // Deterministic damage: every run tries the same variants.
+  uint32_t seed = 12345;
+  const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  const std::string original = kForm;
+  const char replacements[] = "=()<>[]{}'#$:.-+0aZ \n";
+  int refused = 0;
+  for (int round = 0; round < 1500; ++round) {
+    std::string text = original;
+    const int edits = 1 + int(next() % 3);
+    for (int e = 0; e < edits; ++e) {
+      const size_t at = next() % text.size();
+      switch (next() % 3) {
+      case 0: text[at] = replacements[next() % (sizeof replacements - 1)]; break;
+      case 1: text.erase(at, 1 + next() % 8); break;
+      default: text.insert(at, 1, replacements[next() % (sizeof replacements - 1)]); break;
+      }
+    }
+    auto form = std::make_unique<TTestForm>(nullptr);
+    try {
+      ReadComponentText(*form, text, "damaged");
+    } catch (const Exception& e) {
+      ++refused;
+      EXPECT_EQ(e.Message().rfind("damaged, ", 0), 0u) << e.Message();
+    }
+    EXPECT_FALSE(form->IsLoading());
+  }
+  EXPECT_GT(refused, 1000);
+  // The binary form, cut short at every length, is refused as well.
+  TMemoryStream binary;
+  ObjectTextToBinary(kForm, binary, "cut");
+  for (int64_t size = 0; size < binary.Size(); ++size) {
+    TMemoryStream cut;
+    cut.WriteBuffer(binary.Memory(), int32_t(size));
+    cut.SetPosition(0);
+    auto form = std::make_unique<TTestForm>(nullptr);
+    TReader reader(cut);
+    EXPECT_THROW(reader.ReadRootComponent(*form), EReadError) << size;
+  }
+}
+
 struct BadForm {
   const char* text;
   const char* message;
