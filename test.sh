@@ -20,5 +20,8 @@ if [ -z "${DISPLAY:-}" ]; then
 else
   ensure_wine_prefix
 fi
+# Start the Wine session (services, desktop) once, before the test programs
+# start side by side.
+wine cmd /c exit >/dev/null 2>&1
 
 ctest --test-dir build --output-on-failure -j "$(nproc)"
