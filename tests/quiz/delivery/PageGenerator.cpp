@@ -62,6 +62,9 @@ TEST(BrowserPages, Write) {
   EXPECT_EQ(Compile(root, L"three", Plain(L"AAA")), std::vector<std::wstring>{});
   EXPECT_EQ(Compile(root, L"eight", Plain(L"ABCDABCD")), std::vector<std::wstring>{});
   EXPECT_EQ(Compile(root, L"oddkeys", Plain(L" '<")), std::vector<std::wstring>{});
+  std::wstring thousand;
+  for (int n = 0; n < 250; ++n) thousand += L"ABCD";
+  EXPECT_EQ(Compile(root, L"thousand", Plain(thousand)), std::vector<std::wstring>{});
   // The hostile names are attachments that do not exist.
   Compile(root, L"hostile",
           {{L"<script>window.__pwned=1</script>", L"<img src=x onerror=\"window.__pwned=1\">",
