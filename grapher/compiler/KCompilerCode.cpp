@@ -94,7 +94,7 @@ int TKCompiler::RegOfPos(int32_t pos) const {
   throw std::logic_error("x87 value lost");
 }
 
-void TKCompiler::DropSlot(int reg) {
+void TKCompiler::DropSlot(int reg, bool byOperation) {
   TLevelInfo& l = Lvl();
   const int32_t removed = l.Slots[reg].Pos;
   for (int r = reg; r < 7; ++r) l.Slots[r] = l.Slots[r + 1];
@@ -102,6 +102,12 @@ void TKCompiler::DropSlot(int reg) {
   --l.RegsInUse;
   for (int r = 0; r < l.RegsInUse; ++r)
     if (l.Slots[r].Pos > removed) --l.Slots[r].Pos;
+  // A value stored or passed away also moves down the waiting operations above it;
+  // an emitted operation does that itself.
+  if (byOperation) return;
+  for (TOpQueue& q : l.Queues)
+    for (int k = 0; k < q.Count; ++k)
+      if (q.Entries[k].Pos > removed + 1) --q.Entries[k].Pos;
 }
 
 void TKCompiler::PushSlot(const std::string& name) {
@@ -383,6 +389,6 @@ int TKCompiler::EmitOperation(uint8_t op, uint32_t addrOrDisp, int32_t p) {
   if (target.Tag < 0) target.Tag = l.Slots[0].Tag;
   target.Pos = p - 2;
   target.Name = NoName;
-  DropSlot(0);
+  DropSlot(0, true);
   return i - 1;
 }

@@ -103,7 +103,7 @@ protected:
   void RemoveQueue(size_t index);
   void FinishQueueIfDone(size_t index);
   int RegOfPos(int32_t pos) const;
-  void DropSlot(int reg);
+  void DropSlot(int reg, bool byOperation = false);
 
   // Code generation walk.
   void CompileTree(int tree, int32_t disp, uint8_t kind, bool store, int32_t tag = -1);

@@ -1,0 +1,154 @@
+// Calls of functions with ordinal arguments and results and with arguments on
+// the CPU stack, registered the way a caller of the compiler would.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "CodeGenSupport.h"
+#include "KLib.h"
+
+extern "C" {
+void TestTwice();
+void TestMix();
+void TestNeg64();
+void TestToFloat();
+void TestStackSub();
+void TestStackSubC();
+}
+
+namespace {
+
+class CodeGenCalls : public ::testing::Test {
+protected:
+  void SetUp() override {
+    HasFCMOV = true;
+    RegisterBuiltins(K);
+    K.SetAutoCompile(false);
+    ASSERT_NE(K.AddFunction("twice", "vi32", 4, tcI32, 0, reinterpret_cast<void*>(&TestTwice), false, {}), 0u);
+    ASSERT_NE(K.AddFunction("mix", "vi32vi16vu08", 4, tcI32, 0, reinterpret_cast<void*>(&TestMix), false, {}), 0u);
+    ASSERT_NE(K.AddFunction("neg64", "vi64", 4, tcI64, 0, reinterpret_cast<void*>(&TestNeg64), false, {}), 0u);
+    ASSERT_NE(K.AddFunction("tofloat", "vi32", 4, tcF80, 0, reinterpret_cast<void*>(&TestToFloat), false, {}), 0u);
+    // Eight extra registers leave the x87 no place for arguments: both go to the CPU stack.
+    ASSERT_NE(K.AddFunction("stsub", "vf80vf80", 4, tcF80, 8, reinterpret_cast<void*>(&TestStackSub), false, {}), 0u);
+    ASSERT_NE(K.AddFunction("cdsub", "vf80vf80", 2, tcF80, 0, reinterpret_cast<void*>(&TestStackSubC), false, {}), 0u);
+    K.AddVariable("x", tcF80, &X);
+    K.AddVariable("y", tcF80, &Y);
+    K.AddVariable("n", tcI32, &N);
+    K.AddVariable("h", tcI16, &H);
+    K.AddVariable("u", tcU08, &U);
+    K.AddVariable("q", tcI64, &Q);
+  }
+  long double Run(const std::string& text) {
+    K.SetExpression(text);
+    K.Compile();
+    EXPECT_EQ(K.CompError(), eNone) << text;
+    const TEvalResult r = EvaluateChecked(K);
+    EXPECT_TRUE(r.RegistersKept) << text;
+    EXPECT_TRUE(r.StackClean) << text;
+    return r.Value;
+  }
+  TKCompiler K;
+  static inline long double X = 0, Y = 0;
+  static inline int32_t N = 0;
+  static inline int16_t H = 0;
+  static inline uint8_t U = 0;
+  static inline int64_t Q = 0;
+};
+
+TEST_F(CodeGenCalls, OrdinalResultsAreComputedAheadAndReadWithFild) {
+  N = 21;
+  X = 0.5L;
+  EXPECT_EQ(Run("twice(n)+x"), 42.5L);
+  // The call runs in a level before the formula: the code starts with the frame.
+  const std::vector<uint8_t> code = CodeOf(K);
+  ASSERT_GE(code.size(), 8u);
+  EXPECT_EQ(code[0], 0x83) << Hex(code);  // sub esp, 4
+  EXPECT_EQ(Run("-twice(n)*x"), -21.0L);
+  EXPECT_EQ(Run("twice(-n)"), -42.0L);
+  EXPECT_EQ(Run("twice(twice(n))"), 84.0L);
+}
+
+TEST_F(CodeGenCalls, OrdinalArgumentsGoToEaxEdxEcxWidenedByTheirSigns) {
+  N = 7;
+  H = -3;
+  U = 250;
+  EXPECT_EQ(Run("mix(n,h,u)"), 700.0L - 30 + 250);
+  EXPECT_EQ(Run("mix(-n,-2,5)"), -700.0L - 20 + 5);
+  EXPECT_EQ(Run("tofloat(h)*x"), static_cast<long double>(H) * X);
+}
+
+TEST_F(CodeGenCalls, WideArgumentsAndResultsUseTwoHalves) {
+  Q = -5000000000LL;
+  EXPECT_EQ(Run("neg64(q)"), 5000000000.0L);
+  N = 7;
+  EXPECT_EQ(Run("neg64(n)+q"), -7.0L - 5000000000.0L);
+  N = -9;
+  EXPECT_EQ(Run("neg64(-n)"), -9.0L);
+}
+
+TEST_F(CodeGenCalls, StackArgumentsAndSpillsAroundThem) {
+  X = 10;
+  Y = 3;
+  EXPECT_EQ(Run("stsub(x,y)"), 7.0L);
+  EXPECT_EQ(Run("cdsub(x,y)"), 7.0L);
+  EXPECT_EQ(Run("x*y+stsub(y*x,x-y)"), 30.0L + 23);
+  // The second call needs all eight registers: the first result is spilled while
+  // the arguments are reserved on the CPU stack, so its slot lies above them.
+  EXPECT_EQ(Run("stsub(x,y)*stsub(y*x,x-y)"), 7.0L * 23);
+  EXPECT_EQ(Run("cdsub(x,y)*stsub(y*x,x-y)"), 7.0L * 23);
+
+  // An argument on the CPU stack that itself spills: the spill slots lie above
+  // the reserved argument bytes.
+  std::string deep = "x";
+  long double v = X;
+  for (int i = 0; i < 10; ++i) {
+    deep = "(" + deep + "-(" + deep + "+y))";
+    v = v - (v + Y);
+  }
+  K.SetEliminateBrackets(ebStandart);
+  K.SetOutOfOrder(ooStandart);
+  for (bool align : {false, true}) {
+    K.SetAlignMode(align);
+    EXPECT_EQ(Run("stsub(x," + deep + ")"), X - v);
+    EXPECT_EQ(Run("cdsub(x," + deep + ")"), X - v);
+  }
+  EXPECT_EQ(Run("x/y-cdsub(x+y,stsub(x,y*y))*x"), X / Y - (13 - 1) * 10);
+}
+
+TEST_F(CodeGenCalls, ArgumentNeedingSevenRegistersIsNotSpilled) {
+  // power(A, 2) with A a balanced sum of eight power() calls, inside a formula
+  // that keeps values of its own in registers.
+  X = 1.5L;
+  Y = -0.5L;
+  const std::string a = "power(x,2)+power(y,2)+power(x,2)+power(y,2)+power(x,2)+power(y,2)+power(x,2)+power(y,2)";
+  const long double av = 4 * (X * X + Y * Y);
+  EXPECT_EQ(Run("power(" + a + ",2)"), av * av);
+  EXPECT_EQ(Run("x-y*(x+y*(x-power(" + a + ",2)))"), X - Y * (X + Y * (X - av * av)));
+}
+
+TEST_F(CodeGenCalls, HoistedArgumentsReachTheirOwnRegisters) {
+  // Arguments so large that the planner computes them ahead into temporaries.
+  std::string deep = "x";
+  long double v = X = 1.25L;
+  Y = 0.75L;
+  for (int i = 0; i < 9; ++i) {
+    deep = "(" + deep + "-(" + deep + "+y))";
+    v = v - (v + Y);
+  }
+  for (const char* f : {"LogN", "power"}) {
+    for (int order = 0; order < 2; ++order) {
+      const std::string a = order ? "abs(" + deep + ")+2" : "x+1";
+      const std::string b = order ? "x+1" : "abs(" + deep + ")+2";
+      const long double av = order ? std::fabs(v) + 2 : X + 1;
+      const long double bv = order ? X + 1 : std::fabs(v) + 2;
+      const long double want = std::string(f) == "LogN" ? log2l(bv) / log2l(av) : powl(av, bv);
+      K.SetEliminateBrackets(ebStandart);
+      K.SetOutOfOrder(ooStandart);
+      EXPECT_NEAR(static_cast<double>(Run(std::string(f) + "(" + a + "," + b + ")")), static_cast<double>(want),
+                  1e-12 * std::fabs(static_cast<double>(want)))
+          << f << order;
+    }
+  }
+}
+
+}  // namespace
