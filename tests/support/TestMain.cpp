@@ -9,7 +9,6 @@
 int main(int argc, char** argv) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   _set_error_mode(_OUT_TO_STDERR);
-  _set_abort_behavior(0, _WRITE_ABORT_MSG | _CALL_REPORTFAULT);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
