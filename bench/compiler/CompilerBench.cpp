@@ -1,0 +1,147 @@
+// Evaluations per second of compiled formulas against the same formulas written
+// in C++ and walked by an interpreter, and compiles per second.
+//
+// bench_compiler [evaluations]   (default 2000000 per formula)
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Interpreter.h"
+#include "KCompiler.h"
+#include "KCompilerCode.h"
+#include "KLib.h"
+
+namespace {
+
+long double X, Y;
+
+using THand = long double (*)();
+
+__attribute__((noinline)) long double Poly() { return 2 * X * X * X - 3 * X * X + 5 * X - 7; }
+__attribute__((noinline)) long double Trig() { return sinl(X) * cosl(Y) + sqrtl(X * X + Y * Y); }
+__attribute__((noinline)) long double PowExp() { return X * X * X - 2 * X + expl(-X * X); }
+__attribute__((noinline)) long double MinMax() {
+  const long double mn = Y < X ? Y : X, mx = Y > X ? Y : X, p = X * Y;
+  return mn * mx + (1 < p ? 1 : p);
+}
+__attribute__((noinline)) long double Long() {
+  return (X + 1) * (Y - 2) / (X * X + Y * Y + 1) + sinl(X * Y) * cosl(X - Y) + sqrtl(fabsl(X * Y) + 1) -
+         expl(-(X * X + Y * Y) / 10) + X * X * 0.5L - Y * Y * Y * 0.25L + logl(X * X + 1) -
+         atanl(Y / (fabsl(X) + 1)) + (X - Y) * (X + Y) * (2 * X - 3 * Y) / (X * X * Y * Y + 2);
+}
+
+// A sum of products nested four deep over distinct leaves: it needs more than
+// eight registers.
+template <int D, int I>
+inline long double Nest() {
+  if constexpr (D == 0)
+    return X * ((I % 61 + 1) / 8.0L) + Y;
+  else
+    return Nest<D - 1, 4 * I>() * Nest<D - 1, 4 * I + 1>() + Nest<D - 1, 4 * I + 2>() * Nest<D - 1, 4 * I + 3>();
+}
+__attribute__((noinline)) long double Spill() { return Nest<4, 0>(); }
+
+std::string NestText(int d, int i) {
+  if (d == 0) {
+    char leaf[32];
+    std::snprintf(leaf, sizeof leaf, "(x*%g+y)", (i % 61 + 1) / 8.0);
+    return leaf;
+  }
+  return "(" + NestText(d - 1, 4 * i) + "*" + NestText(d - 1, 4 * i + 1) + "+" + NestText(d - 1, 4 * i + 2) + "*" +
+         NestText(d - 1, 4 * i + 3) + ")";
+}
+
+struct TCase {
+  const char* Name;
+  std::string Text;
+  THand Hand;
+};
+
+double Seconds(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
+
+template <typename F>
+double NsPerEval(long n, long double& sum, F eval) {
+  sum = 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (long i = 0; i < n; ++i) {
+    X = 0.25L + 1e-6L * static_cast<long double>(i);
+    Y = 0.75L - 1e-6L * static_cast<long double>(i);
+    sum += eval();
+  }
+  return Seconds(start, std::chrono::steady_clock::now()) * 1e9 / static_cast<double>(n);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long n = argc > 1 ? std::atol(argv[1]) : 2000000;
+  const std::vector<TCase> cases = {
+      {"polynomial", "2*x*x*x-3*x*x+5*x-7", Poly},
+      {"trig", "sin(x)*cos(y)+sqrt(x*x+y*y)", Trig},
+      {"power-exp", "power(x,3)-2*x+exp(-x*x)", PowExp},
+      {"min-max", "min(x,y)*max(x,y)+min(x*y,1)", MinMax},
+      {"long",
+       "(x+1)*(y-2)/(x*x+y*y+1)+sin(x*y)*cos(x-y)+sqrt(abs(x*y)+1)-exp(-(x*x+y*y)/10)+power(x,2)*0.5-power(y,3)*0.25"
+       "+ln(x*x+1)-arctan(y/(abs(x)+1))+(x-y)*(x+y)*(2*x-3*y)/(x*x*y*y+2)",
+       Long},
+      {"spilling", NestText(4, 0), Spill},
+  };
+
+  HasFCMOV = KProbeFCMOV() != 0;
+  std::printf("%-11s %6s %9s %9s %9s %8s %8s %10s\n", "formula", "chars", "compiled", "C++", "interp", "vs C++",
+              "interp/", "compiles/s");
+  double logHand = 0, logInterp = 0;
+  bool allMatch = true;
+  for (const TCase& c : cases) {
+    TKCompiler k;
+    k.SetAutoCompile(false);
+    AddMin(&k, "min");
+    AddMax(&k, "max");
+    AddSin(&k, "sin");
+    AddCos(&k, "cos");
+    AddExp(&k, "exp");
+    AddSqrt(&k, "sqrt");
+    AddLn(&k, "ln");
+    AddAbs(&k, "abs");
+    AddArcTan(&k, "arctan");
+    AddPower(&k, "power");
+    k.AddVariable("x", tcF80, &X);
+    k.AddVariable("y", tcF80, &Y);
+    k.SetExpression(c.Text);
+    const int compiles = 2000;
+    const auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < compiles; ++i) k.Compile();
+    const double compileRate = compiles / Seconds(t0, std::chrono::steady_clock::now());
+    if (k.CompError() != eNone) {
+      std::printf("%s: compile error %d\n", c.Name, k.CompError());
+      return 1;
+    }
+    TInterpreter interp;
+    interp.Bind("x", &X);
+    interp.Bind("y", &Y);
+    if (!interp.Parse(c.Text)) {
+      std::printf("%s: interpreter cannot parse\n", c.Name);
+      return 1;
+    }
+    long double sumCompiled, sumHand, sumInterp;
+    const double tc = NsPerEval(n, sumCompiled, [&] { return k.Calculate(); });
+    const double th = NsPerEval(n, sumHand, c.Hand);
+    const double ti = NsPerEval(n, sumInterp, [&] { return interp.Evaluate(); });
+    const bool match = fabsl(sumCompiled - sumHand) <= 1e-9L * fabsl(sumHand) + 1e-9L &&
+                       fabsl(sumInterp - sumHand) <= 1e-9L * fabsl(sumHand) + 1e-9L;
+    allMatch = allMatch && match;
+    std::printf("%-11s %6zu %8.2fns %8.2fns %8.2fns %7.2fx %7.2fx %10.0f%s\n", c.Name, c.Text.size(), tc, th, ti,
+                tc / th, ti / tc, compileRate, match ? "" : "  SUMS DIFFER");
+    logHand += std::log(tc / th);
+    logInterp += std::log(ti / tc);
+  }
+  const double m = static_cast<double>(cases.size());
+  std::printf("geometric mean: compiled/C++ %.2fx, interpreter/compiled %.2fx\n", std::exp(logHand / m),
+              std::exp(logInterp / m));
+  return allMatch ? 0 : 1;
+}
