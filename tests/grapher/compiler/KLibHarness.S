@@ -1,6 +1,8 @@
 # Calls one built-in body the way compiled code does and records what it left
-# behind: the result, the x87 stack depth, the status word, and whether EBX,
-# ESI, EDI, EBP (filled with canaries) and ESP came back unchanged.
+# behind: the result, the x87 stack depth, the status word, whether EBX, ESI,
+# EDI, EBP (filled with canaries) and ESP came back unchanged, and whether the
+# values stacked below the arguments (pi, Fill of them) survived: a body that
+# pushes more than it promises overflows into them.
 # Layout of the record: see KLibHarness.h.
 
         .intel_syntax noprefix
@@ -22,6 +24,12 @@ _KHarnessCall:
         fldz                            # 0/0 leaves a sticky invalid-operation flag
         fdiv    st, st(0)
         fstp    st(0)
+1:      mov     ecx, [eax+64]
+        test    ecx, ecx
+        jz      1f
+0:      fldpi
+        dec     ecx
+        jnz     0b
 1:      mov     ecx, [eax+4]
         lea     edx, [eax+8]
         test    ecx, ecx
@@ -73,14 +81,23 @@ _KHarnessCall:
         dec     esi
         jnz     6b
         mov     [edx+48], ecx
+        mov     esi, 1                  # fill kept
         test    ecx, ecx
         jz      9f
         fstp    tbyte ptr [edx+36]
 8:      dec     ecx
         jz      9f
-        fstp    st(0)
+        fldpi
+        fucomp  st(1)
+        fnstsw  ax
+        sahf
+        jp      7f
+        je      6f
+7:      xor     esi, esi
+6:      fstp    st(0)
         jmp     8b
-9:      fnclex
+9:      mov     [edx+68], esi
+        fnclex
         pop     edi
         pop     esi
         pop     ebx

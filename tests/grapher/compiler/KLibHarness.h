@@ -15,10 +15,12 @@ struct THarnessCall {
   uint32_t RegsKept;  // EBX, ESI, EDI and EBP unchanged
   uint32_t EspKept;
   uint32_t ExitStatus;  // x87 status word after the call
+  uint32_t Fill;  // values (pi) stacked below the arguments
+  uint32_t FillKept;  // they were all still there, unchanged
 };
 void KHarnessCall(THarnessCall* call);
 }
 
 static_assert(offsetof(THarnessCall, RaiseFirst) == 32 && offsetof(THarnessCall, Result) == 36 &&
-                  offsetof(THarnessCall, ExitStatus) == 60,
+                  offsetof(THarnessCall, ExitStatus) == 60 && offsetof(THarnessCall, FillKept) == 68,
               "KLibHarness.S relies on this layout");

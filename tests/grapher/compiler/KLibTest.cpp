@@ -17,7 +17,8 @@ const long double Inf = INFINITY;
 const long double NaN = NAN;
 
 // Runs one body through the harness: a routine directly, inline code with a RET.
-THarnessCall CallBody(const TFunction& f, const std::vector<long double>& args, bool raiseFirst = false)
+THarnessCall CallBody(const TFunction& f, const std::vector<long double>& args, bool raiseFirst = false,
+                      uint32_t fill = 0)
 {
   TExecBlock code(f.Code.size() + 1);
   if (!f.Code.empty())
@@ -28,6 +29,7 @@ THarnessCall CallBody(const TFunction& f, const std::vector<long double>& args, 
   call.ArgCount = static_cast<uint32_t>(args.size());
   std::copy(args.begin(), args.end(), call.Args);
   call.RaiseFirst = raiseFirst;
+  call.Fill = fill;
   KHarnessCall(&call);
   return call;
 }
@@ -162,10 +164,14 @@ TEST_P(BuiltinValues, CalledDirectlyKeepingTheContract)
   for (const ValueCase& c : ValueCases) {
     TFunction f;
     ASSERT_TRUE(front->GetFunction(front->FindFunction(FunctionName(c.text)), f)) << c.text;
-    const THarnessCall call = CallBody(f, c.args);
+    // Every register the body does not promise to use holds a value of the caller.
+    const uint32_t fill = 8 - static_cast<uint32_t>(c.args.size()) - f.ExtraRegs;
+    const THarnessCall call = CallBody(f, c.args, false, fill);
     EXPECT_TRUE(SameValue(call.Result, c.expected, c.tolerance))
         << c.text << " = " << ShowValue(call.Result) << ", expected " << ShowValue(c.expected);
-    EXPECT_EQ(call.Depth, 1u) << c.text;
+    EXPECT_EQ(call.Depth, fill + 1) << c.text;
+    EXPECT_TRUE(call.FillKept) << c.text;
+    EXPECT_EQ(call.ExitStatus & 0x40, 0u) << c.text << ": x87 stack fault";
     EXPECT_TRUE(call.RegsKept) << c.text;
     EXPECT_TRUE(call.EspKept) << c.text;
   }
