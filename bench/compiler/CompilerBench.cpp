@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "Interpreter.h"
+#ifdef KX_BENCH_MUPARSER
+#include <muParser.h>
+#endif
 #include "KCompiler.h"
 #include "KCompilerCode.h"
 #include "KLib.h"
@@ -60,6 +63,11 @@ struct TCase {
   THand Hand;
 };
 
+#ifdef KX_BENCH_MUPARSER
+double PowerFn(double a, double b) { return std::pow(a, b); }
+double ArcTanFn(double a) { return std::atan(a); }
+#endif
+
 double Seconds(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
   return std::chrono::duration<double>(b - a).count();
 }
@@ -93,9 +101,9 @@ int main(int argc, char** argv) {
   };
 
   HasFCMOV = KProbeFCMOV() != 0;
-  std::printf("%-11s %6s %9s %9s %9s %8s %8s %10s\n", "formula", "chars", "compiled", "C++", "interp", "vs C++",
-              "interp/", "compiles/s");
-  double logHand = 0, logInterp = 0;
+  std::printf("%-11s %6s %9s %9s %9s %9s %8s %8s %8s %10s\n", "formula", "chars", "compiled", "C++", "interp",
+              "muparser", "vs C++", "interp/", "mupars/", "compiles/s");
+  double logHand = 0, logInterp = 0, logMu = 0;
   bool allMatch = true;
   for (const TCase& c : cases) {
     TKCompiler k;
@@ -132,16 +140,34 @@ int main(int argc, char** argv) {
     const double tc = NsPerEval(n, sumCompiled, [&] { return k.Calculate(); });
     const double th = NsPerEval(n, sumHand, c.Hand);
     const double ti = NsPerEval(n, sumInterp, [&] { return interp.Evaluate(); });
-    const bool match = fabsl(sumCompiled - sumHand) <= 1e-9L * fabsl(sumHand) + 1e-9L &&
-                       fabsl(sumInterp - sumHand) <= 1e-9L * fabsl(sumHand) + 1e-9L;
+    bool match = fabsl(sumCompiled - sumHand) <= 1e-9L * fabsl(sumHand) + 1e-9L &&
+                 fabsl(sumInterp - sumHand) <= 1e-9L * fabsl(sumHand) + 1e-9L;
+    double tm = 0;
+#ifdef KX_BENCH_MUPARSER
+    double mx = 0, my = 0;
+    mu::Parser mp;
+    mp.DefineVar("x", &mx);
+    mp.DefineVar("y", &my);
+    mp.DefineFun("power", PowerFn);
+    mp.DefineFun("arctan", ArcTanFn);
+    mp.SetExpr(c.Text);
+    long double sumMu;
+    tm = NsPerEval(n, sumMu, [&] {
+      mx = static_cast<double>(X);
+      my = static_cast<double>(Y);
+      return static_cast<long double>(mp.Eval());
+    });
+    match = match && fabsl(sumMu - sumHand) <= 1e-9L * fabsl(sumHand) + 1e-9L;
+#endif
     allMatch = allMatch && match;
-    std::printf("%-11s %6zu %8.2fns %8.2fns %8.2fns %7.2fx %7.2fx %10.0f%s\n", c.Name, c.Text.size(), tc, th, ti,
-                tc / th, ti / tc, compileRate, match ? "" : "  SUMS DIFFER");
+    std::printf("%-11s %6zu %8.2fns %8.2fns %8.2fns %8.2fns %7.2fx %7.2fx %7.2fx %10.0f%s\n", c.Name, c.Text.size(), tc,
+                th, ti, tm, tc / th, ti / tc, tm / tc, compileRate, match ? "" : "  SUMS DIFFER");
     logHand += std::log(tc / th);
     logInterp += std::log(ti / tc);
+    logMu += tm > 0 ? std::log(tm / tc) : 0;
   }
   const double m = static_cast<double>(cases.size());
-  std::printf("geometric mean: compiled/C++ %.2fx, interpreter/compiled %.2fx\n", std::exp(logHand / m),
-              std::exp(logInterp / m));
+  std::printf("geometric mean: compiled/C++ %.2fx, interpreter/compiled %.2fx, muparser/compiled %.2fx\n",
+              std::exp(logHand / m), std::exp(logInterp / m), std::exp(logMu / m));
   return allMatch ? 0 : 1;
 }
