@@ -263,6 +263,31 @@ TEST_F(CodeGen, SpillFrameIsAlignedAndReleased) {
   EXPECT_EQ(Eval(), expected);
 }
 
+TEST_F(CodeGen, OperandBecomesMemoryOperandWhenAllRegistersAreTaken) {
+  // In a complete tree of depth 8 the last leaf meets seven held results and
+  // its sibling: it is read straight from memory (fsub m64 / fmul m64).
+  alignas(8) static double w = 0;
+  K.AddVariable("w", tcF64, &w);
+  int leaf = 0;
+  std::string text = FullTree(8, leaf);
+  text[text.find_last_of("xyz")] = 'w';
+  K.SetOutOfOrder(ooStandart);
+  K.SetEliminateBrackets(ebStandart);
+  K.SetBackOperation(false);
+  C.x = 0.5L;
+  C.y = -0.75L;
+  C.z = 1.25L;
+  w = 0.5;  // the value of the leaf it replaces (x)
+  const std::vector<uint8_t> code = Compile(text);
+  const TBytes memOperand = TBytes().Addr(&w);
+  size_t uses = 0;
+  for (size_t i = 2; i + 4 <= code.size(); ++i)
+    if (code[i - 2] == 0xDC && std::equal(memOperand.Data.begin(), memOperand.Data.end(), code.begin() + i)) ++uses;
+  EXPECT_EQ(uses, 1u) << Hex(code);
+  leaf = 0;
+  EXPECT_EQ(Eval(), FullTreeValue(8, leaf, C.x, C.y, C.z));
+}
+
 TEST_F(CodeGen, OptionsChangeTheCode) {
   struct TCase {
     const char* Text;
