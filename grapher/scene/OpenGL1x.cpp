@@ -56,6 +56,7 @@ void CloseOpenGL() {
 void ReadExtensions() {
 #define X(name, type) FetchExtension(GL.name, #name);
   KX_GL_EXTENSION_FUNCTIONS(X)
+  KX_WGL_EXTENSION_FUNCTIONS(X)
 #undef X
   ReadImplementationProperties();
 }
@@ -70,6 +71,7 @@ void ReadImplementationProperties() {
 #define X(name) GLCaps.name = HasExtension(extensions, #name);
   KX_GL_EXTENSION_FLAGS(X)
 #undef X
+  ReadWGLImplementationProperties();
 }
 
 void ReadWGLExtensions() {

@@ -174,8 +174,8 @@ extern TGLCapabilities GLCaps;
 bool InitOpenGL();
 // Clears the table and the capabilities and releases both libraries.
 void CloseOpenGL();
-// With a current context: the GL extension entry points, then the versions
-// and the GL extension flags.
+// With a current context: every extension entry point, then the versions
+// and all extension flags.
 void ReadExtensions();
 void ReadImplementationProperties();
 // With a current context: the WGL extension entry points and flags.

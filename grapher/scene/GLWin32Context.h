@@ -1,0 +1,93 @@
+// The rendering context on WGL: pixel-format choice with its fallbacks,
+// contexts on windows, bitmaps and pixel buffers, display-list sharing, and
+// destruction of a context as soon as an ancestor of its window goes.
+//
+// Under Wine, OpenGL drawn into a child window never reaches the screen. A
+// context on a child window there renders into a pixel buffer instead, and
+// SwapBuffers copies the frame into the window.
+#pragma once
+
+#include "GLContext.h"
+#include "OpenGL1x.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace kx {
+
+class TGLWin32Context : public TGLContext {
+ public:
+  TGLWin32Context();
+  ~TGLWin32Context() override;
+
+  bool IsValid() const override { return rc_ != nullptr; }
+  void SwapBuffers() override;
+
+  HGLRC RC() const { return rc_; }
+  HDC DC() const { return dc_; }
+  HPBUFFERARB PBuffer() const { return pbuffer_; }
+  // The window a context presents into through its pixel buffer, or nullptr.
+  HWND PresentationWindow() const { return presentWindow_; }
+
+  // (attribute, value) pairs for wglChoosePixelFormatARB, ending in one 0.
+  const std::vector<int>& IntAttribs() const { return intAttribs_; }
+  void ClearIntAttribs();
+  void AddIntAttrib(int attribute, int value);
+  void ChangeIntAttrib(int attribute, int value);
+  void DropIntAttrib(int attribute);
+  void ClearFloatAttribs();
+  // Appends the wishes to IntAttribs and asks the driver, relaxing the
+  // wishes step by step until some format fits.
+  void ChooseExtendedPixelFormat(HDC device, int maximum, int* formats, UINT& count);
+
+ protected:
+  void DoCreateContext(HDC device) override;
+  void DoCreateMemoryContext(HDC device, int width, int height) override;
+  void DoShareLists(TGLContext* other) override;
+  void DoDestroyContext() override;
+  void DoActivate() override;
+  void DoDeactivate() override;
+
+ private:
+  void CreateLegacyTempContext(HDC device);
+  void ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTOR& pfd, int& format);
+  void CreatePBuffer(int width, int height);
+  void CreatePresentationContext(HWND window);
+  void CopyFrameToWindow();
+  void ReleasePresentationBitmap();
+
+  HGLRC rc_ = nullptr;
+  HDC dc_ = nullptr;
+  HPBUFFERARB pbuffer_ = nullptr;
+  std::vector<int> intAttribs_{0};
+  std::vector<float> floatAttribs_{0};
+  bool legacyOnly_ = false;
+  HWND watchedWindow_ = nullptr;
+  // Presentation through a pixel buffer.
+  HWND presentWindow_ = nullptr;
+  HDC frameDC_ = nullptr;
+  HBITMAP frameBitmap_ = nullptr;
+  HGDIOBJ frameOldBitmap_ = nullptr;
+  void* frameBits_ = nullptr;
+  int frameWidth_ = 0, frameHeight_ = 0;
+};
+
+// Whether contexts track their window (and die with its ancestors).
+extern bool WindowWatchEnabled;
+// Whether contexts on child windows present through a pixel buffer; set at
+// start-up when the program runs under Wine.
+extern bool PresentThroughPBuffer;
+bool RunningUnderWine();
+
+using TWindowWatchCallback = std::function<void()>;
+void WatchWindow(HWND window, TWindowWatchCallback callback);
+void UnwatchWindow(HWND window);
+int WatchedWindowCount();
+
+// A hidden tool window for temporary contexts.
+HWND CreateUtilityWindow();
+HPALETTE BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd);
+
+}  // namespace kx

@@ -1,0 +1,318 @@
+#include "GLRecorder.h"
+#include "GLWin32Context.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace kx;
+
+namespace {
+
+constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+
+LRESULT CALLBACK TestWindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  return DefWindowProcA(wnd, message, wParam, lParam);
+}
+
+const char* TestWindowClass() {
+  static const char* name = [] {
+    WNDCLASSA cls{};
+    cls.style = CS_OWNDC;
+    cls.lpfnWndProc = TestWindowProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    cls.lpszClassName = "SceneContextTestWindow";
+    RegisterClassA(&cls);
+    return "SceneContextTestWindow";
+  }();
+  return name;
+}
+
+// A top-level window with one child filling most of it.
+struct TestWindows {
+  TestWindows() {
+    top = CreateWindowExA(0, TestWindowClass(), "Scene context test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                          40, 40, 260, 220, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    child = CreateWindowExA(0, TestWindowClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 160, 120, top,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    testsupport::PumpUntil([] { return false; }, 200);
+  }
+  ~TestWindows() {
+    if (IsWindow(top)) DestroyWindow(top);
+  }
+  HWND top = nullptr;
+  HWND child = nullptr;
+};
+
+// A 32-bit top-down DIB selected into a memory device context.
+struct TestBitmap {
+  TestBitmap(int w, int h) : width(w), height(h) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc = CreateCompatibleDC(nullptr);
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    old = SelectObject(dc, bitmap);
+  }
+  ~TestBitmap() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  uint32_t At(int x, int y) const { return bits[y * width + x] & 0xFFFFFF; }
+  int width, height;
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+  uint32_t* bits = nullptr;
+};
+
+// Clears to `background` and fills the lower-left half with a red triangle.
+void DrawFrame(int width, int height, float r, float g, float b) {
+  GL.glViewport(0, 0, width, height);
+  GL.glMatrixMode(GL_PROJECTION);
+  GL.glLoadIdentity();
+  GL.glMatrixMode(GL_MODELVIEW);
+  GL.glLoadIdentity();
+  GL.glDisable(GL_DEPTH_TEST);
+  GL.glClearColor(r, g, b, 1);
+  GL.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  GL.glColor3f(1, 0, 0);
+  GL.glBegin(GL_TRIANGLES);
+  GL.glVertex2f(-1, -1);
+  GL.glVertex2f(1, -1);
+  GL.glVertex2f(-1, 1);
+  GL.glEnd();
+  GL.glFinish();
+}
+
+// Reads one pixel of the current framebuffer as 0xRRGGBB; y counts from the top.
+uint32_t ReadPixel(int x, int y, int height) {
+  GLubyte rgba[4] = {};
+  GL.glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8) | rgba[2];
+}
+
+class Win32ContextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(InitOpenGL());
+    savedPresentation_ = PresentThroughPBuffer;
+  }
+  void TearDown() override { PresentThroughPBuffer = savedPresentation_; }
+
+ private:
+  bool savedPresentation_ = false;
+};
+
+TEST_F(Win32ContextTest, ABitmapContextDrawsIntoA32BitDib) {
+  TestBitmap bitmap(64, 48);
+  TGLWin32Context context;
+  context.SetDepthBits(24);
+  context.CreateContext(bitmap.dc);
+  EXPECT_TRUE(context.IsValid());
+  EXPECT_EQ(WatchedWindowCount(), 0);  // no utility window, nothing to watch
+  PIXELFORMATDESCRIPTOR pfd{};
+  DescribePixelFormat(bitmap.dc, GetPixelFormat(bitmap.dc), sizeof pfd, &pfd);
+  EXPECT_TRUE(pfd.dwFlags & PFD_DRAW_TO_BITMAP);
+  EXPECT_EQ(context.AccelerationKind(), (pfd.dwFlags & PFD_GENERIC_FORMAT) ? 2 : 1);
+
+  context.Activate();
+  EXPECT_TRUE(GLCaps.AtLeast(1, 1));
+  DrawFrame(bitmap.width, bitmap.height, 0, 0, 1);
+  context.Deactivate();
+  GdiFlush();
+  EXPECT_EQ(bitmap.At(4, bitmap.height - 4), kRed);
+  EXPECT_EQ(bitmap.At(bitmap.width - 4, 4), kBlue);
+  context.DestroyContext();
+  EXPECT_FALSE(context.IsValid());
+}
+
+TEST_F(Win32ContextTest, AWindowContextDrawsAndReadsBack) {
+  TestWindows windows;
+  TGLWin32Context context;
+  context.SetColorBits(24);
+  context.SetDepthBits(24);
+  context.SetOptions({cfDoubleBuffer});
+  HDC dc = GetDC(windows.top);
+  context.CreateContext(dc);
+  EXPECT_EQ(context.PBuffer(), nullptr);
+  EXPECT_EQ(context.DC(), dc);
+  EXPECT_EQ(WatchedWindowCount(), 1);  // the window's entry; the utility window's is gone
+  RECT client;
+  GetClientRect(windows.top, &client);
+  context.Activate();
+  DrawFrame(client.right, client.bottom, 0, 1, 0);
+  EXPECT_EQ(ReadPixel(4, client.bottom - 4, client.bottom), kRed);
+  EXPECT_EQ(ReadPixel(client.right - 4, 4, client.bottom), kGreen);
+  context.SwapBuffers();
+  context.Deactivate();
+  context.DestroyContext();
+  EXPECT_EQ(WatchedWindowCount(), 0);
+  ReleaseDC(windows.top, dc);
+}
+
+TEST_F(Win32ContextTest, UnderWineAChildWindowShowsItsFrameThroughAPixelBuffer) {
+  if (!RunningUnderWine()) GTEST_SKIP() << "the presentation path is for Wine";
+  ASSERT_TRUE(PresentThroughPBuffer);
+  TestWindows windows;
+  TGLWin32Context context;
+  context.SetColorBits(24);
+  context.SetDepthBits(24);
+  context.SetOptions({cfDoubleBuffer});
+  HDC dc = GetDC(windows.child);
+  context.CreateContext(dc);
+  EXPECT_EQ(context.PresentationWindow(), windows.child);
+  EXPECT_NE(context.PBuffer(), nullptr);
+  context.Activate();
+  DrawFrame(160, 120, 0, 0, 1);
+  context.SwapBuffers();
+  context.Deactivate();
+  GdiFlush();
+  testsupport::PumpUntil([] { return false; }, 100);
+
+  const testsupport::Picture shot = testsupport::CaptureWindow(windows.child);
+  testsupport::SavePng(shot, "scene_child_presentation.png");
+  ASSERT_EQ(shot.width, 160);
+  ASSERT_EQ(shot.height, 120);
+  EXPECT_EQ(shot.At(5, 114) & 0xFFFFFF, kRed);
+  EXPECT_EQ(shot.At(154, 5) & 0xFFFFFF, kBlue);
+  context.DestroyContext();
+  ReleaseDC(windows.child, dc);
+}
+
+TEST_F(Win32ContextTest, TheDirectPathOnAChildWindowRendersIntoTheWindowsOwnBuffer) {
+  PresentThroughPBuffer = false;
+  TestWindows windows;
+  TGLWin32Context context;
+  context.SetColorBits(24);
+  context.SetDepthBits(24);
+  context.SetOptions({cfDoubleBuffer});
+  HDC dc = GetDC(windows.child);
+  context.CreateContext(dc);
+  EXPECT_EQ(context.PBuffer(), nullptr);
+  EXPECT_EQ(context.PresentationWindow(), nullptr);
+  context.Activate();
+  DrawFrame(160, 120, 0, 0, 1);
+  EXPECT_EQ(ReadPixel(4, 116, 120), kRed);
+  EXPECT_EQ(ReadPixel(156, 4, 120), kBlue);
+  context.SwapBuffers();
+  context.Deactivate();
+  context.DestroyContext();
+  ReleaseDC(windows.child, dc);
+}
+
+TEST_F(Win32ContextTest, AContextDiesWithAnAncestorOfItsWindow) {
+  for (bool presentation : {false, true}) {
+    PresentThroughPBuffer = presentation && RunningUnderWine();
+    TestWindows windows;
+    TGLWin32Context context;
+    HDC dc = GetDC(windows.child);
+    context.CreateContext(dc);
+    ASSERT_TRUE(context.IsValid());
+    EXPECT_EQ(WatchedWindowCount(), 1);
+    DestroyWindow(windows.top);
+    EXPECT_FALSE(context.IsValid()) << presentation;
+    EXPECT_EQ(WatchedWindowCount(), 0);
+  }
+}
+
+// 24 colour bits as the grapher asks for: under Wine and Xvfb a 32-bit pixel
+// buffer format ends the process with an X error when it is drawn.
+TEST_F(Win32ContextTest, AMemoryContextRendersIntoAPixelBuffer) {
+  TGLWin32Context context;
+  context.SetColorBits(24);
+  context.SetDepthBits(24);
+  context.CreateMemoryContext(nullptr, 32, 32);
+  ASSERT_NE(context.PBuffer(), nullptr);
+  EXPECT_EQ(context.AccelerationKind(), 1);
+  context.Activate();
+  DrawFrame(32, 32, 0, 1, 0);
+  EXPECT_EQ(ReadPixel(2, 29, 32), kRed);
+  EXPECT_EQ(ReadPixel(29, 2, 32), kGreen);
+  context.SwapBuffers();  // nothing to present
+  context.Deactivate();
+  context.DestroyContext();
+  EXPECT_EQ(context.PBuffer(), nullptr);
+}
+
+TEST_F(Win32ContextTest, SharedContextsSeeEachOthersDisplayLists) {
+  TGLWin32Context first, second;
+  first.SetColorBits(24);
+  second.SetColorBits(24);
+  first.CreateMemoryContext(nullptr, 16, 16);
+  second.CreateMemoryContext(nullptr, 16, 16);
+  first.ShareLists(&second);
+  TGLListHandle list;
+  first.Activate();
+  list.AllocateHandle();
+  GL.glNewList(list.Handle(), GL_COMPILE);
+  GL.glEndList();
+  first.Deactivate();
+  second.Activate();
+  EXPECT_TRUE(GL.glIsList(list.Handle()));
+  second.Deactivate();
+  first.DestroyContext();
+  EXPECT_EQ(list.OwnerContext(), &second);
+  list.DestroyHandle();
+}
+
+TEST(Win32ContextAttribs, PairsEndInOneZero) {
+  TGLWin32Context context;
+  EXPECT_EQ(context.IntAttribs(), std::vector<int>{0});
+  context.AddIntAttrib(1, 10);
+  context.AddIntAttrib(2, 20);
+  context.ChangeIntAttrib(2, 21);
+  context.ChangeIntAttrib(3, 30);
+  EXPECT_EQ(context.IntAttribs(), (std::vector<int>{1, 10, 2, 21, 3, 30, 0}));
+  context.DropIntAttrib(2);
+  context.DropIntAttrib(99);
+  EXPECT_EQ(context.IntAttribs(), (std::vector<int>{1, 10, 3, 30, 0}));
+  context.ClearIntAttribs();
+  EXPECT_EQ(context.IntAttribs(), std::vector<int>{0});
+}
+
+std::vector<std::vector<int>> Attempts;
+BOOL APIENTRY RefusingChoice(HDC, const int* ints, const FLOAT*, UINT, int*, UINT* count) {
+  std::vector<int> list;
+  for (const int* p = ints; *p; p += 2) list.insert(list.end(), {p[0], p[1]});
+  Attempts.push_back(list);
+  *count = 0;
+  return TRUE;
+}
+
+TEST(Win32ContextAttribs, TheChoiceRelaxesItsWishesStepByStep) {
+  TGLRecorder recorder;
+  GL.wglChoosePixelFormatARB = &RefusingChoice;
+  GLCaps.WGL_ARB_multisample = GLCaps.GL_ARB_multisample = true;
+  Attempts.clear();
+  TGLWin32Context context;
+  context.SetColorBits(32);
+  context.SetDepthBits(32);
+  context.SetAntiAliasing(aa4x);
+  int formats[32];
+  UINT count = 7;
+  context.ChooseExtendedPixelFormat(nullptr, 32, formats, count);
+  EXPECT_EQ(count, 0u);
+  const int accel = WGL_ACCELERATION_ARB, full = WGL_FULL_ACCELERATION_ARB, color = WGL_COLOR_BITS_ARB,
+            depth = WGL_DEPTH_BITS_ARB;
+  const std::vector<std::vector<int>> expected = {
+      {accel, full, color, 32, depth, 32, WGL_SAMPLE_BUFFERS_ARB, 1, WGL_SAMPLES_ARB, 4},
+      {accel, full, color, 32, depth, 24},
+      {accel, full, color, 32, depth, 16},
+      {accel, full, color, 16, depth, 16},
+      {color, 32, depth, 32},
+  };
+  EXPECT_EQ(Attempts, expected);
+}
+
+}  // namespace
