@@ -131,9 +131,8 @@ void TCustomPanel::Paint() {
   c.Font()->Assign(Font());
   c.Brush()->SetStyle(bsClear);
   const UINT align = alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
-  SetTextColor(c.Handle(), ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  DrawTextA(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r,
-            align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (!Enabled()) c.Font()->SetColor(clGrayText);
+  c.TextRect(r, text, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // ---------------------------------------------------------------------------

@@ -456,11 +456,7 @@ void THintWindow::Paint() {
   r.left += 2;
   r.top += 2;
   c->Brush()->SetStyle(bsClear);
-  const std::string text = Caption();
-  SetTextColor(c->Handle(), ColorToRGB(Font()->Color()));
-  c->TextRect(r, r.left, r.top, "");
-  DrawTextA(c->Handle(), text.c_str(), static_cast<int>(text.size()), &r,
-            DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  c->TextRect(r, Caption(), DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 // ---------------------------------------------------------------------------

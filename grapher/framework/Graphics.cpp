@@ -5,6 +5,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "Filer.h"
+#include "Streams.h"
+
 namespace kx {
 
 COLORREF ColorToRGB(TColor color) {
@@ -374,6 +377,13 @@ void TCanvas::TextRect(const RECT& r, int x, int y, const std::string& text) {
   Changed();
 }
 
+void TCanvas::TextRect(RECT& r, const std::string& text, UINT format) {
+  Changing();
+  RequireState(csFont | csBrush);
+  DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+  Changed();
+}
+
 SIZE TCanvas::TextExtent(const std::string& text) {
   RequireState(csFont);
   SIZE size{};
@@ -723,6 +733,7 @@ void TIcon::LoadFromBytes(const std::vector<uint8_t>& data) {
   HICON icon = CreateIconFromResourceEx(const_cast<uint8_t*>(data.data() + offset), size, TRUE,
                                         0x00030000, 0, 0, LR_DEFAULTCOLOR);
   if (!icon) throw EInvalidGraphic("Icon image is not valid");
+  data_ = data;
   SetHandle(icon);
 }
 
@@ -785,6 +796,22 @@ void TPicture::LoadFromBytes(const std::vector<uint8_t>& data) {
 }
 
 void TPicture::LoadFromFile(const std::string& path) { LoadFromBytes(ReadWholeFile(path)); }
+
+void TPicture::DefineProperties(TFiler& filer) {
+  TPersistent::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Data",
+      [this](TStream& stream) {
+        std::vector<uint8_t> data(static_cast<size_t>(stream.Size() - stream.Position()));
+        if (!data.empty()) stream.ReadBuffer(data.data(), static_cast<int32_t>(data.size()));
+        LoadFromBytes(data);
+      },
+      [this](TStream& stream) {
+        const std::vector<uint8_t> data = graphic_->SaveToBytes();
+        stream.WriteBuffer(data.data(), static_cast<int32_t>(data.size()));
+      },
+      graphic_ && !graphic_->Empty());
+}
 
 // ---------------------------------------------------------------------------
 // TImageList

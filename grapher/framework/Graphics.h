@@ -220,6 +220,8 @@ class TCanvas : public TPersistent {
   void TextOut(int x, int y, const std::string& text);
   // Text clipped to the rectangle, starting at (x, y).
   void TextRect(const RECT& r, int x, int y, const std::string& text);
+  // Text laid out in the rectangle with DrawText formatting (DT_CENTER, DT_WORDBREAK...).
+  void TextRect(RECT& r, const std::string& text, UINT format);
   SIZE TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
@@ -269,6 +271,8 @@ class TGraphic : public TPersistent {
   // Reads the picture from the bytes of its file format; EInvalidGraphic when they are bad.
   virtual void LoadFromBytes(const std::vector<uint8_t>& data) = 0;
   void LoadFromFile(const std::string& path);
+  // The bytes of its file format (what LoadFromBytes reads).
+  virtual std::vector<uint8_t> SaveToBytes() = 0;
 
   TNotifyEvent OnChange;
 
@@ -347,7 +351,7 @@ class TBitmap : public TGraphic {
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
   // Takes a copy of any GDI bitmap's pixels.
   void LoadFromHandle(HBITMAP bitmap);
-  std::vector<uint8_t> SaveToBytes();  // a .bmp file
+  std::vector<uint8_t> SaveToBytes() override;  // a .bmp file
 
  private:
   int BytesPerPixel() const { return format_ == pf32bit ? 4 : 3; }
@@ -380,8 +384,10 @@ class TIcon : public TGraphic {
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
   void Draw(TCanvas& canvas, const RECT& r) override;
   void LoadFromBytes(const std::vector<uint8_t>& data) override;  // a .ico file
+  std::vector<uint8_t> SaveToBytes() override { return data_; }
 
  private:
+  std::vector<uint8_t> data_;
   HICON handle_ = nullptr;
   int width_ = 0;
   int height_ = 0;
@@ -397,9 +403,11 @@ class TJPEGImage : public TGraphic {
   bool Empty() const override { return bitmap_->Empty(); }
   void Draw(TCanvas& canvas, const RECT& r) override { bitmap_->Draw(canvas, r); }
   void LoadFromBytes(const std::vector<uint8_t>& data) override;
+  std::vector<uint8_t> SaveToBytes() override { return data_; }
   TBitmap* Bitmap() const { return bitmap_.get(); }
 
  private:
+  std::vector<uint8_t> data_;
   std::unique_ptr<TBitmap> bitmap_;
 };
 
@@ -420,6 +428,8 @@ class TPicture : public TPersistent {
   // Recognises BMP, JPEG and ICO data by their signatures.
   void LoadFromBytes(const std::vector<uint8_t>& data);
   void LoadFromFile(const std::string& path);
+  // Stored in form resources as "Data": the picture file's bytes.
+  void DefineProperties(TFiler& filer) override;
 
   TNotifyEvent OnChange;
 

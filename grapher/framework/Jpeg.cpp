@@ -73,6 +73,7 @@ void TJPEGImage::LoadFromBytes(const std::vector<uint8_t>& data) {
   if (data.empty() || !Decode(data.data(), data.size(), decoded, message))
     throw EInvalidGraphic(std::string("JPEG error: ") + (message[0] ? message : "no data"));
   bitmap_->Assign(&decoded);
+  data_ = data;
   Changed();
 }
 

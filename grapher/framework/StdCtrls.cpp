@@ -59,10 +59,8 @@ void TLabel::Paint() {
   c.Brush()->SetStyle(bsClear);
   const std::string text = Caption();
   const UINT align = alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
-  c.TextExtent("");  // selects the font
-  SetTextColor(c.Handle(), ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  DrawTextA(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r,
-            align | DT_NOPREFIX | (wordWrap_ ? DT_WORDBREAK : 0));
+  if (!Enabled()) c.Font()->SetColor(clGrayText);
+  c.TextRect(r, text, align | DT_NOPREFIX | (wordWrap_ ? DT_WORDBREAK : 0));
 }
 
 // ---------------------------------------------------------------------------

@@ -55,6 +55,11 @@ add_library(kx_windows STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Grids.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ValEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ControlClasses.cpp
 )
 target_include_directories(kx_windows PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(kx_windows PUBLIC kx_framework JPEG::JPEG
