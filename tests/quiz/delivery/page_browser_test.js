@@ -58,6 +58,14 @@ function expectEqual(actual, expected, what) {
   }
 }
 
+async function waitFor(condition, what) {
+  const deadline = Date.now() + 10000;
+  while (!condition()) {
+    if (Date.now() > deadline) throw new Error(`no ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 10));
+  }
+}
+
 async function runCase(context, root, testCase) {
   const page = await context.newPage();
   const dialogs = [];
@@ -89,7 +97,7 @@ async function runCase(context, root, testCase) {
       }
       const before = dialogs.length;
       await page.locator('input[type=button][value="Làm xong"]').click();
-      await page.waitForFunction(() => document.getElementById('DapAn1').innerHTML !== '');
+      await waitFor(() => dialogs.length > before, 'the grading alert');
       expectEqual(dialogs.length, before + 1, 'alerts after grading');
       expectEqual(dialogs[before], `Tổng số câu : ${n}\nSố câu đúng : ${step.right}\nĐiểm số : ${step.score}`,
         'alert text');
