@@ -1,42 +1,59 @@
 // Kurvex: the function grapher's program entry.
 #include <windows.h>
 
+#include <string>
+
+#include "ControlClasses.h"
+#include "Forms.h"
 #include "ProcessFpu.h"
 
 namespace {
 
-LRESULT CALLBACK MainWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(wnd, msg, wp, lp);
+// The screen font beside the program; its face "Kurvexsans" draws the TCVN3
+// texts of every window.
+std::string ScreenFontPath() {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, n);
+  folder.resize(folder.find_last_of("\\/") + 1);
+  return folder + "kurvex.fon";
 }
+
+// Stands for the main window until its own module takes its place.
+class TMainForm : public kx::TForm {
+  KX_CLASS(TMainForm, kx::TForm)
+ public:
+  explicit TMainForm(kx::TComponent* owner) : kx::TForm(owner) {
+    SetCaption("Plotvane v2.21");
+    SetPosition(kx::poScreenCenter);
+    SetClientWidth(802);
+    SetClientHeight(601);
+    OnDestroy = kx::TNotifyEvent([](kx::TObject*) { RemoveFontResourceA(ScreenFontPath().c_str()); });
+  }
+};
+
+KX_PUBLISH(TMainForm) {}
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   kurvex::SetProcessControlWord();
+  kx::RegisterControlClasses();
+  kx::Application->Initialize();
 
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = MainWindowProc;
-  cls.hInstance = instance;
-  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  cls.lpszClassName = "TMainForm";
-  if (!RegisterClassA(&cls)) return 1;
-
-  HWND main = CreateWindowExA(0, cls.lpszClassName, "Plotvane v2.21", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 619, 480, nullptr, nullptr,
-                              instance, nullptr);
-  if (!main) return 1;
-  ShowWindow(main, show);
-  UpdateWindow(main);
-
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+  const std::string font = ScreenFontPath();
+  const DWORD attributes = GetFileAttributesA(font.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    MessageBoxA(nullptr, "Khong tim thay file Kurvex.fon", "Thong bao", MB_OK | MB_ICONWARNING);
+  } else {
+    AddFontResourceA(font.c_str());
   }
-  return static_cast<int>(msg.wParam);
+  kx::Application->SetTitle("Plotvane");
+
+  kx::Application->CreateForm<TMainForm>();
+  kx::Application->Run();
+  // The forms go with the application; the main form's destruction gives the
+  // font back.
+  kx::Application->DestroyComponents();
+  return 0;
 }
