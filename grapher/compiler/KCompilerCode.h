@@ -57,8 +57,9 @@ struct TIntInfo {
 };
 
 class TKCompiler : public TBuilder {
+  KX_CLASS(TKCompiler, TBuilder)
 public:
-  TKCompiler();
+  explicit TKCompiler(kx::TComponent* owner = nullptr);
   ~TKCompiler() override = default;
 
   bool AutoCompile() const { return FAutoCompile; }

@@ -62,6 +62,8 @@ void SwapChainNodes(std::vector<TTreeNode*>& arr, size_t i, size_t j) {
 
 }  // namespace
 
+KX_PUBLISH(TBuilder) {}
+
 TBuilder::~TBuilder() { FreeAllTrees(); }
 
 void TBuilder::FreeTree(TTreeNode* node) {

@@ -30,8 +30,9 @@ bool IsOperatorNode(const TTreeNode* node);
 size_t CodedItemLength(const std::string& s, size_t pos);
 
 class TBuilder : public TSimpler {
+  KX_CLASS(TBuilder, TSimpler)
 public:
-  TBuilder() = default;
+  explicit TBuilder(kx::TComponent* owner = nullptr) : TSimpler(owner) {}
   ~TBuilder() override;
 
   // The constant pool the compiled code reads by absolute address.

@@ -16,7 +16,12 @@ int32_t RoundUp4(int32_t n) { return (n + 3) & ~3; }
 
 }  // namespace
 
-TKCompiler::TKCompiler() : FCode(1) {
+KX_PUBLISH(TKCompiler) {
+  p.Property("CompError", &TKCompiler::CompError, nullptr);
+  p.Property("AutoCompile", &TKCompiler::AutoCompile, &TKCompiler::SetAutoCompile).Default(1);
+}
+
+TKCompiler::TKCompiler(kx::TComponent* owner) : TBuilder(owner), FCode(1) {
   FCompError = eValExpected;
   if (FCode.Data()) FCode.Data()[0] = Ret;
   FCodeSize = 1;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <variant>
 
 #include "CodeGenSupport.h"
 #include "KLib.h"
@@ -371,6 +372,23 @@ TEST_F(CodeGen, IntegerAndNarrowVariablesAreWidenedByTheFpu) {
   Compile("n+h*x+u-w");
   C.x = 2;
   EXPECT_EQ(Eval(), -7.0L - 600 + 200 - 4000000000.0L);
+}
+
+TEST(CodeGenComponent, OwnerFreesTheCompilerAndPropertiesArePublished) {
+  kx::TComponent owner(nullptr);
+  auto* k = new TKCompiler(&owner);
+  EXPECT_EQ(owner.ComponentCount(), 1);
+  EXPECT_EQ(std::get<int64_t>(kx::GetPropValue(*k, "CompError")), eValExpected);
+  kx::SetPropValue(*k, "AutoCompile", int64_t{0});
+  EXPECT_FALSE(k->AutoCompile());
+  long double x = 4;
+  k->AddVariable("x", tcF80, &x);
+  k->SetExpression("x*x");
+  EXPECT_EQ(std::get<int64_t>(kx::GetPropValue(*k, "CompError")), eValExpected);
+  k->Compile();
+  EXPECT_EQ(std::get<int64_t>(kx::GetPropValue(*k, "CompError")), eNone);
+  EXPECT_EQ(k->Calculate(), 16.0L);
+  EXPECT_THROW(kx::SetPropValue(*k, "CompError", int64_t{0}), std::exception);
 }
 
 // Trees after rewriting: the shapes the parts of the compiler rely on.
