@@ -265,6 +265,7 @@ void TKCompiler::PushedValue() {
 void TKCompiler::QueueOperation(uint8_t op) {
   if ((op & opSourceMask) == opSrcReg && Reload()) op ^= opReversed;
   TLevelInfo& l = Lvl();
+  if (l.Queues.empty() || l.Queues.back().Count == 8) throw std::logic_error("operation queue overrun");
   TOpQueue& q = l.Queues.back();
   q.Entries[q.Count++] = TOpEntry{l.RegsInUse, op};
   if (!BackOperation()) EmitWaiting();

@@ -115,6 +115,7 @@ protected:
   void OrderX87Args(const std::vector<int32_t>& tags);
   int32_t ConvertVariable(uint32_t id, uint8_t type);
   void StoreOrdinalResult(uint8_t type);
+  void EnterHigherLevel();
   int32_t AllocTemp(uint8_t type);
   int32_t LastTempDisp(uint8_t type) const;
   void EmitFrame();

@@ -130,6 +130,12 @@ void TKCompiler::RunPass(bool writing) {
   }
 }
 
+void TKCompiler::EnterHigherLevel() {
+  // The two top levels hold the conversions and the frame.
+  if (FLevel + 3 >= static_cast<int>(FLevels.size())) throw std::logic_error("code level outside the plan");
+  ++FLevel;
+}
+
 int32_t TKCompiler::AllocTemp(uint8_t type) {
   const int32_t slot = RoundUp4(TypeSlotSize(type));
   const int area = AreaOfSlot(slot);
@@ -214,7 +220,7 @@ void TKCompiler::CompileTree(int tree, int32_t disp, uint8_t kind, bool store, i
   const bool hoistedArg = root->Hoisted && !IsCallNode(root);
   int32_t temp = 0;
   if (hoistedArg) {
-    ++FLevel;
+    EnterHigherLevel();
     temp = AllocTemp(tcF80);
   }
   TLevelInfo& l = Lvl();
@@ -377,7 +383,7 @@ void TKCompiler::OrderX87Args(const std::vector<int32_t>& tags) {
 void TKCompiler::CompileCall(TTreeNode* node) {
   TFunction f;
   GetFunction(NodeId(node), f);
-  if (node->Hoisted) ++FLevel;
+  if (node->Hoisted) EnterHigherLevel();
   TLevelInfo& l = Lvl();
   l.QueueStarts.push_back(static_cast<int32_t>(l.Queues.size()));
   const int32_t n = FunctionStackBytes(f);
