@@ -68,6 +68,30 @@ TEST_F(CodeGenCalls, OrdinalResultsAreComputedAheadAndReadWithFild) {
   EXPECT_EQ(Run("twice(twice(n))"), 84.0L);
 }
 
+TEST_F(CodeGenCalls, FrameOfSpillsAndSmallTemporariesIsAlignedAroundItsRemainder) {
+  // One spill slot (16 bytes) and two 4-byte results: 20 bytes, so the
+  // alignment keeps the 4-byte remainder below the aligned boundary.
+  std::string deep = "x";
+  long double v = X = 1.25L;
+  Y = 0.75L;
+  for (int i = 0; i < 8; ++i) {
+    deep = "(" + deep + "-(" + deep + "+y))";
+    v = v - (v + Y);
+  }
+  K.SetEliminateBrackets(ebStandart);
+  K.SetOutOfOrder(ooStandart);
+  N = 5;
+  H = 2;
+  EXPECT_EQ(Run("twice(n)*" + deep + "+twice(h)"), 10 * v + 4);
+  const std::vector<uint8_t> code = CodeOf(K);
+  const std::vector<uint8_t> head = {0x55, 0x8B, 0xEC, 0x83, 0xEC, 0x04, 0x81, 0xE4, 0xF0,
+                                     0xFF, 0xFF, 0xFF, 0x83, 0xC4, 0x04, 0x83, 0xEC, 0x14};
+  ASSERT_GT(code.size(), head.size() + 4);
+  EXPECT_EQ(std::vector<uint8_t>(code.begin(), code.begin() + static_cast<std::ptrdiff_t>(head.size())), head)
+      << Hex(code);
+  EXPECT_EQ(std::vector<uint8_t>(code.end() - 4, code.end()), (std::vector<uint8_t>{0x8B, 0xE5, 0x5D, 0xC3}));
+}
+
 TEST_F(CodeGenCalls, OrdinalArgumentsGoToEaxEdxEcxWidenedByTheirSigns) {
   N = 7;
   H = -3;
