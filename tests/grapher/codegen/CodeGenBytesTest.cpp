@@ -166,6 +166,17 @@ TEST_F(CodeGen, ConstantsAreSharedAndAlignedInThePool) {
   EXPECT_EQ(tenth, 0.1L);
   EXPECT_EQ(half, 0.5f);
 
+  // A 64-bit constant alone starts on an 8-byte boundary.
+  Compile("16777217*x");
+  ASSERT_EQ(K.PoolSize(), 12u);
+  size_t at = 0;
+  while ((reinterpret_cast<uintptr_t>(K.PoolData()) + at) % 8 != 0) ++at;
+  double wide;
+  std::memcpy(&wide, K.PoolData() + at, 8);
+  EXPECT_EQ(wide, 16777217.0);
+  // x needs a register, the constant none: x goes first.
+  EXPECT_EQ(CodeOf(K), (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xDD, 0x05}).Addr(K.PoolData() + at)({0xDE, 0xC9, 0xC3}).Data));
+
   K.SetAlignMode(false);
   Compile("0.1*x+0.5*y");
   EXPECT_EQ(K.PoolSize(), 16u);
