@@ -161,6 +161,18 @@ HPALETTE BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd) {
   return handle;
 }
 
+int FirstSingleSampledFormat(HDC device, const int* formats, UINT count) {
+  if (count == 0) return 0;
+  if (!GL.wglGetPixelFormatAttribivARB) return formats[0];
+  const int query = WGL_SAMPLE_BUFFERS_ARB;
+  for (UINT i = 0; i < count; ++i) {
+    int sampleBuffers = 0;
+    GL.wglGetPixelFormatAttribivARB(device, formats[i], 0, 1, &query, &sampleBuffers);
+    if (sampleBuffers == 0) return formats[i];
+  }
+  return formats[count - 1];
+}
+
 // Attribute lists ----------------------------------------------------------------------
 
 TGLWin32Context::TGLWin32Context() = default;
@@ -358,17 +370,9 @@ void TGLWin32Context::ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTO
       UINT count = 0;
       ChooseExtendedPixelFormat(device, kMaxFormats, formats, count);
       if (count > 0) {
-        format = formats[0];
-        if (GLCaps.WGL_ARB_multisample && (AntiAliasing() == aaDefault || AntiAliasing() == aaNone) &&
-            GL.wglGetPixelFormatAttribivARB) {
-          const int query = WGL_SAMPLE_BUFFERS_ARB;
-          for (UINT i = 0; i < count; ++i) {
-            int sampleBuffers = 0;
-            GL.wglGetPixelFormatAttribivARB(device, formats[i], 0, 1, &query, &sampleBuffers);
-            format = formats[i];
-            if (sampleBuffers == 0) break;
-          }
-        }
+        format = (GLCaps.WGL_ARB_multisample && (AntiAliasing() == aaDefault || AntiAliasing() == aaNone))
+                     ? FirstSingleSampledFormat(device, formats, count)
+                     : formats[0];
         if (GetPixelFormat(device) != format && !SetPixelFormat(device, format, &pfd)) RaiseLastOSError();
       }
     }
@@ -446,6 +450,8 @@ void TGLWin32Context::CreatePresentationContext(HWND window) {
   const int height = std::max<int>(client.bottom, GetSystemMetrics(SM_CYSCREEN));
   CreatePBuffer(width, height);
   presentWindow_ = window;
+  pbufferWidth_ = width;
+  pbufferHeight_ = height;
 }
 
 void TGLWin32Context::DoShareLists(TGLContext* other) {
@@ -508,7 +514,8 @@ void TGLWin32Context::SwapBuffers() {
 void TGLWin32Context::CopyFrameToWindow() {
   RECT client{};
   GetClientRect(presentWindow_, &client);
-  const int width = client.right, height = client.bottom;
+  const int width = std::min<int>(client.right, pbufferWidth_);
+  const int height = std::min<int>(client.bottom, pbufferHeight_);
   if (width <= 0 || height <= 0) return;
   if (width != frameWidth_ || height != frameHeight_) {
     ReleasePresentationBitmap();

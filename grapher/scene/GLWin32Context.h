@@ -72,6 +72,7 @@ class TGLWin32Context : public TGLContext {
   HGDIOBJ frameOldBitmap_ = nullptr;
   void* frameBits_ = nullptr;
   int frameWidth_ = 0, frameHeight_ = 0;
+  int pbufferWidth_ = 0, pbufferHeight_ = 0;
 };
 
 // Whether contexts track their window (and die with its ancestors).
@@ -85,6 +86,10 @@ using TWindowWatchCallback = std::function<void()>;
 void WatchWindow(HWND window, TWindowWatchCallback callback);
 void UnwatchWindow(HWND window);
 int WatchedWindowCount();
+
+// Of formats in order of preference, the first without sample buffers (the
+// last one when all have them).
+int FirstSingleSampledFormat(HDC device, const int* formats, UINT count);
 
 // A hidden tool window for temporary contexts.
 HWND CreateUtilityWindow();

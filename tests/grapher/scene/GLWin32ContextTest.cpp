@@ -148,6 +148,7 @@ TEST_F(Win32ContextTest, AWindowContextDrawsAndReadsBack) {
   EXPECT_EQ(context.PBuffer(), nullptr);
   EXPECT_EQ(context.DC(), dc);
   EXPECT_EQ(WatchedWindowCount(), 1);  // the window's entry; the utility window's is gone
+  EXPECT_TRUE(GLCaps.WGL_ARB_pixel_format);  // read through the temporary context
   RECT client;
   GetClientRect(windows.top, &client);
   context.Activate();
@@ -313,6 +314,23 @@ TEST(Win32ContextAttribs, TheChoiceRelaxesItsWishesStepByStep) {
       {color, 32, depth, 32},
   };
   EXPECT_EQ(Attempts, expected);
+}
+
+BOOL APIENTRY SampleBuffersOfFormat(HDC, int format, int, UINT, const int*, int* values) {
+  *values = format >= 10 ? 1 : 0;  // formats from 10 up are multisampled
+  return TRUE;
+}
+
+TEST(Win32ContextAttribs, TheFirstSingleSampledFormatIsTaken) {
+  TGLRecorder recorder;
+  GL.wglGetPixelFormatAttribivARB = &SampleBuffersOfFormat;
+  const int mixed[] = {12, 11, 4, 5};
+  EXPECT_EQ(FirstSingleSampledFormat(nullptr, mixed, 4), 4);
+  const int multisampled[] = {12, 11, 13};
+  EXPECT_EQ(FirstSingleSampledFormat(nullptr, multisampled, 3), 13);
+  EXPECT_EQ(FirstSingleSampledFormat(nullptr, mixed, 0), 0);
+  GL.wglGetPixelFormatAttribivARB = nullptr;
+  EXPECT_EQ(FirstSingleSampledFormat(nullptr, mixed, 4), 12);
 }
 
 }  // namespace
