@@ -88,6 +88,16 @@ void TKCompiler::PlaceArg(TTreeNode* arg, const TVarDefItem& param, int reg, int
       return;
     }
   }
+  if (reg < 0 && IsConstNode(arg) && !param.ByRef) {
+    // A constant goes straight into its slot, the high half of a 64-bit one above.
+    int64_t value;
+    std::memcpy(&value, arg->Text.data() + 2, 8);
+    if (arg->Negate) value = -value;
+    const int32_t eff = disp + Lvl().StackBytes;
+    StoreImmediate(eff, static_cast<uint32_t>(value));
+    if (param.TypeCode == tcI64) StoreImmediate(eff + 4, static_cast<uint32_t>(static_cast<uint64_t>(value) >> 32));
+    return;
+  }
   LoadOrdinalToEax(arg, param);
   if (reg == 1) {
     EmitBytes({0x8B, 0xD0});
@@ -105,6 +115,16 @@ void TKCompiler::PlaceArg(TTreeNode* arg, const TVarDefItem& param, int reg, int
   static constexpr uint8_t StoreEdxD8[] = {0x89, 0x54, 0x24}, StoreEdxD32[] = {0x89, 0x94, 0x24};
   EmitEspForm(StoreEax, StoreEaxD8, StoreEaxD32, eff);
   if (param.TypeCode == tcI64 && !param.ByRef) EmitEspForm(StoreEdxD8, StoreEdxD8, StoreEdxD32, eff + 4);
+}
+
+void TKCompiler::StoreImmediate(int32_t disp, uint32_t value) {
+  static constexpr uint8_t Store[] = {0xC7, 0x04, 0x24}, StoreD8[] = {0xC7, 0x44, 0x24}, StoreD32[] = {0xC7, 0x84, 0x24};
+  if (disp == 0)
+    EmitImm32(Store, 3, value);
+  else if (disp < 128)
+    EmitImm8Imm32(StoreD8, 3, static_cast<uint8_t>(disp), value);
+  else
+    EmitImm32Imm32(StoreD32, 3, static_cast<uint32_t>(disp), value);
 }
 
 int32_t TKCompiler::ConvertVariable(uint32_t id, uint8_t type) {

@@ -23,6 +23,7 @@ int FloatKind(uint8_t type) { return type == tcF32 ? akF32 : type == tcF64 ? akF
 }  // namespace
 
 void TKCompiler::Emit(const uint8_t* bytes, size_t count) {
+  if (count == 0) return;
   TLevelInfo& l = Lvl();
   if (FWriting) {
     if (l.Cursor + count > l.Limit) throw std::logic_error("code level overrun");
@@ -43,6 +44,16 @@ void TKCompiler::EmitImm32(const uint8_t* tpl, size_t len, uint32_t value) {
   const uint8_t b[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
                         static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
   Emit(b, 4);
+}
+
+void TKCompiler::EmitImm8Imm32(const uint8_t* tpl, size_t len, uint8_t first, uint32_t second) {
+  EmitImm8(tpl, len, first);
+  EmitImm32(nullptr, 0, second);
+}
+
+void TKCompiler::EmitImm32Imm32(const uint8_t* tpl, size_t len, uint32_t first, uint32_t second) {
+  EmitImm32(tpl, len, first);
+  EmitImm32(nullptr, 0, second);
 }
 
 void TKCompiler::EmitAddress(const uint8_t* tpl, size_t len, uint32_t extra, uint32_t varId) {

@@ -86,6 +86,8 @@ protected:
   virtual int EmitOperation(uint8_t op, uint32_t addrOrDisp, int32_t pos);
 
   void EmitBytes(std::initializer_list<uint8_t> bytes);
+  void EmitImm8Imm32(const uint8_t* tpl, size_t len, uint8_t first, uint32_t second);
+  void EmitImm32Imm32(const uint8_t* tpl, size_t len, uint32_t first, uint32_t second);
   void EmitAddress(const uint8_t* tpl, size_t len, uint32_t extra, uint32_t varId);
   void EmitCall(const TFunction& f);
   // Template followed by an ESP displacement: [esp] for 0, d8 when allowed and short, else d32.
@@ -112,6 +114,7 @@ protected:
   void CompileCall(TTreeNode* node);
   void PlaceArg(TTreeNode* arg, const TVarDefItem& param, int reg, int32_t disp);
   void LoadOrdinalToEax(TTreeNode* arg, const TVarDefItem& param);
+  void StoreImmediate(int32_t disp, uint32_t value);
   void OrderX87Args(const std::vector<int32_t>& tags);
   int32_t ConvertVariable(uint32_t id, uint8_t type);
   void StoreOrdinalResult(uint8_t type);

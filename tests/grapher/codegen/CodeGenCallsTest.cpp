@@ -2,6 +2,7 @@
 // the CPU stack, registered the way a caller of the compiler would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "CodeGenSupport.h"
@@ -108,6 +109,11 @@ TEST_F(CodeGenCalls, WideArgumentsAndResultsUseTwoHalves) {
   EXPECT_EQ(Run("neg64(n)+q"), -7.0L - 5000000000.0L);
   N = -9;
   EXPECT_EQ(Run("neg64(-n)"), -9.0L);
+  // Constants are stored into the argument slot as two immediate halves.
+  EXPECT_EQ(Run("neg64(5000000000)"), -5000000000.0L);
+  const std::vector<uint8_t> code = CodeOf(K);
+  const TBytes stores = TBytes()({0xC7, 0x04, 0x24}).U32(static_cast<uint32_t>(5000000000LL))({0xC7, 0x44, 0x24, 0x04}).U32(1);
+  EXPECT_NE(std::search(code.begin(), code.end(), stores.Data.begin(), stores.Data.end()), code.end()) << Hex(code);
 }
 
 TEST_F(CodeGenCalls, StackArgumentsAndSpillsAroundThem) {
