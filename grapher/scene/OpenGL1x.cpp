@@ -30,6 +30,17 @@ const char* SafeString(const GLubyte* text) {
   return text ? reinterpret_cast<const char*>(text) : "";
 }
 
+// Module start-up: the process-wide x87 control word (all exceptions masked,
+// 64-bit precision, round to nearest), so that drivers and geometry see
+// infinities and NaNs instead of faults.
+struct BindingModule {
+  BindingModule() {
+    const uint16_t word = kProcessControlWord;
+    __asm__ volatile("fldcw %0" : : "m"(word));
+  }
+};
+BindingModule bindingModule;
+
 }  // namespace
 
 bool InitOpenGL() {

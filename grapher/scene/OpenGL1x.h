@@ -12,7 +12,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <string>
+#include <cstdint>
 
 // gl.h marks these extensions as compiled in; here the names are our flags.
 #undef GL_EXT_vertex_array
@@ -140,6 +140,9 @@ struct TGLEntryPoints {
   KX_GL_ALL_FUNCTIONS(X)
 #undef X
 };
+
+// Loaded by the module's start-up code.
+inline constexpr uint16_t kProcessControlWord = 0x133F;
 
 // The process-wide table every caller goes through.
 extern TGLEntryPoints GL;

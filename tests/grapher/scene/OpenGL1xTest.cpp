@@ -7,6 +7,12 @@ using namespace kx;
 
 namespace {
 
+TEST(OpenGL1x, StartUpSetsTheProcessControlWord) {
+  uint16_t word;
+  __asm__ volatile("fnstcw %0" : "=m"(word));
+  EXPECT_EQ(word & ~0x40, kProcessControlWord);  // bit 6 is reserved and reads as 1
+}
+
 TEST(OpenGL1x, ParsesVersionStrings) {
   struct Case { const char* text; bool ok; int major, minor; };
   const Case cases[] = {
