@@ -3,7 +3,8 @@
 # One GoogleTest program is one ctest test: starting a Windows program under
 # Wine costs seconds, so cases are grouped per program, not per ctest entry.
 # GUI marks tests that open windows; they run on the display of the test run
-# (tools/wine-run starts Xvfb when there is none).
+# (tools/wine-run starts Xvfb when there is none), one at a time, so that no
+# other test's window covers what a screenshot or a click expects.
 enable_testing()
 
 function(kx_add_test name)
@@ -21,6 +22,6 @@ function(kx_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_GUI)
-    set_tests_properties(${name} PROPERTIES LABELS gui)
+    set_tests_properties(${name} PROPERTIES LABELS gui RESOURCE_LOCK display)
   endif()
 endfunction()
