@@ -108,8 +108,10 @@ void WatchWindow(HWND window, TWindowWatchCallback callback) {
   WatchedWindows.push_back({window, std::move(callback)});
 }
 
+// Also for a window that is already gone: its handle may be reused, and a
+// stale entry would call a context that no longer exists.
 void UnwatchWindow(HWND window) {
-  if (!IsWindow(window) || WatchedWindows.empty()) return;
+  if (!window || WatchedWindows.empty()) return;
   auto it = std::find_if(WatchedWindows.begin(), WatchedWindows.end(),
                          [window](const WatchedWindow& w) { return w.window == window; });
   if (it == WatchedWindows.end()) return;
@@ -181,7 +183,12 @@ TGLWin32Context::~TGLWin32Context() {
   try {
     if (IsValid()) DestroyContext();
   } catch (...) {
-    // A destructor cannot report; the context is gone either way.
+    // A destructor cannot report. Without its window the context cannot be
+    // made current: release it and its watch entry directly.
+    try {
+      DoDestroyContext();
+    } catch (...) {
+    }
   }
   ReleasePresentationBitmap();
 }
@@ -288,6 +295,7 @@ void TGLWin32Context::DoCreateContext(HDC device) {
     if (!legacyOnly_ && !memoryDevice && PresentThroughPBuffer && window &&
         (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
       CreatePresentationContext(window);
+      if (WindowWatchEnabled) watchedWindow_ = window;
       return;
     }
 
@@ -332,6 +340,7 @@ void TGLWin32Context::DoCreateContext(HDC device) {
     if (!rc_) RaiseLastOSError();
     PixelFormatSeen = 0;
     dc_ = device;
+    if (WindowWatchEnabled) watchedWindow_ = window;
   } catch (...) {
     if (WindowWatchEnabled) UnwatchWindow(window);
     throw;
@@ -461,7 +470,8 @@ void TGLWin32Context::DoShareLists(TGLContext* other) {
 }
 
 void TGLWin32Context::DoDestroyContext() {
-  if (WindowWatchEnabled) UnwatchWindow(presentWindow_ ? presentWindow_ : WindowFromDC(dc_));
+  UnwatchWindow(watchedWindow_);
+  watchedWindow_ = nullptr;
   if (rc_ && !GL.wglDeleteContext(rc_)) throw EGLContext("Delete context failed");
   if (pbuffer_) {
     GL.wglReleasePbufferDCARB(pbuffer_, dc_);

@@ -64,6 +64,7 @@ class TGLWin32Context : public TGLContext {
   std::vector<int> intAttribs_{0};
   std::vector<float> floatAttribs_{0};
   bool legacyOnly_ = false;
+  // The window whose ancestors' destruction ends this context.
   HWND watchedWindow_ = nullptr;
   // Presentation through a pixel buffer.
   HWND presentWindow_ = nullptr;

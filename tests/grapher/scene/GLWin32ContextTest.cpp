@@ -227,6 +227,19 @@ TEST_F(Win32ContextTest, AContextDiesWithAnAncestorOfItsWindow) {
   }
 }
 
+TEST_F(Win32ContextTest, AContextOutlivingItsWindowLeavesNoWatchBehind) {
+  TestWindows windows;
+  {
+    TGLWin32Context context;
+    HDC dc = GetDC(windows.top);
+    context.CreateContext(dc);
+    DestroyWindow(windows.top);  // the watched window itself: no ancestor went
+    EXPECT_TRUE(context.IsValid());
+    EXPECT_THROW(context.DestroyContext(), EGLContext);  // cannot be made current any more
+  }
+  EXPECT_EQ(WatchedWindowCount(), 0);
+}
+
 // 24 colour bits as the grapher asks for: under Wine and Xvfb a 32-bit pixel
 // buffer format ends the process with an X error when it is drawn.
 TEST_F(Win32ContextTest, AMemoryContextRendersIntoAPixelBuffer) {
