@@ -212,6 +212,15 @@ TEST_F(Win32ContextTest, TheDirectPathOnAChildWindowRendersIntoTheWindowsOwnBuff
   ReleaseDC(windows.child, dc);
 }
 
+// What the child window saw of its context when its own destruction came.
+TGLContext* ContextOfChild = nullptr;
+bool ValidWhenChildWasDestroyed = true;
+WNDPROC ChildBaseProc = nullptr;
+LRESULT CALLBACK ChildProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY && ContextOfChild) ValidWhenChildWasDestroyed = ContextOfChild->IsValid();
+  return CallWindowProcA(ChildBaseProc, wnd, message, wParam, lParam);
+}
+
 TEST_F(Win32ContextTest, AContextDiesWithAnAncestorOfItsWindow) {
   for (bool presentation : {false, true}) {
     PresentThroughPBuffer = presentation && RunningUnderWine();
@@ -221,7 +230,13 @@ TEST_F(Win32ContextTest, AContextDiesWithAnAncestorOfItsWindow) {
     context.CreateContext(dc);
     ASSERT_TRUE(context.IsValid());
     EXPECT_EQ(WatchedWindowCount(), 1);
+    ContextOfChild = &context;
+    ValidWhenChildWasDestroyed = true;
+    ChildBaseProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(windows.child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProc)));
     DestroyWindow(windows.top);
+    ContextOfChild = nullptr;
+    EXPECT_FALSE(ValidWhenChildWasDestroyed) << presentation;  // gone before the child's own turn
     EXPECT_FALSE(context.IsValid()) << presentation;
     EXPECT_EQ(WatchedWindowCount(), 0);
   }
