@@ -362,6 +362,11 @@ void TBuilder::PushNegations(TTreeNode* node) {
       op = '-';
       std::swap(node->Left, node->Right);
     }
+    // A difference never carries a sign of its own: -(a-b) is b-a.
+    if (op == '-' && node->Negate) {
+      node->Negate = 0;
+      std::swap(node->Left, node->Right);
+    }
   } else {
     if (node->Negate) {
       node->Negate = 0;
@@ -489,9 +494,9 @@ int TBuilder::PlanCallArgs(TTreeNode* call, int budget) {
       TTreeNode* root = FTrees[index];
       PlanNode(root, 8);
       root->Hoisted = 0;
-      const bool free = IsConstNode(root) ||
+      const bool inMemory = IsConstNode(root) ||
                         (IsVarNode(root) && !root->Negate && OperandType(root) == f.Params[i].TypeCode);
-      need = std::max(need, free ? 0 : root->CallNeed);
+      need = std::max(need, inMemory ? 0 : root->CallNeed);
       if (static_cast<int>(x87.size()) < places) x87.push_back(root);
     } else {
       need = std::max(need, ComputeCallNeed(FArgNodes[index]));

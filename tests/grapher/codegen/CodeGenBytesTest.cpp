@@ -99,6 +99,16 @@ TEST_F(CodeGen, NegatedSumBecomesNegateAndReversedSubtraction) {
   EXPECT_EQ(Eval(), -3.0L);
 }
 
+TEST_F(CodeGen, NegatedDifferenceInKeptBracketsIsComputedAsItsReverse) {
+  K.SetEliminateBrackets(ebStandart);
+  C.x = 2;
+  C.y = -3;
+  Compile("-(-x+y)");
+  EXPECT_EQ(Eval(), 5.0L);
+  Compile("sin(-(-x+y))*1");
+  EXPECT_EQ(Eval(), sinl(5));
+}
+
 TEST_F(CodeGen, PiIsInlineWithoutArguments) {
   EXPECT_EQ(Compile("Pi"), (TBytes()({0xD9, 0xEB, 0xC3}).Data));
   EXPECT_EQ(Eval(), 3.14159265358979323846264338327950288L);
@@ -420,6 +430,29 @@ TEST(CodeGenTrees, RewritingShapes) {
       {"a+b+c+d+x+y+z+a", ooSoft, "(((a+b)+(c+d))+((x+y)+(z+a)))"},
       {"7", ooSoft, "7"},
   };
+  struct TKeptCase {
+    const char* Text;
+    const char* Tree;
+  };
+  // With brackets kept, a negated sum whose first term is negated becomes a
+  // difference; it must not keep the sign of its own.
+  const TKeptCase kept[] = {
+      {"-(-x+y)", "(x-y)"},
+      {"-(x+-y)", "(y-x)"},
+      {"-(-x-y)", "(y+x)"},
+      {"-(x-y)", "(y-x)"},
+  };
+  for (const TKeptCase& c : kept) {
+    TProbeCompiler k;
+    long double cells[2] = {2, -3};
+    k.AddVariable("x", tcF80, &cells[0]);
+    k.AddVariable("y", tcF80, &cells[1]);
+    k.SetEliminateBrackets(ebStandart);
+    k.Prepare(c.Text);
+    ASSERT_EQ(k.CompError(), eNone) << c.Text;
+    EXPECT_EQ(k.Render(0), c.Tree) << c.Text;
+    k.Release();
+  }
   for (const TCase& c : cases) {
     TProbeCompiler k;
     long double cells[7] = {};
