@@ -15,10 +15,11 @@ KX_PUBLISH(TGLUpdateAbleObject) {}
 KX_PUBLISH(TGLCadenceAbleComponent) {}
 KX_PUBLISH(TGLUpdateAbleComponent) {}
 
+// X, Y and Z are set by name but stored together as "Coordinates".
 KX_PUBLISH(TGLCoordinates) {
-  p.Property("X", &TGLCoordinates::X, &TGLCoordinates::SetX);
-  p.Property("Y", &TGLCoordinates::Y, &TGLCoordinates::SetY);
-  p.Property("Z", &TGLCoordinates::Z, &TGLCoordinates::SetZ);
+  p.Property("X", &TGLCoordinates::X, &TGLCoordinates::SetX).NotStored();
+  p.Property("Y", &TGLCoordinates::Y, &TGLCoordinates::SetY).NotStored();
+  p.Property("Z", &TGLCoordinates::Z, &TGLCoordinates::SetZ).NotStored();
 }
 
 void TGLUpdateAbleObject::NotifyChange(TObject*) {

@@ -135,6 +135,9 @@ TEST(GLMisc, CoordinatesAreStreamedAsOneBinaryProperty) {
   }
   const std::string bytes(reinterpret_cast<const char*>(stream.Memory()), size_t(stream.Size()));
   EXPECT_NE(bytes.find("Position.Coordinates"), std::string::npos);  // written though it is the default
+  EXPECT_EQ(bytes.find("Position.X"), std::string::npos);
+  SetPropValue(original, "Position.Y", TValue(2.5L));  // still set by name
+  EXPECT_EQ(original.Position()->Y(), 2.5f);
 
   original.Position()->Initialize({1.5f, -2, 3, 1});
   stream.SetSize(0);
