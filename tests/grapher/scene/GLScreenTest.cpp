@@ -1,3 +1,4 @@
+#include "GLCrossPlatform.h"
 #include "GLScreen.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,20 @@ TEST(GLScreenStartUp, ListsTheDesktopModeFirst) {
   EXPECT_EQ(DisplayModes[0].Height, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_GT(DisplayModes[0].ColorDepth, 0);
   EXPECT_EQ(ActiveDisplayMode, 0);
+}
+
+TEST(GLCrossPlatform, ReportsTheScreenAndTheCounter) {
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetCurrentColorDepth(), GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES));
+  EXPECT_GT(GetDeviceLogicalPixelsX(screen), 0);
+  ReleaseDC(nullptr, screen);
+  int64_t frequency = 0, first = 0, second = 0;
+  kx::QueryPerformanceFrequency(frequency);
+  kx::QueryPerformanceCounter(first);
+  Sleep(2);
+  kx::QueryPerformanceCounter(second);
+  EXPECT_GT(frequency, 0);
+  EXPECT_GT(second, first);
 }
 
 TEST_F(GLScreenTest, ListsEachAcceptedModeOnceWithItsDescription) {
