@@ -267,8 +267,10 @@ public:
     while (!lex_.IsKeyword("object") && !lex_.IsKeyword("end")) Property();
     w_.WriteListEnd();
     while (lex_.IsKeyword("object")) Object();
+    // A property after the children would otherwise be taken for the 'end'.
+    if (!lex_.IsKeyword("end")) lex_.Error("'end' expected but " + lex_.Describe() + " found");
     w_.WriteListEnd();
-    lex_.Next(); // end
+    lex_.Next();
   }
 
 private:
