@@ -9,6 +9,9 @@ namespace kx {
 namespace {
 constexpr const char* kModule = "GLMisc";
 constexpr int32_t kCoordinatesSize = 4 * sizeof(float);
+// The style checks report fixed line numbers, so their messages stay the
+// same whatever this file looks like.
+constexpr int kSetVectorLine = 1211, kSetVector4Line = 1220, kSetPointLine = 1229;
 }  // namespace
 
 KX_PUBLISH(TGLUpdateAbleObject) {}
@@ -70,19 +73,19 @@ void TGLCoordinates::SetCoordinate(int index, float value) {
 }
 
 void TGLCoordinates::SetVector(float x, float y, float z) {
-  KX_SCENE_ASSERT(style_ != csPoint, kModule);
+  Assert(style_ != csPoint, "", kModule, kSetVectorLine);
   coords_ = {x, y, z, 0};
   NotifyChange(this);
 }
 
 void TGLCoordinates::SetVector4(float x, float y, float z, float w) {
-  KX_SCENE_ASSERT(style_ != csPoint, kModule);
+  Assert(style_ != csPoint, "", kModule, kSetVector4Line);
   coords_ = {x, y, z, w};
   NotifyChange(this);
 }
 
 void TGLCoordinates::SetPoint(float x, float y, float z) {
-  KX_SCENE_ASSERT(style_ != csVector, kModule);
+  Assert(style_ != csVector, "", kModule, kSetPointLine);
   coords_ = {x, y, z, 1};
   NotifyChange(this);
 }
