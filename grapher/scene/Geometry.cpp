@@ -1,7 +1,8 @@
 #include "Geometry.h"
 
+#include "GLCrossPlatform.h"
+
 #include <bit>
-#include <cassert>
 #include <cmath>
 
 namespace kx {
@@ -489,14 +490,15 @@ TQuaternion QuaternionFromEuler(float x, float y, float z, TEulerAxisOrder order
 
 TQuaternion QuaternionFromEulerGuarded(float x, float y, float z, TEulerAxisOrder order) {
   float angles[3] = {NormalizeDegAngle(x), NormalizeDegAngle(y), NormalizeDegAngle(z)};
-  int middle;
+  // Checked in every build: QuaternionFromEuler indexes its table by the order.
+  KX_SCENE_ASSERT(order >= eulXYZ && order <= eulZYX, "Geometry");
+  int middle = 1;  // y for XYZ and ZYX
   switch (order) {
-    case eulXYZ: case eulZYX: middle = 1; break;
     case eulXZY: case eulYZX: middle = 2; break;
     case eulYXZ: case eulZXY: middle = 0; break;
-    default: assert(!"Euler order out of range"); middle = -1; break;
+    default: break;
   }
-  if (middle >= 0 && std::fabs(std::fabs(Ext(angles[middle])) - 90) <= Epsilon2) {
+  if (std::fabs(std::fabs(Ext(angles[middle])) - 90) <= Epsilon2) {
     float below[3] = {angles[0], angles[1], angles[2]};
     float above[3] = {angles[0], angles[1], angles[2]};
     below[middle] = Single(angles[middle] - cGimbalOffsetDeg);

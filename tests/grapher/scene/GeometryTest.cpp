@@ -1,4 +1,5 @@
 #include "Geometry.h"
+#include "SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -265,6 +266,14 @@ TEST_F(GeometryTest, GuardedEulerSlerpsAcrossTheGimbalPole) {
                                                QuaternionFromEuler(10, 90.001f, 20, eulZYX), 0.5f);
   EXPECT_EQ(guarded, expected);
   EXPECT_EQ(QuaternionFromEulerGuarded(370, 20, 30, eulXYZ), QuaternionFromEuler(10, 20, 30, eulXYZ));
+  // The middle angle per order: x for YXZ, z for XZY.
+  EXPECT_EQ(QuaternionFromEulerGuarded(-90, 10, 20, eulYXZ),
+            QuaternionSlerp(QuaternionFromEuler(-90.001f, 10, 20, eulYXZ),
+                            QuaternionFromEuler(-89.999f, 10, 20, eulYXZ), 0.5f));
+  EXPECT_EQ(QuaternionFromEulerGuarded(10, 20, 90, eulXZY),
+            QuaternionSlerp(QuaternionFromEuler(10, 20, 89.999f, eulXZY),
+                            QuaternionFromEuler(10, 20, 90.001f, eulXZY), 0.5f));
+  EXPECT_THROW(QuaternionFromEulerGuarded(0, 0, 0, static_cast<TEulerAxisOrder>(6)), EAssertionFailed);
 }
 
 TEST_F(GeometryTest, AngleLerpOfEqualTriplesReturnsThemUnchanged) {
