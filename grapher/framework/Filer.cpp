@@ -531,12 +531,24 @@ void TReader::ResolveFixups() {
   propPath_.clear();
 }
 
+// Forgets the pending references of objects held (through their owners) by
+// container, before container frees them.
+void TReader::DropFixupsWithin(const TPersistent& container) {
+  std::erase_if(fixups_, [&](const Fixup& f) {
+    for (auto* p = dynamic_cast<TPersistent*>(f.instance); p; p = p->GetOwner())
+      if (p == &container) return true;
+    return false;
+  });
+}
+
 void TReader::ReadCollection(TCollection& collection) {
   CheckValue(vaCollection);
   NestingGuard nesting(depth_, *this);
   const std::string path = propPath_;
   collection.BeginUpdate();
   try {
+    // A collection read a second time (later wins) frees the items read before.
+    DropFixupsWithin(collection);
     collection.Clear();
     while (!EndOfList()) {
       if (IsIntType(NextValue())) ReadInteger(); // stored order index, not needed

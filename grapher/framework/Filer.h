@@ -133,6 +133,7 @@ private:
   void ReadPropValue(TObject& instance, const TPropInfo& prop);
   void ReadEvent(TObject& instance, const TPropInfo& prop);
   void ResolveFixups();
+  void DropFixupsWithin(const TPersistent& container);
   std::string Context(int64_t position) const;
 
   std::string sourceName_;

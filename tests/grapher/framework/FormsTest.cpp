@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -175,6 +176,35 @@ TEST_F(Forms, OwnershipFreesEverythingAndNotificationsClearReferences) {
   EXPECT_EQ(form->FindComponent("Inner"), nullptr);
   EXPECT_EQ(liveComponents, 4);
   form.reset();
+}
+
+TEST_F(Forms, CollectionReadAgainDropsTheReferencesOfItsOldItems) {
+  const char* text = R"(object Main: TTestForm
+  object X: TNode
+    Columns = <
+      item
+        Link = Later
+      end
+      item
+        Link = X
+      end>
+    Columns = <
+      item
+        Title = 'kept'
+        Link = X
+      end>
+  end
+  object Later: TNode
+  end
+end
+)";
+  auto form = std::make_unique<TTestForm>(nullptr);
+  ReadComponentText(*form, text, "twice");
+  auto* x = As<TNode>(form->FindComponent("X"));
+  ASSERT_EQ(x->Columns()->Count(), 1);
+  EXPECT_EQ(x->Columns()->ItemAs<TColumn>(0)->Title(), "kept");
+  EXPECT_EQ(x->Columns()->ItemAs<TColumn>(0)->Link(), x);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "link set on a freed item"), 0);
 }
 
 TEST_F(Forms, TextRoundTripKeepsEveryValue) {

@@ -8,6 +8,7 @@ namespace kx::test {
 
 int liveComponents = 0;
 std::vector<std::string> journal;
+std::set<const void*> liveItems;
 
 KX_PUBLISH(TCoords) {
   // X, Y, Z are published for code but stored only as the whole vector.

@@ -7,6 +7,7 @@
 #include "Filer.h"
 #include "Lists.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ KX_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alClient")
 
 extern int liveComponents;
 extern std::vector<std::string> journal; // what happened, in order
+extern std::set<const void*> liveItems;  // collection items not yet freed
 
 // Four singles stored as the 16-byte binary property "Coordinates".
 class TCoords : public TPersistent {
@@ -76,13 +78,17 @@ class TNode;
 class TColumn : public TCollectionItem {
   KX_CLASS(TColumn, TCollectionItem)
 public:
-  explicit TColumn(TCollection* c) : TCollectionItem(c) {}
+  explicit TColumn(TCollection* c) : TCollectionItem(c) { liveItems.insert(this); }
+  ~TColumn() override { liveItems.erase(this); }
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& s) { title_ = s; }
   int Width() const { return width_; }
   void SetWidth(int w) { width_ = w; }
   TNode* Link() const { return link_; }
-  void SetLink(TNode* n) { link_ = n; }
+  void SetLink(TNode* n) {
+    if (!liveItems.count(this)) journal.push_back("link set on a freed item");
+    link_ = n;
+  }
 
 private:
   std::string title_;
