@@ -145,6 +145,13 @@ void TGLContext::DestroyContext() {
   });
 
   Activate();
+  const std::exception_ptr failure = LeaveSharingGroup(true);
+  SetActive(false);
+  DoDestroyContext();
+  if (failure) std::rethrow_exception(failure);
+}
+
+std::exception_ptr TGLContext::LeaveSharingGroup(bool deleteNames) {
   TGLContext* heir = nullptr;
   for (TGLContext* member : sharingGroup_)
     if (member != this) {
@@ -152,7 +159,7 @@ void TGLContext::DestroyContext() {
       break;
     }
   // Every handle leaves this context even when deleting a name fails; the
-  // first failure is reported afterwards.
+  // first failure is returned.
   std::exception_ptr failure;
   for (auto it = allocatedHandles_.rbegin(); it != allocatedHandles_.rend(); ++it) {
     TGLContextHandle* handle = *it;
@@ -161,10 +168,12 @@ void TGLContext::DestroyContext() {
       handle->ownerContext_ = heir;
       continue;
     }
-    try {
-      handle->DeleteName();
-    } catch (...) {
-      if (!failure) failure = std::current_exception();
+    if (deleteNames) {
+      try {
+        handle->DeleteName();
+      } catch (...) {
+        if (!failure) failure = std::current_exception();
+      }
     }
     handle->Forget();
   }
@@ -172,9 +181,13 @@ void TGLContext::DestroyContext() {
   Remove(sharingGroup_, this);
   PropagateSharingGroup();
   sharingGroup_.clear();
-  SetActive(false);
-  DoDestroyContext();
-  if (failure) std::rethrow_exception(failure);
+  return failure;
+}
+
+void TGLContext::Abandon() noexcept {
+  LeaveSharingGroup(false);
+  if (ThreadContext == this) ThreadContext = nullptr;
+  activationCount_ = 0;
 }
 
 void TGLContext::Activate() {

@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -83,6 +84,11 @@ class TGLContext : public TObject {
   virtual void DoActivate() = 0;
   virtual void DoDeactivate() = 0;
   void SetAccelerationKind(uint8_t kind) { accelerationKind_ = kind; }
+  // For a context that can no longer be made current (its window is gone),
+  // before its GL context is deleted directly: its handles go to a sharing
+  // context or are forgotten (their names die with the GL context), and no
+  // other context or thread keeps a reference to it.
+  void Abandon() noexcept;
 
  private:
   friend class TGLContextHandle;
@@ -92,6 +98,10 @@ class TGLContext : public TObject {
     field = value;
   }
   void PropagateSharingGroup();
+  // Hands the handles to the first other member of the sharing group, or
+  // deletes their names (when asked) and forgets them; then leaves the group.
+  // Returns the first failure to delete a name.
+  std::exception_ptr LeaveSharingGroup(bool deleteNames);
   // Fully releases the thread's current context when it is another one; the
   // returned count restores it through ReactivateOther.
   int ReleaseOther(TGLContext*& other);

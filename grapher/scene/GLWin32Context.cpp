@@ -185,6 +185,7 @@ TGLWin32Context::~TGLWin32Context() {
   } catch (...) {
     // A destructor cannot report. Without its window the context cannot be
     // made current: release it and its watch entry directly.
+    Abandon();
     try {
       DoDestroyContext();
     } catch (...) {

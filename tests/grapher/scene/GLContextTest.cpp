@@ -16,8 +16,15 @@ namespace {
 class TFakeContext : public TGLContext {
  public:
   explicit TFakeContext(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
+  // As the platform context does: one that cannot be made current any more
+  // is abandoned and released directly.
   ~TFakeContext() override {
-    if (IsValid()) DestroyContext();
+    try {
+      if (IsValid()) DestroyContext();
+    } catch (...) {
+      Abandon();
+      DoDestroyContext();
+    }
   }
   bool IsValid() const override { return valid_; }
   void SwapBuffers() override {}
@@ -201,6 +208,37 @@ TEST_F(GLContextTest, DestroyContextRestoresANestedOtherContextFully) {
   b->Deactivate();
   b->Deactivate();  // both outer activations are still balanced
   EXPECT_EQ(CurrentGLContext(), nullptr);
+}
+
+TEST_F(GLContextTest, AContextThatCannotBeMadeCurrentLeavesNoReferenceBehind) {
+  auto b = Make("b");
+  TGLListHandle shared, own;
+  {
+    auto a = Make("a");
+    a->ShareLists(b.get());
+    a->Activate();
+    recorder.QueueResult("glGenLists", 4);
+    shared.AllocateHandle();
+    a->Deactivate();
+    a->failActivation = true;
+    EXPECT_THROW(a->DestroyContext(), EGLContext);
+    EXPECT_TRUE(a->IsValid());  // a failed destruction changes nothing
+  }
+  EXPECT_EQ(shared.OwnerContext(), b.get());
+  EXPECT_EQ(b->AllocatedHandles(), std::vector<TGLContextHandle*>{&shared});
+  EXPECT_EQ(b->SharingGroup(), std::vector<TGLContext*>{b.get()});
+  {
+    auto c = Make("c");
+    c->Activate();
+    recorder.QueueResult("glGenLists", 6);
+    own.AllocateHandle();
+    c->Deactivate();
+    c->failActivation = true;
+  }
+  EXPECT_EQ(own.Handle(), 0u);
+  EXPECT_EQ(own.OwnerContext(), nullptr);
+  EXPECT_EQ(CurrentGLContext(), nullptr);
+  EXPECT_EQ(recorder.Count("glDeleteLists"), 0);  // no context could be current for it
 }
 
 TEST_F(GLContextTest, DestroyHandleVisitsItsOwnerAndComesBack) {

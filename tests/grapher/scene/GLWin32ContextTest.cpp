@@ -244,15 +244,22 @@ TEST_F(Win32ContextTest, AContextDiesWithAnAncestorOfItsWindow) {
 
 TEST_F(Win32ContextTest, AContextOutlivingItsWindowLeavesNoWatchBehind) {
   TestWindows windows;
+  TGLListHandle list;
   {
     TGLWin32Context context;
     HDC dc = GetDC(windows.top);
     context.CreateContext(dc);
+    context.Activate();
+    list.AllocateHandle();
+    context.Deactivate();
     DestroyWindow(windows.top);  // the watched window itself: no ancestor went
     EXPECT_TRUE(context.IsValid());
     EXPECT_THROW(context.DestroyContext(), EGLContext);  // cannot be made current any more
   }
   EXPECT_EQ(WatchedWindowCount(), 0);
+  // Its name went with the context; the handle no longer refers to it.
+  EXPECT_EQ(list.Handle(), 0u);
+  EXPECT_EQ(list.OwnerContext(), nullptr);
 }
 
 // 24 colour bits as the grapher asks for: under Wine and Xvfb a 32-bit pixel
