@@ -44,9 +44,16 @@ function(kx_add_form_resources target)
     string(APPEND rc_text "${res_name} RCDATA \"${out}\"\n")
     list(APPEND converted ${out})
   endforeach()
-  set(rc ${dir}/forms.rc)
+  # Each call on a target compiles its own script, so a target may take several.
+  get_property(calls TARGET ${target} PROPERTY KX_FORM_RESOURCE_CALLS)
+  if(NOT calls)
+    set(calls 0)
+  endif()
+  math(EXPR calls "${calls} + 1")
+  set_property(TARGET ${target} PROPERTY KX_FORM_RESOURCE_CALLS ${calls})
+  set(rc ${dir}/forms${calls}.rc)
   file(GENERATE OUTPUT ${rc} CONTENT "${rc_text}")
-  set(obj ${dir}/forms.res.o)
+  set(obj ${dir}/forms${calls}.res.o)
   add_custom_command(
     OUTPUT ${obj}
     COMMAND ${CMAKE_RC_COMPILER} -O coff -i ${rc} -o ${obj}

@@ -540,5 +540,20 @@ TEST_F(Forms, CompiledResourceHoldsTcvn3TextAndEmbeddedFile) {
   EXPECT_THROW(ReadFormResource(form, "TNOSUCHFORM"), EResNotFound);
 }
 
+// A second form added to the same program by another call of the build function;
+// colours by system name, by number and in hex.
+TEST_F(Forms, SecondResourceOfOneProgramReadsColoursByNameAndNumber) {
+  TTestForm form(nullptr);
+  ReadFormResource(form, "TSecondForm");
+  EXPECT_EQ(form.Caption(), "B\xB6ng th\xF8 hai");
+  auto* shade = As<TNode>(form.FindComponent("Shade"));
+  auto* plain = As<TNode>(form.FindComponent("Plain"));
+  ASSERT_TRUE(shade && plain);
+  EXPECT_EQ(shade->Color(), clHighlight);
+  EXPECT_EQ(shade->Font()->Color(), clRed);
+  EXPECT_EQ(plain->Color(), 0x00C0FFEE);
+  EXPECT_EQ(plain->Font()->Color(), clWindow);
+}
+
 } // namespace
 } // namespace kx::test
