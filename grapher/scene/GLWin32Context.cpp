@@ -353,20 +353,6 @@ void TGLWin32Context::DoCreateContext(HDC device) {
 void TGLWin32Context::ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTOR& pfd, int& format) {
   const HWND utility = CreateUtilityWindow();
   const HDC utilityDC = GetDC(utility);
-  auto release = [&] {
-    if (rc_) {
-      try {
-        DoDeactivate();
-      } catch (...) {
-        // The temporary context goes in any case.
-      }
-      DoDestroyContext();
-    }
-    ReleaseDC(utility, utilityDC);
-    DestroyWindow(utility);
-    dc_ = nullptr;
-    rc_ = nullptr;
-  };
   try {
     CreateLegacyTempContext(utilityDC);
     DoActivate();
@@ -387,10 +373,27 @@ void TGLWin32Context::ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTO
       }
     }
   } catch (...) {
-    release();
+    ReleaseTemporaryContext(utility, utilityDC);
     throw;
   }
-  release();
+  ReleaseTemporaryContext(utility, utilityDC);
+}
+
+// Removes the temporary classic context (and its watch entry) and the
+// utility window it was made on.
+void TGLWin32Context::ReleaseTemporaryContext(HWND utility, HDC utilityDC) {
+  if (rc_) {
+    try {
+      DoDeactivate();
+    } catch (...) {
+      // The temporary context goes in any case.
+    }
+    DoDestroyContext();
+  }
+  ReleaseDC(utility, utilityDC);
+  DestroyWindow(utility);
+  rc_ = nullptr;
+  dc_ = nullptr;
 }
 
 void TGLWin32Context::DoCreateMemoryContext(HDC, int width, int height) { CreatePBuffer(width, height); }
@@ -401,18 +404,6 @@ void TGLWin32Context::CreatePBuffer(int width, int height) {
   HPBUFFERARB pbuffer = nullptr;
   HDC pbufferDC = nullptr;
   HGLRC pbufferRC = nullptr;
-  auto releaseTemporary = [&] {
-    if (rc_) {
-      try {
-        DoDeactivate();
-      } catch (...) {
-        // The temporary context goes in any case.
-      }
-      DoDestroyContext();
-    }
-    ReleaseDC(utility, utilityDC);
-    DestroyWindow(utility);
-  };
   try {
     CreateLegacyTempContext(utilityDC);
     DoActivate();
@@ -434,16 +425,14 @@ void TGLWin32Context::CreatePBuffer(int width, int height) {
     if (!pbufferRC) throw Exception("Unabled to create pbuffer's RC.");
     CheckOpenGLError();
   } catch (...) {
-    releaseTemporary();
+    ReleaseTemporaryContext(utility, utilityDC);
     // A failed creation leaves nothing behind.
     if (pbufferRC) GL.wglDeleteContext(pbufferRC);
     if (pbufferDC) GL.wglReleasePbufferDCARB(pbuffer, pbufferDC);
     if (pbuffer) GL.wglDestroyPbufferARB(pbuffer);
-    rc_ = nullptr;
-    dc_ = nullptr;
     throw;
   }
-  releaseTemporary();
+  ReleaseTemporaryContext(utility, utilityDC);
   pbuffer_ = pbuffer;
   dc_ = pbufferDC;
   rc_ = pbufferRC;
