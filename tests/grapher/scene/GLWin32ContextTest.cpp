@@ -102,6 +102,13 @@ uint32_t ReadPixel(int x, int y, int height) {
   return (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8) | rgba[2];
 }
 
+// 24-bit colour and depth, double-buffered: what the grapher's view asks for.
+void WishAsTheView(TGLContext& context) {
+  context.SetColorBits(24);
+  context.SetDepthBits(24);
+  context.SetOptions({cfDoubleBuffer});
+}
+
 class Win32ContextTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -140,9 +147,7 @@ TEST_F(Win32ContextTest, ABitmapContextDrawsIntoA32BitDib) {
 TEST_F(Win32ContextTest, AWindowContextDrawsAndReadsBack) {
   TestWindows windows;
   TGLWin32Context context;
-  context.SetColorBits(24);
-  context.SetDepthBits(24);
-  context.SetOptions({cfDoubleBuffer});
+  WishAsTheView(context);
   HDC dc = GetDC(windows.top);
   context.CreateContext(dc);
   EXPECT_EQ(context.PBuffer(), nullptr);
@@ -167,9 +172,7 @@ TEST_F(Win32ContextTest, UnderWineAChildWindowShowsItsFrameThroughAPixelBuffer) 
   ASSERT_TRUE(PresentThroughPBuffer);
   TestWindows windows;
   TGLWin32Context context;
-  context.SetColorBits(24);
-  context.SetDepthBits(24);
-  context.SetOptions({cfDoubleBuffer});
+  WishAsTheView(context);
   HDC dc = GetDC(windows.child);
   context.CreateContext(dc);
   EXPECT_EQ(context.PresentationWindow(), windows.child);
@@ -195,9 +198,7 @@ TEST_F(Win32ContextTest, TheDirectPathOnAChildWindowRendersIntoTheWindowsOwnBuff
   PresentThroughPBuffer = false;
   TestWindows windows;
   TGLWin32Context context;
-  context.SetColorBits(24);
-  context.SetDepthBits(24);
-  context.SetOptions({cfDoubleBuffer});
+  WishAsTheView(context);
   HDC dc = GetDC(windows.child);
   context.CreateContext(dc);
   EXPECT_EQ(context.PBuffer(), nullptr);
