@@ -20,27 +20,27 @@ TruncControl:
 
         .text
 
-# FpuTrunc: x -> x rounded toward zero.
-        .globl _FpuTrunc
-_FpuTrunc:
+# ST(0) rounded toward zero; the caller's control word is restored.
+.macro TRUNCATE
         sub     esp, 4
         fnstcw  [esp]
         fldcw   word ptr [TruncControl]
         frndint
         fldcw   [esp]
         add     esp, 4
+.endm
+
+# FpuTrunc: x -> x rounded toward zero.
+        .globl _FpuTrunc
+_FpuTrunc:
+        TRUNCATE
         ret
 
 # FpuFrac: x -> x minus its truncation (same sign as x).
         .globl _FpuFrac
 _FpuFrac:
         fld     st(0)
-        sub     esp, 4
-        fnstcw  [esp]
-        fldcw   word ptr [TruncControl]
-        frndint
-        fldcw   [esp]
-        add     esp, 4
+        TRUNCATE
         fsubp   st(1), st
         ret
 
