@@ -172,10 +172,10 @@ _FpuPower:
         fmulp   st(1), st
         jmp     _FpuExp
 4:      fxch                            # large integral y: through |x|
-        ftst
+        fxam                            # a negative x, -0 included (C1: sign)
         fnstsw  ax
-        sahf
-        jae     5b
+        test    ah, 0x02
+        jz      5b
         fabs
         fldln2
         fxch

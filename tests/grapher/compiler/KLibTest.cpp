@@ -116,6 +116,9 @@ const ValueCase ValueCases[] = {
     {"power(-2,3000000001)", {-2, 3000000001.0L}, -Inf, 0},  // odd exponent: the sign of x
     {"power(-1,4294967297)", {-1, 4294967297.0L}, -1, Close},
     {"power(-3,2147483647)", {-3, 2147483647.0L}, -Inf, 0},
+    {"power(-0,-3)", {-0.0L, -3}, -Inf, 0},  // a negative zero keeps its sign on both paths
+    {"power(-0,-3000000001)", {-0.0L, -3000000001.0L}, -Inf, 0},
+    {"power(-0,-3000000000)", {-0.0L, -3000000000.0L}, Inf, 0},
     {"Int(-2.5)", {-2.5L}, -2, 0},
     {"Trunc(2.7)", {2.7L}, 2, 0},
     {"Floor(-1.5)", {-1.5L}, -1, 0},  // truncates toward zero
