@@ -5,6 +5,7 @@
 #include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
 #include "delivery/mdlMain_Strip.h"
+#include "runtime/FileIo.h"
 #include "runtime/ZipNames.h"
 
 namespace frmBienDich {
@@ -15,13 +16,14 @@ constexpr std::wstring_view kFullPathMark = L":\\";
 
 // Copies by way of a temporary file in the target's folder, so that a failed
 // copy leaves no partial file; an existing target is never replaced.
-bool CopyWhole(const std::wstring& source, const std::wstring& target, const std::wstring& folder) {
-  wchar_t temp[MAX_PATH];
-  if (!GetTempFileNameW(folder.c_str(), L"cpy", 0, temp)) return false;
-  if (CopyFileW(source.c_str(), temp, FALSE) && MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+bool CopyWhole(const std::wstring& source, const std::wstring& target) {
+  std::wstring temp;
+  if (!tq::CreateTempBeside(target, temp)) return false;
+  if (CopyFileW(source.c_str(), temp.c_str(), FALSE) &&
+      MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  DeleteFileW(temp);
+  DeleteFileW(temp.c_str());
   return false;
 }
 
@@ -115,7 +117,7 @@ std::vector<std::wstring> SaoChepFiles(const Attachments& list, const std::wstri
   for (size_t k = 0; k < list.names.size(); ++k) {
     const std::wstring target = folder + L"\\" + list.names[k];
     if (mdlMain::FileExists(target)) continue;
-    if (!CopyWhole(list.paths[k], target, folder)) failed.push_back(list.names[k]);
+    if (!CopyWhole(list.paths[k], target)) failed.push_back(list.names[k]);
   }
   return failed;
 }

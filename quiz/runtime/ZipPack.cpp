@@ -50,11 +50,6 @@ class PendingArchive {
   bool committed_ = false;
 };
 
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t cut = path.find_last_of(L"\\/");
-  return cut == std::wstring::npos ? std::wstring(L".") : path.substr(0, cut + 1);
-}
-
 zip_fileinfo EntryInfo(HANDLE file) {
   zip_fileinfo info{};
   FILETIME written, local;
@@ -112,8 +107,8 @@ void ZipPacker::Create() const {
     }
   }
 
-  wchar_t temp[MAX_PATH];
-  if (!GetTempFileNameW(FolderOf(archive_).c_str(), L"zip", 0, temp)) {
+  std::wstring temp;
+  if (!CreateTempBeside(archive_, temp)) {
     throw ZipError(ZipFailure::WriteFailed, archive_, "cannot create the archive");
   }
   PendingArchive pending(temp);
@@ -121,11 +116,12 @@ void ZipPacker::Create() const {
     throw ZipError(ZipFailure::WriteFailed, archive_, "cannot create the archive");
   }
   for (const std::wstring& path : files_) AddEntry(pending.Get(), path, ZipBareName(path));
-  if (!pending.Close() ||
-      !MoveFileExW(temp, archive_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!pending.Close()) throw ZipError(ZipFailure::WriteFailed, archive_, "cannot write the archive");
+  // From here the move owns the temporary: it removes it when it fails.
+  pending.Commit();
+  if (!MoveOverTarget(temp, archive_)) {
     throw ZipError(ZipFailure::WriteFailed, archive_, "cannot write the archive");
   }
-  pending.Commit();
 }
 
 }  // namespace tq
