@@ -139,3 +139,20 @@ TEST(CompiledPage, RawMarkupOfBankTextsIsShownNotRun) {
   EXPECT_NE(page.find(L"<img src='x&#39; onerror=&#39;y' align='middle'>"), std::wstring::npos);
   EXPECT_EQ(CountOf(page, L"<script"), 2u);
 }
+
+TEST(CompiledPage, EmbeddedFilesAreNamedBareWhicheverSlashSeparates) {
+  CompileBank bank;
+  bank.BankFolder = L"D:\\bank\\";
+  bank.records = {{L"[image]../../x.jpg[/image]", L"[media]pics/sub\\s.mp3[/media]", L"[image]D:/p/a.png[/image]",
+                   L"[image]..\\..\\Windows\\w.gif[/image]", L"[media]C:\\m/v\\s.wma[/media]", L'A'}};
+  const std::wstring page = CompiledPageText(bank);
+  EXPECT_NE(page.find(L"<p><b>1. <img src='x.jpg' align='middle'></b></p>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"A) <embed src='s.mp3' autostart='0'></p>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"B - <img src='a.png' align='middle'></p>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"C) <img src='w.gif' align='middle'></p>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"D) <embed src='s.wma' autostart='0'></p>"), std::wstring::npos);
+  // No slash of a name reaches the page: only the page's own markup has them.
+  CompileBank plain;
+  plain.records = {{L"", L"", L"", L"", L"", L'A'}};
+  EXPECT_EQ(CountOf(page, L"/"), CountOf(CompiledPageText(plain), L"/"));
+}
