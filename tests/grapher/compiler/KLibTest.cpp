@@ -328,8 +328,13 @@ TEST(Registration, MinAndMaxFollowTheProbe)
   for (bool fcmov : {true, false}) {
     HasFCMOV = fcmov;
     TCtrlBlck table;
+    EXPECT_FALSE(AddMin(nullptr, "min"));
+    EXPECT_FALSE(AddMax(nullptr, "max"));
     ASSERT_TRUE(AddMin(&table, "min"));
     ASSERT_TRUE(AddMax(&table, "max"));
+    EXPECT_FALSE(AddMin(&table, "MIN"));  // already in the table
+    EXPECT_FALSE(AddMax(&table, "min"));
+    EXPECT_EQ(table.FunctionCount(), 2);
     TFunction min, max;
     table.GetFunction(1, min);
     table.GetFunction(2, max);
