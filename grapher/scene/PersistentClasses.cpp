@@ -12,6 +12,23 @@ KX_PUBLISH(TPersistentObjectList) {}
 
 namespace {
 
+[[noreturn]] void RaiseBrokenArchive() { throw Exception("Broken ObjectList archive"); }
+
+// Object lists read inside one another at once: an archive of lists nested
+// without end would otherwise exhaust the stack.
+constexpr int kMaxListNesting = 256;
+thread_local int ListNesting = 0;
+
+struct NestingGuard {
+  NestingGuard() {
+    if (ListNesting >= kMaxListNesting) RaiseBrokenArchive();
+    ++ListNesting;
+  }
+  ~NestingGuard() { --ListNesting; }
+  NestingGuard(const NestingGuard&) = delete;
+  NestingGuard& operator=(const NestingGuard&) = delete;
+};
+
 struct PersistentClassesModule {
   PersistentClassesModule() { RegisterClasses({&TPersistentObjectList::StaticClass()}); }
 };
@@ -174,6 +191,17 @@ void TPersistentObjectList::ReadFromFiler(TVirtualReader& reader) {
 void TPersistentObjectList::ReadItemsNotifying(TVirtualReader& reader,
                                                const std::function<void(TObject*)>& event) {
   FreeAllAndClear();
+  const NestingGuard nesting;
+  try {
+    ReadItems(reader, event);
+  } catch (...) {
+    // A refused archive leaves an empty list, and nothing read from it behind.
+    FreeAllAndClear();
+    throw;
+  }
+}
+
+void TPersistentObjectList::ReadItems(TVirtualReader& reader, const std::function<void(TObject*)>& event) {
   const int version = reader.ReadInteger();
   if (version != 0) RaiseArchiveVersionError(version);
   reader.ReadListBegin();
@@ -185,14 +213,14 @@ void TPersistentObjectList::ReadItemsNotifying(TVirtualReader& reader,
       case vaInt16:
       case vaInt32: {
         const int index = reader.ReadInteger();
-        if (index < 0 || index >= static_cast<int>(classes.size())) throw Exception("Broken ObjectList archive");
+        if (index < 0 || index >= static_cast<int>(classes.size())) RaiseBrokenArchive();
         cls = classes[index];
         break;
       }
       case vaString:
       case vaLString: {
         cls = &FindClass(reader.ReadString());
-        if (!cls->InheritsFrom(TPersistentObject::StaticClass())) throw Exception("Broken ObjectList archive");
+        if (!cls->InheritsFrom(TPersistentObject::StaticClass())) RaiseBrokenArchive();
         classes.push_back(cls);
         break;
       }
@@ -204,7 +232,7 @@ void TPersistentObjectList::ReadItemsNotifying(TVirtualReader& reader,
         Add(nullptr);
         continue;
       default:
-        throw Exception("Broken ObjectList archive");
+        RaiseBrokenArchive();
     }
     std::unique_ptr<TObject> created(cls->Create(nullptr));
     auto* item = static_cast<TPersistentObject*>(created.get());

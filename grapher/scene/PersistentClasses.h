@@ -163,6 +163,8 @@ class TPersistentObjectList : public TPersistentObject {
   virtual void AfterObjectCreated(TObject*) {}
 
  private:
+  void ReadItems(TVirtualReader& reader, const std::function<void(TObject*)>& event);
+
   std::vector<TObject*> list_;
   int count_ = 0;
   int growthDelta_ = 16;

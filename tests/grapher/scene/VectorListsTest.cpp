@@ -18,8 +18,11 @@ namespace {
 class TSample : public TPersistentObject {
   KX_CLASS(TSample, TPersistentObject)
  public:
-  TSample() = default;
-  TSample(int v, std::string n) : value(v), name(std::move(n)) {}
+  TSample() { ++live; }
+  TSample(int v, std::string n) : value(v), name(std::move(n)) { ++live; }
+  TSample(const TSample& other) : TPersistentObject(), value(other.value), name(other.name) { ++live; }
+  ~TSample() override { --live; }
+  static inline int live = 0;
   void WriteToFiler(TVirtualWriter& writer) override {
     writer.WriteInteger(value);
     writer.WriteString(name);
@@ -144,6 +147,51 @@ TEST_F(ArchiveTest, BrokenObjectListArchivesAreRefused) {
                })),
                Exception);
   EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(ArchiveTest, ARefusedArchiveLeavesAnEmptyListAndNoObjects) {
+  const int before = TSample::live;
+  TPersistentObjectList list;
+  EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
+                 w.WriteInteger(0), w.WriteListBegin();
+                 w.WriteString("TSample"), w.WriteInteger(1), w.WriteString("a");
+                 w.WriteInteger(0), w.WriteInteger(2), w.WriteString("b");
+                 w.WriteInteger(7);  // no such class
+               })),
+               Exception);
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(TSample::live, before);
+  // The same inside a nested list.
+  EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
+                 w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TPersistentObjectList");
+                 w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TSample"), w.WriteInteger(1);
+               })),
+               Exception);
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(TSample::live, before);
+}
+
+TEST_F(ArchiveTest, EndlesslyNestedListsAreRefusedWithoutExhaustingTheStack) {
+  const std::string archive = Encoded([](TWriter& w) {
+    for (int i = 0; i < 100000; ++i) w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TPersistentObjectList");
+  });
+  TPersistentObjectList list;
+  try {
+    list.LoadFromString(archive);
+    ADD_FAILURE() << "accepted";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Broken ObjectList archive");
+  }
+  EXPECT_EQ(list.Count(), 0);
+  // Lists nested a few levels deep are read as usual.
+  const std::string nested = Encoded([](TWriter& w) {
+    for (int i = 0; i < 3; ++i) w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TPersistentObjectList");
+    w.WriteInteger(0), w.WriteListBegin(), w.WriteListEnd();
+    for (int i = 0; i < 3; ++i) w.WriteListEnd();
+  });
+  list.LoadFromString(nested);
+  ASSERT_EQ(list.Count(), 1);
+  list.FreeAllAndClear();
 }
 
 TEST_F(ArchiveTest, SignatureMismatchIsRaisedBeforeAnyData) {
