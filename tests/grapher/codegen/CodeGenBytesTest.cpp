@@ -412,7 +412,7 @@ TEST(CodeGenComponent, OwnerFreesTheCompilerAndPropertiesArePublished) {
   EXPECT_THROW(kx::SetPropValue(*k, "CompError", int64_t{0}), std::exception);
 }
 
-// Trees after rewriting: the shapes the parts of the compiler rely on.
+// Trees after rewriting: the shapes code generation relies on.
 TEST(CodeGenTrees, RewritingShapes) {
   struct TCase {
     const char* Text;
