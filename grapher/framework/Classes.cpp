@@ -1,6 +1,8 @@
 #include "Classes.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <map>
 
 namespace kx {
@@ -320,6 +322,19 @@ void SetPropInfoValue(TObject& obj, const TPropInfo& info, const TValue& value) 
       return;
     }
     if (!std::holds_alternative<long double>(value)) mismatch();
+    else {
+      // A finite value the property's type cannot hold would silently become infinite.
+      const long double v = std::get<long double>(value);
+      const bool overflows = info.Kind == TPropKind::Single   ? std::isinf(float(v))
+                             : info.Kind == TPropKind::Double ? std::isinf(double(v))
+                                                              : false;
+      if (std::isfinite(v) && overflows) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%Lg", v);
+        throw EPropertyError("Property " + info.Name + ": value " + text + " out of range for a " +
+                             (info.Kind == TPropKind::Single ? "single" : "double"));
+      }
+    }
     break;
   case TPropKind::String:
     if (!std::holds_alternative<std::string>(value)) mismatch();

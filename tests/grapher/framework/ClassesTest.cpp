@@ -294,6 +294,8 @@ TEST(Properties, BadWritesNameTheProperty) {
       {"Caption", int64_t(1), "Invalid property value for Caption"},
       {"Buddy", static_cast<TObject*>(&pen), "Invalid property value for Buddy"},
       {"Caption.Length", int64_t(1), "Property Caption has no sub-properties"},
+      {"Scale", 1e39L, "Property Scale: value 1e+39 out of range for a single"},
+      {"Ratio", -1e309L, "Property Ratio: value -1e+309 out of range for a double"},
   };
   for (const auto& c : cases) {
     try {

@@ -478,6 +478,8 @@ TEST_F(Forms, BadFormsNameSourceLineAndProperty) {
        "bad, line 3, property X.Left: Integer expected"},
       {"object Main: TTestForm\n  object X: TNode\n    Small = 200\n  end\nend",
        "bad, line 3, property X.Small: Property Small: value 200 out of range -128..127"},
+      {"object Main: TTestForm\n  object X: TNode\n    Scale = 1E300\n  end\nend",
+       "bad, line 3, property X.Scale: Property Scale: value 1e+300 out of range for a single"},
       {"object Main: TTestForm\n  object T: TTimer\n    Cursor = crBogus\n  end\nend",
        "bad, line 3, property T.Cursor: \"crBogus\" is not a value of Cursor"},
       {"object Main: TTestForm\n  object X: TNode\n    Color = clPink\n  end\nend",
