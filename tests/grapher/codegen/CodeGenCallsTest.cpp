@@ -60,10 +60,15 @@ TEST_F(CodeGenCalls, OrdinalResultsAreComputedAheadAndReadWithFild) {
   N = 21;
   X = 0.5L;
   EXPECT_EQ(Run("twice(n)+x"), 42.5L);
-  // The call runs in a level before the formula: the code starts with the frame.
-  const std::vector<uint8_t> code = CodeOf(K);
-  ASSERT_GE(code.size(), 8u);
-  EXPECT_EQ(code[0], 0x83) << Hex(code);  // sub esp, 4
+  // Frame, then the call's own level, then the formula reading the result back.
+  const uint32_t rel = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&TestTwice)) -
+                       static_cast<uint32_t>(reinterpret_cast<uintptr_t>(K.Code())) - 14;
+  EXPECT_EQ(CodeOf(K), (TBytes()({0x83, 0xEC, 0x04, 0x8B, 0x05})
+                            .Addr(&N)({0xE8})
+                            .U32(rel)({0x89, 0x04, 0x24, 0xDB, 0x2D})
+                            .Addr(&X)({0xDB, 0x04, 0x24, 0xDE, 0xC1, 0x83, 0xC4, 0x04, 0xC3})
+                            .Data))
+      << Hex(CodeOf(K));
   EXPECT_EQ(Run("-twice(n)*x"), -21.0L);
   EXPECT_EQ(Run("twice(-n)"), -42.0L);
   EXPECT_EQ(Run("twice(twice(n))"), 84.0L);
