@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kx {
 namespace {
 
@@ -10,6 +12,7 @@ KX_ENUM_NAMES(TShade, "shLight", "shMedium", "shDark")
 using TShades = TSet<TShade>;
 
 int liveCount = 0;
+std::vector<const void*> buddiesAtDeath; // what each widget still held when freed
 
 class TPen : public TPersistent {
   KX_CLASS(TPen, TPersistent)
@@ -41,7 +44,11 @@ class TWidget : public TComponent {
   KX_CLASS(TWidget, TComponent)
 public:
   explicit TWidget(TComponent* owner) : TComponent(owner) { ++liveCount; }
-  ~TWidget() override { --liveCount; delete pen_; }
+  ~TWidget() override {
+    --liveCount;
+    buddiesAtDeath.push_back(buddy_);
+    delete pen_;
+  }
 
   int8_t Small() const { return small_; }
   void SetSmall(int8_t v) { small_ = v; }
@@ -230,8 +237,9 @@ TEST(FreeNotification, SiblingsDestroyedByOwnerAreClearedToo) {
   auto* c = new TWidget(root);
   b->SetBuddy(c); // c goes first (last owned), b must forget it
   a->SetBuddy(b);
+  buddiesAtDeath.clear();
   delete root;
-  SUCCEED();
+  EXPECT_EQ(buddiesAtDeath, (std::vector<const void*>{nullptr, nullptr, nullptr}));
 }
 
 TEST(State, LoadingAndDestroying) {
