@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cpuid.h>
 #include <cstring>
 
 #include "ExecMemory.h"
@@ -351,7 +352,15 @@ TEST(Registration, MinAndMaxFollowTheProbe)
     EXPECT_EQ(min.Params.size(), 2u);
   }
   HasFCMOV = saved;
-  EXPECT_EQ(HasFCMOV, KProbeFCMOV() != 0);
+}
+
+TEST(Registration, ProbeReadsTheProcessor)
+{
+  unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+  ASSERT_TRUE(__get_cpuid(1, &eax, &ebx, &ecx, &edx));
+  const bool fpuAndCmov = (edx & 0x8001) == 0x8001;
+  EXPECT_EQ(KProbeFCMOV(), fpuAndCmov ? 1 : 0);
+  EXPECT_EQ(HasFCMOV, fpuAndCmov);
 }
 
 TEST(Registration, GrapherNamesInAnyCase)
