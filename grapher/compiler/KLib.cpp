@@ -52,7 +52,7 @@ TAByte Concat(std::initializer_list<TAByte> parts)
   return code;
 }
 
-// A partial-remainder instruction (fsin, fcos) checked for an argument out of range:
+// fsin or fcos (D9 opcode), checked for an argument beyond its reach (C2 set):
 // fnstsw ax; test ah, 4; jz done; fstp st(0); fld [NaN]; done:
 TAByte CheckedTrig(uint8_t opcode)
 {
