@@ -313,6 +313,20 @@ void TReader::SkipValue() {
 // ---------------------------------------------------------------------------
 // Component trees
 
+namespace {
+// A second window of one class under the same owner is named Name_1, Name_2...
+std::string UniqueRootName(const TComponent& root, const std::string& name) {
+  const TComponent* owner = root.Owner();
+  std::string unique = name;
+  for (int i = 1; owner; ++i) {
+    const TComponent* other = owner->FindComponent(unique);
+    if (!other || other == &root) break;
+    unique = name + "_" + std::to_string(i);
+  }
+  return unique;
+}
+} // namespace
+
 void TReader::ReadRootComponent(TComponent& root) {
   root_ = &root;
   loaded_.clear();
@@ -329,7 +343,7 @@ void TReader::ReadRootComponent(TComponent& root) {
     if (className != root.ClassName())
       ReadError("The stored object is a " + className + ", not a " + root.ClassName());
     try {
-      if (!name.empty()) root.SetName(name);
+      if (!name.empty()) root.SetName(UniqueRootName(root, name));
     } catch (const Exception& e) {
       ReadError(e.Message());
     }

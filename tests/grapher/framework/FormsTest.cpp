@@ -207,6 +207,29 @@ end
   EXPECT_EQ(std::count(journal.begin(), journal.end(), "link set on a freed item"), 0);
 }
 
+TEST_F(Forms, SecondWindowOfOneClassGetsItsOwnName) {
+  const char* text = "object Dlg: TTestForm\n  object X: TNode\n    Buddy = X\n  end\nend";
+  TComponent owner(nullptr);
+  auto* first = new TTestForm(&owner);
+  auto* second = new TTestForm(&owner);
+  auto* third = new TTestForm(&owner);
+  ReadComponentText(*first, text, "first");
+  ReadComponentText(*second, text, "second");
+  ReadComponentText(*third, text, "third");
+  EXPECT_EQ(first->Name(), "Dlg");
+  EXPECT_EQ(second->Name(), "Dlg_1");
+  EXPECT_EQ(third->Name(), "Dlg_2");
+  // Each window's own components keep their names and references.
+  auto* x = As<TNode>(second->FindComponent("X"));
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(x->Buddy(), x);
+  // The name of a freed window can be taken again.
+  delete third;
+  auto* again = new TTestForm(&owner);
+  ReadComponentText(*again, "object Dlg: TTestForm\nend", "again");
+  EXPECT_EQ(again->Name(), "Dlg_2");
+}
+
 TEST_F(Forms, TextRoundTripKeepsEveryValue) {
   auto first = std::make_unique<TTestForm>(nullptr);
   ReadComponentText(*first, kForm, "test form");
