@@ -20,6 +20,7 @@ namespace {
 
 constexpr const char* kUtilityWindowClass = "GLSUtilWindow";
 constexpr int kMaxFormats = 32;
+constexpr int kWineColorBits = 24;
 // Samples requested per anti-aliasing wish.
 constexpr int kSamples[] = {0, 1, 2, 2, 4, 4};
 
@@ -414,7 +415,17 @@ void TGLWin32Context::CreatePBuffer(int width, int height) {
     AddIntAttrib(WGL_DRAW_TO_PBUFFER_ARB, 1);
     int formats[kMaxFormats];
     UINT count = 0;
-    ChooseExtendedPixelFormat(utilityDC, kMaxFormats, formats, count);
+    // Under Wine a pixel buffer of more than 24 colour bits ends the process
+    // with an X error as soon as it is drawn: ask for 24 there, keeping the wish.
+    const int wishedColorBits = ColorBits();
+    if (wishedColorBits > kWineColorBits && RunningUnderWine()) SetColorBits(kWineColorBits);
+    try {
+      ChooseExtendedPixelFormat(utilityDC, kMaxFormats, formats, count);
+    } catch (...) {
+      SetColorBits(wishedColorBits);
+      throw;
+    }
+    SetColorBits(wishedColorBits);
     if (count == 0) throw Exception("Format not supported for pbuffer operation.");
     const int noAttributes[] = {0};
     pbuffer = GL.wglCreatePbufferARB(utilityDC, formats[0], width, height, noAttributes);

@@ -303,6 +303,31 @@ TEST_F(Win32ContextTest, SharedContextsSeeEachOthersDisplayLists) {
   list.DestroyHandle();
 }
 
+// The default wishes (32 colour bits) on the pixel-buffer paths.
+TEST_F(Win32ContextTest, PixelBuffersWithTheDefaultColourDepthCanBeDrawn) {
+  TGLWin32Context memory;
+  memory.CreateMemoryContext(nullptr, 16, 16);
+  EXPECT_EQ(memory.ColorBits(), 32);  // the wish itself is kept
+  memory.Activate();
+  DrawFrame(16, 16, 0, 1, 0);
+  EXPECT_EQ(ReadPixel(13, 2, 16), kGreen);
+  memory.Deactivate();
+  memory.DestroyContext();
+
+  TestWindows windows;
+  TGLWin32Context context;
+  context.SetOptions({cfDoubleBuffer});
+  HDC dc = GetDC(windows.child);
+  context.CreateContext(dc);
+  context.Activate();
+  DrawFrame(160, 120, 0, 0, 1);
+  EXPECT_EQ(ReadPixel(4, 116, 120), kRed);
+  context.SwapBuffers();
+  context.Deactivate();
+  context.DestroyContext();
+  ReleaseDC(windows.child, dc);
+}
+
 TEST(Win32ContextAttribs, PairsEndInOneZero) {
   TGLWin32Context context;
   EXPECT_EQ(context.IntAttribs(), std::vector<int>{0});
