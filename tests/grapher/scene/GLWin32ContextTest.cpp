@@ -263,8 +263,6 @@ TEST_F(Win32ContextTest, AContextOutlivingItsWindowLeavesNoWatchBehind) {
   EXPECT_EQ(list.OwnerContext(), nullptr);
 }
 
-// 24 colour bits as the grapher asks for: under Wine and Xvfb a 32-bit pixel
-// buffer format ends the process with an X error when it is drawn.
 TEST_F(Win32ContextTest, AMemoryContextRendersIntoAPixelBuffer) {
   TGLWin32Context context;
   context.SetColorBits(24);
