@@ -260,27 +260,6 @@ TEST(Tables, Options)
 
 namespace {
 
-// Counts its own destruction, to see an owner free the compiler it owns.
-class TWatched : public TSimpler {
-public:
-  TWatched(kx::TComponent* owner, int& freed) : TSimpler(owner), FFreed(freed) {}
-  ~TWatched() override { ++FFreed; }
-
-private:
-  int& FFreed;
-};
-
-TEST(Component, OwnerFreesTheCompiler)
-{
-  int freed = 0;
-  auto owner = std::make_unique<kx::TComponent>(nullptr);
-  auto* compiler = new TWatched(owner.get(), freed);
-  EXPECT_EQ(compiler->Owner(), owner.get());
-  EXPECT_EQ(owner->ComponentCount(), 1);
-  owner.reset();
-  EXPECT_EQ(freed, 1);
-}
-
 TEST(Component, OptionsArePublished)
 {
   TSimpler compiler;
