@@ -371,10 +371,6 @@ TEST(Registration, GrapherNamesInAnyCase)
     EXPECT_NE(front.FindFunction(name), 0u) << name;
 }
 
-}  // namespace
-
-namespace {
-
 TEST(ExecMemory, BlocksRunAndMove)
 {
   TExecBlock block(16);

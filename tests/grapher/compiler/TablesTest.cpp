@@ -256,10 +256,6 @@ TEST(Tables, Options)
   EXPECT_EQ(c.TrigMode(), tmRuntime);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Component, OptionsArePublished)
 {
   TSimpler compiler;
