@@ -54,6 +54,24 @@ std::wstring RewritePairs(std::wstring_view text, const TagPair& tags, Rewrite r
   return out;
 }
 
+// True when a browser would read the source as an address with a scheme of
+// its own ("javascript:", "data:") instead of a file: only a drive letter may
+// stand before the first colon. Browsers drop tabs and line breaks anywhere,
+// and controls and spaces in front, before they look for the scheme.
+bool ReadsAsAddress(std::wstring_view source) {
+  size_t schemeLength = 0;
+  for (wchar_t c : source) {
+    if (c == L'\t' || c == L'\n' || c == L'\r') continue;
+    if (schemeLength == 0 && c <= L' ') continue;
+    if (c == L':') return schemeLength > 1;
+    const bool letter = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+    const bool schemeChar = (c >= L'0' && c <= L'9') || c == L'+' || c == L'-' || c == L'.';
+    if (!letter && !(schemeLength > 0 && schemeChar)) return false;
+    ++schemeLength;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::wstring TempPage;
@@ -78,8 +96,11 @@ std::wstring TagsToHtml(std::wstring_view text, std::wstring_view base) {
 }
 
 std::wstring MediaTagHtml(std::wstring_view name, std::wstring_view kind, std::wstring_view base) {
-  std::wstring source = EscapeAttribute(name);
-  if (name.find(L":\\") == std::wstring_view::npos) source.insert(0, EscapeAttribute(base));
+  std::wstring source(name);
+  if (name.find(L":\\") == std::wstring_view::npos) source.insert(0, base);
+  // Kept a relative file name, so a hostile name can never load a script.
+  if (ReadsAsAddress(source)) source.insert(0, L"./");
+  source = EscapeAttribute(source);
   if (kind == L"0") return L"<img src='" + source + L"' align='middle'>";
   if (kind == L"1") return L"<embed src='" + source + L"' autostart='0'>";
   return {};

@@ -36,7 +36,9 @@ std::wstring ConvertFormatTags(std::wstring_view text);
 std::wstring TagsToHtml(std::wstring_view text, std::wstring_view base);
 
 // One embedded file as HTML; kind is L"0" (picture) or L"1" (media), anything
-// else gives an empty text. Name and base are escaped for the attribute.
+// else gives an empty text. Name and base are escaped for the attribute, and a
+// source that a browser would take for an address ("javascript:", "data:")
+// gets "./" in front, so that it stays the name of a file.
 std::wstring MediaTagHtml(std::wstring_view name, std::wstring_view kind, std::wstring_view base);
 
 // Escapes & ' < > [ ] so the text cannot end an attribute or be read as a tag.

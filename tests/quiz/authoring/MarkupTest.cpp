@@ -95,6 +95,33 @@ TEST(MediaTagHtml, KindsAndFullPaths) {
   EXPECT_EQ(mdlMain::MediaTagHtml(L"a.jpg", L"", L""), L"");
 }
 
+// A file name is never read as an address of its own ("javascript:", "data:"):
+// a data address in an embed element runs its script in a frame of the page.
+TEST(MediaTagHtml, NamesThatWouldBeAddressesStayFileNames) {
+  const MarkupCase cases[] = {
+      {L"javascript:alert(1)", L"", L"./javascript:alert(1)"},
+      {L"JavaScript:alert(1)", L"", L"./JavaScript:alert(1)"},
+      {L"data:text/html,%3Cscript%3Ealert(1)%3C%2Fscript%3E", L"", L"./data:text/html,%3Cscript%3Ealert(1)%3C%2Fscript%3E"},
+      {L" \x01vbscript:x", L"", L"./ \x01vbscript:x"},
+      {L"java\tscr\nipt:x", L"", L"./java\tscr\nipt:x"},
+      {L"x-y.z+1:x", L"", L"./x-y.z+1:x"},
+      {L"javascript:alert(1)//:\\", L"D:\\bank\\", L"./javascript:alert(1)//:\\"},  // holds ":\\"
+      {L"javascript:alert(1)", L"D:\\bank\\", L"D:\\bank\\javascript:alert(1)"},
+      {L"C:\\p\\a.jpg", L"", L"C:\\p\\a.jpg"},
+      {L" C:\\p\\a.jpg", L"", L" C:\\p\\a.jpg"},
+      {L"\\\\server\\share\\a.jpg", L"", L"\\\\server\\share\\a.jpg"},
+      {L"sub/a:b.jpg", L"", L"sub/a:b.jpg"},
+      {L"1x:y", L"", L"1x:y"},
+      {L"a.jpg", L"", L"a.jpg"},
+  };
+  for (const MarkupCase& c : cases) {
+    EXPECT_EQ(mdlMain::MediaTagHtml(c.text, L"1", c.base), L"<embed src='" + c.html + L"' autostart='0'>")
+        << c.text;
+  }
+  EXPECT_EQ(mdlMain::TagsToHtml(L"[image]data:image/svg+xml,x[/image]", L""),
+            L"<img src='./data:image/svg+xml,x' align='middle'>");
+}
+
 TEST(Escaping, AngleBracketsOfBankTexts) {
   EXPECT_EQ(mdlMain::EscapeAngleBrackets(L"<script>alert(1)</script> &lt;"),
             L"&lt;script&gt;alert(1)&lt;/script&gt; &lt;");

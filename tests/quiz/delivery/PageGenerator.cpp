@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ZipTestFiles.h"
+#include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
 
 using namespace frmBienDich;
@@ -74,4 +75,19 @@ TEST(BrowserPages, Write) {
             L"[image]C:\\p\\[media]q' onerror='window.__pwned=1[/media].jpg[/image]",
             L"[media]x'><script>window.__pwned=1</script>[/media]", L"&lt;b&gt; typed", L"d", L'\''},
            {L"</script><script>window.__pwned=1</script>", L"a", L"b", L"c", L"d", L'\\'}});
+
+  // A page as the previews and question pages build it: the bank's folder as
+  // base (here relative to the page, which the browser can follow), so names
+  // holding ":\\" are used as written and must not become addresses that load
+  // a script.
+  std::wstring body;
+  for (const wchar_t* text :
+       {L"[media]data:text/html,%3Cscript%3Ealert(%22bank%22)%3C%2Fscript%3E%3C!--:\\[/media]",
+        L"[media]da\tta:text/html,%3Cscript%3Ealert(%22bank%22)%3C%2Fscript%3E%3C!--:\\[/media]",
+        L"[image]javascript:alert(%22bank%22)//:\\[/image]", L"[image]dot.gif[/image]"}) {
+    body += L"<p>" + mdlMain::TagsToHtml(mdlMain::EscapeAngleBrackets(text), L"..\\src\\") + L"</p>";
+  }
+  ASSERT_TRUE(CreateDirectoryW((root + L"\\question").c_str(), nullptr));
+  mdlMain::TempPage = root + L"\\question\\index.htm";
+  ASSERT_TRUE(mdlMain::WriteTempPage(L"<html><body>" + body + L"</body></html>"));
 }

@@ -35,6 +35,8 @@ const CASES = [
   { page: 'eight', keys: 'ABCDABCD', steps: [{ answers: 'ABCDAAAA', right: 5, score: 6 }] },
   { page: 'oddkeys', keys: " '<", steps: [{ answers: 'ABC', right: 0, score: 0 }, { answers: 'DDD', right: 0, score: 0 }] },
   { page: 'hostile', keys: "A'\\", steps: [{ answers: 'AB.', right: 1, score: 3 }], hostile: true },
+  // Not a self-scoring page: a question page with hostile file names and one real picture.
+  { page: 'question', keys: '', steps: [], files: 4 },
   // 1000 questions, keys ABCD over and over; every eighth answer is wrong: 875 right.
   {
     page: 'thousand', keys: 'ABCD'.repeat(250),
@@ -77,6 +79,14 @@ async function runCase(context, root, testCase) {
   page.on('pageerror', (error) => errors.push(error.message));
   try {
     await page.goto(pathToFileURL(path.join(root, testCase.page, 'index.htm')).href);
+    if (testCase.files) {
+      await Promise.all(page.frames().map((frame) => frame.waitForLoadState('load')));
+      expectEqual(await page.locator('embed, img').count(), testCase.files, 'embedded files');
+      expectEqual(await page.locator('img[src$="dot.gif"]').evaluate((img) => img.naturalWidth), 1,
+        'picture in the bank folder');
+      expectEqual(dialogs.join('; '), '', 'dialogs from the bank');
+      return;
+    }
     const n = testCase.keys.length;
     expectEqual(await page.locator('input[type=radio]').count(), 4 * n, 'radio buttons');
 
