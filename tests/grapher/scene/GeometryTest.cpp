@@ -84,6 +84,9 @@ TEST_F(GeometryTest, IntExtendedTakesTheIntegralPartTowardZero) {
   for (const Case& c : cases) EXPECT_EQ(IntExtended(c.value), c.expected);
   EXPECT_TRUE(std::signbit(IntExtended(-0.25L)));
   EXPECT_EQ(ControlWord(), 0x133F);
+  LoadControlWord(0x173F);  // a rounding-down caller still gets the cut toward zero
+  EXPECT_EQ(IntExtended(-2.75L), -2);
+  EXPECT_EQ(ControlWord(), 0x173F);
 }
 
 TEST_F(GeometryTest, NormalizeDegAngleWrapsIntoTheClosedHalfTurn) {
