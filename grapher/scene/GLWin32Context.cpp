@@ -381,15 +381,18 @@ void TGLWin32Context::ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTO
 }
 
 // Removes the temporary classic context (and its watch entry) and the
-// utility window it was made on.
-void TGLWin32Context::ReleaseTemporaryContext(HWND utility, HDC utilityDC) {
+// utility window it was made on. It runs on failure paths too, so it reports
+// nothing: the window goes whatever happens to the context.
+void TGLWin32Context::ReleaseTemporaryContext(HWND utility, HDC utilityDC) noexcept {
   if (rc_) {
     try {
       DoDeactivate();
     } catch (...) {
-      // The temporary context goes in any case.
     }
-    DoDestroyContext();
+    try {
+      DoDestroyContext();
+    } catch (...) {
+    }
   }
   ReleaseDC(utility, utilityDC);
   DestroyWindow(utility);

@@ -52,7 +52,7 @@ class TGLWin32Context : public TGLContext {
 
  private:
   void CreateLegacyTempContext(HDC device);
-  void ReleaseTemporaryContext(HWND utility, HDC utilityDC);
+  void ReleaseTemporaryContext(HWND utility, HDC utilityDC) noexcept;
   void ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTOR& pfd, int& format);
   void CreatePBuffer(int width, int height);
   void CreatePresentationContext(HWND window);
