@@ -317,7 +317,10 @@ private:
       case 9: {
         TPiece s = Apply("sin", arg(sub), sinl, cosl);
         s.Text = "0.5*" + s.Text;
-        for (int i = 0; i < Points; ++i) s.V[i] *= 0.5L, s.Err[i] *= 0.5L;
+        for (int i = 0; i < Points; ++i) {
+          s.V[i] *= 0.5L;
+          s.Err[i] *= 0.5L;
+        }
         return Pick(2) ? Apply("arcsin", s, asinl, [](long double v) { return 1 / sqrtl(1 - v * v); })
                        : Apply("arccos", s, acosl, [](long double v) { return 1 / sqrtl(1 - v * v); });
       }
@@ -396,7 +399,10 @@ private:
       case 20: {
         TPiece p = Leaf();
         p.Text = "Pi";
-        for (int i = 0; i < Points; ++i) p.V[i] = p.Mag[i] = 3.14159265358979323846264338327950288L, p.Exact[i] = false;
+        for (int i = 0; i < Points; ++i) {
+          p.V[i] = p.Mag[i] = 3.14159265358979323846264338327950288L;
+          p.Exact[i] = false;
+        }
         return p;
       }
       default: return Apply("Log2", Into(arg(sub), "+0.5", 0.5L), log2l, [](long double v) { return 1.5L / v; });
