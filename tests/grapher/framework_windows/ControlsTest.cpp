@@ -13,6 +13,7 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "StdCtrls.h"
+#include "OwnDialog.h"
 #include "TestSupport.h"
 
 using namespace kx;
@@ -385,22 +386,21 @@ TEST_F(FormFixture, ExceptionsInHandlersGoToTheApplication) {
   // Without a handler the message is shown in a box, and the program goes on.
   Application->SetTitle("Controls test app");
   std::atomic<bool> closed{false};
+  std::string shown;
   std::thread closer([&] {
-    for (int i = 0; i < 200 && !closed; ++i) {
-      HWND box = FindWindowA("#32770", "Controls test app");
-      if (box) {
-        char text[256] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        closed = true;
-      }
-      Sleep(25);
+    if (HWND box = WaitForOwnDialog("Controls test app", 10000)) {
+      char text[256] = {};
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      shown = text;
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      closed = true;
     }
   });
   SendMouse(panel->Handle(), WM_LBUTTONDOWN, 3, 3, MK_LBUTTON);
   SendMouse(panel->Handle(), WM_LBUTTONUP, 3, 3);
   closer.join();
   EXPECT_TRUE(closed);
+  EXPECT_EQ(shown, "'abc' is not a valid number.");
   int clicks = 0;
   panel->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
   SendMouse(panel->Handle(), WM_LBUTTONDOWN, 3, 3, MK_LBUTTON);
@@ -426,30 +426,26 @@ TEST_F(FormFixture, OwnerDrawnPopupMenuItems) {
   std::string chosen;
   second->OnClick = TNotifyEvent([&](TObject* s) { chosen = static_cast<TMenuItem*>(s)->Caption(); });
   ShowAndSettle();
-  // Choose the second item with the keyboard once the menu is open.
+  // Choose the second item with the keyboard once the menu is open; the
+  // menu's loop reads the keys from this thread's queue. A second timer
+  // closes the menu in any case, so that a lost key cannot hang the test.
   TTimer keys(nullptr);
   keys.SetInterval(100);
   int tick = 0;
   keys.OnTimer = TNotifyEvent([&](TObject*) {
     if (tick++ != 0) return;
-    INPUT in[4] = {};
-    for (auto& i : in) i.type = INPUT_KEYBOARD;
-    in[0].ki.wVk = VK_DOWN;
-    in[1].ki.wVk = VK_DOWN;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    in[2].ki.wVk = VK_DOWN;
-    in[3].ki.wVk = VK_DOWN;
-    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, in, sizeof(INPUT));
-    INPUT enter[2] = {};
-    enter[0].type = enter[1].type = INPUT_KEYBOARD;
-    enter[0].ki.wVk = enter[1].ki.wVk = VK_RETURN;
-    enter[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, enter, sizeof(INPUT));
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+      PostMessageA(form_->Handle(), WM_KEYDOWN, key, 0);
+      PostMessageA(form_->Handle(), WM_KEYUP, key, 0xC0000000);
+    }
   });
+  TTimer safety(nullptr);
+  safety.SetInterval(3000);
+  safety.OnTimer = TNotifyEvent([](TObject*) { EndMenu(); });
   POINT at = form_->ClientToScreen(POINT{20, 20});
   menu.Popup(at.x, at.y);
   keys.SetEnabled(false);
+  safety.SetEnabled(false);
   EXPECT_NE(std::find(drawn.begin(), drawn.end(), "Ham X"), drawn.end());
   EXPECT_NE(std::find(drawn.begin(), drawn.end(), "Ham Y"), drawn.end());
   EXPECT_EQ(chosen, "Ham Y");
