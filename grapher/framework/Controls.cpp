@@ -674,6 +674,11 @@ LRESULT CALLBACK TWinControl::MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
   if (!control) return DefWindowProcA(wnd, msg, wp, lp);
   if (control->IsDestroying() && msg != WM_NCDESTROY)
     return CallWindowProcA(control->defWndProc_, wnd, msg, wp, lp);
+  if (msg == CM_RELEASE) {
+    // Freed here, outside its own message procedure.
+    GuardWindowsCallback([control] { delete control; });
+    return 0;
+  }
   TMessage m{msg, wp, lp, 0};
   GuardWindowsCallback([&] { control->WindowProc(m); });
   if (msg == WM_NCDESTROY) {

@@ -44,7 +44,7 @@ enum : UINT {
   CM_PARENTCOLORCHANGED,
   CM_SHOWHINTCHANGED,
   CM_DIALOGKEY,
-  CM_RELEASE,
+  CM_RELEASE,  // posted to a window: its control is freed
   // Messages a parent reflects to the child control they concern.
   CN_BASE = 0xBC00,
   CN_COMMAND = CN_BASE + WM_COMMAND,

@@ -358,9 +358,6 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
-    case CM_RELEASE:
-      delete this;
-      return;
     case CM_DIALOGKEY:
       if (m.WParam == VK_TAB && !(KeyboardState().Contains(ssCtrl) || KeyboardState().Contains(ssAlt))) {
         SelectNext(activeControl_, !KeyboardState().Contains(ssShift));

@@ -348,6 +348,9 @@ void TCustomGrid::WndProc(TMessage& m) {
   }
 }
 
+KX_PUBLISH(TCustomDrawGrid) {}
+KX_PUBLISH(TDrawGrid) {}
+
 // ---------------------------------------------------------------------------
 // TStringGrid
 

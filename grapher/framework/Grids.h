@@ -111,6 +111,19 @@ class TCustomGrid : public TCustomControl {
   int editCol_ = -1, editRow_ = -1;
 };
 
+// A grid whose cells the program paints in OnDrawCell.
+class TCustomDrawGrid : public TCustomGrid {
+  KX_CLASS(TCustomDrawGrid, TCustomGrid)
+ public:
+  explicit TCustomDrawGrid(TComponent* owner) : TCustomGrid(owner) {}
+};
+
+class TDrawGrid : public TCustomDrawGrid {
+  KX_CLASS(TDrawGrid, TCustomDrawGrid)
+ public:
+  explicit TDrawGrid(TComponent* owner) : TCustomDrawGrid(owner) {}
+};
+
 class TStringGrid : public TCustomGrid {
   KX_CLASS(TStringGrid, TCustomGrid)
  public:

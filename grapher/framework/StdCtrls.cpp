@@ -563,7 +563,9 @@ KX_PUBLISH(TComboBox) {
   p.Property("Style", &TComboBox::Style, &TComboBox::SetStyle);
   p.Property("Text", &TComboBox::Text, &TComboBox::SetText);
   p.Field("OnChange", &TComboBox::OnChange);
+  p.Field("OnCloseUp", &TComboBox::OnCloseUp);
   p.Field("OnDrawItem", &TComboBox::OnDrawItem);
+  p.Field("OnDropDown", &TComboBox::OnDropDown);
   p.Field("OnSelect", &TComboBox::OnSelect);
 }
 
@@ -662,6 +664,12 @@ void TComboBox::WndProc(TMessage& m) {
           break;
         case CBN_EDITCHANGE:
           Change();
+          break;
+        case CBN_DROPDOWN:
+          DropDown();
+          break;
+        case CBN_CLOSEUP:
+          CloseUp();
           break;
         default:
           break;

@@ -228,6 +228,8 @@ class TComboBox : public TWinControl {
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
   TDrawItemEvent OnDrawItem;
 
  protected:
@@ -237,6 +239,8 @@ class TComboBox : public TWinControl {
   virtual void DrawItem(int index, RECT rect, TOwnerDrawState state);
   virtual void Change() { OnChange(this); }
   virtual void Select();
+  virtual void DropDown() { OnDropDown(this); }
+  virtual void CloseUp() { OnCloseUp(this); }
 
  private:
   // Refills the native list, selecting `keep`.
