@@ -123,6 +123,9 @@ protected:
   int32_t LastTempDisp(uint8_t type) const;
   void EmitFrame();
   void RunPass(bool writing);
+  void CompileText();
+  void ResetCode();
+  static unsigned long __stdcall CompileOnThread(void* job);
 
 private:
   std::string FExpression;

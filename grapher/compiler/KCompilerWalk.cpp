@@ -2,6 +2,8 @@
 // temporaries and the frame, and the two-pass compile.
 #include "KCompilerCode.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -14,6 +16,17 @@ int AreaOfSlot(int slotBytes) { return slotBytes <= 4 ? akF32 : slotBytes == 8 ?
 int KindOfType(uint8_t type) { return type == tcF32 ? akF32 : type == tcF64 ? akF64 : akF80; }
 int32_t RoundUp4(int32_t n) { return (n + 3) & ~3; }
 
+// The parser and the tree walks recurse once per bracket level or chained term,
+// that is at most once per character. Texts up to this length fit the caller's
+// stack; longer ones are compiled on a thread whose stack grows with the text.
+constexpr size_t LongText = 2000;
+constexpr size_t StackPerChar = 2048;
+
+struct TCompileJob {
+  TKCompiler* Compiler;
+  uint16_t ControlWord;  // constant folding runs under the caller's control word
+};
+
 }  // namespace
 
 KX_PUBLISH(TKCompiler) {
@@ -21,10 +34,9 @@ KX_PUBLISH(TKCompiler) {
   p.Property("AutoCompile", &TKCompiler::AutoCompile, &TKCompiler::SetAutoCompile).Default(1);
 }
 
-TKCompiler::TKCompiler(kx::TComponent* owner) : TBuilder(owner), FCode(1) {
+TKCompiler::TKCompiler(kx::TComponent* owner) : TBuilder(owner) {
   FCompError = eValExpected;
-  if (FCode.Data()) FCode.Data()[0] = Ret;
-  FCodeSize = 1;
+  ResetCode();
 }
 
 void TKCompiler::SetExpression(const std::string& text) {
@@ -39,7 +51,39 @@ long double TKCompiler::Calculate() const {
   return code();
 }
 
+DWORD WINAPI TKCompiler::CompileOnThread(void* job) {
+  auto* j = static_cast<TCompileJob*>(job);
+  asm volatile("fldcw %0" : : "m"(j->ControlWord));
+  j->Compiler->CompileText();
+  return 0;
+}
+
 void TKCompiler::Compile() {
+  if (FExpression.size() <= LongText) {
+    CompileText();
+    return;
+  }
+  TCompileJob job{this, 0};
+  asm volatile("fnstcw %0" : "=m"(job.ControlWord));
+  HANDLE thread = CreateThread(nullptr, (FExpression.size() + 1024) * StackPerChar, &TKCompiler::CompileOnThread, &job,
+                               STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+  if (!thread) {
+    // No room for the stack such a text needs: refuse it rather than overflow.
+    FCompError = eValExpected;
+    ResetCode();
+    return;
+  }
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+}
+
+void TKCompiler::ResetCode() {
+  FCode = TExecBlock(1);
+  if (FCode.Data()) FCode.Data()[0] = Ret;
+  FCodeSize = 1;
+}
+
+void TKCompiler::CompileText() {
   bool built = false;
   try {
     PrepareTrees(FExpression);
@@ -90,11 +134,7 @@ void TKCompiler::Compile() {
     // then reports that it holds no code.
     FCompError = eValExpected;
   }
-  if (!built) {
-    FCode = TExecBlock(1);
-    if (FCode.Data()) FCode.Data()[0] = Ret;
-    FCodeSize = 1;
-  }
+  if (!built) ResetCode();
   FreeAllTrees();
   FLevels.clear();
   FIntInfo.clear();

@@ -35,7 +35,7 @@ protected:
   std::vector<uint8_t> Compile(const std::string& text) {
     K.SetExpression(text);
     K.Compile();
-    EXPECT_EQ(K.CompError(), eNone) << text;
+    EXPECT_EQ(K.CompError(), eNone) << text.substr(0, 80);
     return CodeOf(K);
   }
   long double Eval() {
@@ -107,6 +107,25 @@ TEST_F(CodeGen, NegatedDifferenceInKeptBracketsIsComputedAsItsReverse) {
   EXPECT_EQ(Eval(), 5.0L);
   Compile("sin(-(-x+y))*1");
   EXPECT_EQ(Eval(), sinl(5));
+}
+
+TEST_F(CodeGen, VeryLongAndDeepFormulasCompile) {
+  // Chains and bracket levels each cost a level of recursion.
+  C.x = 2;
+  C.y = -3;
+  K.SetOutOfOrder(ooStandart);
+  std::string chain = "x";
+  for (int i = 0; i < 30000; ++i) chain += i % 2 ? "+x" : "-y";
+  Compile(chain);
+  EXPECT_EQ(Eval(), 2 + 15000 * (2 + 3.0L));
+  K.SetOutOfOrder(ooSoft);
+  const std::string nest = std::string(5000, '(') + "x" + [] {
+    std::string tail;
+    for (int i = 0; i < 5000; ++i) tail += "+y)";
+    return tail;
+  }();
+  Compile(nest);
+  EXPECT_EQ(Eval(), 2 - 3 * 5000.0L);
 }
 
 TEST_F(CodeGen, PiIsInlineWithoutArguments) {
