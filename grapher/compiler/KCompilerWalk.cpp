@@ -2,8 +2,6 @@
 // temporaries and the frame, and the two-pass compile.
 #include "KCompilerCode.h"
 
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <algorithm>
