@@ -67,11 +67,17 @@ TCustomForm::TCustomForm(TComponent* owner)
 }
 
 TCustomForm::~TCustomForm() {
-  if (created_) GuardWindowsCallback([this] { OnDestroy(this); });
+  BeforeDestruction();
   auto& forms = Screen->forms_;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
   if (Application->MainForm() == this) Application->Terminate();
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (!created_ || destroyRaised_) return;
+  destroyRaised_ = true;
+  GuardWindowsCallback([this] { OnDestroy(this); });
 }
 
 void TCustomForm::AfterConstruction() {
@@ -200,7 +206,20 @@ void TCustomForm::ApplyPosition() {
   }
 }
 
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  // A form resource that says Visible shows the form once it is complete.
+  if (Visible() && !HandleAllocated()) {
+    TControl::SetVisible(false);
+    SetVisible(true);
+  }
+}
+
 void TCustomForm::SetVisible(bool visible) {
+  if (IsLoading()) {
+    TControl::SetVisible(visible);
+    return;
+  }
   if (visible == Visible()) {
     if (visible && HandleAllocated()) SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return;

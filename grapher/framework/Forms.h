@@ -54,6 +54,9 @@ class TCustomForm : public TWinControl {
   }
   // Runs OnCreate; called once right after construction.
   virtual void AfterConstruction();
+  // Raises OnDestroy once, while the whole form still exists; the owner calls
+  // it before freeing the form (a form deleted directly raises it last thing).
+  void BeforeDestruction();
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
@@ -80,6 +83,7 @@ class TCustomForm : public TWinControl {
   TCanvas* Canvas() const { return canvas_.get(); }
 
   void SetVisible(bool visible) override;
+  void Loaded() override;
   void Show();
   // Shows the form modally and runs messages until ModalResult is set;
   // returns it.
@@ -128,6 +132,7 @@ class TCustomForm : public TWinControl {
   bool modal_ = false;
   bool shownOnce_ = false;
   bool created_ = false;
+  bool destroyRaised_ = false;
   TWinControl* activeControl_ = nullptr;
   std::unique_ptr<TCanvas> canvas_;
 };
