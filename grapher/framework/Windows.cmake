@@ -6,19 +6,11 @@
 # built with the host compiler; glyphs go to the TCVN3 codes of the
 # framework's own table (Tcvn3.cpp). The font lands beside the programs.
 find_program(KX_HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
-find_program(KX_PKG_CONFIG NAMES pkg-config REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 find_file(KX_SCREEN_FONT_SOURCE DejaVuSans.ttf REQUIRED NO_CMAKE_FIND_ROOT_PATH
           PATHS /usr/share/fonts/truetype/dejavu)
-execute_process(COMMAND ${KX_PKG_CONFIG} --cflags freetype2
-                OUTPUT_VARIABLE kx_ft_cflags OUTPUT_STRIP_TRAILING_WHITESPACE
-                RESULT_VARIABLE kx_ft_found)
-execute_process(COMMAND ${KX_PKG_CONFIG} --libs freetype2
-                OUTPUT_VARIABLE kx_ft_libs OUTPUT_STRIP_TRAILING_WHITESPACE)
-if(NOT kx_ft_found EQUAL 0)
-  message(FATAL_ERROR "The host FreeType library (libfreetype-dev) is needed to build kurvex.fon")
-endif()
-separate_arguments(kx_ft_cflags UNIX_COMMAND "${kx_ft_cflags}")
-separate_arguments(kx_ft_libs UNIX_COMMAND "${kx_ft_libs}")
+# The host's FreeType (Debian's libfreetype-dev) renders the outlines.
+find_path(KX_HOST_FREETYPE_INCLUDE ft2build.h REQUIRED NO_CMAKE_FIND_ROOT_PATH
+          PATHS /usr/include/freetype2 /usr/local/include/freetype2)
 
 set(kx_fontgen_dir ${CMAKE_SOURCE_DIR}/tools/screenfont)
 set(kx_fontgen_sources
@@ -30,7 +22,7 @@ add_custom_command(
   OUTPUT ${kx_fontgen}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
   COMMAND ${KX_HOST_CXX} -std=c++17 -O2 -Wall -Wextra -I${kx_fontgen_dir}
-          -I${CMAKE_CURRENT_LIST_DIR} ${kx_ft_cflags} ${kx_fontgen_sources} ${kx_ft_libs}
+          -I${CMAKE_CURRENT_LIST_DIR} -I${KX_HOST_FREETYPE_INCLUDE} ${kx_fontgen_sources} -lfreetype
           -o ${kx_fontgen}
   DEPENDS ${kx_fontgen_sources} ${kx_fontgen_dir}/FontFile.h ${CMAKE_CURRENT_LIST_DIR}/Tcvn3.h
   COMMENT "Building the screen-font generator (host)"
