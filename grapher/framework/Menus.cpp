@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Controls.h"
+#include "Forms.h"
 
 namespace kx {
 namespace {
@@ -204,8 +205,16 @@ void TPopupMenu::Popup(int x, int y) {
   std::vector<TMenuItem*> byId;
   HMENU menu = CreatePopupMenu();
   items_->BuildInto(menu, ownerDraw_, byId);
-  HWND owner = MenuWindow();
-  SetForegroundWindow(owner);
+  // The form the menu belongs to owns it, so that form stays active; its
+  // window passes the owner-draw messages on like the menu window does.
+  HWND owner = nullptr;
+  if (auto* control = dynamic_cast<TControl*>(popupComponent_))
+    if (TCustomForm* form = GetParentForm(control); form && form->HandleAllocated()) owner = form->Handle();
+  if (!owner && TWinControl::FindControl(GetActiveWindow())) owner = GetActiveWindow();
+  if (!owner) {
+    owner = MenuWindow();
+    SetForegroundWindow(owner);
+  }
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   DestroyMenu(menu);

@@ -449,4 +449,5 @@ TEST_F(FormFixture, OwnerDrawnPopupMenuItems) {
   EXPECT_NE(std::find(drawn.begin(), drawn.end(), "Ham X"), drawn.end());
   EXPECT_NE(std::find(drawn.begin(), drawn.end(), "Ham Y"), drawn.end());
   EXPECT_EQ(chosen, "Ham Y");
+  EXPECT_EQ(GetActiveWindow(), form_->Handle());  // the form stayed active
 }
