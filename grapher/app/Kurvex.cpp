@@ -1,6 +1,7 @@
 // Kurvex: the function grapher's program entry.
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 #include "ControlClasses.h"
@@ -50,10 +51,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   kx::Application->SetTitle("Plotvane");
 
-  kx::Application->CreateForm<TMainForm>();
-  kx::Application->Run();
+  int exitCode = 0;
+  try {
+    kx::Application->CreateForm<TMainForm>();
+    kx::Application->Run();
+  } catch (...) {
+    // A window that cannot be built ends the program with its message.
+    kx::Application->HandleException(std::current_exception());
+    exitCode = 1;
+  }
   // The forms go with the application; the main form's destruction gives the
   // font back.
+  for (int i = kx::Screen->FormCount() - 1; i >= 0; --i) kx::Screen->Forms(i)->BeforeDestruction();
   kx::Application->DestroyComponents();
-  return 0;
+  return exitCode;
 }

@@ -18,8 +18,12 @@ bool EffectiveShowHint(const TControl* c) {
 
 int CALLBACK AddFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
   auto* names = reinterpret_cast<TStringList*>(list);
-  if (font->lfFaceName[0] != '@' && names->IndexOf(font->lfFaceName) < 0) names->Add(font->lfFaceName);
-  return 1;
+  try {
+    if (font->lfFaceName[0] != '@' && names->IndexOf(font->lfFaceName) < 0) names->Add(font->lfFaceName);
+    return 1;
+  } catch (...) {
+    return 0;  // out of memory: stop the enumeration with what there is
+  }
 }
 
 }  // namespace
