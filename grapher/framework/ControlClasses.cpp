@@ -20,7 +20,7 @@ void RegisterControlClasses() {
       &TListBox::StaticClass(),       &TCheckListBox::StaticClass(), &TComboBox::StaticClass(),
       &TUpDown::StaticClass(),        &TDrawGrid::StaticClass(),    &TStringGrid::StaticClass(),
       &TValueListEditor::StaticClass(), &TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(),
-      &TColorDialog::StaticClass(),
+      &TColorDialog::StaticClass(),   &TMainMenu::StaticClass(),
   });
 }
 

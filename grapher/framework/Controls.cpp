@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 #include "Menus.h"
@@ -137,6 +138,7 @@ KX_PUBLISH(TControl) {
   p.Field("OnMouseLeave", &TControl::OnMouseLeave);
   p.Field("OnMouseMove", &TControl::OnMouseMove);
   p.Field("OnMouseUp", &TControl::OnMouseUp);
+  p.Field("OnCanResize", &TControl::OnCanResize);
   p.Field("OnResize", &TControl::OnResize);
 }
 
@@ -184,7 +186,29 @@ LRESULT TControl::Perform(UINT msg, WPARAM wp, LPARAM lp) {
   return m.Result;
 }
 
+bool IsAccel(unsigned key, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;  // "&&" is a plain ampersand
+      continue;
+    }
+    return toupper(static_cast<unsigned char>(caption[i + 1])) == static_cast<int>(toupper(key & 0xFF));
+  }
+  return false;
+}
+
+bool TControl::CanResize(int& width, int& height) {
+  bool resize = true;
+  OnCanResize(this, width, height, resize);
+  return resize;
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
+  if ((width != width_ || height != height_) && !CanResize(width, height)) {
+    width = width_;
+    height = height_;
+  }
   constraints_->Apply(width, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
@@ -699,6 +723,7 @@ void TWinControl::DefaultHandler(TMessage& m) {
 }
 
 void TWinControl::InsertControl(TControl* control) {
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
   control->parent_ = this;
   controls_.push_back(control);
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
@@ -713,6 +738,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
+  if (!IsDestroying()) Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
   control->Invalidate();
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
@@ -779,6 +805,10 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (!wnd_) {
     TControl::SetBounds(left, top, width, height);
     return;
+  }
+  if ((width != Width() || height != Height()) && !CanResize(width, height)) {
+    width = Width();
+    height = Height();
   }
   Constraints()->Apply(width, height);
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
@@ -931,6 +961,13 @@ void TWinControl::FontChanged() {
 
 void TWinControl::NotifyControls(UINT msg) {
   for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(msg);
+}
+
+void TWinControl::Broadcast(UINT msg, WPARAM wp, LPARAM lp) {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    c->Perform(msg, wp, lp);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->Broadcast(msg, wp, lp);
+  }
 }
 
 void TWinControl::KeyDown(WORD& key, TShiftState shift) { OnKeyDown(this, key, shift); }

@@ -45,6 +45,8 @@ enum : UINT {
   CM_SHOWHINTCHANGED,
   CM_DIALOGKEY,
   CM_RELEASE,  // posted to a window: its control is freed
+  CM_CONTROLLISTCHANGE,  // to a parent: WParam the child, LParam 1 inserting, 0 removing
+  CM_FOCUSCHANGED,       // to every control of a form: LParam its active control
   // Messages a parent reflects to the child control they concern.
   CN_BASE = 0xBC00,
   CN_COMMAND = CN_BASE + WM_COMMAND,
@@ -84,6 +86,10 @@ using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
+using TCanResizeEvent = TEvent<TObject*, int&, int&, bool&>;
+
+// True when `caption` marks `key` as its accelerator ("&Save" for S or s).
+bool IsAccel(unsigned key, const std::string& caption);
 
 TShiftState KeyboardState();
 TShiftState MouseShiftState(WPARAM keys);
@@ -208,6 +214,7 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
   TNotifyEvent OnResize;
+  TCanResizeEvent OnCanResize;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
@@ -222,6 +229,8 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void Resize();
+  // Asked before a change of size; may change the new size or refuse it.
+  virtual bool CanResize(int& width, int& height);
   virtual void FontChanged();
   virtual void ColorChanged();
   // The pixel area the control covers on its parent changed or must repaint.
@@ -337,6 +346,8 @@ class TWinControl : public TControl {
   void Repaint() override;
   // Lays out the aligned children again.
   void Realign();
+  // Sends a message to every control inside, at any depth.
+  void Broadcast(UINT msg, WPARAM wp, LPARAM lp);
 
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;

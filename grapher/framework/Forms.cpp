@@ -180,8 +180,10 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
   if (control && GetParentForm(control) != this)
     throw EInvalidOperation("Invalid active control");
   activeControl_ = control;
-  if (control && HandleAllocated() && GetActiveWindow() == Handle() && control->CanFocus())
+  if (control && HandleAllocated() && GetActiveWindow() == Handle() && control->CanFocus() &&
+      !control->Focused())
     control->SetFocus();
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }
 
 void TCustomForm::CenterOn(const RECT& area) {
@@ -380,6 +382,9 @@ void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
       Close();
+      return;
+    case CM_FOCUSCHANGED:
+      Broadcast(CM_FOCUSCHANGED, m.WParam, m.LParam);
       return;
     case CM_DIALOGKEY:
       if (m.WParam == VK_TAB && !(KeyboardState().Contains(ssCtrl) || KeyboardState().Contains(ssAlt))) {

@@ -53,10 +53,37 @@ struct ScreenCanvas {
 
 }  // namespace
 
+std::string ShortCutToText(TShortCut shortCut) {
+  const unsigned key = shortCut & 0xFF;
+  if (!key) return {};
+  std::string name;
+  if (key >= 'A' && key <= 'Z') name = std::string(1, static_cast<char>(key));
+  else if (key >= '0' && key <= '9') name = std::string(1, static_cast<char>(key));
+  else if (key >= VK_F1 && key <= VK_F24) name = "F" + std::to_string(key - VK_F1 + 1);
+  else {
+    static const struct { unsigned vk; const char* name; } kNames[] = {
+        {VK_BACK, "BkSp"}, {VK_TAB, "Tab"}, {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
+        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"},
+        {VK_HOME, "Home"}, {VK_LEFT, "Left"}, {VK_UP, "Up"}, {VK_RIGHT, "Right"},
+        {VK_DOWN, "Down"}, {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
+    for (const auto& n : kNames)
+      if (n.vk == key) name = n.name;
+    if (name.empty()) return {};
+  }
+  std::string text;
+  if (shortCut & scShift) text += "Shift+";
+  if (shortCut & scCtrl) text += "Ctrl+";
+  if (shortCut & scAlt) text += "Alt+";
+  return text + name;
+}
+
 KX_PUBLISH(TMenuItem) {
   p.Property("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption);
   p.Property("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked);
+  p.Property("Default", &TMenuItem::Default, &TMenuItem::SetDefault);
   p.Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled);
+  p.Property("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex);
+  p.Property("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut);
   p.Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible);
   p.Field("OnClick", &TMenuItem::OnClick);
   p.Field("OnDrawItem", &TMenuItem::OnDrawItem);
@@ -84,7 +111,7 @@ void TMenuItem::Remove(TMenuItem* item) {
 void TMenuItem::SetParentComponent(TComponent* parent) {
   if (auto* item = dynamic_cast<TMenuItem*>(parent)) {
     item->Add(this);
-  } else if (auto* menu = dynamic_cast<TPopupMenu*>(parent)) {
+  } else if (auto* menu = dynamic_cast<TMenu*>(parent)) {
     menu->Items()->Add(this);
   }
 }
@@ -184,27 +211,48 @@ LRESULT TMenuItem::HandleMenuMeasure(MEASUREITEMSTRUCT& mis) {
   return TRUE;
 }
 
-KX_PUBLISH(TPopupMenu) {
-  p.Property("OwnerDraw", &TPopupMenu::OwnerDraw, &TPopupMenu::SetOwnerDraw);
-  p.Field("OnPopup", &TPopupMenu::OnPopup);
+KX_PUBLISH(TMenu) {
+  p.Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);
 }
 
-TPopupMenu::TPopupMenu(TComponent* owner)
-    : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
   items_->menu_ = this;
 }
 
-TPopupMenu::~TPopupMenu() = default;
+TMenu::~TMenu() = default;
 
-void TPopupMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+void TMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
   items_->GetChildren(proc, root);
 }
+
+namespace {
+
+TMenuItem* FindShortCut(const TMenuItem& parent, TShortCut shortCut) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    TMenuItem* item = parent.Items(i);
+    if (item->ShortCut() == shortCut) return item;
+    if (TMenuItem* found = FindShortCut(*item, shortCut)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const {
+  return shortCut ? FindShortCut(*items_, shortCut) : nullptr;
+}
+
+KX_PUBLISH(TMainMenu) {}
+
+KX_PUBLISH(TPopupMenu) { p.Field("OnPopup", &TPopupMenu::OnPopup); }
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
 void TPopupMenu::Popup(int x, int y) {
   OnPopup(this);
   std::vector<TMenuItem*> byId;
   HMENU menu = CreatePopupMenu();
-  items_->BuildInto(menu, ownerDraw_, byId);
+  Items()->BuildInto(menu, OwnerDraw(), byId);
   // The form the menu belongs to owns it, so that form stays active; its
   // window passes the owner-draw messages on like the menu window does.
   HWND owner = nullptr;

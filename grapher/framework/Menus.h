@@ -13,7 +13,15 @@
 namespace kx {
 
 class TMenuItem;
+class TMenu;
 class TPopupMenu;
+
+// A key with its modifiers: the virtual-key code in the low byte, scShift,
+// scCtrl and scAlt above it.
+using TShortCut = uint16_t;
+constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+// "Ctrl+S", "F2", "Shift+Del"...; empty for 0.
+std::string ShortCutToText(TShortCut shortCut);
 using TMenuDrawItemEvent = TEvent<TObject*, TCanvas*, RECT, bool>;
 using TMenuMeasureItemEvent = TEvent<TObject*, TCanvas*, int&, int&>;
 
@@ -31,6 +39,12 @@ class TMenuItem : public TComponent {
   void SetEnabled(bool on) { enabled_ = on; }
   bool Visible() const { return visible_; }
   void SetVisible(bool on) { visible_ = on; }
+  bool Default() const { return default_; }
+  void SetDefault(bool on) { default_ = on; }
+  TShortCut ShortCut() const { return shortCut_; }
+  void SetShortCut(TShortCut v) { shortCut_ = v; }
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int v) { imageIndex_ = v; }
 
   int Count() const { return static_cast<int>(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(index); }
@@ -58,6 +72,7 @@ class TMenuItem : public TComponent {
   virtual void MeasureItem(TCanvas& canvas, int& width, int& height);
 
  private:
+  friend class TMenu;
   friend class TPopupMenu;
   // Appends this item's children to a native menu; ids number the items.
   void BuildInto(HMENU menu, bool ownerDraw, std::vector<TMenuItem*>& byId);
@@ -66,33 +81,54 @@ class TMenuItem : public TComponent {
   bool checked_ = false;
   bool enabled_ = true;
   bool visible_ = true;
+  bool default_ = false;
+  TShortCut shortCut_ = 0;
+  int imageIndex_ = -1;
   TMenuItem* parent_ = nullptr;
-  TPopupMenu* menu_ = nullptr;  // set on the root item of a menu
+  TMenu* menu_ = nullptr;  // set on the root item of a menu
   std::vector<TMenuItem*> items_;
 };
 
-class TPopupMenu : public TComponent {
-  KX_CLASS(TPopupMenu, TComponent)
+// A menu: a tree of items under a root item.
+class TMenu : public TComponent {
+  KX_CLASS(TMenu, TComponent)
  public:
-  explicit TPopupMenu(TComponent* owner);
-  ~TPopupMenu() override;
+  explicit TMenu(TComponent* owner);
+  ~TMenu() override;
 
   TMenuItem* Items() const { return items_.get(); }
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool on) { ownerDraw_ = on; }
+  // The item whose shortcut is `shortCut`, at any depth; nullptr when none.
+  TMenuItem* FindItemByShortCut(TShortCut shortCut) const;
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
+ private:
+  std::unique_ptr<TMenuItem> items_;
+  bool ownerDraw_ = false;
+};
+
+// A form's menu; the skinned frame shows it in a menu bar of its own.
+class TMainMenu : public TMenu {
+  KX_CLASS(TMainMenu, TMenu)
+ public:
+  explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
+};
+
+class TPopupMenu : public TMenu {
+  KX_CLASS(TPopupMenu, TMenu)
+ public:
+  explicit TPopupMenu(TComponent* owner);
   TComponent* PopupComponent() const { return popupComponent_; }
   void SetPopupComponent(TComponent* c) { popupComponent_ = c; }
 
   // Shows the menu at screen coordinates and waits for the choice; the chosen
   // item's OnClick runs after the menu has closed.
   virtual void Popup(int x, int y);
-  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
   TNotifyEvent OnPopup;
 
  private:
-  std::unique_ptr<TMenuItem> items_;
-  bool ownerDraw_ = false;
   TComponent* popupComponent_ = nullptr;
 };
 

@@ -10,6 +10,7 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "StdCtrls.h"
 #include "OwnDialog.h"
 #include "TestSupport.h"
@@ -221,4 +222,67 @@ TEST_F(Behaviour, ReleaseFreesTheFormAfterItsMessages) {
   EXPECT_FALSE(destroyed);
   Application->ProcessMessages();
   EXPECT_TRUE(destroyed);
+}
+
+TEST_F(Behaviour, NotificationsOfChildListFocusAndResize) {
+  Log log;
+  TWndMethod old = form_->WindowProc;
+  form_->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_CONTROLLISTCHANGE)
+      log.push_back(std::string(m.LParam ? "insert " : "remove ") +
+                    reinterpret_cast<TControl*>(m.WParam)->Name());
+    old(m);
+  };
+  auto* edit = new TEdit(form_);
+  edit->SetName("Edit");
+  edit->SetParent(form_);
+  auto* panel = new TPanel(form_);
+  panel->SetName("Panel");
+  panel->SetParent(form_);
+  TControl* focusSeen = nullptr;
+  panel->WindowProc = [&, inner = panel->WindowProc](TMessage& m) {
+    if (m.Msg == CM_FOCUSCHANGED) focusSeen = reinterpret_cast<TControl*>(m.LParam);
+    inner(m);
+  };
+  form_->Show();
+  Settle();
+  edit->SetFocus();
+  Settle();
+  EXPECT_EQ(focusSeen, edit);
+  panel->SetParent(nullptr);
+  EXPECT_EQ(log, (Log{"insert Edit", "insert Panel", "remove Panel"}));
+  form_->WindowProc = old;
+  delete panel;
+
+  // OnCanResize may change or refuse a new size.
+  edit->OnCanResize = TCanResizeEvent([](TObject*, int& w, int&, bool& resize) {
+    if (w > 200) resize = false;
+    else w = w / 10 * 10;
+  });
+  edit->SetWidth(87);
+  EXPECT_EQ(edit->Width(), 80);
+  edit->SetWidth(300);
+  EXPECT_EQ(edit->Width(), 80);
+}
+
+TEST(Accelerators, CaptionsAndShortCuts) {
+  EXPECT_TRUE(IsAccel('S', "&Save"));
+  EXPECT_TRUE(IsAccel('s', "&Save"));
+  EXPECT_FALSE(IsAccel('A', "&Save"));
+  EXPECT_FALSE(IsAccel('S', "Save"));
+  EXPECT_TRUE(IsAccel('B', "A && &B"));
+  EXPECT_FALSE(IsAccel('&', "A && B"));
+  EXPECT_EQ(ShortCutToText(scCtrl | 'S'), "Ctrl+S");
+  EXPECT_EQ(ShortCutToText(VK_F2), "F2");
+  EXPECT_EQ(ShortCutToText(scShift | VK_DELETE), "Shift+Del");
+  EXPECT_EQ(ShortCutToText(0), "");
+
+  TMainMenu menu(nullptr);
+  auto* file = new TMenuItem(&menu);
+  auto* save = new TMenuItem(&menu);
+  save->SetShortCut(scCtrl | 'S');
+  menu.Items()->Add(file);
+  file->Add(save);
+  EXPECT_EQ(menu.FindItemByShortCut(scCtrl | 'S'), save);
+  EXPECT_EQ(menu.FindItemByShortCut(scCtrl | 'O'), nullptr);
 }
