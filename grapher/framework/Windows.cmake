@@ -41,6 +41,7 @@ add_custom_target(kurvex_font ALL DEPENDS ${KX_SCREEN_FONT} ${KX_SCREEN_FONT_GLY
 # --- Windowed framework library ---------------------------------------------
 add_library(kx_windows STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Graphics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GraphicsPictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Jpeg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ControlsWin.cpp
