@@ -1,7 +1,5 @@
 #include "Graphics.h"
 
-#include <algorithm>
-
 namespace kx {
 
 COLORREF ColorToRGB(TColor color) {
