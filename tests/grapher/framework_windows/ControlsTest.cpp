@@ -42,6 +42,23 @@ void SendMouse(HWND wnd, UINT msg, int x, int y, WPARAM keys = 0) {
 
 TColor PixelAt(HDC dc, int x, int y) { return static_cast<TColor>(GetPixel(dc, x, y)); }
 
+// A control that counts its paints and fills itself with its colour.
+class TCountingControl : public TCustomControl {
+ public:
+  explicit TCountingControl(TComponent* owner) : TCustomControl(owner) {}
+  void SetOpaque(bool on) {
+    SetControlStyle(on ? ControlStyle() + TControlStyle{csOpaque} : ControlStyle() - TControlStyle{csOpaque});
+  }
+  int paints = 0;
+
+ protected:
+  void Paint() override {
+    ++paints;
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(ClientRect());
+  }
+};
+
 class FormFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -450,4 +467,57 @@ TEST_F(FormFixture, OwnerDrawnPopupMenuItems) {
   EXPECT_NE(std::find(drawn.begin(), drawn.end(), "Ham Y"), drawn.end());
   EXPECT_EQ(chosen, "Ham Y");
   EXPECT_EQ(GetActiveWindow(), form_->Handle());  // the form stayed active
+}
+
+TEST_F(FormFixture, RefreshPaintsAtOnceInvalidateWaits) {
+  auto* c = Add<TCountingControl>(10, 10, 40, 30);
+  ShowAndSettle();
+  const int before = c->paints;
+  c->Invalidate();
+  EXPECT_EQ(c->paints, before);  // only marked
+  c->Update();
+  EXPECT_EQ(c->paints, before + 1);
+  c->Refresh();
+  EXPECT_EQ(c->paints, before + 2);
+}
+
+TEST_F(FormFixture, OpaqueControlsAreNotErased) {
+  auto* c = Add<TCountingControl>(0, 0, 20, 20);
+  c->SetColor(clRed);
+  ShowAndSettle();
+  TBitmap target;
+  target.SetSize(20, 20);
+  target.Canvas()->Brush()->SetColor(clLime);
+  target.Canvas()->FillRect(RECT{0, 0, 20, 20});
+  c->SetOpaque(true);
+  c->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Canvas()->Handle()));
+  EXPECT_EQ(target.Canvas()->Pixel(5, 5), clLime);
+  c->SetOpaque(false);
+  c->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Canvas()->Handle()));
+  EXPECT_EQ(target.Canvas()->Pixel(5, 5), clRed);  // erased with its colour
+}
+
+TEST_F(FormFixture, ChildOrderDecidesWhichControlGetsTheMouse) {
+  auto* below = Add<TLabel>(10, 10, 50, 20);
+  auto* above = Add<TLabel>(10, 10, 50, 20);
+  below->SetAutoSize(false);
+  above->SetAutoSize(false);
+  ShowAndSettle();
+  Log log;
+  below->OnClick = TNotifyEvent([&](TObject*) { log.push_back("below"); });
+  above->OnClick = TNotifyEvent([&](TObject*) { log.push_back("above"); });
+  auto click = [&] {
+    SendMouse(form_->Handle(), WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    SendMouse(form_->Handle(), WM_LBUTTONUP, 20, 20);
+  };
+  click();
+  below->BringToFront();
+  click();
+  below->SendToBack();
+  click();
+  EXPECT_EQ(log, (Log{"above", "below", "above"}));
+  EXPECT_EQ(form_->Controls(form_->ControlCount() - 1), above);
+  above->SetVisible(false);  // a hidden control gets nothing
+  click();
+  EXPECT_EQ(log.back(), "below");
 }
