@@ -6,7 +6,6 @@
 
 #include "ControlClasses.h"
 #include "Forms.h"
-#include "ProcessFpu.h"
 
 namespace {
 
@@ -38,7 +37,6 @@ KX_PUBLISH(TMainForm) {}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  kurvex::SetProcessControlWord();
   kx::RegisterControlClasses();
   kx::Application->Initialize();
 

@@ -1,7 +1,6 @@
 // Both programs start, show their main window and end cleanly when it closes.
 #include <gtest/gtest.h>
 
-#include "ProcessFpu.h"
 #include "TestSupport.h"
 
 using namespace testsupport;
@@ -16,13 +15,6 @@ void ExpectClosesCleanly(ChildProcess& program, HWND window) {
 }
 
 }  // namespace
-
-TEST(Programs, ProcessControlWordMasksAllExceptions) {
-  kurvex::SetProcessControlWord();
-  EXPECT_EQ(kurvex::CurrentControlWord(), 0x133F);
-  volatile long double zero = 0;
-  EXPECT_EQ(1 / zero, __builtin_infl());  // masked: no fault, an infinity
-}
 
 TEST(Programs, GrapherShowsMainWindow) {
   ChildProcess grapher;
