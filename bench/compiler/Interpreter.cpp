@@ -8,7 +8,7 @@ struct TInterpreter::TNode {
   enum TKind { kConst, kVar, kNeg, kAdd, kSub, kMul, kDiv, kCall } Kind = kConst;
   long double Value = 0;
   const long double* Cell = nullptr;
-  std::string Name;
+  long double (*Fn)(long double, long double) = nullptr;  // a call's function, resolved while parsing
   std::vector<std::shared_ptr<TNode>> Args;
 };
 
@@ -16,6 +16,26 @@ namespace {
 
 using TNodeP = std::shared_ptr<TInterpreter::TNode>;
 using TNode = TInterpreter::TNode;
+
+struct TBuiltin {
+  const char* Name;
+  long double (*Fn)(long double, long double);
+};
+
+const TBuiltin Builtins[] = {
+    {"sin", [](long double a, long double) { return sinl(a); }},
+    {"cos", [](long double a, long double) { return cosl(a); }},
+    {"sqrt", [](long double a, long double) { return sqrtl(a); }},
+    {"sqr", [](long double a, long double) { return a * a; }},
+    {"abs", [](long double a, long double) { return fabsl(a); }},
+    {"exp", [](long double a, long double) { return expl(a); }},
+    {"ln", [](long double a, long double) { return logl(a); }},
+    {"arctan", [](long double a, long double) { return atanl(a); }},
+    {"power", [](long double a, long double b) { return powl(a, b); }},
+    {"min", [](long double a, long double b) { return b < a ? b : a; }},
+    {"max", [](long double a, long double b) { return b > a ? b : a; }},
+    {"Pi", [](long double, long double) { return 3.14159265358979323846264338327950288L; }},
+};
 
 struct TParser {
   const std::string& S;
@@ -85,7 +105,9 @@ struct TParser {
           return n;
         }
       auto n = Make(TNode::kCall);
-      n->Name = name;
+      for (const TBuiltin& b : Builtins)
+        if (name == b.Name) n->Fn = b.Fn;
+      if (!n->Fn) Ok = false;
       if (Peek() == '(') {
         ++P;
         n->Args.push_back(Sum());
@@ -114,22 +136,9 @@ long double Eval(const TNode& n) {
     case TNode::kDiv: return Eval(*n.Args[0]) / Eval(*n.Args[1]);
     case TNode::kCall: break;
   }
-  const std::string& f = n.Name;
   const long double a = n.Args.empty() ? 0 : Eval(*n.Args[0]);
   const long double b = n.Args.size() > 1 ? Eval(*n.Args[1]) : 0;
-  if (f == "sin") return sinl(a);
-  if (f == "cos") return cosl(a);
-  if (f == "sqrt") return sqrtl(a);
-  if (f == "sqr") return a * a;
-  if (f == "abs") return fabsl(a);
-  if (f == "exp") return expl(a);
-  if (f == "ln") return logl(a);
-  if (f == "arctan") return atanl(a);
-  if (f == "power") return powl(a, b);
-  if (f == "min") return b < a ? b : a;
-  if (f == "max") return b > a ? b : a;
-  if (f == "Pi") return 3.14159265358979323846264338327950288L;
-  return NAN;
+  return n.Fn(a, b);
 }
 
 }  // namespace
