@@ -56,11 +56,8 @@ void TKCompiler::LoadOrdinalToEax(TTreeNode* arg, const TVarDefItem& param) {
     CompileCall(arg);
     type = OperandType(arg);
     const bool eight = type == tcI64 || type == tcU32;
-    const int32_t off = LastTempDisp(eight ? tcI64 : tcI32);
-    const int32_t eff = off < 0 ? -1 : off + Lvl().StackBytes;
     static constexpr uint8_t MovEaxEsp[] = {0x8B, 0x04, 0x24}, MovEaxEspD[] = {0x8B, 0x84, 0x24};
-    if (eff == 0) ++Lvl().ZeroDispRefs[eight ? akF64 : akF32];
-    EmitEspForm(MovEaxEsp, nullptr, MovEaxEspD, eff);
+    const int32_t eff = EmitTempRef(MovEaxEsp, MovEaxEspD, LastTempDisp(eight ? tcI64 : tcI32), eight ? akF64 : akF32);
     if (wide) {
       if (eight) {
         static constexpr uint8_t MovEdxEspD[] = {0x8B, 0x94, 0x24};
@@ -147,8 +144,7 @@ int32_t TKCompiler::ConvertVariable(uint32_t id, uint8_t type) {
     static constexpr uint8_t Movsx8[] = {0x0F, 0xBE, 0x05}, Movzx8[] = {0x0F, 0xB6, 0x05}, Movzx16[] = {0x0F, 0xB7, 0x05};
     EmitImm32(type == tcI08 ? Movsx8 : type == tcU08 ? Movzx8 : Movzx16, 3, addr);
   }
-  if (off == 0) ++Lvl().ZeroDispRefs[type == tcU32 ? akF64 : akF32];
-  EmitEspForm(StoreEax, nullptr, StoreEaxD32, off);
+  EmitTempRef(StoreEax, StoreEaxD32, off, type == tcU32 ? akF64 : akF32);
   FLevel = saved;
   FIntInfo.push_back(TIntInfo{id, off});
   return off;
@@ -157,13 +153,9 @@ int32_t TKCompiler::ConvertVariable(uint32_t id, uint8_t type) {
 void TKCompiler::StoreOrdinalResult(uint8_t type) {
   static constexpr uint8_t StoreEax[] = {0x89, 0x04, 0x24}, StoreEaxD32[] = {0x89, 0x84, 0x24};
   static constexpr uint8_t StoreEdxD32[] = {0x89, 0x94, 0x24};
-  TLevelInfo& l = Lvl();
   if (type == tcI64 || type == tcU32) {
     if (type == tcU32) EmitBytes({0x31, 0xD2});
-    const int32_t off = AllocTemp(tcI64);
-    const int32_t eff = off < 0 ? -1 : off + l.StackBytes;
-    if (eff == 0) ++l.ZeroDispRefs[akF64];
-    EmitEspForm(StoreEax, nullptr, StoreEaxD32, eff);
+    const int32_t eff = EmitTempRef(StoreEax, StoreEaxD32, AllocTemp(tcI64), akF64);
     EmitImm32(StoreEdxD32, 3, static_cast<uint32_t>(eff < 0 ? -1 : eff + 4));
     return;
   }
@@ -174,8 +166,5 @@ void TKCompiler::StoreOrdinalResult(uint8_t type) {
     case tcU16: EmitBytes({0x0F, 0xB7, 0xC0}); break;
     default: break;
   }
-  const int32_t off = AllocTemp(tcI32);
-  const int32_t eff = off < 0 ? -1 : off + l.StackBytes;
-  if (eff == 0) ++l.ZeroDispRefs[akF32];
-  EmitEspForm(StoreEax, nullptr, StoreEaxD32, eff);
+  EmitTempRef(StoreEax, StoreEaxD32, AllocTemp(tcI32), akF32);
 }

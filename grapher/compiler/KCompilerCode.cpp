@@ -85,6 +85,37 @@ void TKCompiler::EmitEspForm(const uint8_t* zeroForm, const uint8_t* d8Form, con
     EmitImm32(d32Form, 3, static_cast<uint32_t>(disp));
 }
 
+int32_t TKCompiler::EmitTempRef(const uint8_t* zeroForm, const uint8_t* d32Form, int32_t temp, int area) {
+  // The frame is laid out after the measuring pass: a temporary at 0 may move
+  // (its reference is counted, to be measured long), and -1 marks one that will;
+  // every other displacement takes the d32 form, so both passes agree on length.
+  TLevelInfo& l = Lvl();
+  const int32_t disp = temp < 0 ? -1 : temp + l.StackBytes;
+  if (disp == 0) ++l.ZeroDispRefs[area];
+  EmitEspForm(zeroForm, nullptr, d32Form, disp);
+  return disp;
+}
+
+void TKCompiler::EmitEspAdjust(bool reserve, int32_t n) {
+  static constexpr uint8_t Short[2][2] = {{0x83, 0xC4}, {0x83, 0xEC}}, Long[2][2] = {{0x81, 0xC4}, {0x81, 0xEC}};
+  if (n < 128)
+    EmitImm8(Short[reserve], 2, static_cast<uint8_t>(n));
+  else
+    EmitImm32(Long[reserve], 2, static_cast<uint32_t>(n));
+}
+
+bool TKCompiler::ReuseRegister(const std::string& code, uint8_t type, uintptr_t addr) {
+  // An aligned 32- or 64-bit float is as quick to read again as to copy.
+  if (SmartLoad() && ((type == tcF64 && addr % 8 == 0) || (type == tcF32 && addr % 4 == 0))) return false;
+  const TLevelInfo& l = Lvl();
+  for (int r = l.RegsInUse - 1; r >= 0; --r)
+    if (l.Slots[r].Name == code) {
+      DuplicateReg(r);
+      return true;
+    }
+  return false;
+}
+
 void TKCompiler::DuplicateReg(int i) {
   if (i < 0 || i > 6) return;
   EmitBytes({0xD9, static_cast<uint8_t>(0xC0 + i)});
@@ -136,21 +167,11 @@ void TKCompiler::StoreToStack(int kind, int32_t disp, int reg) {
 
 void TKCompiler::LoadVariable(uint32_t id, bool negate) {
   EnsureFree(1);
-  TLevelInfo& l = Lvl();
   TVariable v;
   GetVariable(id, v);
   std::string code(1, ckVar);
   AppendCode32(code, id);
-  const uintptr_t addr = reinterpret_cast<uintptr_t>(v.Address);
-  const bool fromMemory = SmartLoad() && ((v.VarType == tcF64 && addr % 8 == 0) || (v.VarType == tcF32 && addr % 4 == 0));
-  bool reused = false;
-  if (!fromMemory)
-    for (int r = l.RegsInUse - 1; r >= 0 && !reused; --r)
-      if (l.Slots[r].Name == code) {
-        DuplicateReg(r);
-        reused = true;
-      }
-  if (!reused) {
+  if (!ReuseRegister(code, v.VarType, reinterpret_cast<uintptr_t>(v.Address))) {
     static constexpr uint8_t FildI16[] = {0xDF, 0x05}, FildI32[] = {0xDB, 0x05}, FildI64[] = {0xDF, 0x2D};
     switch (v.VarType) {
       case tcI16: EmitAddress(FildI16, 2, 0, id); break;
@@ -161,12 +182,12 @@ void TKCompiler::LoadVariable(uint32_t id, bool negate) {
       case tcU16:
       case tcU32: {
         const int32_t off = ConvertVariable(id, v.VarType);
-        const int32_t eff = off < 0 ? -1 : off + l.StackBytes;
-        const int area = v.VarType == tcU32 ? akF64 : akF32;
         static constexpr uint8_t Fild32[] = {0xDB, 0x04, 0x24}, Fild32D[] = {0xDB, 0x84, 0x24};
         static constexpr uint8_t Fild64[] = {0xDF, 0x2C, 0x24}, Fild64D[] = {0xDF, 0xAC, 0x24};
-        if (eff == 0) ++l.ZeroDispRefs[area];
-        EmitEspForm(area == akF64 ? Fild64 : Fild32, nullptr, area == akF64 ? Fild64D : Fild32D, eff);
+        if (v.VarType == tcU32)
+          EmitTempRef(Fild64, Fild64D, off, akF64);
+        else
+          EmitTempRef(Fild32, Fild32D, off, akF32);
         break;
       }
       default: EmitAddress(FldAbs[FloatKind(v.VarType)], 2, 0, id); break;
@@ -179,23 +200,13 @@ void TKCompiler::LoadVariable(uint32_t id, bool negate) {
 
 void TKCompiler::LoadConstant(int32_t dispOrOffset, uint8_t type, bool onStack, bool negate) {
   EnsureFree(1);
-  TLevelInfo& l = Lvl();
   std::string code = NoName;
   if (!onStack) {
     code = std::string(1, ckConst) + static_cast<char>(type);
     AppendCode32(code, static_cast<uint32_t>(dispOrOffset));
     const uintptr_t addr = reinterpret_cast<uintptr_t>(PoolData()) + static_cast<uint32_t>(dispOrOffset);
-    const bool fromMemory = SmartLoad() && ((type == tcF64 && addr % 8 == 0) || (type == tcF32 && addr % 4 == 0));
-    bool reused = false;
-    if (!fromMemory)
-      for (int r = l.RegsInUse - 1; r >= 0 && !reused; --r)
-        if (l.Slots[r].Name == code) {
-          DuplicateReg(r);
-          reused = true;
-        }
-    if (!reused) EmitImm32(FldAbs[FloatKind(type)], 2, static_cast<uint32_t>(addr));
+    if (!ReuseRegister(code, type, addr)) EmitImm32(FldAbs[FloatKind(type)], 2, static_cast<uint32_t>(addr));
   } else {
-    const int32_t eff = dispOrOffset < 0 ? -1 : dispOrOffset + l.StackBytes;
     static constexpr uint8_t FldEsp[3][3] = {{0xD9, 0x04, 0x24}, {0xDD, 0x04, 0x24}, {0xDB, 0x2C, 0x24}};
     static constexpr uint8_t FldEspD[3][3] = {{0xD9, 0x84, 0x24}, {0xDD, 0x84, 0x24}, {0xDB, 0xAC, 0x24}};
     static constexpr uint8_t FildEsp[3][3] = {{0xDF, 0x04, 0x24}, {0xDB, 0x04, 0x24}, {0xDF, 0x2C, 0x24}};
@@ -214,8 +225,7 @@ void TKCompiler::LoadConstant(int32_t dispOrOffset, uint8_t type, bool onStack, 
       d32 = FildEspD[k];
       area = k == 2 ? akF64 : akF32;
     }
-    if (eff == 0) ++l.ZeroDispRefs[area];
-    EmitEspForm(zero, nullptr, d32, eff);
+    EmitTempRef(zero, d32, dispOrOffset, area);
   }
   if (negate) EmitBytes({0xD9, 0xE0});
   PushSlot(negate ? NoName : code);

@@ -92,6 +92,12 @@ protected:
   void EmitCall(const TFunction& f);
   // Template followed by an ESP displacement: [esp] for 0, d8 when allowed and short, else d32.
   void EmitEspForm(const uint8_t* zeroForm, const uint8_t* d8Form, const uint8_t* d32Form, int32_t disp);
+  // A frame temporary seen from the current level; returns the displacement used.
+  int32_t EmitTempRef(const uint8_t* zeroForm, const uint8_t* d32Form, int32_t temp, int area);
+  // sub esp, n or add esp, n.
+  void EmitEspAdjust(bool reserve, int32_t n);
+  // Copies a register that already holds the value; true when it did.
+  bool ReuseRegister(const std::string& code, uint8_t type, uintptr_t addr);
 
   // Register model.
   TLevelInfo& Lvl() { return FLevels[FLevel]; }

@@ -226,32 +226,21 @@ void TKCompiler::EmitFrame() {
   const bool ebpFrame = align && (FPeakSpill > 0 || FPeakTemp[akF80] > 0 || FPeakTemp[akF64] > 0);
   const int saved = FLevel;
   FLevel = static_cast<int>(FLevels.size()) - 1;
-  static constexpr uint8_t SubI8[] = {0x83, 0xEC}, SubI32[] = {0x81, 0xEC};
-  static constexpr uint8_t AddI8[] = {0x83, 0xC4}, AddI32[] = {0x81, 0xC4};
   static constexpr uint8_t AndI32[] = {0x81, 0xE4};
   if (ebpFrame) {
     EmitBytes({0x55, 0x8B, 0xEC});
     const int32_t a = (FPeakSpill > 0 || FPeakTemp[akF80] > 0) ? 16 : 8;
     const int32_t r = size % a;
-    if (r > 0) EmitImm8(SubI8, 2, static_cast<uint8_t>(r));
+    if (r > 0) EmitEspAdjust(true, r);
     EmitImm32(AndI32, 2, static_cast<uint32_t>(-a));
-    if (r > 0) EmitImm8(AddI8, 2, static_cast<uint8_t>(r));
+    if (r > 0) EmitEspAdjust(false, r);
   }
-  if (size > 0) {
-    if (size < 128)
-      EmitImm8(SubI8, 2, static_cast<uint8_t>(size));
-    else
-      EmitImm32(SubI32, 2, static_cast<uint32_t>(size));
-  }
+  if (size > 0) EmitEspAdjust(true, size);
   FLevel = 0;
-  if (ebpFrame) {
+  if (ebpFrame)
     EmitBytes({0x8B, 0xE5, 0x5D});
-  } else if (size > 0) {
-    if (size < 128)
-      EmitImm8(AddI8, 2, static_cast<uint8_t>(size));
-    else
-      EmitImm32(AddI32, 2, static_cast<uint32_t>(size));
-  }
+  else if (size > 0)
+    EmitEspAdjust(false, size);
   FLevel = saved;
 }
 
@@ -277,10 +266,8 @@ void TKCompiler::CompileTree(int tree, int32_t disp, uint8_t kind, bool store, i
   if (!hoistedArg) return;
 
   EmitAllWaiting(0);
-  const int32_t eff = temp < 0 ? -1 : temp + l.StackBytes;
   static constexpr uint8_t Fstp80[] = {0xDB, 0x3C, 0x24}, Fstp80D[] = {0xDB, 0xBC, 0x24};
-  if (eff == 0) ++l.ZeroDispRefs[akF80];
-  EmitEspForm(Fstp80, nullptr, Fstp80D, eff);
+  EmitTempRef(Fstp80, Fstp80D, temp, akF80);
   DropSlot(0);
   while (l.Queues.size() > queueIndex) RemoveQueue(l.Queues.size() - 1);
   --FLevel;
@@ -427,13 +414,8 @@ void TKCompiler::CompileCall(TTreeNode* node) {
   TLevelInfo& l = Lvl();
   l.QueueStarts.push_back(static_cast<int32_t>(l.Queues.size()));
   const int32_t n = FunctionStackBytes(f);
-  static constexpr uint8_t SubI8[] = {0x83, 0xEC}, SubI32[] = {0x81, 0xEC};
-  static constexpr uint8_t AddI8[] = {0x83, 0xC4}, AddI32[] = {0x81, 0xC4};
   if (n > 0) {
-    if (n < 128)
-      EmitImm8(SubI8, 2, static_cast<uint8_t>(n));
-    else
-      EmitImm32(SubI32, 2, static_cast<uint32_t>(n));
+    EmitEspAdjust(true, n);
     l.StackBytes += n;
   }
   const int32_t blockBase = l.StackBytes;
@@ -501,24 +483,16 @@ void TKCompiler::CompileCall(TTreeNode* node) {
   l.QueueStarts.pop_back();
 
   EmitCall(f);
-  if (f.CallConv == 2 && n > 0) {
-    if (n < 128)
-      EmitImm8(AddI8, 2, static_cast<uint8_t>(n));
-    else
-      EmitImm32(AddI32, 2, static_cast<uint32_t>(n));
-  }
+  if (f.CallConv == 2 && n > 0) EmitEspAdjust(false, n);
   l.StackBytes -= n;
   if (!node->Hoisted) return;
   if (IsOrdinalType(f.ResultType)) {
     StoreOrdinalResult(f.ResultType);
   } else {
     const int kind = KindOfType(f.ResultType);
-    const int32_t temp = AllocTemp(f.ResultType);
-    const int32_t eff = temp < 0 ? -1 : temp + l.StackBytes;
     static constexpr uint8_t Fstp[3][3] = {{0xD9, 0x1C, 0x24}, {0xDD, 0x1C, 0x24}, {0xDB, 0x3C, 0x24}};
     static constexpr uint8_t FstpD[3][3] = {{0xD9, 0x9C, 0x24}, {0xDD, 0x9C, 0x24}, {0xDB, 0xBC, 0x24}};
-    if (eff == 0) ++l.ZeroDispRefs[kind];
-    EmitEspForm(Fstp[kind], nullptr, FstpD[kind], eff);
+    EmitTempRef(Fstp[kind], FstpD[kind], AllocTemp(f.ResultType), kind);
   }
   --FLevel;
 }
