@@ -210,7 +210,11 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* c = components_.back();
-    components_.pop_back();
+    c->BeforeDestruction();
+    // What it did last may have freed or taken away components itself.
+    auto it = std::find(components_.begin(), components_.end(), c);
+    if (it == components_.end()) continue;
+    components_.erase(it);
     c->owner_ = nullptr;
     // Siblings that still hold it hear of it before it goes.
     Notification(c, opRemove);

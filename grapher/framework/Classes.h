@@ -310,9 +310,12 @@ public:
   TComponent* FindComponent(std::string_view name) const;
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
-  // Frees every owned component now; a class whose parts must go before its
-  // own destructor runs calls this first.
+  // Frees every owned component now, each after its BeforeDestruction; a
+  // class whose parts must go before its own destructor runs calls this first.
   void DestroyComponents();
+  // Last call to a component its owner is about to free, while the whole
+  // object (derived parts included) still exists.
+  virtual void BeforeDestruction() {}
   // Marks this and every owned component as being destroyed.
   void Destroying();
 

@@ -148,7 +148,10 @@ LRESULT CALLBACK TWinControl::MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
     return CallWindowProcA(control->defWndProc_, wnd, msg, wp, lp);
   if (msg == CM_RELEASE) {
     // Freed here, outside its own message procedure.
-    GuardWindowsCallback([control] { delete control; });
+    GuardWindowsCallback([control] {
+      control->BeforeDestruction();
+      delete control;
+    });
     return 0;
   }
   TMessage m{msg, wp, lp, 0};

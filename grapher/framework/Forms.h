@@ -54,9 +54,10 @@ class TCustomForm : public TWinControl {
   }
   // Runs OnCreate; called once right after construction.
   virtual void AfterConstruction();
-  // Raises OnDestroy once, while the whole form still exists; the owner calls
-  // it before freeing the form (a form deleted directly raises it last thing).
-  void BeforeDestruction();
+  // Raises OnDestroy once, while the whole form still exists: its owner calls
+  // it before freeing the form, as does Release; a form deleted directly
+  // raises it from its destructor, after the derived parts are gone.
+  void BeforeDestruction() override;
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);

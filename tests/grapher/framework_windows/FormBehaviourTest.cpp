@@ -224,6 +224,44 @@ TEST_F(Behaviour, ReleaseFreesTheFormAfterItsMessages) {
   EXPECT_TRUE(destroyed);
 }
 
+// A form whose OnDestroy handler reads the derived part, as a main form that
+// saves its settings does.
+class TNotesForm : public TForm {
+ public:
+  explicit TNotesForm(TComponent* owner) : TForm(owner) {
+    OnDestroy = TNotifyEvent([this](TObject*) { seen->push_back(notes.empty() ? "gone" : notes); });
+  }
+  ~TNotesForm() override { notes.clear(); }
+  std::string notes = "whole";
+  Log* seen = nullptr;
+};
+
+TEST_F(Behaviour, OnDestroyRunsWhileTheDerivedFormIsWhole) {
+  Log seen;
+  TComponent owner(nullptr);
+  auto* owned = TCustomForm::Create<TNotesForm>(&owner);
+  owned->seen = &seen;
+  owner.DestroyComponents();
+  EXPECT_EQ(seen, Log{"whole"});
+  EXPECT_EQ(owner.ComponentCount(), 0);
+
+  seen.clear();
+  auto* released = TCustomForm::Create<TNotesForm>(nullptr);
+  released->seen = &seen;
+  released->Show();
+  released->Release();
+  Application->ProcessMessages();
+  EXPECT_EQ(seen, Log{"whole"});
+
+  // Freed by a dying owner, the form still raises it once, and whole.
+  seen.clear();
+  {
+    TComponent dying(nullptr);
+    TCustomForm::Create<TNotesForm>(&dying)->seen = &seen;
+  }
+  EXPECT_EQ(seen, Log{"whole"});
+}
+
 TEST_F(Behaviour, NotificationsOfChildListFocusAndResize) {
   Log log;
   TWndMethod old = form_->WindowProc;
