@@ -517,16 +517,9 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT) {
     // The parent hands its device context, origin moved to this control.
-    auto* canvas = static_cast<TControlCanvas*>(canvas_.get());
-    canvas->FreeContext();
-    canvas->SetHandle(reinterpret_cast<HDC>(m.WParam));
-    try {
-      Paint();
-    } catch (...) {
-      canvas->SetHandle(nullptr);
-      throw;
-    }
-    canvas->SetHandle(nullptr);
+    static_cast<TControlCanvas*>(canvas_.get())->FreeContext();
+    TCanvasOnDC paintOn(*canvas_, reinterpret_cast<HDC>(m.WParam));
+    Paint();
     return;
   }
   TControl::WndProc(m);

@@ -434,18 +434,12 @@ void TWinControl::PaintControls(HDC dc) {
     if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
     const RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
-    const int saved = SaveDC(dc);
+    TSavedDC saved(dc);
     POINT origin;
     GetViewportOrgEx(dc, &origin);
     SetViewportOrgEx(dc, origin.x + r.left, origin.y + r.top, nullptr);
     IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
-    try {
-      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    } catch (...) {
-      RestoreDC(dc, saved);
-      throw;
-    }
-    RestoreDC(dc, saved);
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   }
 }
 
@@ -679,16 +673,9 @@ TCustomControl::TCustomControl(TComponent* owner)
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-  auto* canvas = static_cast<TControlCanvas*>(canvas_.get());
-  canvas->FreeContext();
-  canvas->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    throw;
-  }
-  canvas->SetHandle(nullptr);
+  static_cast<TControlCanvas*>(canvas_.get())->FreeContext();
+  TCanvasOnDC paintOn(*canvas_, dc);
+  Paint();
 }
 
 }  // namespace kx

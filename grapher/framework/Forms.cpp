@@ -366,16 +366,9 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward) {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  auto* canvas = static_cast<TControlCanvas*>(canvas_.get());
-  canvas->FreeContext();
-  canvas->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    throw;
-  }
-  canvas->SetHandle(nullptr);
+  static_cast<TControlCanvas*>(canvas_.get())->FreeContext();
+  TCanvasOnDC paintOn(*canvas_, dc);
+  Paint();
 }
 
 void TCustomForm::WndProc(TMessage& m) {

@@ -255,6 +255,32 @@ class TCanvas : public TPersistent {
   DWORD copyMode_ = SRCCOPY;
 };
 
+// Draws through `canvas` on a context lent for one scope (a paint or
+// owner-draw message's); the canvas lets go of it when the scope ends.
+class TCanvasOnDC {
+ public:
+  TCanvasOnDC(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  ~TCanvasOnDC() { canvas_.SetHandle(nullptr); }
+  TCanvasOnDC(const TCanvasOnDC&) = delete;
+  TCanvasOnDC& operator=(const TCanvasOnDC&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
+// Keeps a lent context's state (objects, origin, clipping) for one scope.
+class TSavedDC {
+ public:
+  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TSavedDC() { RestoreDC(dc_, saved_); }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // ---------------------------------------------------------------------------
 // Pictures
 

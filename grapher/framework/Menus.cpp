@@ -185,18 +185,10 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
 LRESULT TMenuItem::HandleMenuDraw(const DRAWITEMSTRUCT& dis) {
   auto* item = reinterpret_cast<TMenuItem*>(dis.itemData);
   if (!item) return FALSE;
+  TSavedDC saved(dis.hDC);
   TCanvas canvas;
-  canvas.SetHandle(dis.hDC);
-  const int saved = SaveDC(dis.hDC);
-  try {
-    item->DrawItem(canvas, dis.rcItem, (dis.itemState & ODS_SELECTED) != 0);
-  } catch (...) {
-    canvas.SetHandle(nullptr);
-    RestoreDC(dis.hDC, saved);
-    throw;
-  }
-  canvas.SetHandle(nullptr);
-  RestoreDC(dis.hDC, saved);
+  TCanvasOnDC drawOn(canvas, dis.hDC);
+  item->DrawItem(canvas, dis.rcItem, (dis.itemState & ODS_SELECTED) != 0);
   return TRUE;
 }
 

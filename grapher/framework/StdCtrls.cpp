@@ -7,6 +7,31 @@
 #include "Forms.h"
 
 namespace kx {
+namespace {
+
+// Owner drawing of one list or combo item: `canvas` draws on the item's
+// context, with the control's font and the colours of the item's state.
+template <class Draw>
+void DrawOwnerItem(const TControl& control, TCanvas& canvas, const DRAWITEMSTRUCT& dis, Draw draw) {
+  TOwnerDrawState state;
+  if (dis.itemState & ODS_SELECTED) state.Include(odSelected);
+  if (dis.itemState & ODS_FOCUS) state.Include(odFocused);
+  if (dis.itemState & ODS_DISABLED) state.Include(odDisabled);
+  if (dis.itemState & ODS_COMBOBOXEDIT) state.Include(odComboBoxEdit);
+  TSavedDC saved(dis.hDC);
+  TCanvasOnDC drawOn(canvas, dis.hDC);
+  canvas.Font()->Assign(control.Font());
+  canvas.Brush()->SetStyle(bsSolid);
+  if (state.Contains(odSelected)) {
+    canvas.Brush()->SetColor(clHighlight);
+    canvas.Font()->SetColor(clHighlightText);
+  } else {
+    canvas.Brush()->SetColor(control.Color());
+  }
+  draw(state);
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // TLabel
@@ -442,31 +467,11 @@ void TCustomListBox::WndProc(TMessage& m) {
       m.Result = TRUE;
       return;
     case CN_DRAWITEM: {
-      const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
-      TOwnerDrawState state;
-      if (dis->itemState & ODS_SELECTED) state.Include(odSelected);
-      if (dis->itemState & ODS_FOCUS) state.Include(odFocused);
-      if (dis->itemState & ODS_DISABLED) state.Include(odDisabled);
-      const int saved = SaveDC(dis->hDC);
-      canvas_->SetHandle(dis->hDC);
-      canvas_->Font()->Assign(Font());
-      canvas_->Brush()->SetStyle(bsSolid);
-      if (state.Contains(odSelected)) {
-        canvas_->Brush()->SetColor(clHighlight);
-        canvas_->Font()->SetColor(clHighlightText);
-      } else {
-        canvas_->Brush()->SetColor(Color());
-      }
-      try {
-        if (dis->itemID != static_cast<UINT>(-1)) DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
-        if (state.Contains(odFocused) && (dis->itemAction & ODA_FOCUS) == 0) DrawFocusRect(dis->hDC, &dis->rcItem);
-      } catch (...) {
-        canvas_->SetHandle(nullptr);
-        RestoreDC(dis->hDC, saved);
-        throw;
-      }
-      canvas_->SetHandle(nullptr);
-      RestoreDC(dis->hDC, saved);
+      const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+      DrawOwnerItem(*this, *canvas_, dis, [&](TOwnerDrawState state) {
+        if (dis.itemID != static_cast<UINT>(-1)) DrawItem(static_cast<int>(dis.itemID), dis.rcItem, state);
+        if (state.Contains(odFocused) && (dis.itemAction & ODA_FOCUS) == 0) DrawFocusRect(dis.hDC, &dis.rcItem);
+      });
       m.Result = TRUE;
       return;
     }
@@ -680,31 +685,10 @@ void TComboBox::WndProc(TMessage& m) {
       m.Result = TRUE;
       return;
     case CN_DRAWITEM: {
-      const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
-      TOwnerDrawState state;
-      if (dis->itemState & ODS_SELECTED) state.Include(odSelected);
-      if (dis->itemState & ODS_FOCUS) state.Include(odFocused);
-      if (dis->itemState & ODS_DISABLED) state.Include(odDisabled);
-      if (dis->itemState & ODS_COMBOBOXEDIT) state.Include(odComboBoxEdit);
-      const int saved = SaveDC(dis->hDC);
-      canvas_->SetHandle(dis->hDC);
-      canvas_->Font()->Assign(Font());
-      canvas_->Brush()->SetStyle(bsSolid);
-      if (state.Contains(odSelected)) {
-        canvas_->Brush()->SetColor(clHighlight);
-        canvas_->Font()->SetColor(clHighlightText);
-      } else {
-        canvas_->Brush()->SetColor(Color());
-      }
-      try {
-        DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
-      } catch (...) {
-        canvas_->SetHandle(nullptr);
-        RestoreDC(dis->hDC, saved);
-        throw;
-      }
-      canvas_->SetHandle(nullptr);
-      RestoreDC(dis->hDC, saved);
+      const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+      DrawOwnerItem(*this, *canvas_, dis, [&](TOwnerDrawState state) {
+        DrawItem(static_cast<int>(dis.itemID), dis.rcItem, state);
+      });
       m.Result = TRUE;
       return;
     }
