@@ -139,29 +139,28 @@ int TBuilder::BuildTree(const std::string& coded) {
 TTreeNode* TBuilder::BuildSum(const std::string& s, size_t& pos) {
   bool negate = false;
   if (pos < s.size() && (s[pos] == '-' || s[pos] == '+')) negate = s[pos++] == '-';
-  TTreeNode* tree = BuildProduct(s, pos);
-  tree->Negate ^= negate ? 1 : 0;
-  while (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
-    auto* node = new TTreeNode;
-    node->Text = std::string(1, s[pos++]);
-    node->Left = tree;
-    tree = node;
-    node->Right = BuildProduct(s, pos);
-  }
+  TTreeNode* first = BuildProduct(s, pos);
+  first->Negate ^= negate ? 1 : 0;
+  TTreeNode* tree = BuildChain(first, s, pos, "+-", &TBuilder::BuildProduct);
   if (OutOfOrder() != ooStandart) tree = BalanceSum(tree);
   return tree;
 }
 
 TTreeNode* TBuilder::BuildProduct(const std::string& s, size_t& pos) {
-  TTreeNode* tree = BuildOperand(s, pos);
-  while (pos < s.size() && (s[pos] == '*' || s[pos] == '/')) {
+  TTreeNode* tree = BuildChain(BuildOperand(s, pos), s, pos, "*/", &TBuilder::BuildOperand);
+  if (OutOfOrder() != ooStandart) tree = BalanceProduct(tree);
+  return tree;
+}
+
+TTreeNode* TBuilder::BuildChain(TTreeNode* tree, const std::string& s, size_t& pos, const char (&ops)[3],
+                                TTreeNode* (TBuilder::*next)(const std::string&, size_t&)) {
+  while (pos < s.size() && (s[pos] == ops[0] || s[pos] == ops[1])) {
     auto* node = new TTreeNode;
     node->Text = std::string(1, s[pos++]);
     node->Left = tree;
     tree = node;
-    node->Right = BuildOperand(s, pos);
+    node->Right = (this->*next)(s, pos);
   }
-  if (OutOfOrder() != ooStandart) tree = BalanceProduct(tree);
   return tree;
 }
 

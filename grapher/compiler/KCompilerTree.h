@@ -49,6 +49,9 @@ protected:
   TTreeNode* BuildSum(const std::string& s, size_t& pos);
   TTreeNode* BuildProduct(const std::string& s, size_t& pos);
   TTreeNode* BuildOperand(const std::string& s, size_t& pos);
+  // Extends tree into a left-deep chain of the two operators, each followed by the next operand.
+  TTreeNode* BuildChain(TTreeNode* tree, const std::string& s, size_t& pos, const char (&ops)[3],
+                        TTreeNode* (TBuilder::*next)(const std::string&, size_t&));
   TTreeNode* BuildCall(const std::string& s, size_t& pos);
   TTreeNode* BalanceSum(TTreeNode* top);
   TTreeNode* BalanceProduct(TTreeNode* top);
