@@ -343,6 +343,8 @@ TEST_F(CodeGen, OptionsChangeTheCode) {
          k.SetOutOfOrder(on ? ooStandart : ooSoft);
        }},
       {"x-y*z", [](TKCompiler& k, bool on) { k.SetBackOperation(on); }},
+      // Without its bracket the difference is one chain, a-b-c.
+      {"a-(b+c)", [](TKCompiler& k, bool on) { k.SetEliminateBrackets(on ? ebSoft : ebStandart); }},
   };
   C.x = 3;
   C.y = 5;
