@@ -31,6 +31,12 @@ void DrawOwnerItem(const TControl& control, TCanvas& canvas, const DRAWITEMSTRUC
   draw(state);
 }
 
+// The look of an item nobody draws: its text on the state's colours.
+void DrawItemText(TCanvas& canvas, const RECT& rect, const TStrings& items, int index) {
+  canvas.FillRect(rect);
+  if (index >= 0 && index < items.Count()) canvas.TextOut(rect.left + 2, rect.top, items.Get(index));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -451,9 +457,7 @@ void TCustomListBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
     OnDrawItem(this, index, rect, state);
     return;
   }
-  canvas_->FillRect(rect);
-  if (index >= 0 && index < items_->Count())
-    canvas_->TextOut(rect.left + 2, rect.top, items_->Get(index));
+  DrawItemText(*canvas_, rect, *items_, index);
 }
 
 void TCustomListBox::WndProc(TMessage& m) {
@@ -653,9 +657,7 @@ void TComboBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
     OnDrawItem(this, index, rect, state);
     return;
   }
-  canvas_->FillRect(rect);
-  if (index >= 0 && index < items_->Count())
-    canvas_->TextOut(rect.left + 2, rect.top, items_->Get(index));
+  DrawItemText(*canvas_, rect, *items_, index);
 }
 
 void TComboBox::WndProc(TMessage& m) {
