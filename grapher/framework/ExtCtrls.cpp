@@ -1,15 +1,23 @@
 #include "ExtCtrls.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace kx {
 namespace {
+
+// The running timers: a tick already queued for a timer that has been
+// stopped or freed since must not reach it.
+std::unordered_set<const TTimer*>& RunningTimers() {
+  static std::unordered_set<const TTimer*> timers;
+  return timers;
+}
 
 // Timers tick on one hidden window of the user-interface thread.
 LRESULT CALLBACK TimerWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
     auto* timer = reinterpret_cast<TTimer*>(wp);
-    GuardWindowsCallback([timer] { timer->OnTimer(timer); });
+    if (RunningTimers().count(timer)) GuardWindowsCallback([timer] { timer->OnTimer(timer); });
     return 0;
   }
   return DefWindowProcA(w, msg, wp, lp);
@@ -39,9 +47,7 @@ KX_PUBLISH(TTimer) {
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
-TTimer::~TTimer() {
-  if (running_) KillTimer(TimerWindow(), reinterpret_cast<UINT_PTR>(this));
-}
+TTimer::~TTimer() { StopTimer(); }
 
 void TTimer::SetEnabled(bool on) {
   enabled_ = on;
@@ -58,12 +64,20 @@ void TTimer::Loaded() {
   UpdateTimer();
 }
 
-void TTimer::UpdateTimer() {
-  if (running_) KillTimer(TimerWindow(), reinterpret_cast<UINT_PTR>(this));
+void TTimer::StopTimer() {
+  if (!running_) return;
+  KillTimer(TimerWindow(), reinterpret_cast<UINT_PTR>(this));
+  RunningTimers().erase(this);
   running_ = false;
+}
+
+void TTimer::UpdateTimer() {
+  StopTimer();
   if (enabled_ && interval_ > 0 && !IsLoading()) {
-    running_ = SetTimer(TimerWindow(), reinterpret_cast<UINT_PTR>(this), interval_, nullptr) != 0;
-    if (!running_) throw EOutOfResources("Not enough timers available");
+    if (!SetTimer(TimerWindow(), reinterpret_cast<UINT_PTR>(this), interval_, nullptr))
+      throw EOutOfResources("Not enough timers available");
+    RunningTimers().insert(this);
+    running_ = true;
   }
 }
 

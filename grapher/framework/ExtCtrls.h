@@ -23,6 +23,7 @@ class TTimer : public TComponent {
 
  private:
   void UpdateTimer();
+  void StopTimer();
   bool enabled_ = true;
   unsigned interval_ = 1000;
   bool running_ = false;

@@ -262,6 +262,33 @@ TEST_F(Behaviour, OnDestroyRunsWhileTheDerivedFormIsWhole) {
   EXPECT_EQ(seen, Log{"whole"});
 }
 
+TEST_F(Behaviour, TimersTickUntilStoppedAndNeverAfter) {
+  int ticks = 0;
+  auto* timer = new TTimer(form_);
+  timer->OnTimer = TNotifyEvent([&](TObject* sender) {
+    EXPECT_EQ(sender, timer);
+    ++ticks;
+  });
+  timer->SetInterval(10);
+  timer->SetEnabled(true);
+  EXPECT_TRUE(testsupport::PumpUntil([&] { return ticks >= 2; }, 5000));
+
+  // A tick still queued when the timer stops, or after it is freed, is dropped.
+  HWND timers = FindWindowExA(HWND_MESSAGE, nullptr, "KxTimerWindow", nullptr);
+  ASSERT_NE(timers, nullptr);
+  timer->SetEnabled(false);
+  const int stoppedAt = ticks;
+  PostMessageA(timers, WM_TIMER, reinterpret_cast<WPARAM>(timer), 0);
+  Settle();
+  EXPECT_EQ(ticks, stoppedAt);
+
+  timer->SetEnabled(true);
+  PostMessageA(timers, WM_TIMER, reinterpret_cast<WPARAM>(timer), 0);
+  delete timer;
+  Settle();
+  EXPECT_EQ(ticks, stoppedAt);
+}
+
 TEST_F(Behaviour, NotificationsOfChildListFocusAndResize) {
   Log log;
   TWndMethod old = form_->WindowProc;
