@@ -335,7 +335,8 @@ void TCustomForm::Close() {
 }
 
 void TCustomForm::Release() {
-  if (HandleAllocated()) PostMessageA(Handle(), CM_RELEASE, 0, 0);
+  // A form never shown gets its window here, so that it is freed all the same.
+  PostMessageA(Handle(), CM_RELEASE, 0, 0);
 }
 
 namespace {

@@ -222,6 +222,14 @@ TEST_F(Behaviour, ReleaseFreesTheFormAfterItsMessages) {
   EXPECT_FALSE(destroyed);
   Application->ProcessMessages();
   EXPECT_TRUE(destroyed);
+
+  // A form that was never shown goes too.
+  destroyed = false;
+  TForm* unseen = TCustomForm::Create<TForm>(nullptr);
+  unseen->OnDestroy = TNotifyEvent([&](TObject*) { destroyed = true; });
+  unseen->Release();
+  Application->ProcessMessages();
+  EXPECT_TRUE(destroyed);
 }
 
 // A form whose OnDestroy handler reads the derived part, as a main form that
