@@ -1,9 +1,12 @@
 # Calls compiled code with canaries in the registers it must keep and reports
 # what it left behind: EBX, ESI, EDI, EBP, the ESP difference and the x87 tag
-# word after the result was popped (FFFFh = nothing else on the x87 stack).
+# word after the result was popped (FFFFh = nothing else on the x87 stack), and
+# the status word, whose stack-fault flag tells that the code pushed more than
+# eight values or left no result to pop.
 #
 # extern "C" void KHarnessCall(const void* code, long double* result, uint32_t* state);
 # state: [0] EBX [1] ESI [2] EDI [3] EBP [4] ESP after minus before [5] tag word
+#        [6] status word
 
         .intel_syntax noprefix
         .data
@@ -30,6 +33,7 @@ _KHarnessCall:
         mov     esi, 0x22222222
         mov     edi, 0x33333333
         mov     ebp, 0x44444444
+        fnclex
         call    eax
         mov     ecx, [StatePtr]
         mov     [ecx], ebx
@@ -46,6 +50,9 @@ _KHarnessCall:
         fnstenv [esp]
         movzx   eax, word ptr [esp + 8]
         mov     [ecx + 20], eax
+        movzx   eax, word ptr [esp + 4]
+        mov     [ecx + 24], eax
+        fninit                          # leave nothing behind for the next call
         fldcw   [esp]                   # fnstenv masked every exception
         add     esp, 28
         pop     edi

@@ -17,11 +17,13 @@ void RegisterBuiltins(TCtrlBlck& compiler);
 struct TEvalResult {
   long double Value = 0;
   bool RegistersKept = false;  // EBX, ESI, EDI, EBP and ESP as before
-  bool StackClean = false;     // nothing but the result on the x87 stack
+  bool StackClean = false;     // exactly the result on the x87 stack, no overflow on the way
 };
 
 // Runs the compiled code of a compiler through the checking harness.
 TEvalResult EvaluateChecked(const TKCompiler& compiler);
+// The same for code bytes in executable memory.
+TEvalResult EvaluateChecked(const void* code);
 
 // A compiler that exposes its trees and pool for inspection.
 class TProbeCompiler : public TKCompiler {
