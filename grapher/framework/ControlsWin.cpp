@@ -112,7 +112,10 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   HWND wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
                              params.Style, params.X, params.Y, params.Width, params.Height,
                              params.WndParent, id, GetModuleHandleA(nullptr), nullptr);
-  if (!wnd) return;
+  if (!wnd) {
+    if (id) g_controlsById.erase(ctlId_);
+    return;
+  }
   wnd_ = wnd;
   SetPropA(wnd, kControlProp, this);
   // Own windows and native ones alike run through MainWndProc; the class's
