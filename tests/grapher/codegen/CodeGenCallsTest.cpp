@@ -39,6 +39,17 @@ protected:
     K.AddVariable("u", tcU08, &U);
     K.AddVariable("q", tcI64, &Q);
   }
+  // Brackets nested so that each level needs one register more than the one
+  // inside it; value receives what the formula gives for the current X and Y.
+  static std::string Nested(int levels, long double& value) {
+    std::string deep = "x";
+    value = X;
+    for (int i = 0; i < levels; ++i) {
+      deep = "(" + deep + "-(" + deep + "+y))";
+      value = value - (value + Y);
+    }
+    return deep;
+  }
   long double Run(const std::string& text) {
     K.SetExpression(text);
     K.Compile();
@@ -77,13 +88,10 @@ TEST_F(CodeGenCalls, OrdinalResultsAreComputedAheadAndReadWithFild) {
 TEST_F(CodeGenCalls, FrameOfSpillsAndSmallTemporariesIsAlignedAroundItsRemainder) {
   // One spill slot (16 bytes) and two 4-byte results: 20 bytes, so the
   // alignment keeps the 4-byte remainder below the aligned boundary.
-  std::string deep = "x";
-  long double v = X = 1.25L;
+  X = 1.25L;
   Y = 0.75L;
-  for (int i = 0; i < 8; ++i) {
-    deep = "(" + deep + "-(" + deep + "+y))";
-    v = v - (v + Y);
-  }
+  long double v;
+  const std::string deep = Nested(8, v);
   K.SetEliminateBrackets(ebStandart);
   K.SetOutOfOrder(ooStandart);
   N = 5;
@@ -134,12 +142,8 @@ TEST_F(CodeGenCalls, StackArgumentsAndSpillsAroundThem) {
 
   // An argument on the CPU stack that itself spills: the spill slots lie above
   // the reserved argument bytes.
-  std::string deep = "x";
-  long double v = X;
-  for (int i = 0; i < 10; ++i) {
-    deep = "(" + deep + "-(" + deep + "+y))";
-    v = v - (v + Y);
-  }
+  long double v;
+  const std::string deep = Nested(10, v);
   K.SetEliminateBrackets(ebStandart);
   K.SetOutOfOrder(ooStandart);
   for (bool align : {false, true}) {
@@ -163,13 +167,10 @@ TEST_F(CodeGenCalls, ArgumentNeedingSevenRegistersIsNotSpilled) {
 
 TEST_F(CodeGenCalls, HoistedArgumentsReachTheirOwnRegisters) {
   // Arguments so large that the planner computes them ahead into temporaries.
-  std::string deep = "x";
-  long double v = X = 1.25L;
+  X = 1.25L;
   Y = 0.75L;
-  for (int i = 0; i < 9; ++i) {
-    deep = "(" + deep + "-(" + deep + "+y))";
-    v = v - (v + Y);
-  }
+  long double v;
+  const std::string deep = Nested(9, v);
   for (const char* f : {"LogN", "power"}) {
     for (int order = 0; order < 2; ++order) {
       const std::string a = order ? "abs(" + deep + ")+2" : "x+1";

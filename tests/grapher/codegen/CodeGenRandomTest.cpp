@@ -238,18 +238,8 @@ private:
         case 0: return Deep(7 + Pick(4));
         case 1: return Join(Deep(Pick(5)), PowerOfPowers(), '+');
         case 2: {
-          TPiece a = Deep(5 + Pick(3)), b = Deep(5 + Pick(3));
-          const bool isMin = Pick(2) == 0;
-          TPiece p;
-          p.Text = std::string(isMin ? "min(" : "max(") + a.Text + "," + b.Text + ")";
-          p.Leaves = a.Leaves + b.Leaves;
-          for (int i = 0; i < Points; ++i) {
-            const bool first = isMin ? a.V[i] < b.V[i] : a.V[i] > b.V[i];
-            p.V[i] = first ? a.V[i] : b.V[i];
-            p.Err[i] = std::fabs(a.V[i] - b.V[i]) <= a.Err[i] + b.Err[i] ? 1e300L : std::max(a.Err[i], b.Err[i]);
-            p.Exact[i] = a.Exact[i] && b.Exact[i];
-            p.Mag[i] = std::max(a.Mag[i], b.Mag[i]);
-          }
+          const TPiece a = Deep(5 + Pick(3)), b = Deep(5 + Pick(3));
+          const TPiece p = MinOrMax(a, b, Pick(2) == 0);
           if (Sane(p)) return p;
           return Leaf();
         }
@@ -265,6 +255,21 @@ private:
       if (Sane(p)) return p;
     }
     return Leaf();
+  }
+
+  static TPiece MinOrMax(const TPiece& a, const TPiece& b, bool isMin) {
+    TPiece p;
+    p.Text = std::string(isMin ? "min(" : "max(") + a.Text + "," + b.Text + ")";
+    p.Leaves = a.Leaves + b.Leaves;
+    for (int i = 0; i < Points; ++i) {
+      const bool first = isMin ? a.V[i] < b.V[i] : a.V[i] > b.V[i];
+      p.V[i] = first ? a.V[i] : b.V[i];
+      p.Exact[i] = a.Exact[i] && b.Exact[i];
+      p.Mag[i] = std::max(a.Mag[i], b.Mag[i]);
+      // Too close to call: only the class of the result is checked.
+      p.Err[i] = std::fabs(a.V[i] - b.V[i]) <= a.Err[i] + b.Err[i] ? 1e300L : std::max(a.Err[i], b.Err[i]);
+    }
+    return p;
   }
 
   // Applies a one-argument function value by value with its derivative for the error bound.
@@ -358,20 +363,8 @@ private:
       }
       case 15:
       case 16: {
-        TPiece a = arg(sub / 2 + 1), b = arg(sub / 2 + 1);
-        const bool isMin = f == 15;
-        TPiece p;
-        p.Text = std::string(isMin ? "min(" : "max(") + a.Text + "," + b.Text + ")";
-        p.Leaves = a.Leaves + b.Leaves;
-        for (int i = 0; i < Points; ++i) {
-          const bool first = isMin ? a.V[i] < b.V[i] : a.V[i] > b.V[i];
-          p.V[i] = first ? a.V[i] : b.V[i];
-          p.Err[i] = std::max(a.Err[i], b.Err[i]);
-          p.Exact[i] = a.Exact[i] && b.Exact[i];
-          p.Mag[i] = std::max(a.Mag[i], b.Mag[i]);
-          if (std::fabs(a.V[i] - b.V[i]) <= a.Err[i] + b.Err[i]) p.Err[i] = 1e300L;  // too close to call
-        }
-        return p;
+        const TPiece a = arg(sub / 2 + 1), b = arg(sub / 2 + 1);
+        return MinOrMax(a, b, f == 15);
       }
       case 17: {
         TPiece b = Into(arg(sub / 2 + 1), "+2", 2), a = Into(arg(sub / 2 + 1), "+0.5", 0.5L);
