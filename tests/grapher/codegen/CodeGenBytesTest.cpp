@@ -2,6 +2,7 @@
 // and the trees the rewriting produces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <variant>
@@ -296,12 +297,22 @@ TEST_F(CodeGen, SpillFrameIsAlignedAndReleased) {
   EXPECT_EQ(std::vector<uint8_t>(code.begin(), code.begin() + 12), head) << Hex(code);
   EXPECT_EQ(std::vector<uint8_t>(code.end() - 4, code.end()), (std::vector<uint8_t>{0x8B, 0xE5, 0x5D, 0xC3}));
   EXPECT_EQ(Eval(), expected);
+  // The oldest value goes to spill slot 0 (fstp m80 [esp]) and comes back from it (fld m80 [esp]).
+  auto count = [](const std::vector<uint8_t>& c, std::vector<uint8_t> what) {
+    size_t n = 0;
+    for (auto it = c.begin(); (it = std::search(it, c.end(), what.begin(), what.end())) != c.end(); ++it) ++n;
+    return n;
+  };
+  EXPECT_EQ(count(code, {0xDB, 0x3C, 0x24}), 1u) << Hex(code);
+  EXPECT_EQ(count(code, {0xDB, 0x2C, 0x24}), 1u) << Hex(code);
 
   K.SetAlignMode(false);
   code = Compile(text);
   EXPECT_EQ(std::vector<uint8_t>(code.begin(), code.begin() + 3), (std::vector<uint8_t>{0x83, 0xEC, 0x0C}));
   EXPECT_EQ(std::vector<uint8_t>(code.end() - 4, code.end()), (std::vector<uint8_t>{0x83, 0xC4, 0x0C, 0xC3}));
   EXPECT_EQ(Eval(), expected);
+  EXPECT_EQ(count(code, {0xDB, 0x3C, 0x24}), 1u) << Hex(code);
+  EXPECT_EQ(count(code, {0xDB, 0x2C, 0x24}), 1u) << Hex(code);
 }
 
 TEST_F(CodeGen, OperandBecomesMemoryOperandWhenAllRegistersAreTaken) {
