@@ -26,6 +26,39 @@ void TGraphic::Changed() { OnChange(this); }
 
 namespace {
 
+// Whether the header, masks, colour table and pixels a .bmp file declares
+// all lie within its `size` bytes: GDI reads what the header says, however
+// much there is.
+bool IsWholeBitmapFile(uint64_t size, const BITMAPFILEHEADER& fh, const BITMAPINFOHEADER& ih) {
+  const int64_t width = ih.biWidth, height = std::abs(static_cast<int64_t>(ih.biHeight));
+  if (width <= 0 || height <= 0 || width > 32768 || height > 32768 || ih.biPlanes != 1) return false;
+  if (ih.biSize < sizeof ih || sizeof fh + uint64_t{ih.biSize} > size) return false;
+  const unsigned bpp = ih.biBitCount;
+  uint64_t masks = 0;
+  bool runLength = false;
+  switch (ih.biCompression) {
+    case BI_RGB:
+      if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+      break;
+    case BI_BITFIELDS:
+      if (bpp != 16 && bpp != 32) return false;
+      if (ih.biSize == sizeof ih) masks = 3 * sizeof(DWORD);
+      break;
+    case BI_RLE8:
+    case BI_RLE4:
+      if (bpp != (ih.biCompression == BI_RLE8 ? 8u : 4u) || ih.biHeight < 0) return false;
+      runLength = true;
+      break;
+    default:
+      return false;
+  }
+  const uint64_t colors = ih.biClrUsed ? ih.biClrUsed : bpp <= 8 ? (1u << bpp) : 0;
+  if (sizeof fh + ih.biSize + masks + colors * sizeof(RGBQUAD) > size) return false;
+  const uint64_t pixels =
+      runLength ? ih.biSizeImage : static_cast<uint64_t>((width * bpp + 31) / 32 * 4) * height;
+  return pixels > 0 && fh.bfOffBits < size && pixels <= size - fh.bfOffBits;
+}
+
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw EFOpenError("Cannot open file \"" + path + "\"");
@@ -226,13 +259,7 @@ void TBitmap::LoadFromBytes(const std::vector<uint8_t>& data) {
   std::memcpy(&fh, data.data(), sizeof fh);
   BITMAPINFOHEADER ih;
   std::memcpy(&ih, data.data() + sizeof fh, sizeof ih);
-  const int64_t width = ih.biWidth, height = std::abs(static_cast<int64_t>(ih.biHeight));
-  if (ih.biSize < sizeof ih || width <= 0 || height <= 0 || width > 32768 || height > 32768 ||
-      fh.bfOffBits >= data.size() || ih.biPlanes != 1)
-    throw EInvalidGraphic("Bitmap image is not valid");
-  const int64_t stride = ((width * ih.biBitCount + 31) / 32) * 4;
-  if (ih.biCompression == BI_RGB && fh.bfOffBits + stride * height > data.size())
-    throw EInvalidGraphic("Bitmap image is not valid");
+  if (!IsWholeBitmapFile(data.size(), fh, ih)) throw EInvalidGraphic("Bitmap image is not valid");
 
   HDC screen = GetDC(nullptr);
   HBITMAP made = CreateDIBitmap(screen, &ih, CBM_INIT, data.data() + fh.bfOffBits,

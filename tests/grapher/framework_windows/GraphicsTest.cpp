@@ -219,6 +219,61 @@ TEST(Bitmap, FileBytesRoundTripAndBadDataIsRefused) {
   EXPECT_EQ(back.Width(), 7);  // a refused load keeps the picture
 }
 
+// Writes a little-endian field of `size` bytes into a .bmp file's bytes.
+void Poke(std::vector<uint8_t>& file, size_t offset, uint32_t value, int size = 4) {
+  for (int i = 0; i < size; ++i) file[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// Offsets in a .bmp file (14-byte file header, then the info header).
+enum : size_t { kOffBits = 10, kInfoSize = 14, kBitCount = 28, kCompression = 30, kSizeImage = 34,
+                kClrUsed = 46 };
+
+TEST(Bitmap, PalettedFilesLoadAndHeadersReachingPastTheDataAreRefused) {
+  // 2 x 2, 8 bits per pixel, a table of two colours: red, blue; bottom row first.
+  std::vector<uint8_t> file(14 + 40 + 8 + 8, 0);
+  file[0] = 'B';
+  file[1] = 'M';
+  Poke(file, 2, static_cast<uint32_t>(file.size()));
+  Poke(file, kOffBits, 14 + 40 + 8);
+  Poke(file, kInfoSize, 40);
+  Poke(file, 18, 2);
+  Poke(file, 22, 2);
+  Poke(file, 26, 1, 2);
+  Poke(file, kBitCount, 8, 2);
+  Poke(file, kClrUsed, 2);
+  const uint8_t table[] = {0, 0, 255, 0, 255, 0, 0, 0};
+  std::memcpy(&file[54], table, sizeof table);
+  file[62] = 0, file[63] = 1;  // bottom row: red, blue
+  file[66] = 1, file[67] = 0;  // top row: blue, red
+  TBitmap b;
+  b.LoadFromBytes(file);
+  ASSERT_EQ(b.Width(), 2);
+  EXPECT_EQ(PixelOf(b, 0, 0), clBlue);
+  EXPECT_EQ(PixelOf(b, 0, 1), clRed);
+
+  const struct {
+    const char* what;
+    size_t offset;
+    uint32_t value;
+    int size;
+  } bad[] = {
+      {"header larger than the file", kInfoSize, 0x7FFFFF00, 4},
+      {"colour table beyond the file", kClrUsed, 0x10000000, 4},
+      {"no such pixel size", kBitCount, 7, 2},
+      {"pixels larger than the file", kBitCount, 32, 2},
+      {"embedded JPEG", kCompression, 4, 4},
+      {"run-length data beyond the file", kCompression, BI_RLE8, 4},
+      {"pixels start past the end", kOffBits, 200, 4},
+  };
+  for (const auto& c : bad) {
+    std::vector<uint8_t> broken = file;
+    Poke(broken, c.offset, c.value, c.size);
+    if (c.offset == kCompression && c.value == BI_RLE8) Poke(broken, kSizeImage, 0x00FFFFFF);
+    EXPECT_THROW(b.LoadFromBytes(broken), EInvalidGraphic) << c.what;
+  }
+  EXPECT_EQ(PixelOf(b, 0, 0), clBlue);  // the refused loads left the picture alone
+}
+
 TEST(Bitmap, TransparentDrawKeysOutTheColour) {
   auto target = FilledBitmap(10, 10, clRed);
   auto sprite = FilledBitmap(10, 10, clFuchsia);
