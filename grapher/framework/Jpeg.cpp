@@ -47,8 +47,13 @@ bool Decode(const uint8_t* data, size_t size, TBitmap& out, char* message) {
     jpeg_destroy_decompress(&info);
     return false;
   }
-  out.SetPixelFormat(pf24bit);
-  out.SetSize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+  try {
+    out.SetPixelFormat(pf24bit);
+    out.SetSize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+  } catch (...) {
+    jpeg_destroy_decompress(&info);  // no memory for the picture
+    throw;
+  }
   while (info.output_scanline < info.output_height) {
     auto* row = static_cast<uint8_t*>(out.ScanLine(static_cast<int>(info.output_scanline)));
     JSAMPROW rows[1] = {row};
