@@ -60,7 +60,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   // The forms go with the application; the main form's destruction gives the
   // font back.
-  for (int i = kx::Screen->FormCount() - 1; i >= 0; --i) kx::Screen->Forms(i)->BeforeDestruction();
   kx::Application->DestroyComponents();
   return exitCode;
 }
