@@ -2,6 +2,10 @@
 
 #include <png.h>
 
+#include <cstdlib>
+
+#include <jpeglib.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -159,6 +163,39 @@ bool LoadPng(const std::string& path, Picture& picture) {
   }
   for (unsigned& p : picture.pixels) p &= 0xFFFFFFu;
   return true;
+}
+
+std::vector<unsigned char> EncodeJpeg(const Picture& picture) {
+  jpeg_compress_struct c{};
+  jpeg_error_mgr err{};
+  c.err = jpeg_std_error(&err);
+  jpeg_create_compress(&c);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&c, &buffer, &size);
+  c.image_width = picture.width;
+  c.image_height = picture.height;
+  c.input_components = 3;
+  c.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, 95, TRUE);
+  jpeg_start_compress(&c, TRUE);
+  std::vector<unsigned char> row(static_cast<size_t>(picture.width) * 3);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const unsigned p = picture.At(x, y);
+      row[x * 3] = (p >> 16) & 0xFF;
+      row[x * 3 + 1] = (p >> 8) & 0xFF;
+      row[x * 3 + 2] = p & 0xFF;
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&c, rows, 1);
+  }
+  jpeg_finish_compress(&c);
+  jpeg_destroy_compress(&c);
+  std::vector<unsigned char> result(buffer, buffer + size);
+  free(buffer);
+  return result;
 }
 
 }  // namespace testsupport

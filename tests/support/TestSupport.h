@@ -49,6 +49,8 @@ Picture CaptureWindow(HWND wnd);
 bool SavePng(const Picture& picture, const std::string& path);
 // Reads a PNG written by SavePng (or any 8-bit RGB/RGBA PNG).
 bool LoadPng(const std::string& path, Picture& picture);
+// Encodes a picture as a JPEG file image (quality 95) in memory.
+std::vector<unsigned char> EncodeJpeg(const Picture& picture);
 
 // Runs the calling thread's message queue until `done` returns true or the
 // time-out passes; returns the last value of `done`.

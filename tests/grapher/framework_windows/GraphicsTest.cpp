@@ -1,14 +1,13 @@
 // Colours, graphics objects, canvas drawing and pictures over GDI.
 #include <gtest/gtest.h>
 
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "Graphics.h"
+#include "TestSupport.h"
 
-#include <jpeglib.h>
 
 using namespace kx;
 
@@ -29,38 +28,17 @@ std::unique_ptr<TBitmap> FilledBitmap(int w, int h, TColor color, TPixelFormat f
   return b;
 }
 
-// Encodes a w x h picture of one colour per half (left, right) as JPEG.
+// A w x h JPEG of one colour per half (left, right).
 std::vector<uint8_t> EncodeJpeg(int w, int h, COLORREF left, COLORREF right) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = w;
-  info.image_height = h;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(static_cast<size_t>(w) * 3);
-  for (int x = 0; x < w; ++x) {
-    COLORREF c = x < w / 2 ? left : right;
-    row[x * 3] = GetRValue(c);
-    row[x * 3 + 1] = GetGValue(c);
-    row[x * 3 + 2] = GetBValue(c);
-  }
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> data(out, out + size);
-  jpeg_destroy_compress(&info);
-  free(out);
-  return data;
+  testsupport::Picture picture;
+  picture.width = w;
+  picture.height = h;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = x < w / 2 ? left : right;
+      picture.pixels.push_back(unsigned(GetRValue(c)) << 16 | unsigned(GetGValue(c)) << 8 | GetBValue(c));
+    }
+  return testsupport::EncodeJpeg(picture);
 }
 
 bool Near(TColor a, COLORREF b, int tolerance) {
