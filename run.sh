@@ -2,7 +2,8 @@
 # Starts one of the programs under Wine: ./run.sh [grapher|quiz] [arguments]
 # Builds first when needed. Without a display it starts a private X server,
 # waits for the main window, saves a screenshot, prints its path and closes
-# the program again.
+# the program again. Where this kernel cannot run 32-bit programs, the
+# program runs in an emulated machine and a screenshot is saved.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,14 +15,32 @@ case $program in
   grapher) exe=Kurvex.exe; caption="Plotvane v2.21" ;;
   quiz)    exe=Tessaro.exe; caption="Tessaro" ;;
 esac
+shot=$PWD/build/screenshots/${exe%.exe}.png
 
-tools/install-deps
-source tools/wine-env
+source tools/runner-env
+kx_choose_runner
+kx_say_runner run.sh
+tools/install-deps "$kx_runner"
+kx_require_runner run.sh
 if [ ! -f build/CMakeCache.txt ]; then
   cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
 fi
 cmake --build build -j "$(nproc)" --target "${exe%.exe}" >/dev/null
 
+if [ $kx_runner = vm ]; then
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "run.sh: the emulated machine cannot show its windows on $DISPLAY without networking; saving a screenshot instead" >&2
+  fi
+  repo=$PWD
+  source tools/vm/vm-env
+  trap vm_stop EXIT
+  trap 'exit 130' INT TERM
+  vm_boot
+  vm_job tools/screenshot-program "build/bin/$exe" "$caption" "$shot" "$@"
+  exit
+fi
+
+source tools/wine-env
 if [ -n "${DISPLAY:-}" ]; then
   ensure_wine_prefix
   exec wine "build/bin/$exe" "$@"
@@ -29,26 +48,6 @@ fi
 
 start_private_display
 ensure_wine_prefix
-wine "build/bin/$exe" "$@" &
-program_pid=$!
-
-window=
-for _ in $(seq 1 300); do
-  window=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n1) || true
-  [ -n "$window" ] && break
-  kill -0 $program_pid 2>/dev/null || { echo "run.sh: $exe ended before showing its window" >&2; exit 1; }
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "run.sh: no window \"$caption\" appeared" >&2; kill $program_pid; exit 1; }
-
-sleep 1   # let the first paint finish
-mkdir -p build/screenshots
-shot=$PWD/build/screenshots/${exe%.exe}.png
-/usr/bin/import -window "$window" "$shot"
-echo "$shot"
-
-wine taskkill /IM "$exe" >/dev/null 2>&1 || true
-wait $program_pid || true
+tools/screenshot-program "build/bin/$exe" "$caption" "$shot" "$@"
 # The private display goes now; so does the Wine session that used it.
 wineserver --kill 2>/dev/null || true
-

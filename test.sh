@@ -1,27 +1,44 @@
 #!/bin/bash
 # Installs what is missing, builds both programs and every test, and runs the
-# whole test suite. Exit code 0 only when every test passed.
+# whole test suite. Exit code 0 only when every test passed. Where this kernel
+# cannot run 32-bit programs, the Windows programs run in an emulated machine.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/install-deps
-source tools/wine-env
+source tools/runner-env
+kx_choose_runner
+kx_say_runner test.sh
+tools/install-deps "$kx_runner"
+kx_require_runner test.sh
+# Every tools/wine-run that ctest starts takes the same path without probing.
+export KX_RUNNER_CHOSEN=$kx_runner KX_RUNNER_WHY=$kx_runner_why
 
-cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
+emulated=OFF
+[ $kx_runner = vm ] && emulated=ON
+cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake -DKX_EMULATED="$emulated" >/dev/null
 cmake --build build -j "$(nproc)"
 
-if [ -z "${DISPLAY:-}" ]; then
-  start_private_display
-  ensure_wine_prefix
-  # One wineserver for the whole run instead of one per test program. It goes
-  # with the private display: a server left on a dead display would hold up
-  # the next run.
-  wineserver --persistent 2>/dev/null || true
-  trap 'wineserver --kill 2>/dev/null; kill $xvfb_pid 2>/dev/null' EXIT
+if [ $kx_runner = vm ]; then
+  repo=$PWD
+  source tools/vm/vm-env
+  trap vm_stop EXIT
+  trap 'exit 130' INT TERM
+  vm_boot
 else
-  ensure_wine_prefix
+  source tools/wine-env
+  if [ -z "${DISPLAY:-}" ]; then
+    start_private_display
+    ensure_wine_prefix
+    # One wineserver for the whole run instead of one per test program. It
+    # goes with the private display: a server left on a dead display would
+    # hold up the next run.
+    wineserver --persistent 2>/dev/null || true
+    trap 'wineserver --kill 2>/dev/null; kill $xvfb_pid 2>/dev/null' EXIT
+  else
+    ensure_wine_prefix
+  fi
+  # Start the Wine session (services, desktop) once, before the test
+  # programs start side by side.
+  wine cmd /c exit >/dev/null 2>&1
 fi
-# Start the Wine session (services, desktop) once, before the test programs
-# start side by side.
-wine cmd /c exit >/dev/null 2>&1
 
 ctest --test-dir build --output-on-failure -j "$(nproc)"

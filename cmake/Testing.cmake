@@ -7,10 +7,19 @@
 # other test's window covers what a screenshot or a click expects.
 enable_testing()
 
+# Set by test.sh when the test programs run in the emulated machine
+# (tools/vm), which is many times slower than this one.
+option(KX_EMULATED "Test programs run in the emulated machine" OFF)
+if(KX_EMULATED)
+  set(KX_TIMEOUT_SCALE 6)
+else()
+  set(KX_TIMEOUT_SCALE 1)
+endif()
+
 function(kx_add_test name)
   cmake_parse_arguments(T "GUI;NO_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE GTest::gtest ${T_LIBS})
+  target_link_libraries(${name} PRIVATE GTest::gtest kx_testemulation ${T_LIBS})
   if(NOT T_NO_MAIN)
     target_link_libraries(${name} PRIVATE kx_testmain)
   endif()
@@ -20,6 +29,7 @@ function(kx_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  math(EXPR T_TIMEOUT "${T_TIMEOUT} * ${KX_TIMEOUT_SCALE}")
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_GUI)
     set_tests_properties(${name} PROPERTIES LABELS gui RESOURCE_LOCK display)

@@ -1,12 +1,14 @@
 # Calls compiled code with canaries in the registers it must keep and reports
 # what it left behind: EBX, ESI, EDI, EBP, the ESP difference and the x87 tag
-# word after the result was popped (FFFFh = nothing else on the x87 stack), and
-# the status word, whose stack-fault flag tells that the code pushed more than
-# eight values or left no result to pop.
+# word after the result was popped (FFFFh = nothing else on the x87 stack), the
+# status word, whose stack-fault flag tells that the code pushed more than
+# eight values or left no result to pop, and what FXAM said of the result
+# before it was popped (4100h: empty; this also holds where the stack-fault
+# flag is not kept, as in the emulated machine).
 #
 # extern "C" void KHarnessCall(const void* code, long double* result, uint32_t* state);
 # state: [0] EBX [1] ESI [2] EDI [3] EBP [4] ESP after minus before [5] tag word
-#        [6] status word
+#        [6] status word [7] FXAM's C3, C2 and C0 of the result
 
         .intel_syntax noprefix
         .data
@@ -44,6 +46,10 @@ _KHarnessCall:
         sub     eax, [SavedEsp]
         mov     [ecx + 16], eax
         mov     esp, [SavedEsp]
+        fxam
+        fnstsw  ax
+        and     eax, 0x4500
+        mov     [ecx + 28], eax
         pop     eax
         fstp    tbyte ptr [eax]
         sub     esp, 28

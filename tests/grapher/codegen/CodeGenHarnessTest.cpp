@@ -1,9 +1,11 @@
 // The checking call must notice what compiled code could do wrong.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "CodeGenSupport.h"
+#include "Emulation.h"
 #include "ExecMemory.h"
 
 namespace {
@@ -39,6 +41,10 @@ TEST(CallHarness, NoticesClobberedRegistersAndStrayValues) {
       {"esp", {0x58, 0x50, 0x50, 0xD9, 0xE8, 0xC3}, false, true},  // pop eax; push eax; push eax: returns one low
   };
   for (const TCase& c : cases) {
+    if (testsupport::RunsEmulated() && std::strcmp(c.What, "nine values at once") == 0) {
+      std::printf("skipped \"%s\": the emulated x87 flags no stack overflow\n", c.What);
+      continue;
+    }
     const TEvalResult r = RunBytes(c.Code);
     EXPECT_EQ(r.RegistersKept, c.Kept) << c.What;
     EXPECT_EQ(r.StackClean, c.Clean) << c.What;

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "CodeGenSupport.h"
+#include "Emulation.h"
 #include "KLib.h"
 
 namespace {
@@ -538,6 +539,7 @@ TEST_F(CodeGenRandom, NonFiniteResultsKeepTheirClass) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  SeedCount = testsupport::EmulatedCaseCount(SeedCount, 4, "seeds");
   for (int i = 1; i < argc; ++i) {
     if (std::strncmp(argv[i], "--seeds=", 8) == 0) SeedCount = std::atoi(argv[i] + 8);
     if (std::strncmp(argv[i], "--first=", 8) == 0) FirstSeed = std::atoi(argv[i] + 8);

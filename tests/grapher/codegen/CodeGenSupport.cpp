@@ -36,13 +36,13 @@ void RegisterBuiltins(TCtrlBlck& c) {
 TEvalResult EvaluateChecked(const TKCompiler& compiler) { return EvaluateChecked(compiler.Code()); }
 
 TEvalResult EvaluateChecked(const void* code) {
-  uint32_t state[7] = {};
+  uint32_t state[8] = {};
   TEvalResult r;
   KHarnessCall(code, &r.Value, state);
   r.RegistersKept = state[0] == 0x11111111 && state[1] == 0x22222222 && state[2] == 0x33333333 &&
                     state[3] == 0x44444444 && state[4] == 0;
-  constexpr uint32_t StackFault = 0x40;
-  r.StackClean = state[5] == 0xFFFF && (state[6] & StackFault) == 0;
+  constexpr uint32_t StackFault = 0x40, Empty = 0x4100;
+  r.StackClean = state[5] == 0xFFFF && (state[6] & StackFault) == 0 && state[7] != Empty;
   return r;
 }
 
