@@ -41,7 +41,7 @@ case $real in
 esac
 
 # One line says which path was taken and why.
-said=$(env KX_PROBE=false bash -c 'source "$0/runner-env"; kx_choose_runner; kx_say_runner test' "$tools" 2>&1)
+said=$(env -u KX_RUNNER KX_PROBE=false bash -c 'source "$0/runner-env"; kx_choose_runner; kx_say_runner test' "$tools" 2>&1)
 check "one line said" "test: running Windows programs under Wine in an emulated machine: this kernel cannot run 32-bit programs (the probe 'false' failed)" "$said"
 
 # Without what the chosen path needs, wine-run names the cause and fails.
