@@ -8,7 +8,7 @@
 // cannot encode, malformed UTF-8 or a missing file stops the build with
 // "<form>:<line>:<column>: error: ...". Line numbers of the output match the
 // source, so errors at run time point at the authored file.
-#include "Tcvn3.h"
+#include "framework/core/Tcvn3.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -13,9 +13,9 @@
 #ifdef KX_BENCH_MUPARSER
 #include <muParser.h>
 #endif
-#include "KCompiler.h"
-#include "KCompilerCode.h"
-#include "KLib.h"
+#include "compiler/KCompiler.h"
+#include "compiler/KCompilerCode.h"
+#include "compiler/KLib.h"
 
 namespace {
 

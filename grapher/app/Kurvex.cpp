@@ -4,8 +4,8 @@
 #include <exception>
 #include <string>
 
-#include "ControlClasses.h"
-#include "Forms.h"
+#include "framework/windows/ControlClasses.h"
+#include "framework/windows/Forms.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ExecMemory.h"
+#include "compiler/ExecMemory.h"
 
 #include <windows.h>
 

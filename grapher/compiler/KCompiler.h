@@ -1,4 +1,4 @@
 // Formula compiler: include this to use TKCompiler.
 #pragma once
 
-#include "KCompilerCode.h"
+#include "compiler/KCompilerCode.h"

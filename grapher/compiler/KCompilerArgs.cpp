@@ -1,6 +1,6 @@
 // Ordinal values in CPU registers: arguments of ordinal and by-reference
 // parameters, small-integer variables converted for fild, ordinal call results.
-#include "KCompilerCode.h"
+#include "compiler/KCompilerCode.h"
 
 #include <cstring>
 

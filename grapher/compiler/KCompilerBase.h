@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Classes.h"
+#include "framework/core/Classes.h"
 
 enum TError : uint8_t {
   eNone, eDomain, eNumFormat, eValExpected, eOpExpected, eEdge, eUnknown,

@@ -1,6 +1,6 @@
 // Emission primitives and the x87 register model: loads, exchanges, spills,
 // reloads and the queues of waiting register operations.
-#include "KCompilerCode.h"
+#include "compiler/KCompilerCode.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Formula compiler: x87 code generation into an executable buffer (TKCompiler).
 #pragma once
 
-#include "ExecMemory.h"
-#include "KCompilerTree.h"
+#include "compiler/ExecMemory.h"
+#include "compiler/KCompilerTree.h"
 
 #include <string>
 #include <vector>

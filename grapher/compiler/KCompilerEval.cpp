@@ -1,7 +1,7 @@
 // The constant stack and the evaluation of constant calls while compiling.
-#include "ExecMemory.h"
-#include "KCompilerBase.h"
-#include "KCompilerFpu.h"
+#include "compiler/ExecMemory.h"
+#include "compiler/KCompilerBase.h"
+#include "compiler/KCompilerFpu.h"
 
 #include <cfloat>
 #include <cmath>

@@ -2,8 +2,8 @@
 //
 // Each level (sum, product, factor) returns a coded string that the level above
 // may rewrite (drop brackets, flip signs, swap "*" and "/") before appending it.
-#include "KCompilerBase.h"
-#include "KCompilerFpu.h"
+#include "compiler/KCompilerBase.h"
+#include "compiler/KCompilerFpu.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Constant pool: the deduplicated float constants of a formula, read by the
 // compiled code through absolute addresses.
-#include "KCompilerTree.h"
+#include "compiler/KCompilerTree.h"
 
 #include <cstring>
 

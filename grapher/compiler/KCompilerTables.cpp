@@ -1,5 +1,5 @@
 // Function and variable tables, signature language and option bytes.
-#include "KCompilerBase.h"
+#include "compiler/KCompilerBase.h"
 
 #include <algorithm>
 

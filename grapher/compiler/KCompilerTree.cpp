@@ -1,6 +1,6 @@
 // Expression trees: building from the coded operand string, rebalancing, negation
 // pushing, register needs and the planning of calls that must run ahead.
-#include "KCompilerTree.h"
+#include "compiler/KCompilerTree.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Formula compiler: expression trees, rewriting, call planning and the constant pool (TBuilder).
 #pragma once
 
-#include "KCompilerBase.h"
+#include "compiler/KCompilerBase.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 // Code generation walk over the planned trees, calls and their arguments,
 // temporaries and the frame, and the two-pass compile.
-#include "KCompilerCode.h"
+#include "compiler/KCompilerCode.h"
 
 #include <windows.h>
 

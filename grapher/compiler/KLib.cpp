@@ -1,4 +1,4 @@
-#include "KLib.h"
+#include "compiler/KLib.h"
 
 #include <cstring>
 #include <limits>

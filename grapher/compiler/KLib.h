@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "KCompilerBase.h"
+#include "compiler/KCompilerBase.h"
 
 // Set once at start-up from CPUID; tests may override it before registering.
 extern bool HasFCMOV;

@@ -1,6 +1,6 @@
-#include "GLContext.h"
+#include "scene/GLContext.h"
 
-#include "OpenGL1x.h"
+#include "scene/OpenGL1x.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // handles (display lists, textures, user names) that live in a context.
 #pragma once
 
-#include "Classes.h"
-#include "GLCrossPlatform.h"
+#include "framework/core/Classes.h"
+#include "scene/GLCrossPlatform.h"
 
 #include <windows.h>
 

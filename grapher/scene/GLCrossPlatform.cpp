@@ -1,4 +1,4 @@
-#include "GLCrossPlatform.h"
+#include "scene/GLCrossPlatform.h"
 
 namespace kx {
 

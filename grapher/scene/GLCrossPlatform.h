@@ -2,7 +2,7 @@
 // the form of its consistency checks.
 #pragma once
 
-#include "SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 #include <windows.h>
 

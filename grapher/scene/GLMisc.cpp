@@ -1,8 +1,8 @@
-#include "GLMisc.h"
+#include "scene/GLMisc.h"
 
-#include "Filer.h"
-#include "GLCrossPlatform.h"
-#include "Streams.h"
+#include "framework/core/Filer.h"
+#include "scene/GLCrossPlatform.h"
+#include "framework/core/Streams.h"
 
 namespace kx {
 

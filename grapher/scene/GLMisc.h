@@ -2,8 +2,8 @@
 // its nodes. A change climbs owner by owner until a repaint is requested.
 #pragma once
 
-#include "Classes.h"
-#include "Geometry.h"
+#include "framework/core/Classes.h"
+#include "scene/Geometry.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "GLScreen.h"
+#include "scene/GLScreen.h"
 
-#include "GLCrossPlatform.h"
+#include "scene/GLCrossPlatform.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "GLWin32Context.h"
+#include "scene/GLWin32Context.h"
 
-#include "Controls.h"
+#include "framework/windows/Controls.h"
 
 #include <cxxabi.h>
 

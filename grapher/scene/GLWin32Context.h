@@ -7,8 +7,8 @@
 // SwapBuffers copies the frame into the window.
 #pragma once
 
-#include "GLContext.h"
-#include "OpenGL1x.h"
+#include "scene/GLContext.h"
+#include "scene/OpenGL1x.h"
 
 #include <windows.h>
 

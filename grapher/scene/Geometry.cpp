@@ -1,6 +1,6 @@
-#include "Geometry.h"
+#include "scene/Geometry.h"
 
-#include "GLCrossPlatform.h"
+#include "scene/GLCrossPlatform.h"
 
 #include <bit>
 #include <cmath>

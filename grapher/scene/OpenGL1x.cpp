@@ -1,4 +1,4 @@
-#include "OpenGL1x.h"
+#include "scene/OpenGL1x.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "PersistentClasses.h"
+#include "scene/PersistentClasses.h"
 
-#include "Streams.h"
+#include "framework/core/Streams.h"
 
 #include <algorithm>
 #include <utility>

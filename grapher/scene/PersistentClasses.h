@@ -4,8 +4,8 @@
 // with their class names.
 #pragma once
 
-#include "Classes.h"
-#include "Filer.h"
+#include "framework/core/Classes.h"
+#include "framework/core/Filer.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "VectorLists.h"
+#include "scene/VectorLists.h"
 
-#include "GLCrossPlatform.h"
+#include "scene/GLCrossPlatform.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,8 @@
 // vectors, texture points and singles, with vector-wide operations.
 #pragma once
 
-#include "Geometry.h"
-#include "PersistentClasses.h"
+#include "scene/Geometry.h"
+#include "scene/PersistentClasses.h"
 
 #include <cstdint>
 #include <vector>

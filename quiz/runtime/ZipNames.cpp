@@ -1,4 +1,4 @@
-#include "ZipNames.h"
+#include "runtime/ZipNames.h"
 
 #include <windows.h>
 

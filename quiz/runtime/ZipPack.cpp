@@ -1,4 +1,4 @@
-#include "ZipPack.h"
+#include "runtime/ZipPack.h"
 
 #include <windows.h>
 
@@ -11,8 +11,8 @@
 
 #include "runtime/FileIo.h"
 #include "runtime/Utf.h"
-#include "ZipError.h"
-#include "ZipNames.h"
+#include "runtime/ZipError.h"
+#include "runtime/ZipNames.h"
 
 namespace tq {
 

@@ -1,4 +1,4 @@
-#include "ZipUnpack.h"
+#include "runtime/ZipUnpack.h"
 
 #include <windows.h>
 
@@ -10,8 +10,8 @@
 
 #include "runtime/FileIo.h"
 #include "runtime/Utf.h"
-#include "ZipError.h"
-#include "ZipNames.h"
+#include "runtime/ZipError.h"
+#include "runtime/ZipNames.h"
 
 namespace tq {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "FontFile.h"
-#include "Tcvn3.h"
+#include "framework/core/Tcvn3.h"
 
 namespace {
 

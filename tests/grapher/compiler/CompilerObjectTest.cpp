@@ -7,7 +7,7 @@
 
 #include "Emulation.h"
 #include "FrontTestSupport.h"
-#include "KCompiler.h"
+#include "compiler/KCompiler.h"
 
 namespace {
 

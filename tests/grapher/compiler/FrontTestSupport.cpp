@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "KLib.h"
+#include "compiler/KLib.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "KCompilerBase.h"
+#include "compiler/KCompilerBase.h"
 
 // Registers the grapher's 25 built-in names in the grapher's order.
 void RegisterGrapherBuiltins(TCtrlBlck* compiler);

@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "Emulation.h"
-#include "ExecMemory.h"
+#include "compiler/ExecMemory.h"
 #include "FrontTestSupport.h"
-#include "KLib.h"
+#include "compiler/KLib.h"
 #include "KLibHarness.h"
 
 namespace {

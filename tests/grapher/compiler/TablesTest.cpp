@@ -1,8 +1,8 @@
 // Function and variable tables, signature language, limits and option bytes.
 #include <gtest/gtest.h>
 
-#include "KCompilerBase.h"
-#include "KLib.h"
+#include "compiler/KCompilerBase.h"
+#include "compiler/KLib.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "GLContext.h"
+#include "scene/GLContext.h"
 #include "GLRecorder.h"
 
 #include <gtest/gtest.h>

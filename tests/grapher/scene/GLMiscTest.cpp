@@ -1,6 +1,6 @@
-#include "Filer.h"
-#include "GLMisc.h"
-#include "Streams.h"
+#include "framework/core/Filer.h"
+#include "scene/GLMisc.h"
+#include "framework/core/Streams.h"
 
 #include <gtest/gtest.h>
 

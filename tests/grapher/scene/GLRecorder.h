@@ -1,7 +1,7 @@
 // Puts recording stubs in place of every OpenGL, GLU and WGL entry point.
 #pragma once
 
-#include "OpenGL1x.h"
+#include "scene/OpenGL1x.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,5 +1,5 @@
-#include "GLCrossPlatform.h"
-#include "GLScreen.h"
+#include "scene/GLCrossPlatform.h"
+#include "scene/GLScreen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "GLRecorder.h"
-#include "GLWin32Context.h"
+#include "scene/GLWin32Context.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

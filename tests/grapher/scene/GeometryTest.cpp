@@ -1,5 +1,5 @@
-#include "Geometry.h"
-#include "SysUtils.h"
+#include "scene/Geometry.h"
+#include "framework/core/SysUtils.h"
 
 #include <gtest/gtest.h>
 

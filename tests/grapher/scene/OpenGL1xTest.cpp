@@ -1,5 +1,5 @@
 #include "GLRecorder.h"
-#include "OpenGL1x.h"
+#include "scene/OpenGL1x.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "PersistentClasses.h"
-#include "Streams.h"
-#include "VectorLists.h"
+#include "scene/PersistentClasses.h"
+#include "framework/core/Streams.h"
+#include "scene/VectorLists.h"
 
 #include <gtest/gtest.h>
 

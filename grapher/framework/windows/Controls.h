@@ -1,0 +1,455 @@
+// Controls over real Win32 windows: TControl (bounds, align, visibility,
+// font and colour inheritance, mouse and click rules, painting), graphic
+// controls painted by their parent, and windowed controls with their own
+// window, focus and keyboard.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/core/Classes.h"
+#include "framework/windows/Graphics.h"
+
+namespace kx {
+
+class TWinControl;
+class TPopupMenu;
+
+// A window message as the control's message procedure sees it.
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+using TWndMethod = std::function<void(TMessage&)>;
+
+// Notifications between controls, delivered through the message procedure so
+// that a replaced procedure (skinned controls) sees them too.
+enum : UINT {
+  CM_BASE = 0xB000,
+  CM_ENABLEDCHANGED = CM_BASE + 1,
+  CM_COLORCHANGED,
+  CM_FONTCHANGED,
+  CM_TEXTCHANGED,
+  CM_VISIBLECHANGED,
+  CM_MOUSEENTER,
+  CM_MOUSELEAVE,
+  CM_PARENTFONTCHANGED,
+  CM_PARENTCOLORCHANGED,
+  CM_SHOWHINTCHANGED,
+  CM_DIALOGKEY,
+  CM_RELEASE,  // posted to a window: its control is freed
+  CM_CONTROLLISTCHANGE,  // to a parent: WParam the child, LParam 1 inserting, 0 removing
+  CM_FOCUSCHANGED,       // to every control of a form: LParam its active control
+  // Messages a parent reflects to the child control they concern.
+  CN_BASE = 0xBC00,
+  CN_COMMAND = CN_BASE + WM_COMMAND,
+  CN_NOTIFY = CN_BASE + WM_NOTIFY,
+  CN_DRAWITEM = CN_BASE + WM_DRAWITEM,
+  CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM,
+  CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT,
+  CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX,
+  CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC,
+  CN_VSCROLL = CN_BASE + WM_VSCROLL,
+  CN_HSCROLL = CN_BASE + WM_HSCROLL,
+};
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+KX_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient")
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+KX_ENUM_NAMES(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
+
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+KX_ENUM_NAMES(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle",
+              "ssDouble")
+using TShiftState = TSet<TShiftStateFlag>;
+
+enum TControlStyleFlag {
+  csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque, csSetCaption,
+  csNoStdEvents
+};
+KX_ENUM_NAMES(TControlStyleFlag, "csAcceptsControls", "csCaptureMouse", "csClickEvents",
+              "csDoubleClicks", "csOpaque", "csSetCaption", "csNoStdEvents")
+using TControlStyle = TSet<TControlStyleFlag>;
+
+using TCursor = int;  // crDefault 0, or a system cursor id (IDC_*)
+constexpr TCursor crDefault = 0;
+
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
+using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, char&>;
+using TCanResizeEvent = TEvent<TObject*, int&, int&, bool&>;
+
+// True when `caption` marks `key` as its accelerator ("&Save" for S or s).
+bool IsAccel(unsigned key, const std::string& caption);
+
+TShiftState KeyboardState();
+TShiftState MouseShiftState(WPARAM keys);
+
+// Size limits of a control (0 = none).
+class TSizeConstraints : public TPersistent {
+  KX_CLASS(TSizeConstraints, TPersistent)
+ public:
+  int MinWidth() const { return minWidth_; }
+  void SetMinWidth(int v) { minWidth_ = v; Changed(); }
+  int MinHeight() const { return minHeight_; }
+  void SetMinHeight(int v) { minHeight_ = v; Changed(); }
+  int MaxWidth() const { return maxWidth_; }
+  void SetMaxWidth(int v) { maxWidth_ = v; Changed(); }
+  int MaxHeight() const { return maxHeight_; }
+  void SetMaxHeight(int v) { maxHeight_ = v; Changed(); }
+  void Assign(TPersistent* source) override;
+  // Clamps a size to the limits.
+  void Apply(int& width, int& height) const;
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed() { OnChange(this); }
+  int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
+
+// ---------------------------------------------------------------------------
+// TControl
+
+class TControl : public TComponent {
+  KX_CLASS(TControl, TComponent)
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  void SetParentComponent(TComponent* parent) override;
+  TComponent* GetParentComponent() const override;
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+  virtual RECT ClientRect() const { return RECT{0, 0, width_, height_}; }
+  int ClientWidth() const { return ClientRect().right; }
+  int ClientHeight() const { return ClientRect().bottom; }
+  virtual void SetClientWidth(int v) { SetWidth(v); }
+  virtual void SetClientHeight(int v) { SetHeight(v); }
+  POINT ClientToScreen(POINT p) const;
+  POINT ScreenToClient(POINT p) const;
+  TSizeConstraints* Constraints() const { return constraints_.get(); }
+
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign align);
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible here and in every parent, up to a shown top-level window.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
+
+  // The caption or text.
+  std::string Caption() const { return Text(); }
+  void SetCaption(const std::string& text) { SetText(text); }
+  virtual std::string Text() const { return text_; }
+  virtual void SetText(const std::string& text);
+
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* font) { font_->Assign(font); }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool on);
+  TColor Color() const { return color_; }
+  virtual void SetColor(TColor color);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool on);
+
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint) { hint_ = hint; }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool on);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool on);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor) { cursor_ = cursor; }
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
+
+  TControlStyle ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
+
+  // The message procedure; replaceable (skinned controls chain to the old one).
+  TWndMethod WindowProc;
+  LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
+
+  virtual void Invalidate();
+  // Updates what is invalid now.
+  virtual void Update();
+  // Invalidate and paint at once.
+  virtual void Repaint();
+  void Refresh() { Repaint(); }
+  void BringToFront();
+  void SendToBack();
+
+  // Raised on a completed left click (or keyboard activation of a button).
+  virtual void Click();
+  virtual void DblClick();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnResize;
+  TCanResizeEvent OnCanResize;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+  void Loaded() override;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  virtual void WndProc(TMessage& m);
+  // Unhandled messages end here.
+  virtual void DefaultHandler(TMessage& m);
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void Resize();
+  // Asked before a change of size; may change the new size or refuse it.
+  virtual bool CanResize(int& width, int& height);
+  virtual void FontChanged();
+  virtual void ColorChanged();
+  // The pixel area the control covers on its parent changed or must repaint.
+  void InvalidateControl(bool wasVisible);
+  // Bounds changed by the window itself (windowed controls): store and realign.
+  void UpdateBoundsRect(const RECT& r);
+  void RequestAlign();
+  bool MouseCapture() const;
+  void SetMouseCapture(bool on);
+
+  TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  bool clicked_ = false;  // left button went down here and has not come up
+
+ private:
+  friend class TWinControl;
+  void HandleMouseMessage(TMessage& m);
+
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = alNone;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string text_;
+  std::unique_ptr<TFont> font_;
+  bool parentFont_ = true;
+  bool settingParentFont_ = false;
+  TColor color_ = clWindow;
+  bool parentColor_ = false;
+  std::string hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  TCursor cursor_ = crDefault;
+  TPopupMenu* popupMenu_ = nullptr;
+  std::unique_ptr<TSizeConstraints> constraints_;
+};
+
+// A control without a window of its own, painted by its parent into the
+// parent's device context.
+class TGraphicControl : public TControl {
+  KX_CLASS(TGraphicControl, TControl)
+ public:
+  explicit TGraphicControl(TComponent* owner);
+  ~TGraphicControl() override;
+  TCanvas* Canvas() const { return canvas_.get(); }
+
+ protected:
+  void WndProc(TMessage& m) override;
+  virtual void Paint() {}
+
+ private:
+  std::unique_ptr<TCanvas> canvas_;
+};
+
+// ---------------------------------------------------------------------------
+// TWinControl
+
+// Parameters of the window a windowed control creates.
+struct TCreateParams {
+  std::string WinClassName;  // the framework class, or a native one to subclass
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  UINT ClassStyle = CS_DBLCLKS;
+};
+
+class TWinControl : public TControl {
+  KX_CLASS(TWinControl, TControl)
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  HWND Handle();
+  bool HandleAllocated() const { return wnd_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // Destroys and makes the window again (after a change of creation parameters).
+  void RecreateWnd();
+  // The control that owns a window of this framework, or nullptr.
+  static TWinControl* FindControl(HWND wnd);
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const { return controls_.at(index); }
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  // The enabled, visible child under a client point (graphic controls first
+  // when `graphicOnly`).
+  TControl* ControlAtPos(POINT p, bool allowDisabled = false, bool graphicOnly = false) const;
+
+  void SetBounds(int left, int top, int width, int height) override;
+  RECT ClientRect() const override;
+  void SetClientWidth(int v) override;
+  void SetClientHeight(int v) override;
+  void SetEnabled(bool enabled) override;
+  void SetVisible(bool visible) override;
+  void SetText(const std::string& text) override;
+  std::string Text() const override;
+
+  TBrush* Brush() const { return brush_.get(); }
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool on);
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  // Windowed children in tab order.
+  std::vector<TWinControl*> TabList() const;
+
+  bool CanFocus() const;
+  bool Focused() const;
+  virtual void SetFocus();
+
+  void Invalidate() override;
+  void Update() override;
+  void Repaint() override;
+  // Lays out the aligned children again.
+  void Realign();
+  // Sends a message to every control inside, at any depth.
+  void Broadcast(UINT msg, WPARAM wp, LPARAM lp);
+
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyUp;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  virtual void DestroyWnd();
+  // After the window exists: the place for native set-up (items, limits).
+  virtual void CreateWindowHandle(const TCreateParams& params);
+  void WndProc(TMessage& m) override;
+  void DefaultHandler(TMessage& m) override;
+  // Paints the window's own face (not its children) into a device context.
+  virtual void PaintWindow(HDC dc);
+  // Paints the graphic children into the device context.
+  void PaintControls(HDC dc);
+  virtual void AlignControls(RECT& rect);
+  virtual void KeyDown(WORD& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+  virtual void KeyUp(WORD& key, TShiftState shift);
+  virtual void DoEnter();
+  virtual void DoExit();
+  void ColorChanged() override;
+  void FontChanged() override;
+  // Sends the notification to every child.
+  void NotifyControls(UINT msg);
+  // Window style bits follow the control's state.
+  void UpdateWindowStyle();
+
+  WNDPROC defWndProc_ = nullptr;
+
+ private:
+  friend class TControl;
+  static LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  void WMPaint(TMessage& m);
+  void WMEraseBkgnd(TMessage& m);
+  void ReflectToChild(TMessage& m, HWND child);
+  void CreateChildHandles();
+  void UpdateShowing();
+
+  HWND wnd_ = nullptr;
+  UINT ctlId_ = 0;
+  std::vector<TControl*> controls_;
+  std::vector<TWinControl*> tabList_;
+  std::unique_ptr<TBrush> brush_;
+  bool tabStop_ = false;
+  bool aligning_ = false;
+  HFONT windowFont_ = nullptr;
+};
+
+// A windowed control that paints itself on its canvas in Paint.
+class TCustomControl : public TWinControl {
+  KX_CLASS(TCustomControl, TWinControl)
+ public:
+  explicit TCustomControl(TComponent* owner);
+  ~TCustomControl() override;
+  TCanvas* Canvas() const { return canvas_.get(); }
+
+ protected:
+  void PaintWindow(HDC dc) override;
+  virtual void Paint() {}
+
+ private:
+  std::unique_ptr<TCanvas> canvas_;
+};
+
+// The canvas of a control: draws on the control's client area when no
+// device context is bound (a paint handler binds the one it paints into).
+class TControlCanvas : public TCanvas {
+ public:
+  explicit TControlCanvas(TControl& control) : control_(control) {}
+  ~TControlCanvas() override;
+  // Releases a context taken from the window.
+  void FreeContext();
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TControl& control_;
+  HDC ownDc_ = nullptr;
+  HWND ownWnd_ = nullptr;
+};
+
+// Window class of the framework's own windows.
+const char* FrameworkWindowClass();
+
+// What the application object plugs into every control.
+struct TControlHooks {
+  std::function<void(std::exception_ptr)> HandleException;
+  std::function<void(TControl*)> MouseControlChanged;  // nullptr: the mouse left them all
+  std::function<void(TWinControl*)> FocusReceived;
+  TCursor ScreenCursor = crDefault;  // overrides every control's cursor
+};
+TControlHooks& ControlHooks();
+// Gives back the window contexts that control canvases took outside painting.
+void FreeControlCanvasContexts();
+// Runs `fn`, handing any exception to the application's handler: nothing
+// may unwind through a Windows frame.
+void GuardWindowsCallback(const std::function<void()>& fn);
+
+}  // namespace kx

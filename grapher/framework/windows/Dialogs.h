@@ -1,0 +1,77 @@
+// The common open, save and colour dialogs, and the message box.
+#pragma once
+
+#include <string>
+
+#include "framework/windows/Controls.h"
+
+namespace kx {
+
+enum TOpenOption { ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir,
+                   ofPathMustExist, ofFileMustExist, ofEnableSizing };
+KX_ENUM_NAMES(TOpenOption, "ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
+              "ofPathMustExist", "ofFileMustExist", "ofEnableSizing")
+using TOpenOptions = TSet<TOpenOption>;
+
+// "Function List (*.fls)|*.fls" -> the system's list of NUL-separated pairs
+// ending in two NULs.
+std::string FilterToSystemForm(const std::string& filter);
+
+class TOpenDialog : public TComponent {
+  KX_CLASS(TOpenDialog, TComponent)
+ public:
+  explicit TOpenDialog(TComponent* owner);
+
+  const std::string& DefaultExt() const { return defaultExt_; }
+  void SetDefaultExt(const std::string& v) { defaultExt_ = v; }
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& v) { fileName_ = v; }
+  const std::string& Filter() const { return filter_; }
+  void SetFilter(const std::string& v) { filter_ = v; }
+  int FilterIndex() const { return filterIndex_; }
+  void SetFilterIndex(int v) { filterIndex_ = v; }
+  const std::string& InitialDir() const { return initialDir_; }
+  void SetInitialDir(const std::string& v) { initialDir_ = v; }
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& v) { title_ = v; }
+  TOpenOptions Options() const { return options_; }
+  void SetOptions(TOpenOptions v) { options_ = v; }
+
+  // Shows the dialog; true with FileName set when the user chose a file.
+  virtual bool Execute();
+
+ protected:
+  bool Run(bool save);
+
+ private:
+  std::string defaultExt_, fileName_, filter_, initialDir_, title_;
+  int filterIndex_ = 1;
+  TOpenOptions options_{ofHideReadOnly, ofEnableSizing};
+};
+
+class TSaveDialog : public TOpenDialog {
+  KX_CLASS(TSaveDialog, TOpenDialog)
+ public:
+  explicit TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
+  bool Execute() override;
+};
+
+class TColorDialog : public TComponent {
+  KX_CLASS(TColorDialog, TComponent)
+ public:
+  explicit TColorDialog(TComponent* owner);
+  TColor Color() const { return color_; }
+  void SetColor(TColor v) { color_ = v; }
+  bool Execute();
+
+ private:
+  TColor color_ = clBlack;
+  COLORREF custom_[16];
+};
+
+// A message box owned by the form of `owner` (the active window when nil);
+// returns the button chosen (IDOK...).
+int ShowMessageBox(TControl* owner, const std::string& text, const std::string& caption,
+                   unsigned flags);
+
+}  // namespace kx
