@@ -27,7 +27,7 @@ struct Failure {
 };
 
 class Converter {
-public:
+ public:
   Converter(std::string source, fs::path path) : text_(std::move(source)), path_(std::move(path)) {}
 
   std::string Run() {
@@ -63,7 +63,7 @@ public:
 
   const std::vector<fs::path>& Dependencies() const { return deps_; }
 
-private:
+ private:
   static bool IsWordStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
   static bool IsWordChar(char c) { return IsWordStart(c) || (c >= '0' && c <= '9') || c == '.'; }
 
@@ -100,8 +100,7 @@ private:
         ++column;
       }
     }
-    throw Failure{path_.string() + ":" + std::to_string(line) + ":" + std::to_string(column) +
-                  ": error: " + message};
+    throw Failure{path_.string() + ":" + std::to_string(line) + ":" + std::to_string(column) + ": error: " + message};
   }
 
   void Convert(size_t begin, size_t end) {
@@ -153,7 +152,7 @@ std::string DepfilePath(const fs::path& p) {
   return escaped;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3 && argc != 4) {

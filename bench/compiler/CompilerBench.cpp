@@ -32,9 +32,9 @@ __attribute__((noinline)) long double MinMax() {
 }
 __attribute__((noinline)) long double Long() {
   return (X + 1) * (Y - 2) / (X * X + Y * Y + 1) + sinl(X * Y) * cosl(X - Y) + sqrtl(fabsl(X * Y) + 1) -
-         expl(-(X * X + Y * Y) / 10) + X * X * 0.5L - Y * Y * Y * 0.25L + logl(X * X + 1) -
-         atanl(Y / (fabsl(X) + 1)) + (X - Y) * (X + Y) * (2 * X - 3 * Y) / (X * X * Y * Y + 2) +
-         sqrtl(X * X + 1) * cosl(Y / 2) - (X * Y) * (X * Y) / (1 + Y * Y) + sinl(X + Y) * expl(-fabsl(Y));
+         expl(-(X * X + Y * Y) / 10) + X * X * 0.5L - Y * Y * Y * 0.25L + logl(X * X + 1) - atanl(Y / (fabsl(X) + 1)) +
+         (X - Y) * (X + Y) * (2 * X - 3 * Y) / (X * X * Y * Y + 2) + sqrtl(X * X + 1) * cosl(Y / 2) -
+         (X * Y) * (X * Y) / (1 + Y * Y) + sinl(X + Y) * expl(-fabsl(Y));
 }
 
 // A sum of products nested four deep over distinct leaves: it needs more than
@@ -184,6 +184,7 @@ int main(int argc, char** argv) {
   }
   const double m = static_cast<double>(cases.size());
   std::printf("geometric mean: compiled/C++ %.2fx, interpreter/compiled %.2fx, muparser/compiled %s\n",
-              std::exp(logHand / m), std::exp(logInterp / m), Column("%.2fx", std::exp(logMu / m), HaveMuparser).c_str());
+              std::exp(logHand / m), std::exp(logInterp / m),
+              Column("%.2fx", std::exp(logMu / m), HaveMuparser).c_str());
   return allMatch ? 0 : 1;
 }

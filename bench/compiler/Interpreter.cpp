@@ -127,14 +127,22 @@ struct TParser {
 
 long double Eval(const TNode& n) {
   switch (n.Kind) {
-    case TNode::kConst: return n.Value;
-    case TNode::kVar: return *n.Cell;
-    case TNode::kNeg: return -Eval(*n.Args[0]);
-    case TNode::kAdd: return Eval(*n.Args[0]) + Eval(*n.Args[1]);
-    case TNode::kSub: return Eval(*n.Args[0]) - Eval(*n.Args[1]);
-    case TNode::kMul: return Eval(*n.Args[0]) * Eval(*n.Args[1]);
-    case TNode::kDiv: return Eval(*n.Args[0]) / Eval(*n.Args[1]);
-    case TNode::kCall: break;
+    case TNode::kConst:
+      return n.Value;
+    case TNode::kVar:
+      return *n.Cell;
+    case TNode::kNeg:
+      return -Eval(*n.Args[0]);
+    case TNode::kAdd:
+      return Eval(*n.Args[0]) + Eval(*n.Args[1]);
+    case TNode::kSub:
+      return Eval(*n.Args[0]) - Eval(*n.Args[1]);
+    case TNode::kMul:
+      return Eval(*n.Args[0]) * Eval(*n.Args[1]);
+    case TNode::kDiv:
+      return Eval(*n.Args[0]) / Eval(*n.Args[1]);
+    case TNode::kCall:
+      break;
   }
   const long double a = n.Args.empty() ? 0 : Eval(*n.Args[0]);
   const long double b = n.Args.size() > 1 ? Eval(*n.Args[1]) : 0;

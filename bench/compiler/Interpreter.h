@@ -6,7 +6,7 @@
 #include <vector>
 
 class TInterpreter {
-public:
+ public:
   // Variables by name, read at every evaluation.
   void Bind(const std::string& name, const long double* cell);
   // False when the text does not parse.
@@ -15,7 +15,7 @@ public:
 
   struct TNode;
 
-private:
+ private:
   std::vector<std::pair<std::string, const long double*>> FVars;
   std::shared_ptr<TNode> FRoot;
 };

@@ -15,7 +15,7 @@ void KExecFree(void* p);
 
 // One owned block of executable memory.
 class TExecBlock {
-public:
+ public:
   TExecBlock() = default;
   explicit TExecBlock(size_t bytes);
   ~TExecBlock();
@@ -27,7 +27,7 @@ public:
   uint8_t* Data() const { return FData; }
   size_t Size() const { return FSize; }
 
-private:
+ private:
   uint8_t* FData = nullptr;
   size_t FSize = 0;
 };

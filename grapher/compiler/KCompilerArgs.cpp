@@ -41,11 +41,21 @@ void TKCompiler::LoadOrdinalToEax(TTreeNode* arg, const TVarDefItem& param) {
     static constexpr uint8_t MovEax[] = {0x8B, 0x05}, MovEdx[] = {0x8B, 0x15};
     if (wide && !IsSignedOrdinal(type)) EmitBytes({0x31, 0xD2});
     switch (type) {
-      case tcI08: EmitImm32(Movsx8, 3, addr); break;
-      case tcU08: EmitImm32(Movzx8, 3, addr); break;
-      case tcI16: EmitImm32(Movsx16, 3, addr); break;
-      case tcU16: EmitImm32(Movzx16, 3, addr); break;
-      default: EmitImm32(MovEax, 2, addr); break;
+      case tcI08:
+        EmitImm32(Movsx8, 3, addr);
+        break;
+      case tcU08:
+        EmitImm32(Movzx8, 3, addr);
+        break;
+      case tcI16:
+        EmitImm32(Movsx16, 3, addr);
+        break;
+      case tcU16:
+        EmitImm32(Movzx16, 3, addr);
+        break;
+      default:
+        EmitImm32(MovEax, 2, addr);
+        break;
     }
     if (wide && type == tcI64)
       EmitImm32(MovEdx, 2, addr + 4);
@@ -115,7 +125,8 @@ void TKCompiler::PlaceArg(TTreeNode* arg, const TVarDefItem& param, int reg, int
 }
 
 void TKCompiler::StoreImmediate(int32_t disp, uint32_t value) {
-  static constexpr uint8_t Store[] = {0xC7, 0x04, 0x24}, StoreD8[] = {0xC7, 0x44, 0x24}, StoreD32[] = {0xC7, 0x84, 0x24};
+  static constexpr uint8_t Store[] = {0xC7, 0x04, 0x24}, StoreD8[] = {0xC7, 0x44, 0x24},
+                           StoreD32[] = {0xC7, 0x84, 0x24};
   if (disp == 0)
     EmitImm32(Store, 3, value);
   else if (disp < 128)
@@ -141,7 +152,8 @@ int32_t TKCompiler::ConvertVariable(uint32_t id, uint8_t type) {
     EmitImm32(MovEax, 2, addr);
     EmitImm32(StoreEdxD32, 3, static_cast<uint32_t>(off < 0 ? -1 : off + 4));
   } else {
-    static constexpr uint8_t Movsx8[] = {0x0F, 0xBE, 0x05}, Movzx8[] = {0x0F, 0xB6, 0x05}, Movzx16[] = {0x0F, 0xB7, 0x05};
+    static constexpr uint8_t Movsx8[] = {0x0F, 0xBE, 0x05}, Movzx8[] = {0x0F, 0xB6, 0x05},
+                             Movzx16[] = {0x0F, 0xB7, 0x05};
     EmitImm32(type == tcI08 ? Movsx8 : type == tcU08 ? Movzx8 : Movzx16, 3, addr);
   }
   EmitTempRef(StoreEax, StoreEaxD32, off, type == tcU32 ? akF64 : akF32);
@@ -160,11 +172,20 @@ void TKCompiler::StoreOrdinalResult(uint8_t type) {
     return;
   }
   switch (type) {
-    case tcI08: EmitBytes({0x0F, 0xBE, 0xC0}); break;
-    case tcU08: EmitBytes({0x0F, 0xB6, 0xC0}); break;
-    case tcI16: EmitBytes({0x0F, 0xBF, 0xC0}); break;
-    case tcU16: EmitBytes({0x0F, 0xB7, 0xC0}); break;
-    default: break;
+    case tcI08:
+      EmitBytes({0x0F, 0xBE, 0xC0});
+      break;
+    case tcU08:
+      EmitBytes({0x0F, 0xB6, 0xC0});
+      break;
+    case tcI16:
+      EmitBytes({0x0F, 0xBF, 0xC0});
+      break;
+    case tcU16:
+      EmitBytes({0x0F, 0xB7, 0xC0});
+      break;
+    default:
+      break;
   }
   EmitTempRef(StoreEax, StoreEaxD32, AllocTemp(tcI32), akF32);
 }

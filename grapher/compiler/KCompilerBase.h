@@ -10,8 +10,17 @@
 #include "framework/core/Classes.h"
 
 enum TError : uint8_t {
-  eNone, eDomain, eNumFormat, eValExpected, eOpExpected, eEdge, eUnknown,
-  eOutOfRange, eType, eVarParameter, eParameter
+  eNone,
+  eDomain,
+  eNumFormat,
+  eValExpected,
+  eOpExpected,
+  eEdge,
+  eUnknown,
+  eOutOfRange,
+  eType,
+  eVarParameter,
+  eParameter
 };
 
 KX_ENUM_NAMES(TError, "eNone", "eDomain", "eNumFormat", "eValExpected", "eOpExpected", "eEdge", "eUnknown",
@@ -50,11 +59,11 @@ struct TVarDefItem {
 using TAVarDef = std::vector<TVarDefItem>;
 
 struct TFunction {
-  std::string Name;       // lower case; empty = empty entry
+  std::string Name;  // lower case; empty = empty entry
   TAVarDef Params;
   uint8_t CallConv = 0;
   uint8_t ResultType = 0;
-  int32_t ExtraRegs = 0;  // x87 registers the body pushes beyond its float arguments
+  int32_t ExtraRegs = 0;    // x87 registers the body pushes beyond its float arguments
   void* Address = nullptr;  // routine; null = inline Code
   bool Foldable = false;
   TAByte Code;
@@ -76,13 +85,12 @@ std::string LowerName(const std::string& name);
 // The compiler is a component: an owner frees it, and its options are published.
 class TCtrlBlck : public kx::TComponent {
   KX_CLASS(TCtrlBlck, kx::TComponent)
-public:
+ public:
   explicit TCtrlBlck(kx::TComponent* owner = nullptr);
   ~TCtrlBlck() override;
 
-  uint32_t AddFunction(const std::string& name, const std::string& signature, uint8_t callConv,
-                       uint8_t resultType, int32_t extraRegs, void* address, bool foldable,
-                       const TAByte& code);
+  uint32_t AddFunction(const std::string& name, const std::string& signature, uint8_t callConv, uint8_t resultType,
+                       int32_t extraRegs, void* address, bool foldable, const TAByte& code);
   uint32_t AddVariable(const std::string& name, uint8_t varType, void* address);
   uint32_t FindFunction(const std::string& name) const;
   uint32_t FindVariable(const std::string& name) const;
@@ -113,7 +121,7 @@ public:
   bool SmartLoad() const { return FSmartLoad != 0; }
   void SetSmartLoad(bool value) { FSmartLoad = value; }
 
-private:
+ private:
   std::vector<TFunction>& WritableFunctions();
   bool NameInUse(const std::string& lowerName) const;
 
@@ -130,7 +138,7 @@ private:
 
 class TSimpler : public TCtrlBlck {
   KX_CLASS(TSimpler, TCtrlBlck)
-public:
+ public:
   explicit TSimpler(kx::TComponent* owner = nullptr) : TCtrlBlck(owner) {}
 
   TError CompError() const { return FCompError; }
@@ -143,7 +151,7 @@ public:
   // Runs a foldable function on constant arguments while compiling.
   long double EvaluateCall(const TFunction& f, const std::string& codedArgs);
 
-protected:
+ protected:
   std::string ParseSum(const std::string& text);
   std::string ParseProduct(const std::string& text);
   std::string ParseFactor(const std::string& text, size_t& pos);
@@ -162,15 +170,14 @@ protected:
   std::vector<uint8_t> FConstStack;  // entry bytes
   std::vector<uint8_t> FConstSizes;  // 4 (float), 8 (double) or 10 (80-bit) per entry
 
-private:
+ private:
   enum TFoldOp { foAdd, foSub, foMul, foDiv };
 
   std::string Fail(TError error);
   // Stops every level: an error, or a fold that raised (see Parse).
   bool Failed() const { return HasError() || FFoldFailed; }
   void Fold(long double& acc, long double value, TFoldOp op);
-  std::string ParseCall(uint32_t funcId, const std::string& argText, bool bracketed, bool& folded,
-                        long double& value);
+  std::string ParseCall(uint32_t funcId, const std::string& argText, bool bracketed, bool& folded, long double& value);
   std::string ParseOrdinalArg(const std::string& text, const TVarDefItem& param, bool& isConst);
 
   bool FFoldFailed = false;

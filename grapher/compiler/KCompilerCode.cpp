@@ -174,9 +174,15 @@ void TKCompiler::LoadVariable(uint32_t id, bool negate) {
   if (!ReuseRegister(code, v.VarType, reinterpret_cast<uintptr_t>(v.Address))) {
     static constexpr uint8_t FildI16[] = {0xDF, 0x05}, FildI32[] = {0xDB, 0x05}, FildI64[] = {0xDF, 0x2D};
     switch (v.VarType) {
-      case tcI16: EmitAddress(FildI16, 2, 0, id); break;
-      case tcI32: EmitAddress(FildI32, 2, 0, id); break;
-      case tcI64: EmitAddress(FildI64, 2, 0, id); break;
+      case tcI16:
+        EmitAddress(FildI16, 2, 0, id);
+        break;
+      case tcI32:
+        EmitAddress(FildI32, 2, 0, id);
+        break;
+      case tcI64:
+        EmitAddress(FildI64, 2, 0, id);
+        break;
       case tcI08:
       case tcU08:
       case tcU16:
@@ -190,7 +196,9 @@ void TKCompiler::LoadVariable(uint32_t id, bool negate) {
           EmitTempRef(Fild32, Fild32D, off, akF32);
         break;
       }
-      default: EmitAddress(FldAbs[FloatKind(v.VarType)], 2, 0, id); break;
+      default:
+        EmitAddress(FldAbs[FloatKind(v.VarType)], 2, 0, id);
+        break;
     }
   }
   if (negate) EmitBytes({0xD9, 0xE0});

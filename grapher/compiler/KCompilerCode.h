@@ -21,9 +21,19 @@ struct TOpEntry {
 
 // Operation byte: operator, operand source and flags.
 enum : uint8_t {
-  opAdd = 0, opSub = 1, opMul = 2, opDiv = 3, opOperatorMask = 3,
-  opSrcReg = 0, opSrcMem16 = 4, opSrcMem32 = 8, opSourceMask = 12,  // memory: 32-bit float or 16-bit int / 64-bit float or 32-bit int
-  opReversed = 16, opInteger = 32, opOnStack = 64, opNegate = 128
+  opAdd = 0,
+  opSub = 1,
+  opMul = 2,
+  opDiv = 3,
+  opOperatorMask = 3,
+  opSrcReg = 0,
+  opSrcMem16 = 4,
+  opSrcMem32 = 8,
+  opSourceMask = 12,  // memory: 32-bit float or 16-bit int / 64-bit float or 32-bit int
+  opReversed = 16,
+  opInteger = 32,
+  opOnStack = 64,
+  opNegate = 128
 };
 
 // Waiting register operations of one tree being compiled.
@@ -58,7 +68,7 @@ struct TIntInfo {
 
 class TKCompiler : public TBuilder {
   KX_CLASS(TKCompiler, TBuilder)
-public:
+ public:
   explicit TKCompiler(kx::TComponent* owner = nullptr);
   ~TKCompiler() override = default;
 
@@ -74,7 +84,7 @@ public:
   const uint8_t* Code() const { return FCode.Data(); }
   size_t CodeSize() const { return FCodeSize; }
 
-protected:
+ protected:
   virtual void LoadVariable(uint32_t id, bool negate);
   virtual void LoadConstant(int32_t dispOrOffset, uint8_t type, bool onStack, bool negate);
   virtual void ExchangeRegs(int i, int j = 0);
@@ -133,7 +143,7 @@ protected:
   void ResetCode();
   static unsigned long __stdcall CompileOnThread(void* job);
 
-private:
+ private:
   std::string FExpression;
   int32_t FPeakTemp[3] = {};
   int32_t FSpillCount = 0;

@@ -10,8 +10,7 @@
 namespace {
 
 // value -> its narrowest exact form: 4, 8 or 10 bytes (a NaN counts as exact in 32 bits).
-size_t EncodeConst(long double value, uint8_t bytes[10])
-{
+size_t EncodeConst(long double value, uint8_t bytes[10]) {
   TMaskedFpu masked;
   const float single = static_cast<float>(value);
   if (std::isnan(value) || static_cast<long double>(single) == value) {
@@ -27,8 +26,7 @@ size_t EncodeConst(long double value, uint8_t bytes[10])
   return 10;
 }
 
-long double DecodeConst(const uint8_t* bytes, size_t size)
-{
+long double DecodeConst(const uint8_t* bytes, size_t size) {
   TMaskedFpu masked;
   if (size == 4) {
     float single;
@@ -47,69 +45,63 @@ long double DecodeConst(const uint8_t* bytes, size_t size)
 
 // Narrowing for a CPU-stack slot: infinity on overflow, 0 on underflow.
 template <typename T>
-T Narrow(long double value, long double smallest)
-{
+T Narrow(long double value, long double smallest) {
   TMaskedFpu masked;
-  if (value != 0 && std::fabs(value) < smallest)
-    return std::signbit(value) ? -T(0) : T(0);
+  if (value != 0 && std::fabs(value) < smallest) return std::signbit(value) ? -T(0) : T(0);
   return static_cast<T>(value);
 }
 
-long double WidenResult(uint8_t type, const TCallFrame& frame)
-{
+long double WidenResult(uint8_t type, const TCallFrame& frame) {
   const uint32_t eax = frame.IntResult[0];
   switch (type) {
-  case tcI08: return static_cast<int8_t>(eax);
-  case tcU08: return static_cast<uint8_t>(eax);
-  case tcI16: return static_cast<int16_t>(eax);
-  case tcU16: return static_cast<uint16_t>(eax);
-  case tcI32: return static_cast<int32_t>(eax);
-  case tcU32: return eax;
-  case tcI64: return static_cast<int64_t>((static_cast<uint64_t>(frame.IntResult[1]) << 32) | eax);
-  default: return frame.Result;
+    case tcI08:
+      return static_cast<int8_t>(eax);
+    case tcU08:
+      return static_cast<uint8_t>(eax);
+    case tcI16:
+      return static_cast<int16_t>(eax);
+    case tcU16:
+      return static_cast<uint16_t>(eax);
+    case tcI32:
+      return static_cast<int32_t>(eax);
+    case tcU32:
+      return eax;
+    case tcI64:
+      return static_cast<int64_t>((static_cast<uint64_t>(frame.IntResult[1]) << 32) | eax);
+    default:
+      return frame.Result;
   }
 }
 
 // Wraps inline code so that it can be called: the return address is parked in
 // EBX while the body runs.
-TExecBlock MakeCallStub(const TAByte& code)
-{
-  static const uint8_t Prologue[] = {0x8B, 0x1C, 0x24, 0x83, 0xC4, 0x04};  // mov ebx,[esp]; add esp,4
+TExecBlock MakeCallStub(const TAByte& code) {
+  static const uint8_t Prologue[] = {0x8B, 0x1C, 0x24, 0x83, 0xC4, 0x04};        // mov ebx,[esp]; add esp,4
   static const uint8_t Epilogue[] = {0x83, 0xEC, 0x04, 0x89, 0x1C, 0x24, 0xC3};  // sub esp,4; mov [esp],ebx; ret
   TExecBlock stub((code.size() + 16) & ~size_t(3));
   uint8_t* p = stub.Data();
   std::memcpy(p, Prologue, sizeof Prologue);
-  if (!code.empty())
-    std::memcpy(p + sizeof Prologue, code.data(), code.size());
+  if (!code.empty()) std::memcpy(p + sizeof Prologue, code.data(), code.size());
   std::memcpy(p + sizeof Prologue + code.size(), Epilogue, sizeof Epilogue);
   return stub;
 }
 
 }  // namespace
 
-void TSimpler::PushConst(long double value)
-{
-  InsertConst(FConstStack.size(), ConstCount(), value);
-}
+void TSimpler::PushConst(long double value) { InsertConst(FConstStack.size(), ConstCount(), value); }
 
-void TSimpler::InsertConst(size_t byteOffset, size_t index, long double value)
-{
+void TSimpler::InsertConst(size_t byteOffset, size_t index, long double value) {
   uint8_t bytes[10];
   const size_t size = EncodeConst(value, bytes);
   FConstStack.insert(FConstStack.begin() + byteOffset, bytes, bytes + size);
   FConstSizes.insert(FConstSizes.begin() + index, static_cast<uint8_t>(size));
 }
 
-long double TSimpler::PopConst()
-{
-  return TakeConst(ConstCount() - 1);
-}
+long double TSimpler::PopConst() { return TakeConst(ConstCount() - 1); }
 
-long double TSimpler::TakeConst(size_t index)
-{
+long double TSimpler::TakeConst(size_t index) {
   size_t offset = 0;
-  for (size_t i = 0; i < index; ++i)
-    offset += FConstSizes[i];
+  for (size_t i = 0; i < index; ++i) offset += FConstSizes[i];
   const size_t size = FConstSizes[index];
   const long double value = DecodeConst(&FConstStack[offset], size);
   FConstStack.erase(FConstStack.begin() + offset, FConstStack.begin() + offset + size);
@@ -117,16 +109,13 @@ long double TSimpler::TakeConst(size_t index)
   return value;
 }
 
-long double TSimpler::EvaluateCall(const TFunction& f, const std::string& codedArgs)
-{
+long double TSimpler::EvaluateCall(const TFunction& f, const std::string& codedArgs) {
   // Float arguments are the last constants on the stack; ordinal ones are
   // integer constants inside the coded list.
   size_t floatCount = 0;
-  for (const TVarDefItem& p : f.Params)
-    floatCount += IsFloatType(p.TypeCode);
+  for (const TVarDefItem& p : f.Params) floatCount += IsFloatType(p.TypeCode);
   std::vector<long double> floats(floatCount);
-  for (size_t k = floatCount; k-- > 0;)
-    floats[k] = PopConst();
+  for (size_t k = floatCount; k-- > 0;) floats[k] = PopConst();
 
   const bool registers = f.CallConv == 0 || f.CallConv == 4;
   const size_t x87Places = f.CallConv == 4 ? 8 - f.ExtraRegs : 0;
@@ -175,8 +164,7 @@ long double TSimpler::EvaluateCall(const TFunction& f, const std::string& codedA
   }
 
   TExecBlock stub;
-  if (f.Address == nullptr)
-    stub = MakeCallStub(f.Code);
+  if (f.Address == nullptr) stub = MakeCallStub(f.Code);
   frame.Target = f.Address != nullptr ? f.Address : stub.Data();
   frame.StackArgs = block.data();
   frame.StackBytes = static_cast<uint32_t>(block.size());

@@ -19,8 +19,8 @@ struct TCallFrame {
   uint32_t Regs[3];  // EAX, EDX, ECX
   uint32_t X87Count;
   const long double* X87Args;  // loaded first to last
-  uint32_t FloatResult;  // 1: the result is ST(0)
-  uint32_t IntResult[2];  // EAX, EDX after the call
+  uint32_t FloatResult;        // 1: the result is ST(0)
+  uint32_t IntResult[2];       // EAX, EDX after the call
   long double Result;
 };
 unsigned KCallMasked(TCallFrame* frame);
@@ -33,9 +33,8 @@ static_assert(sizeof(long double) == 12 && offsetof(TCallFrame, X87Args) == 28 &
 // Masks every x87 exception for the lifetime of the object, so that conversions
 // done in C++ while compiling cannot trap; restores the caller's control word.
 class TMaskedFpu {
-public:
-  TMaskedFpu()
-  {
+ public:
+  TMaskedFpu() {
     asm volatile("fnstcw %0" : "=m"(FSaved)::"memory");
     const uint16_t masked = FSaved | 0x3F;
     asm volatile("fnclex\n\tfldcw %0" ::"m"(masked) : "memory");
@@ -44,6 +43,6 @@ public:
   TMaskedFpu(const TMaskedFpu&) = delete;
   TMaskedFpu& operator=(const TMaskedFpu&) = delete;
 
-private:
+ private:
   uint16_t FSaved;
 };

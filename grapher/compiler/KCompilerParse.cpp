@@ -18,8 +18,7 @@ bool IsSign(char c) { return c == '+' || c == '-'; }
 
 const std::string Placeholder(1, ckConst);
 
-std::string IdBytes(uint32_t id)
-{
+std::string IdBytes(uint32_t id) {
   std::string bytes(4, '\0');
   std::memcpy(bytes.data(), &id, 4);
   return bytes;
@@ -27,64 +26,57 @@ std::string IdBytes(uint32_t id)
 
 // Bytes of the coded item at i: ids and integer constants are stepped over whole,
 // so their bytes are never read as operators or brackets.
-size_t ItemLength(const std::string& coded, size_t i)
-{
+size_t ItemLength(const std::string& coded, size_t i) {
   switch (coded[i]) {
-  case ckArgTree: case ckVar: case ckArgNode: case ckCall:
-    return 5;
-  case ckConst:
-    return i + 1 < coded.size() && static_cast<uint8_t>(coded[i + 1]) < 7 ? 10 : 1;
-  default:
-    return 1;
+    case ckArgTree:
+    case ckVar:
+    case ckArgNode:
+    case ckCall:
+      return 5;
+    case ckConst:
+      return i + 1 < coded.size() && static_cast<uint8_t>(coded[i + 1]) < 7 ? 10 : 1;
+    default:
+      return 1;
   }
 }
 
 // Calls visit(index, depth) for every byte in operator or operand position.
 template <typename Visit>
-void ScanCoded(const std::string& coded, Visit visit)
-{
+void ScanCoded(const std::string& coded, Visit visit) {
   int depth = 0;
   for (size_t i = 0; i < coded.size(); i += ItemLength(coded, i)) {
-    if (coded[i] == ')')
-      --depth;
+    if (coded[i] == ')') --depth;
     visit(i, depth);
-    if (coded[i] == '(')
-      ++depth;
+    if (coded[i] == '(') ++depth;
   }
 }
 
 bool IsLonePlaceholder(const std::string& coded) { return coded == Placeholder; }
 
-size_t CountPlaceholders(const std::string& coded)
-{
+size_t CountPlaceholders(const std::string& coded) {
   size_t count = 0;
   ScanCoded(coded, [&](size_t i, int) { count += coded[i] == ckConst && ItemLength(coded, i) == 1; });
   return count;
 }
 
-bool IsPureProduct(const std::string& coded)
-{
+bool IsPureProduct(const std::string& coded) {
   bool pure = true;
   ScanCoded(coded, [&](size_t i, int depth) { pure = pure && !(depth == 0 && IsSign(coded[i])); });
   return pure;
 }
 
 // True when the string is one bracket whose "(" closes at the last character.
-bool IsOneBracketGroup(const std::string& coded)
-{
-  if (coded.size() < 2 || coded[0] != '(')
-    return false;
+bool IsOneBracketGroup(const std::string& coded) {
+  if (coded.size() < 2 || coded[0] != '(') return false;
   size_t closing = 0;
   ScanCoded(coded, [&](size_t i, int depth) {
-    if (closing == 0 && coded[i] == ')' && depth == 0)
-      closing = i;
+    if (closing == 0 && coded[i] == ')' && depth == 0) closing = i;
   });
   return closing == coded.size() - 1;
 }
 
 // Exchanges a and b wherever they stand at bracket depth 0.
-std::string ExchangeAtTop(std::string coded, char a, char b)
-{
+std::string ExchangeAtTop(std::string coded, char a, char b) {
   ScanCoded(coded, [&](size_t i, int depth) {
     if (depth == 0 && coded[i] == a)
       coded[i] = b;
@@ -95,8 +87,7 @@ std::string ExchangeAtTop(std::string coded, char a, char b)
 }
 
 // Index of the ")" that closes the "(" at open, or the text's length when none does.
-size_t MatchingBracket(const std::string& text, size_t open)
-{
+size_t MatchingBracket(const std::string& text, size_t open) {
   int depth = 0;
   for (size_t i = open; i < text.size(); ++i) {
     if (text[i] == '(')
@@ -108,15 +99,13 @@ size_t MatchingBracket(const std::string& text, size_t open)
 }
 
 // The text between the bracket at open and its match; pos moves past the match.
-std::string BracketContent(const std::string& text, size_t open, size_t& pos)
-{
+std::string BracketContent(const std::string& text, size_t open, size_t& pos) {
   const size_t close = MatchingBracket(text, open);
   pos = close < text.size() ? close + 1 : close;
   return text.substr(open + 1, close - open - 1);
 }
 
-std::vector<std::string> SplitArguments(const std::string& text)
-{
+std::vector<std::string> SplitArguments(const std::string& text) {
   std::vector<std::string> pieces(1);
   int depth = 0;
   for (char c : text) {
@@ -135,14 +124,11 @@ std::vector<std::string> SplitArguments(const std::string& text)
 // Trims blanks and control characters and drops the inner ones, except a single
 // blank between two word characters: that one stays and fails later as an
 // unexpected character ("sin x", "2 3").
-std::string CleanText(const std::string& text)
-{
+std::string CleanText(const std::string& text) {
   const auto isBlank = [](char c) { return static_cast<uint8_t>(c) < 33; };
   size_t first = 0, last = text.size();
-  while (first < last && isBlank(text[first]))
-    ++first;
-  while (last > first && isBlank(text[last - 1]))
-    --last;
+  while (first < last && isBlank(text[first])) ++first;
+  while (last > first && isBlank(text[last - 1])) --last;
   std::string clean = text.substr(first, last - first);
   for (size_t i = 0; i < clean.size();) {
     if (isBlank(clean[i]) && !(i > 0 && i + 1 < clean.size() && IsWordChar(clean[i - 1]) && IsWordChar(clean[i + 1])))
@@ -156,31 +142,26 @@ std::string CleanText(const std::string& text)
 // Number text ("digits and '.'", then optionally "E" and digits) -> 80-bit value,
 // independent of the locale: the digits and the decimal exponent are handed to
 // the runtime's correctly rounded conversion without a decimal point.
-bool TextToFloat(const std::string& text, long double& value)
-{
+bool TextToFloat(const std::string& text, long double& value) {
   std::string digits;
   long exponent = 0;
   bool point = false;
   size_t i = 0;
   for (; i < text.size() && text[i] != 'E' && text[i] != 'e'; ++i) {
     if (text[i] == '.') {
-      if (point)
-        return false;
+      if (point) return false;
       point = true;
     } else {
-      if (point)
-        --exponent;
+      if (point) --exponent;
       digits += text[i];
     }
   }
   if (i < text.size()) {
     const std::string expText = text.substr(i + 1);
-    if (expText.empty())
-      return false;
+    if (expText.empty()) return false;
     long e = 0;
     for (char c : expText) {
-      if (!IsDigit(c))
-        return false;
+      if (!IsDigit(c)) return false;
       e = std::min(e * 10 + (c - '0'), 1000000L);  // far beyond the 80-bit range either way
     }
     exponent += e;
@@ -198,15 +179,13 @@ bool TextToFloat(const std::string& text, long double& value)
 }
 
 // Range of the ordinal type codes 0..6 as magnitudes of a negative and a positive value.
-bool FitsOrdinal(uint8_t type, bool negative, uint64_t magnitude)
-{
+bool FitsOrdinal(uint8_t type, bool negative, uint64_t magnitude) {
   static const uint64_t MaxNegative[] = {128, 0, 32768, 0, 2147483648u, 0, 9223372036854775808u};
   static const uint64_t MaxPositive[] = {127, 255, 32767, 65535, 2147483647u, 4294967295u, 9223372036854775807u};
   return magnitude <= (negative ? MaxNegative[type] : MaxPositive[type]);
 }
 
-std::string IntegerConst(uint8_t type, bool negative, uint64_t magnitude)
-{
+std::string IntegerConst(uint8_t type, bool negative, uint64_t magnitude) {
   const int64_t value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
   std::string coded = {ckConst, static_cast<char>(type)};
   coded.resize(10);
@@ -218,22 +197,19 @@ std::string IntegerConst(uint8_t type, bool negative, uint64_t magnitude)
 
 KX_PUBLISH(TSimpler) {}
 
-std::string TSimpler::Fail(TError error)
-{
+std::string TSimpler::Fail(TError error) {
   FCompError = error;
   return {};
 }
 
-void TSimpler::Fold(long double& acc, long double value, TFoldOp op)
-{
+void TSimpler::Fold(long double& acc, long double value, TFoldOp op) {
   if (KFoldMasked(&acc, &value, op) != 0) {
     FCompError = eDomain;
     FFoldFailed = true;
   }
 }
 
-std::string TSimpler::Parse(const std::string& text)
-{
+std::string TSimpler::Parse(const std::string& text) {
   FCompError = eNone;
   FFoldFailed = false;
   FConstStack.clear();
@@ -250,10 +226,8 @@ std::string TSimpler::Parse(const std::string& text)
   return coded;
 }
 
-std::string TSimpler::ParseSum(const std::string& source)
-{
-  if (source.empty())
-    return Fail(eValExpected);
+std::string TSimpler::ParseSum(const std::string& source) {
+  if (source.empty()) return Fail(eValExpected);
   const std::string text = IsSign(source[0]) ? source : "+" + source;
   const size_t stackBytes = FConstStack.size(), stackCount = ConstCount();
   const bool eliminate = EliminateBrackets() != ebStandart;
@@ -262,8 +236,7 @@ std::string TSimpler::ParseSum(const std::string& source)
   size_t pos = 0;
   while (pos < text.size()) {
     int minus = 0;
-    for (; pos < text.size() && IsSign(text[pos]); ++pos)
-      minus += text[pos] == '-';
+    for (; pos < text.size() && IsSign(text[pos]); ++pos) minus += text[pos] == '-';
     size_t end = pos;
     int depth = 0;
     for (; end < text.size() && !(IsSign(text[end]) && depth <= 0); ++end) {
@@ -272,11 +245,9 @@ std::string TSimpler::ParseSum(const std::string& source)
       else if (text[end] == ')')
         --depth;
     }
-    if (depth > 0)
-      return Fail(eEdge);
+    if (depth > 0) return Fail(eEdge);
     std::string term = ParseProduct(text.substr(pos, end - pos));
-    if (Failed())
-      return {};
+    if (Failed()) return {};
     pos = end;
 
     long double value = 0;
@@ -293,8 +264,7 @@ std::string TSimpler::ParseSum(const std::string& source)
           value = TakeConst(ConstCount() - CountPlaceholders(inner));
           inner.erase(0, 1);
         }
-        if (!IsSign(inner[0]))
-          inner.insert(0, "+");
+        if (!IsSign(inner[0])) inner.insert(0, "+");
         out += minus % 2 ? ExchangeAtTop(inner, '+', '-') : inner;
       } else {
         out += minus % 2 ? '-' : '+';
@@ -306,17 +276,14 @@ std::string TSimpler::ParseSum(const std::string& source)
       sum = minus % 2 ? -value : value;
     else if (value != 0)
       Fold(sum, value, minus % 2 ? foSub : foAdd);
-    if (Failed())
-      return {};
+    if (Failed()) return {};
   }
-  if (sum == 0 && !out.empty())
-    return out[0] == '+' ? out.substr(1) : out;
+  if (sum == 0 && !out.empty()) return out[0] == '+' ? out.substr(1) : out;
   InsertConst(stackBytes, stackCount, sum);
   return Placeholder + out;
 }
 
-std::string TSimpler::ParseProduct(const std::string& term)
-{
+std::string TSimpler::ParseProduct(const std::string& term) {
   const std::string text = "*" + term;
   const size_t stackBytes = FConstStack.size(), stackCount = ConstCount();
   const bool eliminate = EliminateBrackets() != ebStandart;
@@ -325,12 +292,10 @@ std::string TSimpler::ParseProduct(const std::string& term)
   size_t pos = 0;
   while (pos < text.size()) {
     const char op = text[pos++];
-    if (op != '*' && op != '/')
-      return Fail(eOpExpected);
+    if (op != '*' && op != '/') return Fail(eOpExpected);
     const bool bracketed = pos < text.size() && text[pos] == '(';
     const std::string factor = ParseFactor(text, pos);
-    if (Failed())
-      return {};
+    if (Failed()) return {};
 
     long double value = 1;
     if (IsLonePlaceholder(factor)) {
@@ -342,8 +307,7 @@ std::string TSimpler::ParseProduct(const std::string& term)
       const bool negated = factor[0] == '-';
       const std::string body = negated ? factor.substr(1) : factor;
       if ((eliminate && IsPureProduct(factor)) || (negated && IsPureProduct(body))) {
-        if (negated)
-          value = -1;
+        if (negated) value = -1;
         std::string rest = body;
         if (body[0] == ckConst) {
           value *= TakeConst(ConstCount() - CountPlaceholders(body));
@@ -359,8 +323,7 @@ std::string TSimpler::ParseProduct(const std::string& term)
     }
 
     if (op == '/') {
-      if (value != 1)
-        Fold(product, value, foDiv);
+      if (value != 1) Fold(product, value, foDiv);
     } else if (product == 1) {
       product = value;
     } else if (product == -1) {
@@ -368,11 +331,9 @@ std::string TSimpler::ParseProduct(const std::string& term)
     } else if (value != 1) {
       Fold(product, value, foMul);
     }
-    if (Failed())
-      return {};
+    if (Failed()) return {};
   }
-  if (product == 1 && !out.empty() && out[0] == '*')
-    return out.substr(1);
+  if (product == 1 && !out.empty() && out[0] == '*') return out.substr(1);
   if (product == -1 && !out.empty() && out[0] == '*') {
     out[0] = '-';
     return out;
@@ -381,26 +342,20 @@ std::string TSimpler::ParseProduct(const std::string& term)
   return Placeholder + out;
 }
 
-std::string TSimpler::ParseFactor(const std::string& text, size_t& pos)
-{
-  if (pos >= text.size())
-    return Fail(eValExpected);
+std::string TSimpler::ParseFactor(const std::string& text, size_t& pos) {
+  if (pos >= text.size()) return Fail(eValExpected);
   const char c = text[pos];
-  if (c == '(')
-    return ParseSum(BracketContent(text, pos, pos));
+  if (c == '(') return ParseSum(BracketContent(text, pos, pos));
 
   if (IsDigit(c)) {
     size_t end = pos;
-    while (end < text.size() && (IsDigit(text[end]) || text[end] == '.'))
-      ++end;
+    while (end < text.size() && (IsDigit(text[end]) || text[end] == '.')) ++end;
     if (end < text.size() && (text[end] == 'E' || text[end] == 'e')) {
       ++end;
-      while (end < text.size() && (IsDigit(text[end]) || text[end] == '.'))
-        ++end;
+      while (end < text.size() && (IsDigit(text[end]) || text[end] == '.')) ++end;
     }
     long double value;
-    if (!TextToFloat(text.substr(pos, end - pos), value))
-      return Fail(eNumFormat);
+    if (!TextToFloat(text.substr(pos, end - pos), value)) return Fail(eNumFormat);
     pos = end;
     PushConst(value);
     return Placeholder;
@@ -408,86 +363,71 @@ std::string TSimpler::ParseFactor(const std::string& text, size_t& pos)
 
   if (IsLetter(c) || c == '_') {
     size_t end = pos;
-    while (end < text.size() && IsWordChar(text[end]))
-      ++end;
+    while (end < text.size() && IsWordChar(text[end])) ++end;
     const std::string name = text.substr(pos, end - pos);
     pos = end;
     const bool bracketed = pos < text.size() && text[pos] == '(';
     const uint32_t funcId = FindFunction(name);
     if (bracketed || funcId != 0) {
-      if (funcId == 0)
-        return Fail(FindVariable(name) != 0 ? eOpExpected : eUnknown);
+      if (funcId == 0) return Fail(FindVariable(name) != 0 ? eOpExpected : eUnknown);
       const std::string args = bracketed ? BracketContent(text, pos, pos) : std::string();
       bool folded;
       long double value;
       const std::string call = ParseCall(funcId, args, bracketed, folded, value);
-      if (!folded)
-        return call;
+      if (!folded) return call;
       PushConst(value);
       return Placeholder;
     }
     const uint32_t varId = FindVariable(name);
-    if (varId == 0)
-      return Fail(eUnknown);
+    if (varId == 0) return Fail(eUnknown);
     return ckVar + IdBytes(varId);
   }
   return Fail(eValExpected);
 }
 
 std::string TSimpler::ParseCall(uint32_t funcId, const std::string& argText, bool bracketed, bool& folded,
-                                long double& value)
-{
+                                long double& value) {
   folded = false;
   TFunction f;
   GetFunction(funcId, f);
   bool allConst;
   const std::string args = ParseArgs(argText, funcId, allConst);
-  if (Failed())
-    return {};
+  if (Failed()) return {};
   if (allConst && f.Foldable) {
     value = EvaluateCall(f, args);
     folded = true;
     return {};
   }
   std::string call = ckCall + IdBytes(funcId);
-  if (bracketed && !args.empty())
-    call += '(' + args + ')';
+  if (bracketed && !args.empty()) call += '(' + args + ')';
   return call;
 }
 
-std::string TSimpler::ParseArgs(const std::string& text, uint32_t funcId, bool& allConst)
-{
+std::string TSimpler::ParseArgs(const std::string& text, uint32_t funcId, bool& allConst) {
   allConst = true;
   TFunction f;
   GetFunction(funcId, f);
-  if (f.Params.empty())
-    return text.empty() ? std::string() : Fail(eParameter);
+  if (f.Params.empty()) return text.empty() ? std::string() : Fail(eParameter);
   const std::vector<std::string> pieces = SplitArguments(text);
   std::string coded;
   for (size_t i = 0; i < pieces.size() && i < f.Params.size(); ++i) {
     bool isConst;
     const std::string arg = ParseTypedArg(pieces[i], f.Params[i], isConst);
-    if (Failed())
-      return {};
-    if (i > 0)
-      coded += ',';
+    if (Failed()) return {};
+    if (i > 0) coded += ',';
     coded += arg;
     allConst = allConst && isConst;
   }
-  if (pieces.size() != f.Params.size())
-    return Fail(eParameter);
+  if (pieces.size() != f.Params.size()) return Fail(eParameter);
   return coded;
 }
 
-std::string TSimpler::ParseTypedArg(const std::string& text, const TVarDefItem& param, bool& isConst)
-{
+std::string TSimpler::ParseTypedArg(const std::string& text, const TVarDefItem& param, bool& isConst) {
   isConst = false;
-  if (text.empty())
-    return Fail(eValExpected);
+  if (text.empty()) return Fail(eValExpected);
   if (param.ByRef) {
     TVariable v;
-    if (!GetVariable(FindVariable(text), v) || v.VarType != param.TypeCode)
-      return Fail(eVarParameter);
+    if (!GetVariable(FindVariable(text), v) || v.VarType != param.TypeCode) return Fail(eVarParameter);
     return text;
   }
   if (IsFloatType(param.TypeCode)) {
@@ -498,14 +438,11 @@ std::string TSimpler::ParseTypedArg(const std::string& text, const TVarDefItem& 
   return ParseOrdinalArg(text, param, isConst);
 }
 
-std::string TSimpler::ParseOrdinalArg(const std::string& text, const TVarDefItem& param, bool& isConst)
-{
+std::string TSimpler::ParseOrdinalArg(const std::string& text, const TVarDefItem& param, bool& isConst) {
   size_t pos = 0;
   int minus = 0;
-  for (; pos < text.size() && IsSign(text[pos]); ++pos)
-    minus += text[pos] == '-';
-  if (pos == text.size())
-    return Fail(eValExpected);
+  for (; pos < text.size() && IsSign(text[pos]); ++pos) minus += text[pos] == '-';
+  if (pos == text.size()) return Fail(eValExpected);
   const bool negative = minus % 2 != 0;
   const std::string sign = negative ? "-" : "";
 
@@ -513,56 +450,45 @@ std::string TSimpler::ParseOrdinalArg(const std::string& text, const TVarDefItem
     uint64_t magnitude = 0;
     bool overflow = false;
     for (; pos < text.size(); ++pos) {
-      if (!IsDigit(text[pos]))
-        return Fail(eType);
+      if (!IsDigit(text[pos])) return Fail(eType);
       const unsigned digit = text[pos] - '0';
       overflow = overflow || magnitude > (UINT64_MAX - digit) / 10;
       magnitude = magnitude * 10 + digit;
     }
-    if (overflow || !FitsOrdinal(param.TypeCode, negative, magnitude))
-      return Fail(eOutOfRange);
+    if (overflow || !FitsOrdinal(param.TypeCode, negative, magnitude)) return Fail(eOutOfRange);
     isConst = true;
     return IntegerConst(param.TypeCode, negative, magnitude);
   }
 
-  if (!(IsLetter(text[pos]) || text[pos] == '_'))
-    return Fail(eUnknown);
+  if (!(IsLetter(text[pos]) || text[pos] == '_')) return Fail(eUnknown);
   size_t end = pos;
-  while (end < text.size() && IsWordChar(text[end]))
-    ++end;
+  while (end < text.size() && IsWordChar(text[end])) ++end;
   const std::string name = text.substr(pos, end - pos);
 
   TVariable v;
   if (GetVariable(FindVariable(name), v)) {
-    if (end != text.size() || IsFloatType(v.VarType))
-      return Fail(eType);
+    if (end != text.size() || IsFloatType(v.VarType)) return Fail(eType);
     return sign + ckVar + IdBytes(FindVariable(name));
   }
 
   const uint32_t funcId = FindFunction(name);
   TFunction f;
-  if (!GetFunction(funcId, f))
-    return Fail(eUnknown);
-  if (IsFloatType(f.ResultType))
-    return Fail(eType);
+  if (!GetFunction(funcId, f)) return Fail(eUnknown);
+  if (IsFloatType(f.ResultType)) return Fail(eType);
   const bool bracketed = end < text.size() && text[end] == '(';
   const std::string args = bracketed ? BracketContent(text, end, end) : std::string();
-  if (end != text.size())
-    return Fail(eType);
+  if (end != text.size()) return Fail(eType);
   bool folded;
   long double value;
   const std::string call = ParseCall(funcId, args, bracketed, folded, value);
-  if (Failed())
-    return {};
-  if (!folded)
-    return sign + call;
+  if (Failed()) return {};
+  if (!folded) return sign + call;
 
   // An ordinal result is an integer already; it must fit the parameter's type.
   const auto result = static_cast<int64_t>(value);
   const uint64_t magnitude = result < 0 ? 0 - static_cast<uint64_t>(result) : static_cast<uint64_t>(result);
   const bool resultNegative = (result < 0) != negative && magnitude != 0;
-  if (!FitsOrdinal(param.TypeCode, resultNegative, magnitude))
-    return Fail(eOutOfRange);
+  if (!FitsOrdinal(param.TypeCode, resultNegative, magnitude)) return Fail(eOutOfRange);
   isConst = true;
   return IntegerConst(param.TypeCode, resultNegative, magnitude);
 }

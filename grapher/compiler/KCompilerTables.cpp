@@ -16,19 +16,15 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Signature text -> parameter list; false for anything but whole lower-case groups.
-bool ParseSignature(const std::string& text, TAVarDef& params)
-{
-  if (text.size() % 4 != 0)
-    return false;
+bool ParseSignature(const std::string& text, TAVarDef& params) {
+  if (text.size() % 4 != 0) return false;
   params.clear();
   for (size_t i = 0; i < text.size(); i += 4) {
     const char mode = text[i];
-    if (mode != 'v' && mode != 'r')
-      return false;
+    if (mode != 'v' && mode != 'r') return false;
     const auto name = std::find_if(std::begin(TypeNames), std::end(TypeNames),
                                    [&](const char* n) { return text.compare(i + 1, 3, n) == 0; });
-    if (name == std::end(TypeNames))
-      return false;
+    if (name == std::end(TypeNames)) return false;
     params.push_back({static_cast<uint8_t>(name - std::begin(TypeNames)), static_cast<uint8_t>(mode == 'r')});
   }
   return true;
@@ -36,29 +32,21 @@ bool ParseSignature(const std::string& text, TAVarDef& params)
 
 }  // namespace
 
-int TypeSlotSize(uint8_t code)
-{
-  return code <= MaxTypeCode ? SlotSizes[code] : 0;
-}
+int TypeSlotSize(uint8_t code) { return code <= MaxTypeCode ? SlotSizes[code] : 0; }
 
-bool IsIdentifier(const std::string& name)
-{
-  if (name.empty() || !(IsLetter(name[0]) || name[0] == '_'))
-    return false;
+bool IsIdentifier(const std::string& name) {
+  if (name.empty() || !(IsLetter(name[0]) || name[0] == '_')) return false;
   return std::all_of(name.begin() + 1, name.end(), [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; });
 }
 
-std::string LowerName(const std::string& name)
-{
+std::string LowerName(const std::string& name) {
   std::string lower = name;
   for (char& c : lower)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return lower;
 }
 
-KX_PUBLISH(TCtrlBlck)
-{
+KX_PUBLISH(TCtrlBlck) {
   p.Property("TrigMode", &TCtrlBlck::TrigMode, &TCtrlBlck::SetTrigMode).Default(1);
   p.Property("ParallelExecution", &TCtrlBlck::ParallelExecution, &TCtrlBlck::SetParallelExecution).Default(1);
   p.Property("EliminateBrackets", &TCtrlBlck::EliminateBrackets, &TCtrlBlck::SetEliminateBrackets).Default(1);
@@ -69,23 +57,17 @@ KX_PUBLISH(TCtrlBlck)
 }
 
 TCtrlBlck::TCtrlBlck(kx::TComponent* owner)
-    : kx::TComponent(owner), FFunctions(std::make_shared<std::vector<TFunction>>())
-{
-}
+    : kx::TComponent(owner), FFunctions(std::make_shared<std::vector<TFunction>>()) {}
 
 TCtrlBlck::~TCtrlBlck() = default;
 
-std::vector<TFunction>& TCtrlBlck::WritableFunctions()
-{
-  if (FFunctions.use_count() > 1)
-    FFunctions = std::make_shared<std::vector<TFunction>>(*FFunctions);
+std::vector<TFunction>& TCtrlBlck::WritableFunctions() {
+  if (FFunctions.use_count() > 1) FFunctions = std::make_shared<std::vector<TFunction>>(*FFunctions);
   return *FFunctions;
 }
 
-bool TCtrlBlck::NameInUse(const std::string& lowerName) const
-{
-  if (lowerName == CompilerIdName)
-    return true;
+bool TCtrlBlck::NameInUse(const std::string& lowerName) const {
+  if (lowerName == CompilerIdName) return true;
   const auto same = [&](const auto& entry) { return entry.Name == lowerName; };
   return std::any_of(FFunctions->begin(), FFunctions->end(), same) ||
          std::any_of(FVariables.begin(), FVariables.end(), same);
@@ -93,14 +75,11 @@ bool TCtrlBlck::NameInUse(const std::string& lowerName) const
 
 uint32_t TCtrlBlck::AddFunction(const std::string& name, const std::string& signature, uint8_t callConv,
                                 uint8_t resultType, int32_t extraRegs, void* address, bool foldable,
-                                const TAByte& code)
-{
+                                const TAByte& code) {
   TFunction f;
-  if (!ParseSignature(signature, f.Params) || callConv > MaxCallConv || resultType > MaxTypeCode)
-    return 0;
+  if (!ParseSignature(signature, f.Params) || callConv > MaxCallConv || resultType > MaxTypeCode) return 0;
   f.Name = LowerName(name);
-  if (!IsIdentifier(f.Name) || NameInUse(f.Name) || FunctionCount() >= MaxFunctions)
-    return 0;
+  if (!IsIdentifier(f.Name) || NameInUse(f.Name) || FunctionCount() >= MaxFunctions) return 0;
   f.CallConv = callConv;
   f.ResultType = resultType;
   f.ExtraRegs = std::clamp(extraRegs, 0, 8);
@@ -112,43 +91,33 @@ uint32_t TCtrlBlck::AddFunction(const std::string& name, const std::string& sign
   return static_cast<uint32_t>(table.size());
 }
 
-uint32_t TCtrlBlck::AddVariable(const std::string& name, uint8_t varType, void* address)
-{
+uint32_t TCtrlBlck::AddVariable(const std::string& name, uint8_t varType, void* address) {
   const std::string lower = LowerName(name);
-  if (lower.empty() || varType > MaxTypeCode || NameInUse(lower) || VariableCount() >= MaxVariables)
-    return 0;
+  if (lower.empty() || varType > MaxTypeCode || NameInUse(lower) || VariableCount() >= MaxVariables) return 0;
   FVariables.push_back({lower, varType, address});
   return static_cast<uint32_t>(FVariables.size());
 }
 
-uint32_t TCtrlBlck::FindFunction(const std::string& name) const
-{
+uint32_t TCtrlBlck::FindFunction(const std::string& name) const {
   const std::string lower = LowerName(name);
-  if (!IsIdentifier(lower))
-    return 0;
+  if (!IsIdentifier(lower)) return 0;
   const int n = std::min(FunctionCount(), MaxFunctions);
   for (int i = 0; i < n; ++i)
-    if ((*FFunctions)[i].Name == lower)
-      return static_cast<uint32_t>(i + 1);
+    if ((*FFunctions)[i].Name == lower) return static_cast<uint32_t>(i + 1);
   return 0;
 }
 
-uint32_t TCtrlBlck::FindVariable(const std::string& name) const
-{
+uint32_t TCtrlBlck::FindVariable(const std::string& name) const {
   const std::string lower = LowerName(name);
-  if (!IsIdentifier(lower))
-    return 0;
-  if (lower == CompilerIdName)
-    return KCompilerIdVar;
+  if (!IsIdentifier(lower)) return 0;
+  if (lower == CompilerIdName) return KCompilerIdVar;
   const int n = std::min(VariableCount(), MaxVariables);
   for (int i = 0; i < n; ++i)
-    if (FVariables[i].Name == lower)
-      return static_cast<uint32_t>(i + 1);
+    if (FVariables[i].Name == lower) return static_cast<uint32_t>(i + 1);
   return 0;
 }
 
-bool TCtrlBlck::GetFunction(uint32_t id, TFunction& out) const
-{
+bool TCtrlBlck::GetFunction(uint32_t id, TFunction& out) const {
   if (id < 1 || id > static_cast<uint32_t>(std::min(FunctionCount(), MaxFunctions)) ||
       (*FFunctions)[id - 1].Name.empty())
     return false;
@@ -156,52 +125,40 @@ bool TCtrlBlck::GetFunction(uint32_t id, TFunction& out) const
   return true;
 }
 
-bool TCtrlBlck::GetVariable(uint32_t id, TVariable& out) const
-{
+bool TCtrlBlck::GetVariable(uint32_t id, TVariable& out) const {
   if (id == KCompilerIdVar) {
     out = {CompilerIdName, tcI32, const_cast<int32_t*>(&CompilerIdCell)};
     return true;
   }
-  if (id < 1 || id > static_cast<uint32_t>(std::min(VariableCount(), MaxVariables)) ||
-      FVariables[id - 1].Name.empty())
+  if (id < 1 || id > static_cast<uint32_t>(std::min(VariableCount(), MaxVariables)) || FVariables[id - 1].Name.empty())
     return false;
   out = FVariables[id - 1];
   return true;
 }
 
-void TCtrlBlck::ClearFunctions()
-{
+void TCtrlBlck::ClearFunctions() {
   // A shared table stays intact for its other holders.
   FFunctions = std::make_shared<std::vector<TFunction>>();
 }
 
-void TCtrlBlck::ClearVariables()
-{
-  FVariables.clear();
+void TCtrlBlck::ClearVariables() { FVariables.clear(); }
+
+void TCtrlBlck::SetFunctions(const TFunctionTable& table) {
+  if (table) FFunctions = table;
 }
 
-void TCtrlBlck::SetFunctions(const TFunctionTable& table)
-{
-  if (table)
-    FFunctions = table;
-}
-
-int TCtrlBlck::FunctionFPUNeed(uint32_t id) const
-{
+int TCtrlBlck::FunctionFPUNeed(uint32_t id) const {
   TFunction f;
-  if (!GetFunction(id, f))
-    return 2147483647;
+  if (!GetFunction(id, f)) return 2147483647;
   int need = f.ExtraRegs;
   if (f.CallConv == 4)
-    need += static_cast<int>(std::count_if(f.Params.begin(), f.Params.end(),
-                                           [](const TVarDefItem& p) { return IsFloatType(p.TypeCode); }));
-  if (need == 0 && IsFloatType(f.ResultType))
-    need = 1;
+    need += static_cast<int>(
+        std::count_if(f.Params.begin(), f.Params.end(), [](const TVarDefItem& p) { return IsFloatType(p.TypeCode); }));
+  if (need == 0 && IsFloatType(f.ResultType)) need = 1;
   return std::min(need, 8);
 }
 
-int TCtrlBlck::FunctionStackBytes(const TFunction& f) const
-{
+int TCtrlBlck::FunctionStackBytes(const TFunction& f) const {
   int x87Places = f.CallConv == 4 ? 8 - f.ExtraRegs : 0;
   int regPlaces = (f.CallConv == 0 || f.CallConv == 4) ? 3 : 0;
   int bytes = 0;
@@ -222,20 +179,14 @@ int TCtrlBlck::FunctionStackBytes(const TFunction& f) const
   return bytes;
 }
 
-void TCtrlBlck::SetTrigMode(TTrigMode value)
-{
-  if (value <= tmRuntime)
-    FTrigMode = value;
+void TCtrlBlck::SetTrigMode(TTrigMode value) {
+  if (value <= tmRuntime) FTrigMode = value;
 }
 
-void TCtrlBlck::SetEliminateBrackets(TEliminateBrackets value)
-{
-  if (value <= ebAgressive)
-    FEliminateBrackets = value;
+void TCtrlBlck::SetEliminateBrackets(TEliminateBrackets value) {
+  if (value <= ebAgressive) FEliminateBrackets = value;
 }
 
-void TCtrlBlck::SetOutOfOrder(TOutOfOrder value)
-{
-  if (value <= ooAgressive)
-    FOutOfOrder = value;
+void TCtrlBlck::SetOutOfOrder(TOutOfOrder value) {
+  if (value <= ooAgressive) FOutOfOrder = value;
 }

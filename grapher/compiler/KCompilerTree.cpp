@@ -493,8 +493,8 @@ int TBuilder::PlanCallArgs(TTreeNode* call, int budget) {
       TTreeNode* root = FTrees[index];
       PlanNode(root, 8);
       root->Hoisted = 0;
-      const bool inMemory = IsConstNode(root) ||
-                        (IsVarNode(root) && !root->Negate && OperandType(root) == f.Params[i].TypeCode);
+      const bool inMemory =
+          IsConstNode(root) || (IsVarNode(root) && !root->Negate && OperandType(root) == f.Params[i].TypeCode);
       need = std::max(need, inMemory ? 0 : root->CallNeed);
       if (static_cast<int>(x87.size()) < places) x87.push_back(root);
     } else {

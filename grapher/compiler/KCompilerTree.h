@@ -31,7 +31,7 @@ size_t CodedItemLength(const std::string& s, size_t pos);
 
 class TBuilder : public TSimpler {
   KX_CLASS(TBuilder, TSimpler)
-public:
+ public:
   explicit TBuilder(kx::TComponent* owner = nullptr) : TSimpler(owner) {}
   ~TBuilder() override;
 
@@ -39,7 +39,7 @@ public:
   const uint8_t* PoolData() const { return FPool; }
   size_t PoolSize() const { return FPoolSize; }
 
-protected:
+ protected:
   // Parse, build the pool and the trees, push negations, count and plan.
   void PrepareTrees(const std::string& text);
   int BuildTree(const std::string& coded);
@@ -92,12 +92,12 @@ protected:
   std::vector<float> FConsts32;
   std::vector<double> FConsts64;
   std::vector<long double> FConsts80;
-  std::vector<uint8_t> FConstCopy;       // the constant stack as parsed, for the tree builder
+  std::vector<uint8_t> FConstCopy;  // the constant stack as parsed, for the tree builder
   std::vector<uint8_t> FConstCopySizes;
   size_t FConstCopyPos = 0;
   uint32_t FPoolAlign = 0;
 
-private:
+ private:
   std::unique_ptr<uint8_t[]> FPoolMem;
   uint8_t* FPool = nullptr;
   size_t FPoolSize = 0;

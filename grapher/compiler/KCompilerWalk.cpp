@@ -339,10 +339,22 @@ void TKCompiler::CompileNode(TTreeNode* node) {
       GetVariable(NodeId(second), v);
       const uint32_t addr = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(v.Address));
       switch (v.VarType) {
-        case tcI16: source = opSrcMem16 | opInteger; where = addr; break;
-        case tcI32: source = opSrcMem32 | opInteger; where = addr; break;
-        case tcF32: source = opSrcMem16; where = addr; break;
-        case tcF64: source = opSrcMem32; where = addr; break;
+        case tcI16:
+          source = opSrcMem16 | opInteger;
+          where = addr;
+          break;
+        case tcI32:
+          source = opSrcMem32 | opInteger;
+          where = addr;
+          break;
+        case tcF32:
+          source = opSrcMem16;
+          where = addr;
+          break;
+        case tcF64:
+          source = opSrcMem32;
+          where = addr;
+          break;
         case tcI08:
         case tcU08:
         case tcU16: {
@@ -351,7 +363,8 @@ void TKCompiler::CompileNode(TTreeNode* node) {
           where = static_cast<uint32_t>(off < 0 ? -1 : off + l.StackBytes);
           break;
         }
-        default: break;
+        default:
+          break;
       }
     } else if (IsCallNode(second) && second->Hoisted) {
       const uint8_t t = OperandType(second);

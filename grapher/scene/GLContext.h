@@ -107,8 +107,7 @@ class TGLContext : public TObject {
   int ReleaseOther(TGLContext*& other);
   static void ReactivateOther(TGLContext* other, int count);
 
-  int colorBits_ = 32, alphaBits_ = 0, depthBits_ = 0, stencilBits_ = 0, accumBits_ = 0,
-      auxBuffers_ = 0;
+  int colorBits_ = 32, alphaBits_ = 0, depthBits_ = 0, stencilBits_ = 0, accumBits_ = 0, auxBuffers_ = 0;
   TGLAntiAliasing antiAliasing_ = aaDefault;
   TGLContextOptions options_;
   int activationCount_ = 0;

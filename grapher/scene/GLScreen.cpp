@@ -12,7 +12,8 @@ uint8_t ActiveDisplayMode = 0;
 TDisplaySettingsCalls DisplaySettingsCalls;
 
 const TLowResolutionMode LowResolutionModes[60] = {
-#define KX_LOW_RES(w, h) {w, h, 8}, {w, h, 15}, {w, h, 16}, {w, h, 24}, {w, h, 32}
+#define KX_LOW_RES(w, h) \
+  {w, h, 8}, {w, h, 15}, {w, h, 16}, {w, h, 24}, { w, h, 32 }
     KX_LOW_RES(320, 200), KX_LOW_RES(320, 240), KX_LOW_RES(320, 350), KX_LOW_RES(320, 400),
     KX_LOW_RES(320, 480), KX_LOW_RES(360, 200), KX_LOW_RES(360, 240), KX_LOW_RES(360, 350),
     KX_LOW_RES(360, 400), KX_LOW_RES(360, 480), KX_LOW_RES(400, 300), KX_LOW_RES(512, 384),
@@ -77,8 +78,7 @@ void OfferDisplayMode(const DEVMODEA& mode) {
   const auto height = static_cast<uint16_t>(mode.dmPelsHeight);
   const auto depth = static_cast<uint8_t>(mode.dmBitsPerPel);
   for (int i = 1; i < DisplayModeCount; ++i)
-    if (DisplayModes[i].ColorDepth == depth && DisplayModes[i].Width == width &&
-        DisplayModes[i].Height == height)
+    if (DisplayModes[i].ColorDepth == depth && DisplayModes[i].Width == width && DisplayModes[i].Height == height)
       return;
   if (!WouldSucceed(ModeRecord(mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel))) return;
   char description[48];
@@ -92,8 +92,8 @@ uint8_t GetIndexFromResolution(int width, int height, int depth) {
   int dw = 9999, dh = 9999, dd = 99;
   for (int i = 1; i < DisplayModeCount; ++i) {
     const TDisplayModeEntry& entry = DisplayModes[i];
-    if (entry.Width >= width && entry.Height >= height && entry.ColorDepth >= depth &&
-        entry.Width - width <= dw && entry.Height - height <= dh && entry.ColorDepth - depth <= dd) {
+    if (entry.Width >= width && entry.Height >= height && entry.ColorDepth >= depth && entry.Width - width <= dw &&
+        entry.Height - height <= dh && entry.ColorDepth - depth <= dd) {
       best = static_cast<uint8_t>(i);
       dw = entry.Width - width;
       dh = entry.Height - height;
@@ -107,8 +107,7 @@ void SetFullscreenMode(uint8_t index) {
   if (index >= DisplayModeCount) return;
   const TDisplayModeEntry& entry = DisplayModes[index];
   DEVMODEA mode = ModeRecord(entry.Width, entry.Height, entry.ColorDepth);
-  if (DisplaySettingsCalls.ChangeSettings(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL)
-    ActiveDisplayMode = index;
+  if (DisplaySettingsCalls.ChangeSettings(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) ActiveDisplayMode = index;
 }
 
 void RestoreDefaultMode() { DisplaySettingsCalls.ChangeSettings(nullptr, CDS_FULLSCREEN); }

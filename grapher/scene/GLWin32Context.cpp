@@ -135,8 +135,8 @@ HWND CreateUtilityWindow() {
     cls.lpszClassName = kUtilityWindowClass;
     RegisterClassA(&cls);
   }
-  return CreateWindowExA(WS_EX_TOOLWINDOW, kUtilityWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                         nullptr, instance, nullptr);
+  return CreateWindowExA(WS_EX_TOOLWINDOW, kUtilityWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                         nullptr);
 }
 
 HPALETTE BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd) {
@@ -412,8 +412,7 @@ void TGLWin32Context::CreatePBuffer(int width, int height) {
     CreateLegacyTempContext(utilityDC);
     DoActivate();
     ClearGLError();
-    if (!GLCaps.WGL_ARB_pixel_format || !GLCaps.WGL_ARB_pbuffer)
-      throw Exception("WGL_ARB_pbuffer support required.");
+    if (!GLCaps.WGL_ARB_pixel_format || !GLCaps.WGL_ARB_pbuffer) throw Exception("WGL_ARB_pbuffer support required.");
     ClearIntAttribs();
     AddIntAttrib(WGL_DRAW_TO_PBUFFER_ARB, 1);
     int formats[kMaxFormats];

@@ -39,8 +39,7 @@ TAffineVector VectorAdd(const TAffineVector& a, const TAffineVector& b) {
 }
 
 TVector VectorAdd4(const TVector& a, const TVector& b) {
-  return {Single(Ext(a[0]) + b[0]), Single(Ext(a[1]) + b[1]), Single(Ext(a[2]) + b[2]),
-          Single(Ext(a[3]) + b[3])};
+  return {Single(Ext(a[0]) + b[0]), Single(Ext(a[1]) + b[1]), Single(Ext(a[2]) + b[2]), Single(Ext(a[3]) + b[3])};
 }
 
 void AddVector(TAffineVector& a, const TAffineVector& b) { a = VectorAdd(a, b); }
@@ -54,8 +53,7 @@ TAffineVector VectorSubtract(const TAffineVector& a, const TAffineVector& b) {
 }
 
 TVector VectorSubtract4(const TVector& a, const TVector& b) {
-  return {Single(Ext(a[0]) - b[0]), Single(Ext(a[1]) - b[1]), Single(Ext(a[2]) - b[2]),
-          Single(Ext(a[3]) - b[3])};
+  return {Single(Ext(a[0]) - b[0]), Single(Ext(a[1]) - b[1]), Single(Ext(a[2]) - b[2]), Single(Ext(a[3]) - b[3])};
 }
 
 void SubtractVector4(TVector& a, const TVector& b) { a = VectorSubtract4(a, b); }
@@ -70,9 +68,7 @@ TVector VectorCombine4(const TVector& a, const TVector& b, float f1, float f2) {
   return r;
 }
 
-TVector VectorCombine4b(const TVector& a, const TVector& b, float f1, float f2) {
-  return VectorCombine4(a, b, f1, f2);
-}
+TVector VectorCombine4b(const TVector& a, const TVector& b, float f1, float f2) { return VectorCombine4(a, b, f1, f2); }
 
 // Products, lengths and normalisation ----------------------------------------
 
@@ -175,9 +171,7 @@ void ScaleVectorComponents(TVector& v, const TVector& w) {
   for (int i = 0; i < 4; ++i) v[i] = Single(Ext(v[i]) * w[i]);
 }
 
-TVector VectorAbs4(const TVector& v) {
-  return {std::fabs(v[0]), std::fabs(v[1]), std::fabs(v[2]), std::fabs(v[3])};
-}
+TVector VectorAbs4(const TVector& v) { return {std::fabs(v[0]), std::fabs(v[1]), std::fabs(v[2]), std::fabs(v[3])}; }
 
 void MaxVector4(TVector& v, const TVector& w) {
   for (int i = 0; i < 4; ++i)
@@ -199,8 +193,7 @@ bool AffineVectorEquals(const TAffineVector& a, const TAffineVector& b) {
 bool VectorIsNull(const TAffineVector& v) { return v[0] == 0 && v[1] == 0 && v[2] == 0; }
 
 float VectorSpacing(const TAffineVector& a, const TAffineVector& b) {
-  return Single(std::fabs(Ext(a[0]) - b[0]) + std::fabs(Ext(a[1]) - b[1]) +
-                std::fabs(Ext(a[2]) - b[2]));
+  return Single(std::fabs(Ext(a[0]) - b[0]) + std::fabs(Ext(a[1]) - b[1]) + std::fabs(Ext(a[2]) - b[2]));
 }
 
 float VectorDistance(const TAffineVector& a, const TAffineVector& b) {
@@ -225,8 +218,7 @@ TVector VectorLerp4(const TVector& a, const TVector& b, float t) {
   return r;
 }
 
-void VectorArrayLerp(const TAffineVector* a, const TAffineVector* b, float t, int n,
-                     TAffineVector* out) {
+void VectorArrayLerp(const TAffineVector* a, const TAffineVector* b, float t, int n, TAffineVector* out) {
   for (int i = 0; i < n; ++i) out[i] = VectorLerp(a[i], b[i], t);
 }
 
@@ -236,10 +228,10 @@ void VectorArrayLerp4(const TVector* a, const TVector* b, float t, int n, TVecto
 
 TAffineVector VectorAngleLerp(const TAffineVector& a, const TAffineVector& b, float t) {
   if (AffineVectorEquals(a, b)) return a;
-  const TQuaternion qa = QuaternionFromEulerGuarded(RadToDegSingle(a[0]), RadToDegSingle(a[1]),
-                                                    RadToDegSingle(a[2]), eulZYX);
-  const TQuaternion qb = QuaternionFromEulerGuarded(RadToDegSingle(b[0]), RadToDegSingle(b[1]),
-                                                    RadToDegSingle(b[2]), eulZYX);
+  const TQuaternion qa =
+      QuaternionFromEulerGuarded(RadToDegSingle(a[0]), RadToDegSingle(a[1]), RadToDegSingle(a[2]), eulZYX);
+  const TQuaternion qb =
+      QuaternionFromEulerGuarded(RadToDegSingle(b[0]), RadToDegSingle(b[1]), RadToDegSingle(b[2]), eulZYX);
   TDecomposedTransform tran{};
   MatrixDecompose(QuaternionToMatrix(QuaternionSlerp(qa, qb, t)), tran);
   return {tran[ttRotateX], tran[ttRotateY], tran[ttRotateZ]};
@@ -271,8 +263,8 @@ TMatrix CreateRotationMatrix(const TAffineVector& axis, float angle) {
 void MatrixMultiply(const TMatrix& a, const TMatrix& b, TMatrix& r) {
   for (int i = 0; i < 4; ++i)
     for (int j = 0; j < 4; ++j)
-      r[i][j] = Single(Ext(a[i][0]) * b[0][j] + Ext(a[i][1]) * b[1][j] + Ext(a[i][2]) * b[2][j] +
-                       Ext(a[i][3]) * b[3][j]);
+      r[i][j] =
+          Single(Ext(a[i][0]) * b[0][j] + Ext(a[i][1]) * b[1][j] + Ext(a[i][2]) * b[2][j] + Ext(a[i][3]) * b[3][j]);
 }
 
 void MultiplyMatrixInPlace(TMatrix& m, const TMatrix& n) {
@@ -283,15 +275,13 @@ void MultiplyMatrixInPlace(TMatrix& m, const TMatrix& n) {
 TVector VectorTransform4(const TVector& v, const TMatrix& m) {
   TVector r;
   for (int j = 0; j < 4; ++j)
-    r[j] = Single(Ext(v[0]) * m[0][j] + Ext(v[1]) * m[1][j] + Ext(v[2]) * m[2][j] +
-                  Ext(v[3]) * m[3][j]);
+    r[j] = Single(Ext(v[0]) * m[0][j] + Ext(v[1]) * m[1][j] + Ext(v[2]) * m[2][j] + Ext(v[3]) * m[3][j]);
   return r;
 }
 
 TAffineVector VectorTransform(const TAffineVector& v, const TMatrix& m) {
   TAffineVector r;
-  for (int j = 0; j < 3; ++j)
-    r[j] = Single(Ext(v[0]) * m[0][j] + Ext(v[1]) * m[1][j] + Ext(v[2]) * m[2][j] + m[3][j]);
+  for (int j = 0; j < 3; ++j) r[j] = Single(Ext(v[0]) * m[0][j] + Ext(v[1]) * m[1][j] + Ext(v[2]) * m[2][j] + m[3][j]);
   return r;
 }
 
@@ -299,8 +289,7 @@ void RotateVector(TVector& v, const TAffineVector& axis, float angle) {
   v = VectorTransform4(v, CreateRotationMatrix(axis, angle));
 }
 
-float MatrixDet3(float a1, float a2, float a3, float b1, float b2, float b3, float c1, float c2,
-                 float c3) {
+float MatrixDet3(float a1, float a2, float a3, float b1, float b2, float b3, float c1, float c2, float c3) {
   // Rows (a1 a2 a3), (b1 b2 b3), (c1 c2 c3), expanded along the first row.
   return Single(a1 * (Ext(b2) * c3 - Ext(b3) * c2) - a2 * (Ext(b1) * c3 - Ext(b3) * c1) +
                 a3 * (Ext(b1) * c2 - Ext(b2) * c1));
@@ -321,8 +310,8 @@ float Minor(const TMatrix& m, int row, int col) {
 }  // namespace
 
 float MatrixDeterminant(const TMatrix& m) {
-  return Single(Ext(m[0][0]) * Minor(m, 0, 0) - Ext(m[0][1]) * Minor(m, 0, 1) +
-                Ext(m[0][2]) * Minor(m, 0, 2) - Ext(m[0][3]) * Minor(m, 0, 3));
+  return Single(Ext(m[0][0]) * Minor(m, 0, 0) - Ext(m[0][1]) * Minor(m, 0, 1) + Ext(m[0][2]) * Minor(m, 0, 2) -
+                Ext(m[0][3]) * Minor(m, 0, 3));
 }
 
 void AdjointMatrix(TMatrix& m) {
@@ -445,8 +434,7 @@ bool MatrixDecompose(const TMatrix& m, TDecomposedTransform& tran) {
   return true;
 }
 
-TAffineVector CalcPlaneNormal(const TAffineVector& p1, const TAffineVector& p2,
-                              const TAffineVector& p3) {
+TAffineVector CalcPlaneNormal(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3) {
   TAffineVector n = VectorCrossProduct(VectorSubtract(p2, p1), VectorSubtract(p3, p1));
   NormalizeVector(n);
   return n;
@@ -467,10 +455,8 @@ void NormalizeQuaternion(TQuaternion& q) {
 
 TQuaternion QuaternionMultiply(const TQuaternion& a, const TQuaternion& b) {
   const Ext ax = a[0], ay = a[1], az = a[2], aw = a[3];
-  return {Single(aw * b[0] + ax * b[3] + ay * b[2] - az * b[1]),
-          Single(aw * b[1] + ay * b[3] + az * b[0] - ax * b[2]),
-          Single(aw * b[2] + az * b[3] + ax * b[1] - ay * b[0]),
-          Single(aw * b[3] - ax * b[0] - ay * b[1] - az * b[2])};
+  return {Single(aw * b[0] + ax * b[3] + ay * b[2] - az * b[1]), Single(aw * b[1] + ay * b[3] + az * b[0] - ax * b[2]),
+          Single(aw * b[2] + az * b[3] + ax * b[1] - ay * b[0]), Single(aw * b[3] - ax * b[0] - ay * b[1] - az * b[2])};
 }
 
 TQuaternion QuaternionFromAngleAxis(const TAffineVector& axis, float angleDeg) {
@@ -494,9 +480,16 @@ TQuaternion QuaternionFromEulerGuarded(float x, float y, float z, TEulerAxisOrde
   KX_SCENE_ASSERT(order >= eulXYZ && order <= eulZYX, "Geometry");
   int middle = 1;  // y for XYZ and ZYX
   switch (order) {
-    case eulXZY: case eulYZX: middle = 2; break;
-    case eulYXZ: case eulZXY: middle = 0; break;
-    default: break;
+    case eulXZY:
+    case eulYZX:
+      middle = 2;
+      break;
+    case eulYXZ:
+    case eulZXY:
+      middle = 0;
+      break;
+    default:
+      break;
   }
   if (std::fabs(std::fabs(Ext(angles[middle])) - 90) <= Epsilon2) {
     float below[3] = {angles[0], angles[1], angles[2]};
@@ -644,8 +637,8 @@ float ClampValue(float value, float min, float max) {
 
 // Ray and volume tests ---------------------------------------------------------
 
-int RayCastSphereIntersect(const TVector& start, const TVector& direction, const TVector& centre,
-                           float radius, TVector& i1, TVector& i2) {
+int RayCastSphereIntersect(const TVector& start, const TVector& direction, const TVector& centre, float radius,
+                           TVector& i1, TVector& i2) {
   const float p = Single(VectorDotProduct4(direction, VectorSubtract4(centre, start)));
   const TVector q = VectorCombine4(start, direction, 1, p);
   float h = Single(Sqr(radius) - VectorDistance2(Affine(centre), Affine(q)));
@@ -688,12 +681,10 @@ bool IsVolumeClipped(const TAffineVector& centre, float radius, const TRenderCon
   if (Ext(p) - radius >= rci.farClippingDistance) return true;
   if (p <= 0) return Sqr(radius) < VectorDotProduct(v, v);
   const TAffineVector offAxis = VectorSubtract(v, VectorScale(dir, p));
-  return VectorDotProduct(offAxis, offAxis) >
-         Sqr(cCullingWidening * p * rci.viewPortRadius + radius);
+  return VectorDotProduct(offAxis, offAxis) > Sqr(cCullingWidening * p * rci.viewPortRadius + radius);
 }
 
-bool IsBoxVolumeClipped(const TAffineVector& min, const TAffineVector& max,
-                        const TRenderContextClippingInfo& rci) {
+bool IsBoxVolumeClipped(const TAffineVector& min, const TAffineVector& max, const TRenderContextClippingInfo& rci) {
   const TAffineVector centre = VectorScale(VectorAdd(min, max), 0.5f);
   const float radius = Single(VectorDistance(min, max) * 0.5L);
   return IsVolumeClipped(centre, radius, rci);

@@ -21,9 +21,22 @@ using TDecomposedTransform = std::array<float, 16>;
 static_assert(sizeof(TMatrix) == 16 * sizeof(float), "a TMatrix goes to OpenGL unchanged");
 
 enum TDecomposedIndex {
-  ttScaleX, ttScaleY, ttScaleZ, ttShearXY, ttShearXZ, ttShearYZ,
-  ttRotateX, ttRotateY, ttRotateZ, ttTranslateX, ttTranslateY, ttTranslateZ,
-  ttPerspectiveX, ttPerspectiveY, ttPerspectiveZ, ttPerspectiveW
+  ttScaleX,
+  ttScaleY,
+  ttScaleZ,
+  ttShearXY,
+  ttShearXZ,
+  ttShearYZ,
+  ttRotateX,
+  ttRotateY,
+  ttRotateZ,
+  ttTranslateX,
+  ttTranslateY,
+  ttTranslateZ,
+  ttPerspectiveX,
+  ttPerspectiveY,
+  ttPerspectiveZ,
+  ttPerspectiveW
 };
 
 enum TEulerAxisOrder { eulXYZ, eulXZY, eulYXZ, eulYZX, eulZXY, eulZYX };
@@ -46,7 +59,7 @@ inline constexpr TAffineVector NullVector{0, 0, 0};
 inline constexpr TVector NullHmgPoint{0, 0, 0, 1};
 inline constexpr TQuaternion IdentityQuaternion{0, 0, 0, 1};
 
-inline constexpr float Epsilon = 1.0e-40f;   // a subnormal single
+inline constexpr float Epsilon = 1.0e-40f;  // a subnormal single
 inline constexpr float Epsilon2 = 1.0e-30f;
 inline constexpr float cPIdiv180 = 0.017453292f;
 inline constexpr long double cPIdiv180Ext = 0.017453292519943295L;
@@ -145,8 +158,7 @@ void MultiplyMatrixInPlace(TMatrix& m, const TMatrix& n);
 TVector VectorTransform4(const TVector& v, const TMatrix& m);
 TAffineVector VectorTransform(const TAffineVector& v, const TMatrix& m);
 void RotateVector(TVector& v, const TAffineVector& axis, float angle);
-float MatrixDet3(float a1, float a2, float a3, float b1, float b2, float b3, float c1, float c2,
-                 float c3);
+float MatrixDet3(float a1, float a2, float a3, float b1, float b2, float b3, float c1, float c2, float c3);
 float MatrixDeterminant(const TMatrix& m);
 void AdjointMatrix(TMatrix& m);
 void ScaleMatrix(TMatrix& m, float f);
@@ -155,8 +167,7 @@ void InvertMatrix(TMatrix& m);
 TMatrix AnglePreservingMatrixInvert(const TMatrix& m);
 void NormalizeMatrix(TMatrix& m);
 bool MatrixDecompose(const TMatrix& m, TDecomposedTransform& tran);
-TAffineVector CalcPlaneNormal(const TAffineVector& p1, const TAffineVector& p2,
-                              const TAffineVector& p3);
+TAffineVector CalcPlaneNormal(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3);
 
 // Quaternions ------------------------------------------------------------------
 
@@ -197,12 +208,11 @@ float ClampValue(float value, float min, float max);
 // Ray and volume tests ---------------------------------------------------------
 
 // Returns the number of intersections (0, 1 or 2); direction is unit length.
-int RayCastSphereIntersect(const TVector& start, const TVector& direction, const TVector& centre,
-                           float radius, TVector& i1, TVector& i2);
+int RayCastSphereIntersect(const TVector& start, const TVector& direction, const TVector& centre, float radius,
+                           TVector& i1, TVector& i2);
 bool RayCastPlaneIntersect(const TVector& start, const TVector& direction, const TVector& planePoint,
                            const TVector& planeNormal, TVector* intersection = nullptr);
 bool IsVolumeClipped(const TAffineVector& centre, float radius, const TRenderContextClippingInfo& rci);
-bool IsBoxVolumeClipped(const TAffineVector& min, const TAffineVector& max,
-                        const TRenderContextClippingInfo& rci);
+bool IsBoxVolumeClipped(const TAffineVector& min, const TAffineVector& max, const TRenderContextClippingInfo& rci);
 
 }  // namespace kx

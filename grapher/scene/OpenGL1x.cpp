@@ -26,9 +26,7 @@ void FetchExtension(F& slot, const char* name) {
   slot = reinterpret_cast<F>(reinterpret_cast<void*>(proc));
 }
 
-const char* SafeString(const GLubyte* text) {
-  return text ? reinterpret_cast<const char*>(text) : "";
-}
+const char* SafeString(const GLubyte* text) { return text ? reinterpret_cast<const char*>(text) : ""; }
 
 // Module start-up: the process-wide x87 control word (all exceptions masked,
 // 64-bit precision, round to nearest), so that drivers and geometry see
@@ -76,8 +74,7 @@ void ReadImplementationProperties() {
   if (!GL.glGetString) return;
   ParseGLVersion(SafeString(GL.glGetString(GL_VERSION)), GLCaps.MajorVersion, GLCaps.MinorVersion);
   if (GL.gluGetString)
-    ParseGLVersion(SafeString(GL.gluGetString(GLU_VERSION)), GLCaps.GLUMajorVersion,
-                   GLCaps.GLUMinorVersion);
+    ParseGLVersion(SafeString(GL.gluGetString(GLU_VERSION)), GLCaps.GLUMajorVersion, GLCaps.GLUMinorVersion);
   const char* extensions = SafeString(GL.glGetString(GL_EXTENSIONS));
 #define X(name) GLCaps.name = HasExtension(extensions, #name);
   KX_GL_EXTENSION_FLAGS(X)

@@ -36,13 +36,9 @@ PersistentClassesModule persistentClassesModule;
 
 }  // namespace
 
-std::unique_ptr<TVirtualReader> MakeBinaryReader(TStream& stream) {
-  return std::make_unique<TBinaryReader>(stream);
-}
+std::unique_ptr<TVirtualReader> MakeBinaryReader(TStream& stream) { return std::make_unique<TBinaryReader>(stream); }
 
-std::unique_ptr<TVirtualWriter> MakeBinaryWriter(TStream& stream) {
-  return std::make_unique<TBinaryWriter>(stream);
-}
+std::unique_ptr<TVirtualWriter> MakeBinaryWriter(TStream& stream) { return std::make_unique<TBinaryWriter>(stream); }
 
 // TPersistentObject ------------------------------------------------------------------
 
@@ -86,8 +82,8 @@ void TPersistentObject::LoadFromStream(TStream& stream, TVirtualReaderClass read
 void TPersistentObject::SaveToFile(const std::string& fileName, TVirtualWriterClass writerClass) const {
   TMemoryStream data;
   SaveToStream(data, writerClass ? writerClass : DefaultWriterClass());
-  SaveToFileSafely(fileName, std::string_view(reinterpret_cast<const char*>(data.Memory()),
-                                              static_cast<size_t>(data.Size())));
+  SaveToFileSafely(fileName,
+                   std::string_view(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size())));
 }
 
 void TPersistentObject::LoadFromFile(const std::string& fileName, TVirtualReaderClass readerClass) {
@@ -188,8 +184,7 @@ void TPersistentObjectList::ReadFromFiler(TVirtualReader& reader) {
   ReadItemsNotifying(reader, [this](TObject* created) { AfterObjectCreated(created); });
 }
 
-void TPersistentObjectList::ReadItemsNotifying(TVirtualReader& reader,
-                                               const std::function<void(TObject*)>& event) {
+void TPersistentObjectList::ReadItemsNotifying(TVirtualReader& reader, const std::function<void(TObject*)>& event) {
   FreeAllAndClear();
   const NestingGuard nesting;
   try {

@@ -16,8 +16,8 @@ constexpr int kReadChunkBytes = 1 << 16;
 
 struct VectorListsModule {
   VectorListsModule() {
-    RegisterClasses({&TAffineVectorList::StaticClass(), &TVectorList::StaticClass(),
-                     &TTexPointList::StaticClass(), &TSingleList::StaticClass()});
+    RegisterClasses({&TAffineVectorList::StaticClass(), &TVectorList::StaticClass(), &TTexPointList::StaticClass(),
+                     &TSingleList::StaticClass()});
   }
 };
 VectorListsModule vectorListsModule;
@@ -44,8 +44,7 @@ void TBaseList::SetCapacity(int capacity) {
 void TBaseList::SetCount(int count) {
   KX_SCENE_ASSERT(count >= 0, kModule);
   if (count > capacity_) SetCapacity(count);
-  if (count > count_ && zeroNewItems_)
-    std::memset(ItemAt(count_), 0, static_cast<size_t>(count - count_) * itemSize_);
+  if (count > count_ && zeroNewItems_) std::memset(ItemAt(count_), 0, static_cast<size_t>(count - count_) * itemSize_);
   count_ = count;
 }
 
@@ -92,8 +91,8 @@ void TBaseList::ReadFromFiler(TVirtualReader& reader) {
   const int itemSize = reader.ReadInteger();
   // Items of another size would overrun this list's storage.
   if (itemSize != itemSize_)
-    throw EFilerException(ClassName() + " : stored item size " + std::to_string(itemSize) +
-                          " differs from " + std::to_string(itemSize_));
+    throw EFilerException(ClassName() + " : stored item size " + std::to_string(itemSize) + " differs from " +
+                          std::to_string(itemSize_));
   if (count < 0 || count > std::numeric_limits<int32_t>::max() / itemSize_)
     throw EFilerException(ClassName() + " : invalid item count " + std::to_string(count));
   ReleaseStorage();
@@ -198,9 +197,7 @@ void TAffineVectorList::Assign(TPersistent* source) {
 
 void TAffineVectorList::NormalizeItems() { NormalizeVectorArray(List(), Count()); }
 
-void TAffineVectorList::OffsetAll(const TAffineVector& delta) {
-  VectorArrayAdd(List(), delta, Count(), List());
-}
+void TAffineVectorList::OffsetAll(const TAffineVector& delta) { VectorArrayAdd(List(), delta, Count(), List()); }
 
 void TAffineVectorList::LerpLists(const TBaseVectorList& a, const TBaseVectorList& b, float t) {
   auto* first = dynamic_cast<const TAffineVectorList*>(&a);

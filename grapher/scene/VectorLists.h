@@ -68,9 +68,7 @@ class TBaseVectorList : public TBaseList {
  protected:
   using TBaseList::TBaseList;
   TAffineVector& Affine(int index) { return *reinterpret_cast<TAffineVector*>(ItemAt(index)); }
-  const TAffineVector& Affine(int index) const {
-    return *reinterpret_cast<const TAffineVector*>(ItemAt(index));
-  }
+  const TAffineVector& Affine(int index) const { return *reinterpret_cast<const TAffineVector*>(ItemAt(index)); }
 };
 
 class TAffineVectorList : public TBaseVectorList {

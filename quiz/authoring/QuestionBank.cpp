@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr std::array<const wchar_t*, 7> ElementNames{
-    L"Question", L"CauHoi", L"CauA", L"CauB", L"CauC", L"CauD", L"DapAn"};
+constexpr std::array<const wchar_t*, 7> ElementNames{L"Question", L"CauHoi", L"CauA", L"CauB",
+                                                     L"CauC",     L"CauD",   L"DapAn"};
 
 void AddField(pugi::xml_node question, const wchar_t* name, std::wstring_view text) {
   pugi::xml_node field = question.append_child(name);
@@ -109,13 +109,12 @@ tq::IoStatus EditorBank::GhiFile(const std::wstring& path) {
 
 tq::IoStatus EditorBank::TaoFile(const std::wstring& path) { return WriteBankFile(path, {}); }
 
-bool EditorBank::AddQues(std::wstring_view question, std::wstring_view answerA,
-                         std::wstring_view answerB, std::wstring_view answerC,
-                         std::wstring_view answerD, std::wstring_view key) {
+bool EditorBank::AddQues(std::wstring_view question, std::wstring_view answerA, std::wstring_view answerB,
+                         std::wstring_view answerC, std::wstring_view answerD, std::wstring_view key) {
   if (Count() >= MaxQuestions) return false;
   modified_ = true;
-  records_.push_back({std::wstring(question), std::wstring(answerA), std::wstring(answerB),
-                      std::wstring(answerC), std::wstring(answerD), KeyOf(key)});
+  records_.push_back({std::wstring(question), std::wstring(answerA), std::wstring(answerB), std::wstring(answerC),
+                      std::wstring(answerD), KeyOf(key)});
   current_ = Count();
   return true;
 }

@@ -22,9 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
   cls.lpszClassName = L"frmMain";
   if (!RegisterClassW(&cls)) return 1;
 
-  HWND main = CreateWindowExW(0, cls.lpszClassName, L"Tessaro", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
-                              instance, nullptr);
+  HWND main = CreateWindowExW(0, cls.lpszClassName, L"Tessaro", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640,
+                              480, nullptr, nullptr, instance, nullptr);
   if (!main) return 1;
   ShowWindow(main, show);
   UpdateWindow(main);

@@ -88,9 +88,8 @@ std::wstring TagsToHtml(std::wstring_view text, std::wstring_view base) {
   std::wstring html(text);
   for (size_t kind = 0; kind < 2; ++kind) {
     const std::wstring kindText = std::to_wstring(kind);
-    html = RewritePairs(html, TagTable[kind], [&](std::wstring_view name) {
-      return MediaTagHtml(name, kindText, base);
-    });
+    html =
+        RewritePairs(html, TagTable[kind], [&](std::wstring_view name) { return MediaTagHtml(name, kindText, base); });
   }
   return ConvertFormatTags(html);
 }
@@ -111,13 +110,26 @@ std::wstring EscapeAttribute(std::wstring_view text) {
   out.reserve(text.size());
   for (wchar_t c : text) {
     switch (c) {
-      case L'&': out += L"&amp;"; break;
-      case L'\'': out += L"&#39;"; break;
-      case L'<': out += L"&lt;"; break;
-      case L'>': out += L"&gt;"; break;
-      case L'[': out += L"&#91;"; break;
-      case L']': out += L"&#93;"; break;
-      default: out += c;
+      case L'&':
+        out += L"&amp;";
+        break;
+      case L'\'':
+        out += L"&#39;";
+        break;
+      case L'<':
+        out += L"&lt;";
+        break;
+      case L'>':
+        out += L"&gt;";
+        break;
+      case L'[':
+        out += L"&#91;";
+        break;
+      case L']':
+        out += L"&#93;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;

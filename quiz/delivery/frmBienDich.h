@@ -56,7 +56,7 @@ tq::IoStatus BienDichHTML(const CompileBank& bank, const std::wstring& path);
 // the attached files, zipped and enciphered whole. Work files lie in a folder
 // of their own inside appTemp and are removed whatever happens; the target is
 // replaced only by a complete package.
-PackageStatus WritePackage(const CompileBank& bank, const Attachments& list,
-                           const std::wstring& target, const std::wstring& appTemp);
+PackageStatus WritePackage(const CompileBank& bank, const Attachments& list, const std::wstring& target,
+                           const std::wstring& appTemp);
 
 }  // namespace frmBienDich

@@ -39,14 +39,16 @@ std::wstring FieldHtml(const std::wstring& text) {
 // The key letter inside the script's single-quoted string. The script also
 // writes it into the page as markup, so markup characters go in as entities.
 std::wstring ScriptKey(wchar_t key) {
-  if ((key >= L'A' && key <= L'Z') || (key >= L'a' && key <= L'z') ||
-      (key >= L'0' && key <= L'9') || key == L' ') {
+  if ((key >= L'A' && key <= L'Z') || (key >= L'a' && key <= L'z') || (key >= L'0' && key <= L'9') || key == L' ') {
     return std::wstring(1, key);
   }
   switch (key) {
-    case L'<': return L"&lt;";
-    case L'>': return L"&gt;";
-    case L'&': return L"&amp;";
+    case L'<':
+      return L"&lt;";
+    case L'>':
+      return L"&gt;";
+    case L'&':
+      return L"&amp;";
     default: {
       wchar_t escaped[8];
       std::swprintf(escaped, 8, L"\\u%04X", static_cast<unsigned>(key));
@@ -60,7 +62,9 @@ std::wstring GradingScript(const std::wstring& count) {
          L"function LamXong(){\r\n"
          L"var caudung\r\n"
          L"caudung = 0\r\n"
-         L"for (i=1;i<=" + count + L";i++){\r\n"
+         L"for (i=1;i<=" +
+         count +
+         L";i++){\r\n"
          L"\tif (traloi[i]==dapan[i]) {\r\n"
          L"\t\tcaudung++;\r\n"
          L"\t\tdocument.getElementById(\"DapAn\" + i).innerHTML = \"<h3><b>Đáp án : \" + dapan[i] + \"</b></h3>\";\r\n"
@@ -70,7 +74,9 @@ std::wstring GradingScript(const std::wstring& count) {
          L"\t\tdocument.getElementById(\"DapAn\" + i).innerHTML = \"<h4><b>Đáp án : \" + dapan[i] + \"</b></h4>\";\r\n"
          L"\t\t}\r\n"
          L"}\r\n"
-         L"alert(\"Tổng số câu : " + count + L"\\nSố câu đúng : \" + caudung + \"\\nĐiểm số : \" + Math.round (caudung/" + count + L"*10));\r\n"
+         L"alert(\"Tổng số câu : " +
+         count + L"\\nSố câu đúng : \" + caudung + \"\\nĐiểm số : \" + Math.round (caudung/" + count +
+         L"*10));\r\n"
          L"}\r\n"
          L"</script>\r\n"
          L"<p><input type=\"button\" value=\"Làm xong\" onClick=\"LamXong()\"></p>\r\n"
@@ -95,9 +101,8 @@ std::wstring CompiledPageText(const CompileBank& bank) {
     const std::wstring i = std::to_wstring(n);
     const auto answer = [&](const wchar_t* value, const wchar_t* letter, const wchar_t* label,
                             const std::wstring& text) {
-      return L"<p><input type=\"radio\" value=\"" + std::wstring(value) + L"\" name=\"q" + i +
-             L"\" onClick=\"traloi[" + i + L"]='" + letter + L"'\"> " + label + FieldHtml(text) +
-             L"</p>";
+      return L"<p><input type=\"radio\" value=\"" + std::wstring(value) + L"\" name=\"q" + i + L"\" onClick=\"traloi[" +
+             i + L"]='" + letter + L"'\"> " + label + FieldHtml(text) + L"</p>";
     };
     page += L"<p><b>" + i + L". " + FieldHtml(r.CauHoi) + L"</b></p>";
     page += answer(L"v1", L"A", L"A) ", r.CauA);

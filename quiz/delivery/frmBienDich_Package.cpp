@@ -14,8 +14,8 @@ constexpr std::wstring_view kBankName = L"data.xml";
 
 }  // namespace
 
-PackageStatus WritePackage(const CompileBank& bank, const Attachments& list,
-                           const std::wstring& target, const std::wstring& appTemp) {
+PackageStatus WritePackage(const CompileBank& bank, const Attachments& list, const std::wstring& target,
+                           const std::wstring& appTemp) {
   WorkFolder work(appTemp);
   if (!work.Made()) return {PackageFailure::WorkFolder, appTemp};
   const std::wstring bankFile = work.File(std::wstring(kBankName));

@@ -19,8 +19,7 @@ std::wstring UnpackStamp(const SYSTEMTIME& time);
 // On success `folder` names it, without trailing separator, and it holds
 // "data.xml" and the attached files. The deciphered archive is removed in
 // every case, and so is everything unpacked when the package is refused.
-PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTemp,
-                          const SYSTEMTIME& now, std::wstring& folder,
-                          const tq::ZipLimits& limits = {});
+PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTemp, const SYSTEMTIME& now,
+                          std::wstring& folder, const tq::ZipLimits& limits = {});
 
 }  // namespace frmTTTN

@@ -33,9 +33,8 @@ std::wstring UnpackStamp(const SYSTEMTIME& time) {
          std::to_wstring(time.wMinute) + std::to_wstring(time.wSecond);
 }
 
-PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTemp,
-                          const SYSTEMTIME& now, std::wstring& folder,
-                          const tq::ZipLimits& limits) {
+PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTemp, const SYSTEMTIME& now,
+                          std::wstring& folder, const tq::ZipLimits& limits) {
   // The deciphered archive gets a work folder of its own, so that a package
   // lying in the Temp folder itself is never overwritten or deleted.
   WorkFolder work(appTemp);

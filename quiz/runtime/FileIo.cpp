@@ -22,13 +22,12 @@ std::wstring FolderForTemp(const std::wstring& path) {
 std::wstring IoStatus::Text() const {
   if (error == ERROR_SUCCESS) return {};
   wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error);
   if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-    text.pop_back();
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
   return text;
 }
 
@@ -61,8 +60,7 @@ IoStatus CreateTempBeside(const std::wstring& target, std::wstring& temp) {
 }
 
 IoStatus MoveOverTarget(const std::wstring& temp, const std::wstring& target) {
-  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return {};
+  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
   const IoStatus status = LastError();
   DeleteFileW(temp.c_str());
   return status;
@@ -81,8 +79,8 @@ void AtomicFileWriter::Discard() {
 IoStatus AtomicFileWriter::Open() {
   Discard();
   if (IoStatus status = CreateTempBeside(target_, temp_); !status) return status;
-  file_ = FileHandle(CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  file_ =
+      FileHandle(CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file_.Valid()) {
     const IoStatus status = LastError();
     Discard();

@@ -76,7 +76,6 @@ class AtomicFileWriter {
 IoStatus WriteFileAtomic(const std::wstring& path, std::string_view bytes);
 
 // Reads a whole file; files over maxSize bytes are refused (ERROR_FILE_TOO_LARGE).
-IoStatus ReadFileBytes(const std::wstring& path, std::string& out,
-                       unsigned long long maxSize = 512ull << 20);
+IoStatus ReadFileBytes(const std::wstring& path, std::string& out, unsigned long long maxSize = 512ull << 20);
 
 }  // namespace tq

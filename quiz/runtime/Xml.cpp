@@ -6,9 +6,7 @@ namespace {
 
 class StringWriter : public pugi::xml_writer {
  public:
-  void write(const void* data, size_t size) override {
-    bytes.append(static_cast<const char*>(data), size);
-  }
+  void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), size); }
   std::string bytes;
 };
 
@@ -34,8 +32,7 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::wstring& path, unsigned lon
   std::string bytes;
   if (!ReadFileBytes(path, bytes, maxSize)) return false;
   const pugi::xml_parse_result result =
-      doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata,
-                      pugi::encoding_auto);
+      doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
   if (!result) doc.reset();
   return static_cast<bool>(result);
 }

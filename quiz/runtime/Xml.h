@@ -13,8 +13,7 @@ namespace tq {
 // Loads a whole XML file. False when the file cannot be read, is larger than
 // the bound, or is not well-formed; the document is then empty. White space in
 // texts is kept as written.
-bool LoadXmlFile(pugi::xml_document& doc, const std::wstring& path,
-                 unsigned long long maxSize = 64ull << 20);
+bool LoadXmlFile(pugi::xml_document& doc, const std::wstring& path, unsigned long long maxSize = 64ull << 20);
 
 // Saves the document as UTF-8 without byte-order mark or added white space,
 // atomically (the old file stays when the save fails). Adds no declaration of its own.

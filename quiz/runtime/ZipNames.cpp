@@ -11,16 +11,15 @@ namespace {
 constexpr size_t kMaxFileName = 255;
 
 bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b) {
-  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
 }
 
 // Windows opens a device for these base names whatever extension follows.
 bool IsDeviceName(std::wstring_view name) {
   std::wstring_view base = name.substr(0, name.find(L'.'));
   while (!base.empty() && base.back() == L' ') base.remove_suffix(1);
-  static constexpr std::array<std::wstring_view, 6> kFixed = {L"CON", L"PRN", L"AUX", L"NUL",
-                                                             L"CONIN$", L"CONOUT$"};
+  static constexpr std::array<std::wstring_view, 6> kFixed = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
   for (std::wstring_view device : kFixed) {
     if (EqualsIgnoreCase(base, device)) return true;
   }

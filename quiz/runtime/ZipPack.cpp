@@ -69,10 +69,9 @@ void AddEntry(zipFile zip, const std::wstring& path, const std::wstring& name) {
   }
   const zip_fileinfo info = EntryInfo(source.Get());
   const int zip64 = size.QuadPart >= 0xFFFFFFFFLL ? 1 : 0;
-  if (zipOpenNewFileInZip4_64(zip, Utf8FromUtf16(name).c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                              Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL,
-                              Z_DEFAULT_STRATEGY, nullptr, 0, 0, kUtf8NamesFlag,
-                              zip64) != ZIP_OK) {
+  if (zipOpenNewFileInZip4_64(zip, Utf8FromUtf16(name).c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                              Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0,
+                              kUtf8NamesFlag, zip64) != ZIP_OK) {
     throw ZipError(ZipFailure::WriteFailed, name, "cannot add an entry");
   }
   std::vector<char> buffer(kChunk);

@@ -49,8 +49,7 @@ struct Entry {
 std::wstring DecodeName(const std::string& raw, bool utf8) {
   if (utf8) return Utf16FromUtf8(raw);
   if (raw.empty()) return {};
-  const int size =
-      MultiByteToWideChar(kDosCodePage, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
+  const int size = MultiByteToWideChar(kDosCodePage, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
   std::wstring out(size, L'\0');
   MultiByteToWideChar(kDosCodePage, 0, raw.data(), static_cast<int>(raw.size()), out.data(), size);
   return out;
@@ -59,12 +58,11 @@ std::wstring DecodeName(const std::string& raw, bool utf8) {
 // `raw` is a buffer of the largest name a ZIP entry can have.
 Entry ReadEntry(unzFile unz, std::string& raw) {
   Entry entry{};
-  if (unzGetCurrentFileInfo64(unz, &entry.info, raw.data(), static_cast<uLong>(raw.size()),
-                              nullptr, 0, nullptr, 0) != UNZ_OK) {
+  if (unzGetCurrentFileInfo64(unz, &entry.info, raw.data(), static_cast<uLong>(raw.size()), nullptr, 0, nullptr, 0) !=
+      UNZ_OK) {
     throw ZipError(ZipFailure::NotAnArchive, L"", "damaged central directory");
   }
-  entry.name = DecodeName(raw.substr(0, entry.info.size_filename),
-                          (entry.info.flag & kUtf8NamesFlag) != 0);
+  entry.name = DecodeName(raw.substr(0, entry.info.size_filename), (entry.info.flag & kUtf8NamesFlag) != 0);
   entry.bare = ZipBareName(entry.name);
   return entry;
 }
@@ -111,8 +109,7 @@ std::vector<Entry> ReadDirectory(unzFile unz, const ZipLimits& limits) {
 // Files and the folder made by one extraction; removed again unless it succeeds.
 class Extraction {
  public:
-  Extraction(std::wstring folder, bool madeFolder)
-      : folder_(std::move(folder)), madeFolder_(madeFolder) {}
+  Extraction(std::wstring folder, bool madeFolder) : folder_(std::move(folder)), madeFolder_(madeFolder) {}
   ~Extraction() {
     if (done_) return;
     for (const std::wstring& path : written_) DeleteFileW(path.c_str());
@@ -153,12 +150,10 @@ class OpenEntry {
 
 // Streams the current entry into a new file. The reader never yields more than
 // the declared size, which the directory check has already bounded.
-void ExtractEntry(unzFile unz, const Entry& entry, const std::wstring& target,
-                  Extraction& extraction) {
+void ExtractEntry(unzFile unz, const Entry& entry, const std::wstring& target, Extraction& extraction) {
   OpenEntry open(unz);
   if (!open.IsOpen()) throw ZipError(ZipFailure::ReadFailed, entry.name, "cannot read entry");
-  FileHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw ZipError(ZipFailure::WriteFailed, entry.name, "cannot create file");
   extraction.Written(target);
 
@@ -193,8 +188,7 @@ bool MakeFolder(const std::wstring& folder) {
 
 }  // namespace
 
-std::vector<std::wstring> ZipExtract(const std::wstring& archive, const std::wstring& folder,
-                                     const ZipLimits& limits) {
+std::vector<std::wstring> ZipExtract(const std::wstring& archive, const std::wstring& folder, const ZipLimits& limits) {
   if (GetFileAttributesW(archive.c_str()) == INVALID_FILE_ATTRIBUTES) {
     throw ZipError(ZipFailure::CannotOpen, archive, "archive missing");
   }

@@ -28,9 +28,10 @@ inline void SayTrigBoundOnce() {
   static bool said = false;
   if (said) return;
   said = true;
-  std::printf("note: emulated x87: trigonometric results are compared within %.3Lg (relative), "
-              "not bit for bit: the emulator computes fsin, fcos and fptan in double precision\n",
-              EmulatedTrigBound);
+  std::printf(
+      "note: emulated x87: trigonometric results are compared within %.3Lg (relative), "
+      "not bit for bit: the emulator computes fsin, fcos and fptan in double precision\n",
+      EmulatedTrigBound);
 }
 
 // The tolerance for a trigonometric result checked within `native` here.
@@ -42,8 +43,7 @@ inline long double TrigTolerance(long double native) {
 
 // For EXPECT_PRED_FORMAT2: equal bit for bit here; within the bound above in
 // the emulated machine.
-inline ::testing::AssertionResult TrigEq(const char* gotText, const char* wantText, long double got,
-                                         long double want) {
+inline ::testing::AssertionResult TrigEq(const char* gotText, const char* wantText, long double got, long double want) {
   const bool same = got == want || (std::isnan(got) && std::isnan(want));
   if (same && std::signbit(got) == std::signbit(want)) return ::testing::AssertionSuccess();
   if (RunsEmulated() && std::isfinite(want)) {

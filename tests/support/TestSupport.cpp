@@ -26,8 +26,8 @@ bool ChildProcess::Start(const std::string& exe, const std::string& args) {
   if (!args.empty()) command += " " + args;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info_) != 0;
+  return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) !=
+         0;
 }
 
 int ChildProcess::WaitForExit(DWORD timeoutMs) {
@@ -41,8 +41,8 @@ std::string ProgramPath(const std::string& name) {
   char self[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string dir(self, n);
-  dir.resize(dir.find_last_of("\\/"));       // .../build/tests
-  dir.resize(dir.find_last_of("\\/") + 1);   // .../build/
+  dir.resize(dir.find_last_of("\\/"));      // .../build/tests
+  dir.resize(dir.find_last_of("\\/") + 1);  // .../build/
   return dir + "bin\\" + name;
 }
 
@@ -75,10 +75,12 @@ BOOL CALLBACK MatchWindow(HWND wnd, LPARAM param) {
 
 HWND WaitForWindow(const std::string& caption, DWORD pid, DWORD timeoutMs) {
   WindowSearch search{&caption, pid, nullptr};
-  PumpUntil([&] {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  }, timeoutMs);
+  PumpUntil(
+      [&] {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
   return search.found;
 }
 
@@ -131,8 +133,8 @@ bool SavePng(const Picture& picture, const std::string& path) {
     return false;
   }
   png_init_io(png, file.get());
-  png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   std::vector<png_byte> row(static_cast<size_t>(picture.width) * 3);
   for (int y = 0; y < picture.height; ++y) {

@@ -6,16 +6,22 @@
 namespace screenfont {
 namespace {
 
-constexpr int kFntHeaderSize = 118;   // version 2.0 header
+constexpr int kFntHeaderSize = 118;  // version 2.0 header
 constexpr int kFontDirEntrySize = 113;
-constexpr int kResourceShift = 4;     // resources aligned to 16 bytes
+constexpr int kResourceShift = 4;  // resources aligned to 16 bytes
 constexpr int kNeOffset = 0x80;
 
 class Bytes {
  public:
   void U8(unsigned v) { data_.push_back(static_cast<uint8_t>(v)); }
-  void U16(unsigned v) { U8(v & 0xFF); U8((v >> 8) & 0xFF); }
-  void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+  void U16(unsigned v) {
+    U8(v & 0xFF);
+    U8((v >> 8) & 0xFF);
+  }
+  void U32(uint32_t v) {
+    U16(v & 0xFFFF);
+    U16(v >> 16);
+  }
   void Text(const std::string& s) { data_.insert(data_.end(), s.begin(), s.end()); }
   void Pascal(const std::string& s) {
     if (s.size() > 255) throw std::runtime_error("name too long: " + s);
@@ -28,7 +34,10 @@ class Bytes {
     data_[at] = static_cast<uint8_t>(v & 0xFF);
     data_[at + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
   }
-  void Put32(size_t at, uint32_t v) { Put16(at, v & 0xFFFF); Put16(at + 2, v >> 16); }
+  void Put32(size_t at, uint32_t v) {
+    Put16(at, v & 0xFFFF);
+    Put16(at + 2, v >> 16);
+  }
   size_t Size() const { return data_.size(); }
   std::vector<uint8_t>& Data() { return data_; }
 
@@ -45,8 +54,7 @@ unsigned CheckedU16(size_t v, const char* what) {
 
 std::vector<uint8_t> BuildFnt(const FontDescription& font, const std::vector<Glyph>& glyphs) {
   const size_t count = glyphs.size();
-  if (count == 0 || font.firstChar + count - 1 > 0xFF)
-    throw std::runtime_error("glyphs do not fit the byte range");
+  if (count == 0 || font.firstChar + count - 1 > 0xFF) throw std::runtime_error("glyphs do not fit the byte range");
   const uint8_t lastChar = static_cast<uint8_t>(font.firstChar + count - 1);
 
   int maxWidth = 0;
@@ -104,7 +112,7 @@ std::vector<uint8_t> BuildFnt(const FontDescription& font, const std::vector<Gly
   b.U32(static_cast<uint32_t>(faceOffset));
   b.U32(0);  // bits pointer, filled by the loader
   b.U32(static_cast<uint32_t>(bitsOffset));
-  b.U8(0);   // reserved
+  b.U8(0);  // reserved
 
   size_t offset = bitsOffset;
   for (const Glyph& g : glyphs) {
@@ -137,8 +145,7 @@ std::vector<uint8_t> BuildFon(const FontDescription& font, const std::vector<uin
   if (fnt.size() < kFntHeaderSize) throw std::runtime_error("not a font resource");
   const std::string moduleName = "KURVEX";
   const int points = fnt[68] | (fnt[69] << 8);
-  const std::string description =
-      "FONTRES 100,96,96 : " + font.face + " " + std::to_string(points);
+  const std::string description = "FONTRES 100,96,96 : " + font.face + " " + std::to_string(points);
 
   Bytes b;
   // DOS header: only the signature and the offset of the new header matter.

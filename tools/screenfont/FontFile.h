@@ -16,12 +16,12 @@ struct Glyph {
 };
 
 struct FontDescription {
-  std::string face;        // e.g. "Kurvexsans"
-  std::string copyright;   // at most 59 characters are kept
-  int height = 0;          // cell height in pixels
-  int ascent = 0;          // baseline, in pixels from the cell top
-  int internalLeading = 0; // cell height minus the em height
-  int charset = 0;         // 0 = ANSI
+  std::string face;         // e.g. "Kurvexsans"
+  std::string copyright;    // at most 59 characters are kept
+  int height = 0;           // cell height in pixels
+  int ascent = 0;           // baseline, in pixels from the cell top
+  int internalLeading = 0;  // cell height minus the em height
+  int charset = 0;          // 0 = ANSI
   uint8_t firstChar = 0x20;
   uint8_t defaultChar = '?';
   uint8_t breakChar = ' ';

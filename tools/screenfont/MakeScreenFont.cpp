@@ -24,11 +24,10 @@
 namespace {
 
 // Windows-1252 for 0x80..0x9F; 0 where the code page leaves a byte unassigned.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0};
+constexpr char32_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0};
 
 char32_t CodePointOf(uint8_t byte) {
   if (char32_t letter = kx::Tcvn3ToCodePoint(byte); letter >= 0x80 && letter != 0xFFFD) return letter;
@@ -37,8 +36,8 @@ char32_t CodePointOf(uint8_t byte) {
 }
 
 struct Rendered {
-  int left = 0;     // first inked column relative to the pen
-  int top = 0;      // rows above the baseline
+  int left = 0;  // first inked column relative to the pen
+  int top = 0;   // rows above the baseline
   int width = 0;
   int rows = 0;
   int advance = 0;
@@ -76,8 +75,7 @@ class OutlineFont {
     r.ink.resize(static_cast<size_t>(r.width) * r.rows);
     for (int y = 0; y < r.rows; ++y)
       for (int x = 0; x < r.width; ++x)
-        r.ink[static_cast<size_t>(y) * r.width + x] =
-            (bm.buffer[y * bm.pitch + x / 8] >> (7 - x % 8)) & 1;
+        r.ink[static_cast<size_t>(y) * r.width + x] = (bm.buffer[y * bm.pitch + x / 8] >> (7 - x % 8)) & 1;
     return r;
   }
 

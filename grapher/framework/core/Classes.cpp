@@ -52,10 +52,12 @@ std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
   for (auto it = chain.rbegin(); it != chain.rend(); ++it)
     for (const TPropInfo& p : (*it)->Properties) {
       // A redeclared property replaces the ancestor's entry in place.
-      auto same = std::find_if(result.begin(), result.end(),
-                               [&](const TPropInfo* q) { return SameText(q->Name, p.Name); });
-      if (same != result.end()) *same = &p;
-      else result.push_back(&p);
+      auto same =
+          std::find_if(result.begin(), result.end(), [&](const TPropInfo* q) { return SameText(q->Name, p.Name); });
+      if (same != result.end())
+        *same = &p;
+      else
+        result.push_back(&p);
     }
   return result;
 }
@@ -78,13 +80,12 @@ std::map<std::string, const TClassInfo*, std::less<>>& Registry() {
   static std::map<std::string, const TClassInfo*, std::less<>> registry;
   return registry;
 }
-} // namespace
+}  // namespace
 
 void RegisterClass(const TClassInfo& cls) {
   for (const TClassInfo* c = &cls; c; c = c->Parent) {
     auto [it, inserted] = Registry().emplace(c->Name, c);
-    if (!inserted && it->second != c)
-      throw EFilerError("A class named " + c->Name + " already exists");
+    if (!inserted && it->second != c) throw EFilerError("A class named " + c->Name + " already exists");
   }
 }
 
@@ -108,8 +109,10 @@ const TClassInfo& FindClass(std::string_view name) {
 KX_PUBLISH(TPersistent) {}
 
 void TPersistent::Assign(TPersistent* source) {
-  if (source) source->AssignTo(this);
-  else AssignError(nullptr);
+  if (source)
+    source->AssignTo(this);
+  else
+    AssignError(nullptr);
 }
 
 void TPersistent::AssignTo(TPersistent* dest) { dest->AssignError(this); }
@@ -172,12 +175,10 @@ int TComponent::ComponentIndex() const {
 
 void TComponent::SetName(const std::string& name) {
   if (name == name_) return;
-  if (!name.empty() && !IsValidIdent(name))
-    throw EComponentError("\"" + name + "\" is not a valid component name");
+  if (!name.empty() && !IsValidIdent(name)) throw EComponentError("\"" + name + "\" is not a valid component name");
   if (owner_ && !name.empty()) {
     TComponent* other = owner_->FindComponent(name);
-    if (other && other != this)
-      throw EComponentError("A component named " + name + " already exists");
+    if (other && other != this) throw EComponentError("A component named " + name + " already exists");
   }
   name_ = name;
 }
@@ -238,16 +239,14 @@ void TComponent::FreeNotification(TComponent* component) {
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
-  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
-                      freeNotifies_.end());
+  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component), freeNotifies_.end());
   auto& theirs = component->freeNotifies_;
   theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) {
-    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
-                        freeNotifies_.end());
+    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component), freeNotifies_.end());
   }
   // Copy: a handler may free components while we walk.
   const std::vector<TComponent*> owned = components_;
@@ -278,8 +277,10 @@ void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComp
 }
 
 void TComponent::SetComponentState(TComponentStateFlag flag, bool on) {
-  if (on) state_.Include(flag);
-  else state_.Exclude(flag);
+  if (on)
+    state_.Include(flag);
+  else
+    state_.Exclude(flag);
 }
 
 // ---------------------------------------------------------------------------
@@ -287,13 +288,11 @@ void TComponent::SetComponentState(TComponentStateFlag flag, bool on) {
 
 namespace detail {
 void RaiseRange(const std::string& prop, int64_t value, int64_t lo, int64_t hi) {
-  throw EPropertyError("Property " + prop + ": value " + std::to_string(value) +
-                       " out of range " + std::to_string(lo) + ".." + std::to_string(hi));
+  throw EPropertyError("Property " + prop + ": value " + std::to_string(value) + " out of range " + std::to_string(lo) +
+                       ".." + std::to_string(hi));
 }
-void RaiseBadValue(const std::string& prop) {
-  throw EPropertyError("Invalid property value for " + prop);
-}
-} // namespace detail
+void RaiseBadValue(const std::string& prop) { throw EPropertyError("Invalid property value for " + prop); }
+}  // namespace detail
 
 std::pair<TObject*, const TPropInfo*> ResolvePropPath(TObject& obj, std::string_view path) {
   TObject* target = &obj;
@@ -315,41 +314,48 @@ void SetPropInfoValue(TObject& obj, const TPropInfo& info, const TValue& value) 
   if (info.ReadOnly()) throw EPropertyError("Property " + info.Name + " is read-only");
   const auto mismatch = [&] { detail::RaiseBadValue(info.Name); };
   switch (info.Kind) {
-  case TPropKind::Integer: case TPropKind::Boolean: case TPropKind::Enum:
-  case TPropKind::Set: case TPropKind::Color:
-    if (!std::holds_alternative<int64_t>(value)) mismatch();
-    break;
-  case TPropKind::Single: case TPropKind::Double: case TPropKind::Extended:
-    // An integer literal is a fine float.
-    if (const int64_t* i = std::get_if<int64_t>(&value)) {
-      info.Set(obj, (long double)*i);
-      return;
-    }
-    if (!std::holds_alternative<long double>(value)) mismatch();
-    else {
-      // A finite value the property's type cannot hold would silently become infinite.
-      const long double v = std::get<long double>(value);
-      const bool overflows = info.Kind == TPropKind::Single   ? std::isinf(float(v))
-                             : info.Kind == TPropKind::Double ? std::isinf(double(v))
-                                                              : false;
-      if (std::isfinite(v) && overflows) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%Lg", v);
-        throw EPropertyError("Property " + info.Name + ": value " + text + " out of range for a " +
-                             (info.Kind == TPropKind::Single ? "single" : "double"));
+    case TPropKind::Integer:
+    case TPropKind::Boolean:
+    case TPropKind::Enum:
+    case TPropKind::Set:
+    case TPropKind::Color:
+      if (!std::holds_alternative<int64_t>(value)) mismatch();
+      break;
+    case TPropKind::Single:
+    case TPropKind::Double:
+    case TPropKind::Extended:
+      // An integer literal is a fine float.
+      if (const int64_t* i = std::get_if<int64_t>(&value)) {
+        info.Set(obj, (long double)*i);
+        return;
       }
-    }
-    break;
-  case TPropKind::String:
-    if (!std::holds_alternative<std::string>(value)) mismatch();
-    break;
-  case TPropKind::Class: case TPropKind::Component:
-    if (!std::holds_alternative<TObject*>(value)) mismatch();
-    if (!info.AcceptsObject(std::get<TObject*>(value))) mismatch();
-    break;
-  case TPropKind::Event:
-    if (!std::holds_alternative<TMethodValue>(value)) mismatch();
-    break;
+      if (!std::holds_alternative<long double>(value))
+        mismatch();
+      else {
+        // A finite value the property's type cannot hold would silently become infinite.
+        const long double v = std::get<long double>(value);
+        const bool overflows = info.Kind == TPropKind::Single   ? std::isinf(float(v))
+                               : info.Kind == TPropKind::Double ? std::isinf(double(v))
+                                                                : false;
+        if (std::isfinite(v) && overflows) {
+          char text[32];
+          std::snprintf(text, sizeof text, "%Lg", v);
+          throw EPropertyError("Property " + info.Name + ": value " + text + " out of range for a " +
+                               (info.Kind == TPropKind::Single ? "single" : "double"));
+        }
+      }
+      break;
+    case TPropKind::String:
+      if (!std::holds_alternative<std::string>(value)) mismatch();
+      break;
+    case TPropKind::Class:
+    case TPropKind::Component:
+      if (!std::holds_alternative<TObject*>(value)) mismatch();
+      if (!info.AcceptsObject(std::get<TObject*>(value))) mismatch();
+      break;
+    case TPropKind::Event:
+      if (!std::holds_alternative<TMethodValue>(value)) mismatch();
+      break;
   }
   info.Set(obj, value);
 }
@@ -366,4 +372,4 @@ TValue GetPropValue(TObject& obj, std::string_view path) {
   return info->Get(*target);
 }
 
-} // namespace kx
+}  // namespace kx

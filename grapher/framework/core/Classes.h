@@ -52,18 +52,18 @@ struct TClassInfo;
 
 struct TEnumInfo {
   std::string TypeName;
-  std::vector<std::string> Names; // ordinal i has Names[i]
+  std::vector<std::string> Names;  // ordinal i has Names[i]
 
-  int ValueOf(std::string_view name) const; // -1 when unknown; ignores case
-  const std::string& NameOf(int ordinal) const; // throws EConvertError out of range
+  int ValueOf(std::string_view name) const;      // -1 when unknown; ignores case
+  const std::string& NameOf(int ordinal) const;  // throws EConvertError out of range
 };
 
 // Attaches identifier names to an enumeration, in ordinal order from 0.
 // Place it in the enumeration's own namespace.
-#define KX_ENUM_NAMES(Enum, ...)                                      \
-  inline const ::kx::TEnumInfo& KxEnumInfo(Enum*) {                    \
-    static const ::kx::TEnumInfo info{#Enum, {__VA_ARGS__}};           \
-    return info;                                                       \
+#define KX_ENUM_NAMES(Enum, ...)                             \
+  inline const ::kx::TEnumInfo& KxEnumInfo(Enum*) {          \
+    static const ::kx::TEnumInfo info{#Enum, {__VA_ARGS__}}; \
+    return info;                                             \
   }
 
 template <class E>
@@ -74,44 +74,55 @@ const TEnumInfo& EnumInfoOf() {
 // A set of up to 64 enumeration values (ordinals 0..63).
 template <class E>
 class TSet {
-public:
+ public:
   using Element = E;
   constexpr TSet() = default;
   constexpr TSet(std::initializer_list<E> values) {
     for (E v : values) Include(v);
   }
-  static constexpr TSet FromBits(uint64_t bits) { TSet s; s.bits_ = bits; return s; }
+  static constexpr TSet FromBits(uint64_t bits) {
+    TSet s;
+    s.bits_ = bits;
+    return s;
+  }
   constexpr uint64_t Bits() const { return bits_; }
   constexpr bool Contains(E v) const { return (bits_ >> unsigned(v)) & 1u; }
   constexpr bool Empty() const { return bits_ == 0; }
-  constexpr TSet& Include(E v) { bits_ |= uint64_t(1) << unsigned(v); return *this; }
-  constexpr TSet& Exclude(E v) { bits_ &= ~(uint64_t(1) << unsigned(v)); return *this; }
+  constexpr TSet& Include(E v) {
+    bits_ |= uint64_t(1) << unsigned(v);
+    return *this;
+  }
+  constexpr TSet& Exclude(E v) {
+    bits_ &= ~(uint64_t(1) << unsigned(v));
+    return *this;
+  }
   constexpr TSet operator+(TSet o) const { return FromBits(bits_ | o.bits_); }
   constexpr TSet operator-(TSet o) const { return FromBits(bits_ & ~o.bits_); }
   constexpr TSet operator*(TSet o) const { return FromBits(bits_ & o.bits_); }
   constexpr bool operator==(const TSet&) const = default;
 
-private:
+ private:
   uint64_t bits_ = 0;
 };
 
-template <class T> struct IsTSet : std::false_type {};
-template <class E> struct IsTSet<TSet<E>> : std::true_type {};
+template <class T>
+struct IsTSet : std::false_type {};
+template <class E>
+struct IsTSet<TSet<E>> : std::true_type {};
 
 // ---------------------------------------------------------------------------
 // Events: a bound handler plus the handler's name, so a form can be written back.
 
 template <class... Args>
 class TEvent {
-public:
+ public:
   using Function = std::function<void(Args...)>;
   TEvent() = default;
-  TEvent(Function fn, std::string handlerName = {})
-      : fn_(std::move(fn)), name_(std::move(handlerName)) {}
+  TEvent(Function fn, std::string handlerName = {}) : fn_(std::move(fn)), name_(std::move(handlerName)) {}
   // Any callable that takes the event's arguments: ev = [this](TObject* s) { ... };
-  template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TEvent> &&
-                                              !std::is_same_v<std::decay_t<F>, Function> &&
-                                              std::is_invocable_v<F&, Args...>>>
+  template <class F,
+            class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TEvent> &&
+                                     !std::is_same_v<std::decay_t<F>, Function> && std::is_invocable_v<F&, Args...>>>
   TEvent(F fn) : fn_(std::move(fn)) {}
   explicit operator bool() const { return static_cast<bool>(fn_); }
   void operator()(Args... args) const {
@@ -119,7 +130,7 @@ public:
   }
   const std::string& HandlerName() const { return name_; }
 
-private:
+ private:
   Function fn_;
   std::string name_;
 };
@@ -132,31 +143,33 @@ TEvent<A...> MakeEvent(C* instance, void (C::*method)(A...)) {
   return TEvent<A...>([instance, method](A... args) { (instance->*method)(std::forward<A>(args)...); });
 }
 
-template <class T> struct IsTEvent : std::false_type {};
-template <class... A> struct IsTEvent<TEvent<A...>> : std::true_type {};
+template <class T>
+struct IsTEvent : std::false_type {};
+template <class... A>
+struct IsTEvent<TEvent<A...>> : std::true_type {};
 
 // An event value in transit: the handler's name and the TEvent<...> itself.
 struct TMethodValue {
   std::string Name;
-  std::any Event; // empty for a nil handler
+  std::any Event;  // empty for a nil handler
 };
 
 // ---------------------------------------------------------------------------
 // Published properties.
 
 enum class TPropKind {
-  Integer,   // any integral type, range-checked on write
+  Integer,  // any integral type, range-checked on write
   Boolean,
   Single,
   Double,
   Extended,
-  Enum,      // by identifier
-  Set,       // by identifiers
+  Enum,  // by identifier
+  Set,   // by identifiers
   String,
-  Color,     // integral colour; names and system colours accepted
-  Class,     // nested TPersistent set in place (Font.Style); TStrings, TCollection
-  Component, // reference to another component, resolved after loading
-  Event,     // bound by handler name
+  Color,      // integral colour; names and system colours accepted
+  Class,      // nested TPersistent set in place (Font.Style); TStrings, TCollection
+  Component,  // reference to another component, resolved after loading
+  Event,      // bound by handler name
 };
 
 // One value of any property kind. Ordinals, sets (bits), booleans and colours
@@ -172,16 +185,16 @@ struct TIdentMapEntry {
 struct TPropInfo {
   std::string Name;
   TPropKind Kind = TPropKind::Integer;
-  int64_t MinValue = 0, MaxValue = 0;      // Integer and Color
-  const TEnumInfo* EnumType = nullptr;     // Enum and Set
-  std::type_index ValueType = typeid(void); // the C++ type of the property
-  std::function<bool(const TObject*)> AcceptsObject; // Class and Component
+  int64_t MinValue = 0, MaxValue = 0;                 // Integer and Color
+  const TEnumInfo* EnumType = nullptr;                // Enum and Set
+  std::type_index ValueType = typeid(void);           // the C++ type of the property
+  std::function<bool(const TObject*)> AcceptsObject;  // Class and Component
   std::function<TValue(TObject&)> Get;
-  std::function<void(TObject&, const TValue&)> Set; // empty: read-only
-  bool Stored = true;     // false: never written by the filer
-  bool HasDefault = false; // ordinal kinds: not written when equal to Default
+  std::function<void(TObject&, const TValue&)> Set;  // empty: read-only
+  bool Stored = true;                                // false: never written by the filer
+  bool HasDefault = false;                           // ordinal kinds: not written when equal to Default
   int64_t Default = 0;
-  std::vector<TIdentMapEntry> Idents; // Integer: names the filer reads and writes
+  std::vector<TIdentMapEntry> Idents;  // Integer: names the filer reads and writes
 
   bool ReadOnly() const { return !Set; }
 };
@@ -189,16 +202,16 @@ struct TPropInfo {
 // An event handler a form class offers for binding by name.
 struct THandlerInfo {
   std::string Name;
-  std::type_index Signature = typeid(void); // the TEvent<...> type it fits
+  std::type_index Signature = typeid(void);  // the TEvent<...> type it fits
   std::function<std::any(TObject& instance)> Bind;
 };
 
 struct TClassInfo {
   std::string Name;
   const TClassInfo* Parent = nullptr;
-  std::function<TObject*(TComponent* owner)> Factory; // empty: cannot be created by name
-  std::vector<TPropInfo> Properties;    // own, in declaration order
-  std::vector<THandlerInfo> Handlers;   // own
+  std::function<TObject*(TComponent* owner)> Factory;  // empty: cannot be created by name
+  std::vector<TPropInfo> Properties;                   // own, in declaration order
+  std::vector<THandlerInfo> Handlers;                  // own
 
   bool InheritsFrom(const TClassInfo& other) const;
   // Case-insensitive; searches ancestors too.
@@ -213,14 +226,14 @@ struct TClassInfo {
 // ---------------------------------------------------------------------------
 // TObject
 
-#define KX_CLASS(Cls, Base)                                            \
-public:                                                                \
-  using inherited = Base;                                              \
-  static const ::kx::TClassInfo& StaticClass();                        \
+#define KX_CLASS(Cls, Base)                     \
+ public:                                        \
+  using inherited = Base;                       \
+  static const ::kx::TClassInfo& StaticClass(); \
   const ::kx::TClassInfo& ClassType() const override { return StaticClass(); }
 
 class TObject {
-public:
+ public:
   TObject() = default;
   TObject(const TObject&) = delete;
   TObject& operator=(const TObject&) = delete;
@@ -247,17 +260,17 @@ bool Is(const TObject* obj) {
 // ---------------------------------------------------------------------------
 // Class registry, filled by each module's start-up code.
 
-void RegisterClass(const TClassInfo& cls); // registers its ancestors too
+void RegisterClass(const TClassInfo& cls);  // registers its ancestors too
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
-const TClassInfo* GetClass(std::string_view name);  // nullptr when unknown
-const TClassInfo& FindClass(std::string_view name); // EClassNotFound "Class X not found"
+const TClassInfo* GetClass(std::string_view name);   // nullptr when unknown
+const TClassInfo& FindClass(std::string_view name);  // EClassNotFound "Class X not found"
 
 // ---------------------------------------------------------------------------
 // TPersistent
 
 class TPersistent : public TObject {
   KX_CLASS(TPersistent, TObject)
-public:
+ public:
   // Copies source's state into this object; EConvertError when the classes don't fit.
   virtual void Assign(TPersistent* source);
   // The object that owns this one for name paths (a component's owner, an item's collection).
@@ -266,7 +279,7 @@ public:
   // User-defined and binary stored properties (see Filer.h).
   virtual void DefineProperties(TFiler& filer);
 
-protected:
+ protected:
   virtual void AssignTo(TPersistent* dest);
   [[noreturn]] void AssignError(TPersistent* source);
 };
@@ -274,18 +287,15 @@ protected:
 // ---------------------------------------------------------------------------
 // TComponent
 
-enum TComponentStateFlag {
-  csLoading, csReading, csWriting, csDestroying, csDesigning, csUpdating
-};
-KX_ENUM_NAMES(TComponentStateFlag, "csLoading", "csReading", "csWriting",
-              "csDestroying", "csDesigning", "csUpdating")
+enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning, csUpdating };
+KX_ENUM_NAMES(TComponentStateFlag, "csLoading", "csReading", "csWriting", "csDestroying", "csDesigning", "csUpdating")
 using TComponentState = TSet<TComponentStateFlag>;
 
 enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
   KX_CLASS(TComponent, TPersistent)
-public:
+ public:
   explicit TComponent(TComponent* owner);
   // Tells every component that asked, destroys owned components (last first),
   // then leaves the owner.
@@ -293,8 +303,8 @@ public:
 
   TComponent* Owner() const { return owner_; }
   int ComponentCount() const { return int(components_.size()); }
-  TComponent* Components(int index) const; // EListError out of range
-  int ComponentIndex() const;              // index in the owner's list, -1 without owner
+  TComponent* Components(int index) const;  // EListError out of range
+  int ComponentIndex() const;               // index in the owner's list, -1 without owner
 
   const std::string& Name() const { return name_; }
   // Empty or an identifier, unique (ignoring case) among the owner's components.
@@ -330,7 +340,7 @@ public:
   // Clears the loading states without Loaded, after a load that failed.
   void AbortLoading();
   void SetComponentState(TComponentStateFlag flag, bool on);
-  virtual void Loaded(); // clears csLoading
+  virtual void Loaded();  // clears csLoading
 
   // Nesting in a stored tree (scene nodes, sheets, menu items): a component
   // with a parent is written inside it and is given it before its properties.
@@ -344,12 +354,12 @@ public:
   TPersistent* GetOwner() const override { return owner_; }
   std::string GetNamePath() const override { return name_; }
 
-protected:
+ protected:
   // Default: drops the component from the free-notification list and passes
   // the news to every owned component.
   virtual void Notification(TComponent* component, TOperation operation);
 
-private:
+ private:
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
@@ -362,25 +372,31 @@ private:
 // Publishing: builds a class's TClassInfo.
 
 namespace detail {
-template <class T> struct PointeeOf { using type = void; };
-template <class T> struct PointeeOf<T*> { using type = T; };
-template <class Ev> struct EventBinder;
+template <class T>
+struct PointeeOf {
+  using type = void;
+};
+template <class T>
+struct PointeeOf<T*> {
+  using type = T;
+};
+template <class Ev>
+struct EventBinder;
 template <class... A>
 struct EventBinder<TEvent<A...>> {
   template <class C>
   static TEvent<A...> Bind(C& obj, void (C::*method)(A...), const std::string& name) {
     C* self = &obj;
-    return TEvent<A...>([self, method](A... args) { (self->*method)(std::forward<A>(args)...); },
-                        name);
+    return TEvent<A...>([self, method](A... args) { (self->*method)(std::forward<A>(args)...); }, name);
   }
 };
 [[noreturn]] void RaiseRange(const std::string& prop, int64_t value, int64_t lo, int64_t hi);
 [[noreturn]] void RaiseBadValue(const std::string& prop);
-} // namespace detail
+}  // namespace detail
 
 template <class C>
 class TPublisher {
-public:
+ public:
   explicit TPublisher(TClassInfo& info) : info_(info) {}
 
   // Getter: `T (C::*)() const` or any callable on const C&; setter: a member
@@ -389,18 +405,18 @@ public:
   TPublisher& Property(std::string name, G getter, S setter) {
     using T = std::decay_t<std::invoke_result_t<G, const C&>>;
     std::function<void(C&, T)> set;
-    if constexpr (!std::is_null_pointer_v<S>)
-      set = [setter](C& c, T v) { std::invoke(setter, c, std::move(v)); };
-    Add<T>(std::move(name), [getter](const C& c) -> T { return std::invoke(getter, c); },
-           std::move(set), false);
+    if constexpr (!std::is_null_pointer_v<S>) set = [setter](C& c, T v) { std::invoke(setter, c, std::move(v)); };
+    Add<T>(
+        std::move(name), [getter](const C& c) -> T { return std::invoke(getter, c); }, std::move(set), false);
     return *this;
   }
 
   // A data member published directly (events are usually published so).
   template <class T>
   TPublisher& Field(std::string name, T C::*field) {
-    Add<T>(std::move(name), [field](const C& c) -> T { return c.*field; },
-           [field](C& c, T v) { c.*field = std::move(v); }, false);
+    Add<T>(
+        std::move(name), [field](const C& c) -> T { return c.*field; }, [field](C& c, T v) { c.*field = std::move(v); },
+        false);
     return *this;
   }
 
@@ -409,8 +425,9 @@ public:
   TPublisher& Color(std::string name, G getter, S setter) {
     using T = std::decay_t<std::invoke_result_t<G, const C&>>;
     static_assert(std::is_integral_v<T>, "a colour is an integral value");
-    Add<T>(std::move(name), [getter](const C& c) -> T { return std::invoke(getter, c); },
-           [setter](C& c, T v) { std::invoke(setter, c, v); }, true);
+    Add<T>(
+        std::move(name), [getter](const C& c) -> T { return std::invoke(getter, c); },
+        [setter](C& c, T v) { std::invoke(setter, c, v); }, true);
     return *this;
   }
 
@@ -458,10 +475,9 @@ public:
     return info;
   }
 
-private:
+ private:
   template <class T>
-  void Add(std::string name, std::function<T(const C&)> get, std::function<void(C&, T)> set,
-           bool color) {
+  void Add(std::string name, std::function<T(const C&)> get, std::function<void(C&, T)> set, bool color) {
     TPropInfo pi;
     pi.Name = std::move(name);
     pi.ValueType = typeid(T);
@@ -469,71 +485,66 @@ private:
     if constexpr (std::is_same_v<T, bool>) {
       pi.Kind = TPropKind::Boolean;
       pi.Get = [get](TObject& o) -> TValue { return int64_t(get(static_cast<C&>(o))); };
-      if (set) pi.Set = [set](TObject& o, const TValue& v) {
-        set(static_cast<C&>(o), std::get<int64_t>(v) != 0);
-      };
+      if (set) pi.Set = [set](TObject& o, const TValue& v) { set(static_cast<C&>(o), std::get<int64_t>(v) != 0); };
     } else if constexpr (std::is_integral_v<T>) {
       pi.Kind = color ? TPropKind::Color : TPropKind::Integer;
       pi.MinValue = int64_t(std::numeric_limits<T>::min());
-      pi.MaxValue = std::numeric_limits<T>::max() > uint64_t(INT64_MAX)
-                        ? INT64_MAX
-                        : int64_t(std::numeric_limits<T>::max());
+      pi.MaxValue =
+          std::numeric_limits<T>::max() > uint64_t(INT64_MAX) ? INT64_MAX : int64_t(std::numeric_limits<T>::max());
       pi.Get = [get](TObject& o) -> TValue { return int64_t(get(static_cast<C&>(o))); };
-      if (set) pi.Set = [set, pname](TObject& o, const TValue& v) {
-        const int64_t x = std::get<int64_t>(v);
-        const int64_t lo = int64_t(std::numeric_limits<T>::min());
-        const int64_t hi = std::numeric_limits<T>::max() > uint64_t(INT64_MAX)
-                               ? INT64_MAX : int64_t(std::numeric_limits<T>::max());
-        if (x < lo || x > hi) detail::RaiseRange(pname, x, lo, hi);
-        set(static_cast<C&>(o), T(x));
-      };
+      if (set)
+        pi.Set = [set, pname](TObject& o, const TValue& v) {
+          const int64_t x = std::get<int64_t>(v);
+          const int64_t lo = int64_t(std::numeric_limits<T>::min());
+          const int64_t hi =
+              std::numeric_limits<T>::max() > uint64_t(INT64_MAX) ? INT64_MAX : int64_t(std::numeric_limits<T>::max());
+          if (x < lo || x > hi) detail::RaiseRange(pname, x, lo, hi);
+          set(static_cast<C&>(o), T(x));
+        };
     } else if constexpr (std::is_floating_point_v<T>) {
       pi.Kind = std::is_same_v<T, float>    ? TPropKind::Single
                 : std::is_same_v<T, double> ? TPropKind::Double
                                             : TPropKind::Extended;
       pi.Get = [get](TObject& o) -> TValue { return (long double)get(static_cast<C&>(o)); };
-      if (set) pi.Set = [set](TObject& o, const TValue& v) {
-        set(static_cast<C&>(o), T(std::get<long double>(v)));
-      };
+      if (set) pi.Set = [set](TObject& o, const TValue& v) { set(static_cast<C&>(o), T(std::get<long double>(v))); };
     } else if constexpr (std::is_enum_v<T>) {
       pi.Kind = TPropKind::Enum;
       pi.EnumType = &EnumInfoOf<T>();
       pi.Get = [get](TObject& o) -> TValue { return int64_t(get(static_cast<C&>(o))); };
-      if (set) pi.Set = [set, pname](TObject& o, const TValue& v) {
-        const int64_t x = std::get<int64_t>(v);
-        if (x < 0 || x >= int64_t(EnumInfoOf<T>().Names.size()))
-          detail::RaiseRange(pname, x, 0, int64_t(EnumInfoOf<T>().Names.size()) - 1);
-        set(static_cast<C&>(o), T(x));
-      };
+      if (set)
+        pi.Set = [set, pname](TObject& o, const TValue& v) {
+          const int64_t x = std::get<int64_t>(v);
+          if (x < 0 || x >= int64_t(EnumInfoOf<T>().Names.size()))
+            detail::RaiseRange(pname, x, 0, int64_t(EnumInfoOf<T>().Names.size()) - 1);
+          set(static_cast<C&>(o), T(x));
+        };
     } else if constexpr (IsTSet<T>::value) {
       pi.Kind = TPropKind::Set;
       pi.EnumType = &EnumInfoOf<typename T::Element>();
       pi.Get = [get](TObject& o) -> TValue { return int64_t(get(static_cast<C&>(o)).Bits()); };
-      if (set) pi.Set = [set](TObject& o, const TValue& v) {
-        set(static_cast<C&>(o), T::FromBits(uint64_t(std::get<int64_t>(v))));
-      };
+      if (set)
+        pi.Set = [set](TObject& o, const TValue& v) {
+          set(static_cast<C&>(o), T::FromBits(uint64_t(std::get<int64_t>(v))));
+        };
     } else if constexpr (std::is_same_v<T, std::string>) {
       pi.Kind = TPropKind::String;
       pi.Get = [get](TObject& o) -> TValue { return get(static_cast<C&>(o)); };
-      if (set) pi.Set = [set](TObject& o, const TValue& v) {
-        set(static_cast<C&>(o), std::get<std::string>(v));
-      };
+      if (set) pi.Set = [set](TObject& o, const TValue& v) { set(static_cast<C&>(o), std::get<std::string>(v)); };
     } else if constexpr (std::is_pointer_v<T>) {
       using P = typename detail::PointeeOf<T>::type;
       static_assert(std::is_base_of_v<TPersistent, P>, "object properties hold TPersistent");
       pi.Kind = std::is_base_of_v<TComponent, P> ? TPropKind::Component : TPropKind::Class;
-      pi.AcceptsObject = [](const TObject* obj) {
-        return obj == nullptr || dynamic_cast<const P*>(obj) != nullptr;
-      };
+      pi.AcceptsObject = [](const TObject* obj) { return obj == nullptr || dynamic_cast<const P*>(obj) != nullptr; };
       pi.Get = [get](TObject& o) -> TValue {
         return static_cast<TObject*>(const_cast<std::remove_const_t<P>*>(get(static_cast<C&>(o))));
       };
-      if (set) pi.Set = [set, pname](TObject& o, const TValue& v) {
-        TObject* obj = std::get<TObject*>(v);
-        P* typed = dynamic_cast<P*>(obj);
-        if (obj && !typed) detail::RaiseBadValue(pname);
-        set(static_cast<C&>(o), typed);
-      };
+      if (set)
+        pi.Set = [set, pname](TObject& o, const TValue& v) {
+          TObject* obj = std::get<TObject*>(v);
+          P* typed = dynamic_cast<P*>(obj);
+          if (obj && !typed) detail::RaiseBadValue(pname);
+          set(static_cast<C&>(o), typed);
+        };
     } else if constexpr (IsTEvent<T>::value) {
       pi.Kind = TPropKind::Event;
       pi.Get = [get](TObject& o) -> TValue {
@@ -542,16 +553,17 @@ private:
         if (ev) held = ev;
         return TMethodValue{ev.HandlerName(), std::move(held)};
       };
-      if (set) pi.Set = [set, pname](TObject& o, const TValue& v) {
-        const TMethodValue& m = std::get<TMethodValue>(v);
-        if (!m.Event.has_value()) {
-          set(static_cast<C&>(o), T());
-          return;
-        }
-        const T* ev = std::any_cast<T>(&m.Event);
-        if (!ev) detail::RaiseBadValue(pname);
-        set(static_cast<C&>(o), *ev);
-      };
+      if (set)
+        pi.Set = [set, pname](TObject& o, const TValue& v) {
+          const TMethodValue& m = std::get<TMethodValue>(v);
+          if (!m.Event.has_value()) {
+            set(static_cast<C&>(o), T());
+            return;
+          }
+          const T* ev = std::any_cast<T>(&m.Event);
+          if (!ev) detail::RaiseBadValue(pname);
+          set(static_cast<C&>(o), *ev);
+        };
     } else {
       static_assert(!sizeof(T), "type cannot be published");
     }
@@ -563,12 +575,12 @@ private:
 
 // Defines Cls::StaticClass() and opens the body that publishes its members
 // through `p` (a TPublisher<Cls>&).
-#define KX_PUBLISH(Cls)                                                          \
-  static void KxPublish_##Cls(::kx::TPublisher<Cls>& p);                         \
-  const ::kx::TClassInfo& Cls::StaticClass() {                                   \
+#define KX_PUBLISH(Cls)                                                                       \
+  static void KxPublish_##Cls(::kx::TPublisher<Cls>& p);                                      \
+  const ::kx::TClassInfo& Cls::StaticClass() {                                                \
     static const ::kx::TClassInfo info = ::kx::TPublisher<Cls>::Make(#Cls, &KxPublish_##Cls); \
-    return info;                                                                 \
-  }                                                                              \
+    return info;                                                                              \
+  }                                                                                           \
   static void KxPublish_##Cls([[maybe_unused]] ::kx::TPublisher<Cls>& p)
 
 // ---------------------------------------------------------------------------
@@ -585,4 +597,4 @@ TValue GetPropValue(TObject& obj, std::string_view path);
 // the last property; nullptr info when the property does not exist.
 std::pair<TObject*, const TPropInfo*> ResolvePropPath(TObject& obj, std::string_view path);
 
-} // namespace kx
+}  // namespace kx

@@ -50,17 +50,15 @@ void TCollectionItem::Changed(bool allItems) {
 // ---------------------------------------------------------------------------
 // TCollection
 
-TCollection::TCollection(TPersistent* owner, TItemFactory factory)
-    : owner_(owner), factory_(std::move(factory)) {}
+TCollection::TCollection(TPersistent* owner, TItemFactory factory) : owner_(owner), factory_(std::move(factory)) {}
 
 TCollection::~TCollection() {
-  updateCount_ = 1; // no change notices while going
+  updateCount_ = 1;  // no change notices while going
   Clear();
 }
 
 TCollectionItem* TCollection::Items(int index) const {
-  if (index < 0 || index >= Count())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   return items_[size_t(index)];
 }
 
@@ -148,4 +146,4 @@ void TCollection::RemoveItem(TCollectionItem* item) {
   Changed();
 }
 
-} // namespace kx
+}  // namespace kx

@@ -13,25 +13,25 @@ class TCollection;
 
 class TCollectionItem : public TPersistent {
   KX_CLASS(TCollectionItem, TPersistent)
-public:
+ public:
   explicit TCollectionItem(TCollection* collection);
-  ~TCollectionItem() override; // leaves its collection
+  ~TCollectionItem() override;  // leaves its collection
 
   TCollection* Collection() const { return collection_; }
   void SetCollection(TCollection* collection);
   int ID() const { return id_; }
   int Index() const;
-  void SetIndex(int index); // moves the item
+  void SetIndex(int index);  // moves the item
   virtual std::string DisplayName() const { return ClassName(); }
 
   TPersistent* GetOwner() const override;
-  std::string GetNamePath() const override; // "Owner.Property[i]"
+  std::string GetNamePath() const override;  // "Owner.Property[i]"
 
-protected:
+ protected:
   // Tells the collection that this item (or, with allItems, every item) changed.
   void Changed(bool allItems);
 
-private:
+ private:
   friend class TCollection;
   TCollection* collection_ = nullptr;
   int id_ = 0;
@@ -39,7 +39,7 @@ private:
 
 class TCollection : public TPersistent {
   KX_CLASS(TCollection, TPersistent)
-public:
+ public:
   using TItemFactory = std::function<TCollectionItem*(TCollection*)>;
   template <class Item>
   static TItemFactory ItemsOf() {
@@ -51,8 +51,11 @@ public:
   ~TCollection() override;
 
   int Count() const { return int(items_.size()); }
-  TCollectionItem* Items(int index) const; // EListError out of range
-  template <class Item> Item* ItemAs(int index) const { return As<Item>(Items(index)); }
+  TCollectionItem* Items(int index) const;  // EListError out of range
+  template <class Item>
+  Item* ItemAs(int index) const {
+    return As<Item>(Items(index));
+  }
   TCollectionItem* Add();
   TCollectionItem* Insert(int index);
   void Delete(int index);
@@ -67,12 +70,12 @@ public:
   TPersistent* GetOwner() const override { return owner_; }
   std::string GetNamePath() const override;
 
-protected:
+ protected:
   // Called after a change of item (nil: of the whole collection) outside updates.
   virtual void Update(TCollectionItem* item);
   void Changed();
 
-private:
+ private:
   friend class TCollectionItem;
   void InsertItem(TCollectionItem* item);
   void RemoveItem(TCollectionItem* item);
@@ -83,4 +86,4 @@ private:
   int updateCount_ = 0;
 };
 
-} // namespace kx
+}  // namespace kx

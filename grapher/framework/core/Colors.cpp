@@ -65,10 +65,14 @@ bool ParseNumber(std::string_view text, int base, int64_t& value) {
   value = 0;
   for (char ch : text) {
     int digit;
-    if (ch >= '0' && ch <= '9') digit = ch - '0';
-    else if (base == 16 && ch >= 'a' && ch <= 'f') digit = ch - 'a' + 10;
-    else if (base == 16 && ch >= 'A' && ch <= 'F') digit = ch - 'A' + 10;
-    else return false;
+    if (ch >= '0' && ch <= '9')
+      digit = ch - '0';
+    else if (base == 16 && ch >= 'a' && ch <= 'f')
+      digit = ch - 'a' + 10;
+    else if (base == 16 && ch >= 'A' && ch <= 'F')
+      digit = ch - 'A' + 10;
+    else
+      return false;
     value = value * base + digit;
   }
   return true;
@@ -102,8 +106,8 @@ bool StringToColor(std::string_view text, TColor& color) {
     text.remove_prefix(1);
   }
   int64_t value = 0;
-  const bool ok = !text.empty() && text.front() == '$' ? ParseNumber(text.substr(1), 16, value)
-                                                       : ParseNumber(text, 10, value);
+  const bool ok =
+      !text.empty() && text.front() == '$' ? ParseNumber(text.substr(1), 16, value) : ParseNumber(text, 10, value);
   if (!ok) return false;
   if (negative) value = -value;
   if (value < INT32_MIN || value > UINT32_MAX) return false;

@@ -17,13 +17,13 @@ namespace {
 
 // A read error that already names its place; passed on unchanged.
 class EPlacedReadError : public EReadError {
-public:
+ public:
   using EReadError::EReadError;
 };
 
 // Counts one level of nesting for as long as it lives.
 class NestingGuard {
-public:
+ public:
   NestingGuard(int& depth, TReader& reader) : depth_(depth) {
     if (++depth_ > kMaxNesting) {
       --depth_;
@@ -34,15 +34,13 @@ public:
   NestingGuard(const NestingGuard&) = delete;
   NestingGuard& operator=(const NestingGuard&) = delete;
 
-private:
+ private:
   int& depth_;
 };
 
-bool IsIntType(TValueType t) {
-  return t == vaInt8 || t == vaInt16 || t == vaInt32 || t == vaInt64;
-}
+bool IsIntType(TValueType t) { return t == vaInt8 || t == vaInt16 || t == vaInt32 || t == vaInt64; }
 
-} // namespace
+}  // namespace
 
 int TLineMap::LineAt(int64_t offset) const {
   auto it = std::upper_bound(Entries.begin(), Entries.end(), offset,
@@ -50,8 +48,7 @@ int TLineMap::LineAt(int64_t offset) const {
   return it == Entries.begin() ? 0 : std::prev(it)->second;
 }
 
-TFiler::TFiler(TStream& stream, int bufSize)
-    : stream_(stream), buffer_(size_t(std::max(bufSize, 16))) {}
+TFiler::TFiler(TStream& stream, int bufSize) : stream_(stream), buffer_(size_t(std::max(bufSize, 16))) {}
 
 // ===========================================================================
 // TReader
@@ -76,8 +73,10 @@ void TReader::SetSource(std::string sourceName, const TLineMap* lines) {
 std::string TReader::Context(int64_t position) const {
   std::string text = sourceName_.empty() ? std::string("Stream") : sourceName_;
   const int line = lines_ ? lines_->LineAt(position) : 0;
-  if (line > 0) text += ", line " + std::to_string(line);
-  else if (position >= 0) text += ", offset " + std::to_string(position);
+  if (line > 0)
+    text += ", line " + std::to_string(line);
+  else if (position >= 0)
+    text += ", offset " + std::to_string(position);
   if (!propPath_.empty()) text += ", property " + propPath_;
   return text + ": ";
 }
@@ -143,28 +142,28 @@ void TReader::CheckValue(TValueType expected) {
 
 int64_t TReader::ReadIntValue(TValueType type) {
   switch (type) {
-  case vaInt8: {
-    int8_t v;
-    Read(&v, 1);
-    return v;
-  }
-  case vaInt16: {
-    int16_t v;
-    Read(&v, 2);
-    return v;
-  }
-  case vaInt32: {
-    int32_t v;
-    Read(&v, 4);
-    return v;
-  }
-  case vaInt64: {
-    int64_t v;
-    Read(&v, 8);
-    return v;
-  }
-  default:
-    ReadError("Integer expected");
+    case vaInt8: {
+      int8_t v;
+      Read(&v, 1);
+      return v;
+    }
+    case vaInt16: {
+      int16_t v;
+      Read(&v, 2);
+      return v;
+    }
+    case vaInt32: {
+      int32_t v;
+      Read(&v, 4);
+      return v;
+    }
+    case vaInt64: {
+      int64_t v;
+      Read(&v, 8);
+      return v;
+    }
+    default:
+      ReadError("Integer expected");
   }
 }
 
@@ -209,36 +208,42 @@ std::string TReader::ReadStr() {
 
 std::string TReader::ReadIdent() {
   switch (ReadValue()) {
-  case vaIdent: return ReadStr();
-  case vaFalse: return "False";
-  case vaTrue: return "True";
-  case vaNil: return "nil";
-  case vaNull: return "Null";
-  default: ReadError("Identifier expected");
+    case vaIdent:
+      return ReadStr();
+    case vaFalse:
+      return "False";
+    case vaTrue:
+      return "True";
+    case vaNil:
+      return "nil";
+    case vaNull:
+      return "Null";
+    default:
+      ReadError("Identifier expected");
   }
 }
 
 long double TReader::ReadFloat() {
   const TValueType t = ReadValue();
   switch (t) {
-  case vaExtended: {
-    long double v = 0;
-    Read(&v, 10);
-    return v;
-  }
-  case vaDouble: {
-    double v;
-    Read(&v, 8);
-    return v;
-  }
-  case vaSingle: {
-    float v;
-    Read(&v, 4);
-    return v;
-  }
-  default:
-    if (IsIntType(t)) return (long double)ReadIntValue(t);
-    ReadError("Float expected");
+    case vaExtended: {
+      long double v = 0;
+      Read(&v, 10);
+      return v;
+    }
+    case vaDouble: {
+      double v;
+      Read(&v, 8);
+      return v;
+    }
+    case vaSingle: {
+      float v;
+      Read(&v, 4);
+      return v;
+    }
+    default:
+      if (IsIntType(t)) return (long double)ReadIntValue(t);
+      ReadError("Float expected");
   }
 }
 
@@ -263,50 +268,68 @@ uint64_t TReader::ReadSet(const TEnumInfo& type) {
 void TReader::SkipValue() {
   const TValueType t = ReadValue();
   switch (t) {
-  case vaNull: case vaFalse: case vaTrue: case vaNil: return;
-  case vaList: {
-    NestingGuard nesting(depth_, *this);
-    while (!EndOfList()) SkipValue();
-    ReadListEnd();
-    return;
-  }
-  case vaInt8: case vaInt16: case vaInt32: case vaInt64: ReadIntValue(t); return;
-  case vaExtended: case vaSingle: case vaDouble: case vaCurrency: case vaDate: {
-    const int32_t size = t == vaExtended ? 10 : t == vaSingle ? 4 : 8;
-    uint8_t skip[10];
-    Read(skip, size);
-    return;
-  }
-  case vaString: case vaIdent: {
-    ReadStr();
-    return;
-  }
-  case vaLString: case vaBinary: case vaWString: case vaUTF8String: {
-    int32_t size;
-    Read(&size, 4);
-    if (t == vaWString) size *= 2;
-    CheckSize(size);
-    std::vector<uint8_t> skip(static_cast<size_t>(size));
-    if (size) Read(skip.data(), size);
-    return;
-  }
-  case vaSet:
-    while (!ReadStr().empty()) {}
-    return;
-  case vaCollection: {
-    NestingGuard nesting(depth_, *this);
-    while (!EndOfList()) {
-      if (IsIntType(NextValue())) ReadInteger();
-      CheckValue(vaList);
+    case vaNull:
+    case vaFalse:
+    case vaTrue:
+    case vaNil:
+      return;
+    case vaList: {
+      NestingGuard nesting(depth_, *this);
+      while (!EndOfList()) SkipValue();
+      ReadListEnd();
+      return;
+    }
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+      ReadIntValue(t);
+      return;
+    case vaExtended:
+    case vaSingle:
+    case vaDouble:
+    case vaCurrency:
+    case vaDate: {
+      const int32_t size = t == vaExtended ? 10 : t == vaSingle ? 4 : 8;
+      uint8_t skip[10];
+      Read(skip, size);
+      return;
+    }
+    case vaString:
+    case vaIdent: {
+      ReadStr();
+      return;
+    }
+    case vaLString:
+    case vaBinary:
+    case vaWString:
+    case vaUTF8String: {
+      int32_t size;
+      Read(&size, 4);
+      if (t == vaWString) size *= 2;
+      CheckSize(size);
+      std::vector<uint8_t> skip(static_cast<size_t>(size));
+      if (size) Read(skip.data(), size);
+      return;
+    }
+    case vaSet:
+      while (!ReadStr().empty()) {
+      }
+      return;
+    case vaCollection: {
+      NestingGuard nesting(depth_, *this);
       while (!EndOfList()) {
-        ReadStr();
-        SkipValue();
+        if (IsIntType(NextValue())) ReadInteger();
+        CheckValue(vaList);
+        while (!EndOfList()) {
+          ReadStr();
+          SkipValue();
+        }
+        ReadListEnd();
       }
       ReadListEnd();
+      return;
     }
-    ReadListEnd();
-    return;
-  }
   }
 }
 
@@ -325,7 +348,7 @@ std::string UniqueRootName(const TComponent& root, const std::string& name) {
   }
   return unique;
 }
-} // namespace
+}  // namespace
 
 void TReader::ReadRootComponent(TComponent& root) {
   root_ = &root;
@@ -340,8 +363,7 @@ void TReader::ReadRootComponent(TComponent& root) {
     propStart_ = Position();
     const std::string className = ReadStr();
     const std::string name = ReadStr();
-    if (className != root.ClassName())
-      ReadError("The stored object is a " + className + ", not a " + root.ClassName());
+    if (className != root.ClassName()) ReadError("The stored object is a " + className + ", not a " + root.ClassName());
     try {
       if (!name.empty()) root.SetName(UniqueRootName(root, name));
     } catch (const Exception& e) {
@@ -397,8 +419,10 @@ void TReader::ReadProperty(TPersistent& instance) {
   const std::string name = ReadStr();
   const std::string saved = propPath_;
   std::string owner;
-  if (auto* c = dynamic_cast<TComponent*>(&instance)) owner = c->Name();
-  else owner = saved;
+  if (auto* c = dynamic_cast<TComponent*>(&instance))
+    owner = c->Name();
+  else
+    owner = saved;
   propPath_ = owner.empty() ? name : owner + "." + name;
   try {
     TObject* target = &instance;
@@ -435,78 +459,80 @@ void TReader::ReadProperty(TPersistent& instance) {
 void TReader::ReadPropValue(TObject& instance, const TPropInfo& prop) {
   if (prop.ReadOnly() && prop.Kind != TPropKind::Class) ReadError("Property is read-only");
   switch (prop.Kind) {
-  case TPropKind::Integer:
-    if (NextValue() == vaIdent && !prop.Idents.empty()) {
+    case TPropKind::Integer:
+      if (NextValue() == vaIdent && !prop.Idents.empty()) {
+        const std::string ident = ReadIdent();
+        auto it = std::find_if(prop.Idents.begin(), prop.Idents.end(),
+                               [&](const TIdentMapEntry& e) { return SameText(e.Name, ident); });
+        if (it == prop.Idents.end()) ReadError("\"" + ident + "\" is not a value of " + prop.Name);
+        SetPropInfoValue(instance, prop, it->Value);
+      } else {
+        SetPropInfoValue(instance, prop, ReadInt64());
+      }
+      return;
+    case TPropKind::Boolean:
+      SetPropInfoValue(instance, prop, int64_t(ReadBoolean()));
+      return;
+    case TPropKind::Single:
+    case TPropKind::Double:
+    case TPropKind::Extended:
+      SetPropInfoValue(instance, prop, ReadFloat());
+      return;
+    case TPropKind::Enum: {
       const std::string ident = ReadIdent();
-      auto it = std::find_if(prop.Idents.begin(), prop.Idents.end(),
-                             [&](const TIdentMapEntry& e) { return SameText(e.Name, ident); });
-      if (it == prop.Idents.end()) ReadError("\"" + ident + "\" is not a value of " + prop.Name);
-      SetPropInfoValue(instance, prop, it->Value);
-    } else {
-      SetPropInfoValue(instance, prop, ReadInt64());
+      const int ordinal = prop.EnumType->ValueOf(ident);
+      if (ordinal < 0) ReadError("\"" + ident + "\" is not a value of " + prop.EnumType->TypeName);
+      SetPropInfoValue(instance, prop, int64_t(ordinal));
+      return;
     }
-    return;
-  case TPropKind::Boolean:
-    SetPropInfoValue(instance, prop, int64_t(ReadBoolean()));
-    return;
-  case TPropKind::Single: case TPropKind::Double: case TPropKind::Extended:
-    SetPropInfoValue(instance, prop, ReadFloat());
-    return;
-  case TPropKind::Enum: {
-    const std::string ident = ReadIdent();
-    const int ordinal = prop.EnumType->ValueOf(ident);
-    if (ordinal < 0) ReadError("\"" + ident + "\" is not a value of " + prop.EnumType->TypeName);
-    SetPropInfoValue(instance, prop, int64_t(ordinal));
-    return;
-  }
-  case TPropKind::Set:
-    SetPropInfoValue(instance, prop, int64_t(ReadSet(*prop.EnumType)));
-    return;
-  case TPropKind::String:
-    SetPropInfoValue(instance, prop, ReadString());
-    return;
-  case TPropKind::Color: {
-    if (NextValue() == vaIdent) {
-      const std::string ident = ReadIdent();
-      TColor color;
-      if (!IdentToColor(ident, color)) ReadError("\"" + ident + "\" is not a colour name");
-      SetPropInfoValue(instance, prop, int64_t(color));
-    } else {
-      SetPropInfoValue(instance, prop, ReadInt64());
+    case TPropKind::Set:
+      SetPropInfoValue(instance, prop, int64_t(ReadSet(*prop.EnumType)));
+      return;
+    case TPropKind::String:
+      SetPropInfoValue(instance, prop, ReadString());
+      return;
+    case TPropKind::Color: {
+      if (NextValue() == vaIdent) {
+        const std::string ident = ReadIdent();
+        TColor color;
+        if (!IdentToColor(ident, color)) ReadError("\"" + ident + "\" is not a colour name");
+        SetPropInfoValue(instance, prop, int64_t(color));
+      } else {
+        SetPropInfoValue(instance, prop, ReadInt64());
+      }
+      return;
     }
-    return;
-  }
-  case TPropKind::Class: {
-    const TValueType next = NextValue();
-    if (next == vaCollection) {
-      auto* collection = dynamic_cast<TCollection*>(std::get<TObject*>(prop.Get(instance)));
-      if (!collection) ReadError("Property is not a collection");
-      ReadCollection(*collection);
-    } else if (next == vaNil) {
-      ReadValue();
-      if (prop.ReadOnly()) ReadError("Property is read-only");
-      SetPropInfoValue(instance, prop, static_cast<TObject*>(nullptr));
-    } else {
-      ReadError("Invalid property value");
+    case TPropKind::Class: {
+      const TValueType next = NextValue();
+      if (next == vaCollection) {
+        auto* collection = dynamic_cast<TCollection*>(std::get<TObject*>(prop.Get(instance)));
+        if (!collection) ReadError("Property is not a collection");
+        ReadCollection(*collection);
+      } else if (next == vaNil) {
+        ReadValue();
+        if (prop.ReadOnly()) ReadError("Property is read-only");
+        SetPropInfoValue(instance, prop, static_cast<TObject*>(nullptr));
+      } else {
+        ReadError("Invalid property value");
+      }
+      return;
     }
-    return;
-  }
-  case TPropKind::Component: {
-    const TValueType next = NextValue();
-    if (next == vaNil) {
-      ReadValue();
-      SetPropInfoValue(instance, prop, static_cast<TObject*>(nullptr));
-    } else if (next == vaIdent) {
-      // Resolved once every component of the tree exists.
-      fixups_.push_back({&instance, &prop, ReadIdent(), propStart_, propPath_});
-    } else {
-      ReadError("Invalid property value");
+    case TPropKind::Component: {
+      const TValueType next = NextValue();
+      if (next == vaNil) {
+        ReadValue();
+        SetPropInfoValue(instance, prop, static_cast<TObject*>(nullptr));
+      } else if (next == vaIdent) {
+        // Resolved once every component of the tree exists.
+        fixups_.push_back({&instance, &prop, ReadIdent(), propStart_, propPath_});
+      } else {
+        ReadError("Invalid property value");
+      }
+      return;
     }
-    return;
-  }
-  case TPropKind::Event:
-    ReadEvent(instance, prop);
-    return;
+    case TPropKind::Event:
+      ReadEvent(instance, prop);
+      return;
   }
 }
 
@@ -522,8 +548,7 @@ void TReader::ReadEvent(TObject& instance, const TPropInfo& prop) {
   if (!root_) ReadError("Handler " + name + " has no form to come from");
   const THandlerInfo* handler = root_->ClassType().FindHandler(name);
   if (!handler) ReadError("Handler " + name + " not found in " + root_->ClassName());
-  if (handler->Signature != prop.ValueType)
-    ReadError("Handler " + name + " does not fit event " + prop.Name);
+  if (handler->Signature != prop.ValueType) ReadError("Handler " + name + " does not fit event " + prop.Name);
   SetPropInfoValue(instance, prop, TMethodValue{handler->Name, handler->Bind(*root_)});
 }
 
@@ -532,8 +557,10 @@ void TReader::ResolveFixups() {
     propStart_ = f.position;
     propPath_ = f.propPath;
     TComponent* target = nullptr;
-    if (root_ && SameText(root_->Name(), f.target)) target = root_;
-    else if (root_) target = root_->FindComponent(f.target);
+    if (root_ && SameText(root_->Name(), f.target))
+      target = root_;
+    else if (root_)
+      target = root_->FindComponent(f.target);
     if (!target) ReadError("Unresolved reference to " + f.target);
     try {
       SetPropInfoValue(*f.instance, *f.prop, static_cast<TObject*>(target));
@@ -565,7 +592,7 @@ void TReader::ReadCollection(TCollection& collection) {
     DropFixupsWithin(collection);
     collection.Clear();
     while (!EndOfList()) {
-      if (IsIntType(NextValue())) ReadInteger(); // stored order index, not needed
+      if (IsIntType(NextValue())) ReadInteger();  // stored order index, not needed
       CheckValue(vaList);
       propPath_ = path + "[" + std::to_string(collection.Count()) + "]";
       TCollectionItem* item = collection.Add();
@@ -581,15 +608,13 @@ void TReader::ReadCollection(TCollection& collection) {
   collection.EndUpdate();
 }
 
-void TReader::DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc&,
-                             bool) {
+void TReader::DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc&, bool) {
   if (propName_.empty() || !read || !SameText(name, propName_)) return;
   propName_.clear();
   read(*this);
 }
 
-void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& read,
-                                   const TStreamProc&, bool) {
+void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& read, const TStreamProc&, bool) {
   if (propName_.empty() || !read || !SameText(name, propName_)) return;
   propName_.clear();
   CheckValue(vaBinary);
@@ -681,10 +706,14 @@ void TWriter::WriteString(std::string_view value) {
 }
 
 void TWriter::WriteIdent(std::string_view ident) {
-  if (SameText(ident, "False")) WriteValue(vaFalse);
-  else if (SameText(ident, "True")) WriteValue(vaTrue);
-  else if (SameText(ident, "nil")) WriteValue(vaNil);
-  else if (SameText(ident, "Null")) WriteValue(vaNull);
+  if (SameText(ident, "False"))
+    WriteValue(vaFalse);
+  else if (SameText(ident, "True"))
+    WriteValue(vaTrue);
+  else if (SameText(ident, "nil"))
+    WriteValue(vaNil);
+  else if (SameText(ident, "Null"))
+    WriteValue(vaNull);
   else {
     WriteValue(vaIdent);
     WriteStr(ident);
@@ -763,82 +792,90 @@ void TWriter::WriteProperty(TPersistent& instance, const TPropInfo& prop) {
   const std::string name = prefix_ + prop.Name;
   const TValue value = prop.Get(instance);
   switch (prop.Kind) {
-  case TPropKind::Integer: case TPropKind::Boolean: case TPropKind::Enum: case TPropKind::Set:
-  case TPropKind::Color: {
-    const int64_t v = std::get<int64_t>(value);
-    if (prop.HasDefault && v == prop.Default) return;
-    WriteStr(name);
-    if (prop.Kind == TPropKind::Integer) {
-      auto it = std::find_if(prop.Idents.begin(), prop.Idents.end(),
-                             [&](const TIdentMapEntry& e) { return e.Value == v; });
-      if (it != prop.Idents.end()) WriteIdent(it->Name);
-      else WriteInteger(v);
-    }
-    else if (prop.Kind == TPropKind::Boolean) WriteBoolean(v != 0);
-    else if (prop.Kind == TPropKind::Enum) WriteIdent(prop.EnumType->NameOf(int(v)));
-    else if (prop.Kind == TPropKind::Set) WriteSet(uint64_t(v), *prop.EnumType);
-    else {
-      const std::string ident = ColorToIdent(TColor(v));
-      if (!ident.empty()) WriteIdent(ident);
-      else WriteInteger(v);
-    }
-    return;
-  }
-  case TPropKind::Single:
-    WriteStr(name);
-    WriteSingle(float(std::get<long double>(value)));
-    return;
-  case TPropKind::Double:
-    WriteStr(name);
-    WriteDouble(double(std::get<long double>(value)));
-    return;
-  case TPropKind::Extended:
-    WriteStr(name);
-    WriteFloat(std::get<long double>(value));
-    return;
-  case TPropKind::String:
-    WriteStr(name);
-    WriteString(std::get<std::string>(value));
-    return;
-  case TPropKind::Class: {
-    TObject* obj = std::get<TObject*>(value);
-    if (auto* collection = dynamic_cast<TCollection*>(obj)) {
+    case TPropKind::Integer:
+    case TPropKind::Boolean:
+    case TPropKind::Enum:
+    case TPropKind::Set:
+    case TPropKind::Color: {
+      const int64_t v = std::get<int64_t>(value);
+      if (prop.HasDefault && v == prop.Default) return;
       WriteStr(name);
-      WriteCollection(*collection);
-    } else if (auto* nested = dynamic_cast<TPersistent*>(obj)) {
-      const std::string saved = prefix_;
-      prefix_ = name + ".";
-      WriteProperties(*nested);
-      prefix_ = saved;
+      if (prop.Kind == TPropKind::Integer) {
+        auto it =
+            std::find_if(prop.Idents.begin(), prop.Idents.end(), [&](const TIdentMapEntry& e) { return e.Value == v; });
+        if (it != prop.Idents.end())
+          WriteIdent(it->Name);
+        else
+          WriteInteger(v);
+      } else if (prop.Kind == TPropKind::Boolean)
+        WriteBoolean(v != 0);
+      else if (prop.Kind == TPropKind::Enum)
+        WriteIdent(prop.EnumType->NameOf(int(v)));
+      else if (prop.Kind == TPropKind::Set)
+        WriteSet(uint64_t(v), *prop.EnumType);
+      else {
+        const std::string ident = ColorToIdent(TColor(v));
+        if (!ident.empty())
+          WriteIdent(ident);
+        else
+          WriteInteger(v);
+      }
+      return;
     }
-    return;
-  }
-  case TPropKind::Component: {
-    auto* target = dynamic_cast<TComponent*>(std::get<TObject*>(value));
-    if (!target || target->Name().empty()) return;
-    WriteStr(name);
-    WriteIdent(target->Name());
-    return;
-  }
-  case TPropKind::Event: {
-    const TMethodValue& m = std::get<TMethodValue>(value);
-    if (!m.Event.has_value() || m.Name.empty()) return;
-    WriteStr(name);
-    WriteIdent(m.Name);
-    return;
-  }
+    case TPropKind::Single:
+      WriteStr(name);
+      WriteSingle(float(std::get<long double>(value)));
+      return;
+    case TPropKind::Double:
+      WriteStr(name);
+      WriteDouble(double(std::get<long double>(value)));
+      return;
+    case TPropKind::Extended:
+      WriteStr(name);
+      WriteFloat(std::get<long double>(value));
+      return;
+    case TPropKind::String:
+      WriteStr(name);
+      WriteString(std::get<std::string>(value));
+      return;
+    case TPropKind::Class: {
+      TObject* obj = std::get<TObject*>(value);
+      if (auto* collection = dynamic_cast<TCollection*>(obj)) {
+        WriteStr(name);
+        WriteCollection(*collection);
+      } else if (auto* nested = dynamic_cast<TPersistent*>(obj)) {
+        const std::string saved = prefix_;
+        prefix_ = name + ".";
+        WriteProperties(*nested);
+        prefix_ = saved;
+      }
+      return;
+    }
+    case TPropKind::Component: {
+      auto* target = dynamic_cast<TComponent*>(std::get<TObject*>(value));
+      if (!target || target->Name().empty()) return;
+      WriteStr(name);
+      WriteIdent(target->Name());
+      return;
+    }
+    case TPropKind::Event: {
+      const TMethodValue& m = std::get<TMethodValue>(value);
+      if (!m.Event.has_value() || m.Name.empty()) return;
+      WriteStr(name);
+      WriteIdent(m.Name);
+      return;
+    }
   }
 }
 
-void TWriter::DefineProperty(const std::string& name, const TReaderProc&, const TWriterProc& write,
-                             bool hasData) {
+void TWriter::DefineProperty(const std::string& name, const TReaderProc&, const TWriterProc& write, bool hasData) {
   if (!hasData || !write) return;
   WriteStr(prefix_ + name);
   write(*this);
 }
 
-void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
-                                   const TStreamProc& write, bool hasData) {
+void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&, const TStreamProc& write,
+                                   bool hasData) {
   if (!hasData || !write) return;
   TMemoryStream data;
   write(data);
@@ -846,4 +883,4 @@ void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
   WriteBinary(data.Memory(), int32_t(data.Size()));
 }
 
-} // namespace kx
+}  // namespace kx

@@ -25,9 +25,28 @@ class TReader;
 class TWriter;
 
 enum TValueType : uint8_t {
-  vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue,
-  vaBinary, vaSet, vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString,
-  vaInt64, vaUTF8String, vaDouble,
+  vaNull,
+  vaList,
+  vaInt8,
+  vaInt16,
+  vaInt32,
+  vaExtended,
+  vaString,
+  vaIdent,
+  vaFalse,
+  vaTrue,
+  vaBinary,
+  vaSet,
+  vaLString,
+  vaNil,
+  vaCollection,
+  vaSingle,
+  vaCurrency,
+  vaDate,
+  vaWString,
+  vaInt64,
+  vaUTF8String,
+  vaDouble,
 };
 
 inline constexpr char kFilerSignature[4] = {'K', 'X', 'F', '0'};
@@ -37,13 +56,13 @@ inline constexpr int kMaxNesting = 64;
 
 // Where each object and property of a stream came from in its source text.
 struct TLineMap {
-  std::vector<std::pair<int64_t, int>> Entries; // (stream offset, line), ascending offsets
-  int LineAt(int64_t offset) const;             // 0 when unknown
+  std::vector<std::pair<int64_t, int>> Entries;  // (stream offset, line), ascending offsets
+  int LineAt(int64_t offset) const;              // 0 when unknown
 };
 
 class TFiler : public TObject {
   KX_CLASS(TFiler, TObject)
-public:
+ public:
   using TReaderProc = std::function<void(TReader&)>;
   using TWriterProc = std::function<void(TWriter&)>;
   using TStreamProc = std::function<void(TStream&)>;
@@ -52,17 +71,17 @@ public:
 
   // A user-defined stored property: read/write the value through the filer;
   // hasData tells the writer whether to store it at all.
-  virtual void DefineProperty(const std::string& name, const TReaderProc& read,
-                              const TWriterProc& write, bool hasData) = 0;
+  virtual void DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc& write,
+                              bool hasData) = 0;
   // A binary stored property: a named blob.
-  virtual void DefineBinaryProperty(const std::string& name, const TStreamProc& read,
-                                    const TStreamProc& write, bool hasData) = 0;
+  virtual void DefineBinaryProperty(const std::string& name, const TStreamProc& read, const TStreamProc& write,
+                                    bool hasData) = 0;
 
   TStream& Stream() { return stream_; }
   TComponent* Root() const { return root_; }
   void SetRoot(TComponent* root) { root_ = root; }
 
-protected:
+ protected:
   TStream& stream_;
   std::vector<uint8_t> buffer_;
   size_t bufPos_ = 0, bufEnd_ = 0;
@@ -71,7 +90,7 @@ protected:
 
 class TReader : public TFiler {
   KX_CLASS(TReader, TFiler)
-public:
+ public:
   explicit TReader(TStream& stream, int bufSize = 4096);
   // Hands unread buffered bytes back, so the stream stands after the last value read.
   ~TReader() override;
@@ -81,7 +100,7 @@ public:
 
   void Read(void* buffer, int32_t count);
   int64_t Position() const;
-  int64_t Size() const; // of the whole stream
+  int64_t Size() const;  // of the whole stream
   TValueType ReadValue();
   TValueType NextValue();
   void CheckValue(TValueType expected);
@@ -94,11 +113,11 @@ public:
   int64_t ReadInt64();
   bool ReadBoolean();
   std::string ReadString();
-  std::string ReadIdent(); // also False, True, nil and Null by name
-  long double ReadFloat(); // any integer or float value
+  std::string ReadIdent();  // also False, True, nil and Null by name
+  long double ReadFloat();  // any integer or float value
   float ReadSingle() { return float(ReadFloat()); }
   double ReadDouble() { return double(ReadFloat()); }
-  std::string ReadStr();   // short string without a tag
+  std::string ReadStr();  // short string without a tag
   void ReadSignature();
   uint64_t ReadSet(const TEnumInfo& type);
   void ReadCollection(TCollection& collection);
@@ -112,12 +131,12 @@ public:
 
   void DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc& write,
                       bool hasData) override;
-  void DefineBinaryProperty(const std::string& name, const TStreamProc& read,
-                            const TStreamProc& write, bool hasData) override;
+  void DefineBinaryProperty(const std::string& name, const TStreamProc& read, const TStreamProc& write,
+                            bool hasData) override;
 
   [[noreturn]] void ReadError(const std::string& message);
 
-private:
+ private:
   struct Fixup {
     TObject* instance;
     const TPropInfo* prop;
@@ -138,8 +157,8 @@ private:
 
   std::string sourceName_;
   const TLineMap* lines_ = nullptr;
-  std::string propName_;       // defined property being looked for
-  std::string propPath_;       // full path, for messages
+  std::string propName_;  // defined property being looked for
+  std::string propPath_;  // full path, for messages
   int64_t propStart_ = -1;
   std::vector<TComponent*> loaded_;
   std::vector<Fixup> fixups_;
@@ -148,9 +167,9 @@ private:
 
 class TWriter : public TFiler {
   KX_CLASS(TWriter, TFiler)
-public:
+ public:
   explicit TWriter(TStream& stream, int bufSize = 4096);
-  ~TWriter() override; // flushes
+  ~TWriter() override;  // flushes
 
   void Write(const void* buffer, int32_t count);
   void FlushBuffer();
@@ -158,14 +177,14 @@ public:
   void WriteValue(TValueType value);
   void WriteListBegin() { WriteValue(vaList); }
   void WriteListEnd() { WriteValue(vaNull); }
-  void WriteInteger(int64_t value); // smallest integer tag that holds it
+  void WriteInteger(int64_t value);  // smallest integer tag that holds it
   void WriteBoolean(bool value) { WriteValue(value ? vaTrue : vaFalse); }
   void WriteString(std::string_view value);
   void WriteIdent(std::string_view ident);
   void WriteFloat(long double value);
   void WriteSingle(float value);
   void WriteDouble(double value);
-  void WriteStr(std::string_view value); // short string without a tag
+  void WriteStr(std::string_view value);  // short string without a tag
   void WriteSignature();
   void WriteSet(uint64_t bits, const TEnumInfo& type);
   void WriteCollection(TCollection& collection);
@@ -178,12 +197,12 @@ public:
 
   void DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc& write,
                       bool hasData) override;
-  void DefineBinaryProperty(const std::string& name, const TStreamProc& read,
-                            const TStreamProc& write, bool hasData) override;
+  void DefineBinaryProperty(const std::string& name, const TStreamProc& read, const TStreamProc& write,
+                            bool hasData) override;
 
-private:
+ private:
   void WriteProperty(TPersistent& instance, const TPropInfo& prop);
-  std::string prefix_; // dotted path of the nested object being written
+  std::string prefix_;  // dotted path of the nested object being written
 };
 
-} // namespace kx
+}  // namespace kx

@@ -39,4 +39,4 @@ std::string WriteComponentText(TComponent& root) {
   return ObjectBinaryToText(binary);
 }
 
-} // namespace kx
+}  // namespace kx

@@ -24,4 +24,4 @@ bool FormResourceExists(const std::string& name, void* module = nullptr);
 // The text form of root and everything stored inside it.
 std::string WriteComponentText(TComponent& root);
 
-} // namespace kx
+}  // namespace kx

@@ -21,14 +21,14 @@ int HexValue(char c) {
 }
 
 class Lexer {
-public:
+ public:
   Lexer(std::string_view text, const std::string& source) : text_(text), source_(source) { Next(); }
 
   Tok kind = Tok::End;
-  std::string value;    // identifier, string bytes, binary bytes, symbol
+  std::string value;  // identifier, string bytes, binary bytes, symbol
   int64_t integer = 0;
   long double real = 0;
-  int line = 1;         // line of the current token
+  int line = 1;  // line of the current token
 
   [[noreturn]] void Error(const std::string& message) const {
     throw EParserError(source_ + ", line " + std::to_string(line) + ": " + message);
@@ -36,11 +36,17 @@ public:
 
   std::string Describe() const {
     switch (kind) {
-    case Tok::End: return "end of text";
-    case Tok::String: return "a string";
-    case Tok::Integer: case Tok::Float: return "a number";
-    case Tok::Binary: return "binary data";
-    default: return "'" + value + "'";
+      case Tok::End:
+        return "end of text";
+      case Tok::String:
+        return "a string";
+      case Tok::Integer:
+      case Tok::Float:
+        return "a number";
+      case Tok::Binary:
+        return "binary data";
+      default:
+        return "'" + value + "'";
     }
   }
 
@@ -70,8 +76,8 @@ public:
     const char c = text_[pos_];
     if (IsIdentStart(c)) return ReadIdent();
     if (c == '\'' || c == '#') return ReadString();
-    if (IsDigit(c) || c == '$' || ((c == '-' || c == '+') && pos_ + 1 < text_.size() &&
-                                   (IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == '$')))
+    if (IsDigit(c) || c == '$' ||
+        ((c == '-' || c == '+') && pos_ + 1 < text_.size() && (IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == '$')))
       return ReadNumber();
     if (c == '{') return ReadBinary();
     kind = Tok::Symbol;
@@ -79,7 +85,7 @@ public:
     ++pos_;
   }
 
-private:
+ private:
   void SkipBlanks() {
     while (pos_ < text_.size()) {
       const char c = text_[pos_];
@@ -110,8 +116,7 @@ private:
       if (text_[pos_] == '\'') {
         ++pos_;
         for (;;) {
-          if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r')
-            Error("Unterminated string");
+          if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') Error("Unterminated string");
           if (text_[pos_] == '\'') {
             if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '\'') {
               value += '\'';
@@ -194,8 +199,7 @@ private:
   }
 
   void CheckNumberEnd() {
-    if (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || IsDigit(text_[pos_])))
-      Error("Invalid number");
+    if (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || IsDigit(text_[pos_]))) Error("Invalid number");
   }
 
   void ReadBinary() {
@@ -228,7 +232,7 @@ private:
 
 // Counts one level of nesting for as long as it lives.
 class Nesting {
-public:
+ public:
   Nesting(int& depth, const Lexer& lex) : depth_(depth) {
     if (++depth_ > kMaxNesting) {
       --depth_;
@@ -239,14 +243,13 @@ public:
   Nesting(const Nesting&) = delete;
   Nesting& operator=(const Nesting&) = delete;
 
-private:
+ private:
   int& depth_;
 };
 
 class TextToBinary {
-public:
-  TextToBinary(Lexer& lex, TWriter& writer, TLineMap* lines)
-      : lex_(lex), w_(writer), lines_(lines) {}
+ public:
+  TextToBinary(Lexer& lex, TWriter& writer, TLineMap* lines) : lex_(lex), w_(writer), lines_(lines) {}
 
   void Object() {
     if (!lex_.IsKeyword("object")) lex_.Error("'object' expected but " + lex_.Describe() + " found");
@@ -273,14 +276,13 @@ public:
     lex_.Next();
   }
 
-private:
+ private:
   void Mark() {
     if (lines_) lines_->Entries.emplace_back(w_.Position(), lex_.line);
   }
 
   void Property() {
-    if (lex_.kind != Tok::Ident)
-      lex_.Error("Property name expected but " + lex_.Describe() + " found");
+    if (lex_.kind != Tok::Ident) lex_.Error("Property name expected but " + lex_.Describe() + " found");
     Mark();
     if (lex_.value.size() > 255) lex_.Error("Property name too long");
     w_.WriteStr(lex_.value);
@@ -291,45 +293,45 @@ private:
 
   void Value() {
     switch (lex_.kind) {
-    case Tok::Integer:
-      w_.WriteInteger(lex_.integer);
-      lex_.Next();
-      return;
-    case Tok::Float:
-      w_.WriteFloat(lex_.real);
-      lex_.Next();
-      return;
-    case Tok::String: {
-      std::string s = lex_.value;
-      lex_.Next();
-      while (lex_.IsSymbol('+')) {
+      case Tok::Integer:
+        w_.WriteInteger(lex_.integer);
         lex_.Next();
-        if (lex_.kind != Tok::String) lex_.Error("String expected but " + lex_.Describe() + " found");
-        s += lex_.value;
+        return;
+      case Tok::Float:
+        w_.WriteFloat(lex_.real);
         lex_.Next();
+        return;
+      case Tok::String: {
+        std::string s = lex_.value;
+        lex_.Next();
+        while (lex_.IsSymbol('+')) {
+          lex_.Next();
+          if (lex_.kind != Tok::String) lex_.Error("String expected but " + lex_.Describe() + " found");
+          s += lex_.value;
+          lex_.Next();
+        }
+        w_.WriteString(s);
+        return;
       }
-      w_.WriteString(s);
-      return;
-    }
-    case Tok::Binary:
-      if (lex_.value.size() > size_t(INT32_MAX)) lex_.Error("Binary value too long");
-      w_.WriteBinary(lex_.value.data(), int32_t(lex_.value.size()));
-      lex_.Next();
-      return;
-    case Tok::Ident:
-      if (lex_.IsKeyword("file"))
-        lex_.Error("File references are embedded by the build; this form was not converted");
-      if (lex_.value.size() > 255) lex_.Error("Identifier too long");
-      w_.WriteIdent(lex_.value);
-      lex_.Next();
-      return;
-    case Tok::Symbol:
-      if (lex_.IsSymbol('[')) return Set();
-      if (lex_.IsSymbol('(')) return List();
-      if (lex_.IsSymbol('<')) return Collection();
-      [[fallthrough]];
-    case Tok::End:
-      lex_.Error("Value expected but " + lex_.Describe() + " found");
+      case Tok::Binary:
+        if (lex_.value.size() > size_t(INT32_MAX)) lex_.Error("Binary value too long");
+        w_.WriteBinary(lex_.value.data(), int32_t(lex_.value.size()));
+        lex_.Next();
+        return;
+      case Tok::Ident:
+        if (lex_.IsKeyword("file"))
+          lex_.Error("File references are embedded by the build; this form was not converted");
+        if (lex_.value.size() > 255) lex_.Error("Identifier too long");
+        w_.WriteIdent(lex_.value);
+        lex_.Next();
+        return;
+      case Tok::Symbol:
+        if (lex_.IsSymbol('[')) return Set();
+        if (lex_.IsSymbol('(')) return List();
+        if (lex_.IsSymbol('<')) return Collection();
+        [[fallthrough]];
+      case Tok::End:
+        lex_.Error("Value expected but " + lex_.Describe() + " found");
     }
   }
 
@@ -395,7 +397,7 @@ private:
 // Binary to text
 
 class BinaryToText {
-public:
+ public:
   explicit BinaryToText(TReader& reader) : r_(reader) {}
   std::string out;
 
@@ -415,7 +417,7 @@ public:
     out += "end\r\n";
   }
 
-private:
+ private:
   void Indent(int n) { out.append(size_t(n), ' '); }
   // Every level indents by at least two.
   void CheckDepth(int indent) {
@@ -464,98 +466,105 @@ private:
     CheckDepth(indent);
     const TValueType t = r_.NextValue();
     switch (t) {
-    case vaInt8: case vaInt16: case vaInt32: case vaInt64:
-      out += std::to_string(r_.ReadInt64());
-      return;
-    case vaSingle:
-      out += Float(r_.ReadFloat(), 9);
-      return;
-    case vaDouble:
-      out += Float(r_.ReadFloat(), 17);
-      return;
-    case vaExtended:
-      out += Float(r_.ReadFloat(), 21);
-      return;
-    case vaString: case vaLString:
-      out += Quote(r_.ReadString());
-      return;
-    case vaIdent: case vaFalse: case vaTrue: case vaNil: case vaNull:
-      out += r_.ReadIdent();
-      return;
-    case vaSet: {
-      r_.ReadValue();
-      out += '[';
-      bool first = true;
-      for (std::string id = r_.ReadStr(); !id.empty(); id = r_.ReadStr()) {
-        if (!first) out += ", ";
-        out += id;
-        first = false;
+      case vaInt8:
+      case vaInt16:
+      case vaInt32:
+      case vaInt64:
+        out += std::to_string(r_.ReadInt64());
+        return;
+      case vaSingle:
+        out += Float(r_.ReadFloat(), 9);
+        return;
+      case vaDouble:
+        out += Float(r_.ReadFloat(), 17);
+        return;
+      case vaExtended:
+        out += Float(r_.ReadFloat(), 21);
+        return;
+      case vaString:
+      case vaLString:
+        out += Quote(r_.ReadString());
+        return;
+      case vaIdent:
+      case vaFalse:
+      case vaTrue:
+      case vaNil:
+      case vaNull:
+        out += r_.ReadIdent();
+        return;
+      case vaSet: {
+        r_.ReadValue();
+        out += '[';
+        bool first = true;
+        for (std::string id = r_.ReadStr(); !id.empty(); id = r_.ReadStr()) {
+          if (!first) out += ", ";
+          out += id;
+          first = false;
+        }
+        out += ']';
+        return;
       }
-      out += ']';
-      return;
-    }
-    case vaList:
-      r_.ReadValue();
-      out += '(';
-      while (!r_.EndOfList()) {
-        out += "\r\n";
-        Indent(indent + 2);
-        Value(indent + 2);
-      }
-      r_.ReadListEnd();
-      out += ')';
-      return;
-    case vaBinary: {
-      r_.ReadValue();
-      int32_t size;
-      r_.Read(&size, 4);
-      if (size < 0 || size > r_.Size() - r_.Position()) r_.ReadError("Invalid stream format");
-      std::string data(size_t(size), '\0');
-      if (size) r_.Read(data.data(), size);
-      static const char hex[] = "0123456789ABCDEF";
-      out += '{';
-      for (size_t i = 0; i < data.size(); ++i) {
-        if (i % 32 == 0) {
+      case vaList:
+        r_.ReadValue();
+        out += '(';
+        while (!r_.EndOfList()) {
           out += "\r\n";
           Indent(indent + 2);
+          Value(indent + 2);
         }
-        const unsigned char c = static_cast<unsigned char>(data[i]);
-        out += hex[c >> 4];
-        out += hex[c & 15];
-      }
-      out += '}';
-      return;
-    }
-    case vaCollection:
-      r_.ReadValue();
-      out += '<';
-      while (!r_.EndOfList()) {
-        out += "\r\n";
-        Indent(indent + 2);
-        out += "item";
-        if (r_.NextValue() != vaList) out += " [" + std::to_string(r_.ReadInteger()) + "]";
-        r_.ReadListBegin();
-        out += "\r\n";
-        while (!r_.EndOfList()) Property(indent + 4);
         r_.ReadListEnd();
-        Indent(indent + 2);
-        out += "end";
+        out += ')';
+        return;
+      case vaBinary: {
+        r_.ReadValue();
+        int32_t size;
+        r_.Read(&size, 4);
+        if (size < 0 || size > r_.Size() - r_.Position()) r_.ReadError("Invalid stream format");
+        std::string data(size_t(size), '\0');
+        if (size) r_.Read(data.data(), size);
+        static const char hex[] = "0123456789ABCDEF";
+        out += '{';
+        for (size_t i = 0; i < data.size(); ++i) {
+          if (i % 32 == 0) {
+            out += "\r\n";
+            Indent(indent + 2);
+          }
+          const unsigned char c = static_cast<unsigned char>(data[i]);
+          out += hex[c >> 4];
+          out += hex[c & 15];
+        }
+        out += '}';
+        return;
       }
-      r_.ReadListEnd();
-      out += '>';
-      return;
-    default:
-      r_.ReadError("Invalid stream format (value type " + std::to_string(int(t)) + ")");
+      case vaCollection:
+        r_.ReadValue();
+        out += '<';
+        while (!r_.EndOfList()) {
+          out += "\r\n";
+          Indent(indent + 2);
+          out += "item";
+          if (r_.NextValue() != vaList) out += " [" + std::to_string(r_.ReadInteger()) + "]";
+          r_.ReadListBegin();
+          out += "\r\n";
+          while (!r_.EndOfList()) Property(indent + 4);
+          r_.ReadListEnd();
+          Indent(indent + 2);
+          out += "end";
+        }
+        r_.ReadListEnd();
+        out += '>';
+        return;
+      default:
+        r_.ReadError("Invalid stream format (value type " + std::to_string(int(t)) + ")");
     }
   }
 
   TReader& r_;
 };
 
-} // namespace
+}  // namespace
 
-void ObjectTextToBinary(std::string_view text, TStream& output, const std::string& sourceName,
-                        TLineMap* lines) {
+void ObjectTextToBinary(std::string_view text, TStream& output, const std::string& sourceName, TLineMap* lines) {
   Lexer lex(text, sourceName);
   TWriter writer(output);
   writer.WriteSignature();
@@ -572,4 +581,4 @@ std::string ObjectBinaryToText(TStream& input) {
   return std::move(converter.out);
 }
 
-} // namespace kx
+}  // namespace kx

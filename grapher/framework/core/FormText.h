@@ -39,4 +39,4 @@ void ObjectTextToBinary(std::string_view text, TStream& output, const std::strin
 // Converts the binary form (from the signature on) to text.
 std::string ObjectBinaryToText(TStream& input);
 
-} // namespace kx
+}  // namespace kx

@@ -16,9 +16,7 @@ KX_PUBLISH(TStringList) {
 }
 
 namespace {
-std::string OutOfBounds(int index) {
-  return "List index out of bounds (" + std::to_string(index) + ")";
-}
+std::string OutOfBounds(int index) { return "List index out of bounds (" + std::to_string(index) + ")"; }
 int CompareText(std::string_view a, std::string_view b, bool caseSensitive) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
@@ -31,7 +29,7 @@ int CompareText(std::string_view a, std::string_view b, bool caseSensitive) {
   }
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // TList
@@ -96,8 +94,7 @@ void TList::Exchange(int a, int b) {
 void TList::Pack() { items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end()); }
 
 void TList::Sort(const TCompare& compare) {
-  std::stable_sort(items_.begin(), items_.end(),
-                   [&](void* a, void* b) { return compare(a, b) < 0; });
+  std::stable_sort(items_.begin(), items_.end(), [&](void* a, void* b) { return compare(a, b) < 0; });
 }
 
 // ---------------------------------------------------------------------------
@@ -305,9 +302,7 @@ void TStringList::CheckIndex(int index) const {
   if (index < 0 || index >= Count()) Error("List index out of bounds", index);
 }
 
-int TStringList::Compare(const std::string& a, const std::string& b) const {
-  return CompareText(a, b, caseSensitive_);
-}
+int TStringList::Compare(const std::string& a, const std::string& b) const { return CompareText(a, b, caseSensitive_); }
 
 std::string TStringList::Get(int index) const {
   CheckIndex(index);
@@ -438,8 +433,7 @@ void TStringList::CustomSort(const TCompare& compare) {
   // Sort positions, then rebuild, so the comparison sees indexes as documented.
   std::vector<int> order(items_.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return compare(*this, a, b) < 0; });
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return compare(*this, a, b) < 0; });
   std::vector<Item> sorted;
   sorted.reserve(items_.size());
   for (int i : order) sorted.push_back(items_[size_t(i)]);
@@ -457,8 +451,10 @@ void TStringList::Changed() {
 
 void TStringList::SetUpdateState(bool updating) {
   // One notice pair brackets a whole update.
-  if (updating) OnChanging(this);
-  else OnChange(this);
+  if (updating)
+    OnChanging(this);
+  else
+    OnChange(this);
 }
 
-} // namespace kx
+}  // namespace kx

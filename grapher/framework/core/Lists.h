@@ -15,17 +15,20 @@ class TStream;
 // A list of untyped pointers; EListError "List index out of bounds (i)".
 class TList : public TObject {
   KX_CLASS(TList, TObject)
-public:
+ public:
   using TCompare = std::function<int(void*, void*)>;
   TList() = default;
   int Count() const { return int(items_.size()); }
   void* Items(int index) const;
   void SetItems(int index, void* item);
-  template <class T> T* ItemAs(int index) const { return static_cast<T*>(Items(index)); }
+  template <class T>
+  T* ItemAs(int index) const {
+    return static_cast<T*>(Items(index));
+  }
   int Add(void* item);
   void Insert(int index, void* item);
   void Delete(int index);
-  int Remove(void* item); // index it had, -1 when absent
+  int Remove(void* item);  // index it had, -1 when absent
   void* Extract(void* item);
   int IndexOf(const void* item) const;
   void Move(int from, int to);
@@ -33,18 +36,18 @@ public:
   void Clear() { items_.clear(); }
   void* First() const { return Items(0); }
   void* Last() const { return Items(Count() - 1); }
-  void Pack(); // drops nil entries
+  void Pack();  // drops nil entries
   // Stable sort by a comparison returning <0, 0, >0.
   void Sort(const TCompare& compare);
 
-private:
+ private:
   void Check(int index, int limit) const;
   std::vector<void*> items_;
 };
 
 class TStrings : public TPersistent {
   KX_CLASS(TStrings, TPersistent)
-public:
+ public:
   virtual int Count() const = 0;
   virtual std::string Get(int index) const = 0;
   virtual void Put(int index, const std::string& s);
@@ -88,11 +91,11 @@ public:
   void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
 
-protected:
+ protected:
   virtual void SetUpdateState(bool updating);
   [[noreturn]] void Error(const char* message, int index) const;
 
-private:
+ private:
   int updateCount_ = 0;
 };
 
@@ -101,7 +104,7 @@ KX_ENUM_NAMES(TDuplicates, "dupIgnore", "dupAccept", "dupError")
 
 class TStringList : public TStrings {
   KX_CLASS(TStringList, TStrings)
-public:
+ public:
   using TCompare = std::function<int(TStringList&, int, int)>;
   TStringList() = default;
 
@@ -132,12 +135,12 @@ public:
   TNotifyEvent OnChange;
   TNotifyEvent OnChanging;
 
-protected:
+ protected:
   virtual void Changed();
   virtual void Changing();
   void SetUpdateState(bool updating) override;
 
-private:
+ private:
   struct Item {
     std::string text;
     TObject* object = nullptr;
@@ -151,4 +154,4 @@ private:
   TDuplicates duplicates_ = dupIgnore;
 };
 
-} // namespace kx
+}  // namespace kx

@@ -32,8 +32,7 @@ void TStream::ReadBuffer(void* buffer, int32_t count) {
 }
 
 void TStream::WriteBuffer(const void* buffer, int32_t count) {
-  if (count < 0 || (count != 0 && Write(buffer, count) != count))
-    throw EWriteError("Stream write error");
+  if (count < 0 || (count != 0 && Write(buffer, count) != count)) throw EWriteError("Stream write error");
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {
@@ -78,9 +77,7 @@ int64_t TCustomMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   return pos_;
 }
 
-void TCustomMemoryStream::SaveToStream(TStream& stream) {
-  stream.WriteBuffer(data_, int32_t(size_));
-}
+void TCustomMemoryStream::SaveToStream(TStream& stream) { stream.WriteBuffer(data_, int32_t(size_)); }
 
 void TCustomMemoryStream::SaveToFile(const std::string& fileName) {
   SaveToFileSafely(fileName, std::string_view(reinterpret_cast<const char*>(data_), size_t(size_)));
@@ -96,7 +93,8 @@ int32_t TMemoryStream::Write(const void* buffer, int32_t count) {
   if (count <= 0) return 0;
   const int64_t end = pos_ + count;
   if (end > Size()) {
-    if (end > int64_t(bytes_.capacity())) bytes_.reserve(size_t(std::max<int64_t>(end, int64_t(bytes_.capacity()) * 2)));
+    if (end > int64_t(bytes_.capacity()))
+      bytes_.reserve(size_t(std::max<int64_t>(end, int64_t(bytes_.capacity()) * 2)));
     Resize(end);
   }
   std::memcpy(bytes_.data() + pos_, buffer, size_t(count));
@@ -167,20 +165,19 @@ void THandleStream::SetSize(int64_t size) {
 
 TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : fileName_(fileName) {
   if (mode == fmCreate) {
-    handle_ = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) throw EFCreateError("Cannot create file " + fileName);
     return;
   }
   static const DWORD access[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
-  static const DWORD share[] = {0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE};
+  static const DWORD share[] = {0, 0, FILE_SHARE_READ, FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE};
   const unsigned openMode = mode & 3u, shareMode = (mode & 0xF0u) >> 4;
   if (openMode > 2 || shareMode > 4) throw EFOpenError("Cannot open file " + fileName);
   // The compatible share mode lets others read, as the old file calls did.
   const DWORD shareFlags = shareMode == 0 ? FILE_SHARE_READ : share[shareMode];
-  handle_ = CreateFileA(fileName.c_str(), access[openMode], shareFlags, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  handle_ = CreateFileA(fileName.c_str(), access[openMode], shareFlags, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
   if (handle_ == INVALID_HANDLE_VALUE) throw EFOpenError("Cannot open file " + fileName);
 }
 
@@ -197,10 +194,10 @@ void SaveToFileSafely(const std::string& fileName, std::string_view data) {
   HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h != INVALID_HANDLE_VALUE) {
     DWORD done = 0;
-    written = data.size() <= MAXDWORD &&
-              (data.empty() || (WriteFile(h, data.data(), DWORD(data.size()), &done, nullptr) &&
-                                done == data.size())) &&
-              FlushFileBuffers(h);
+    written =
+        data.size() <= MAXDWORD &&
+        (data.empty() || (WriteFile(h, data.data(), DWORD(data.size()), &done, nullptr) && done == data.size())) &&
+        FlushFileBuffers(h);
     written = CloseHandle(h) && written;
   }
   if (!written) {
@@ -220,7 +217,7 @@ namespace {
 HRSRC FindRes(void* module, const std::string& name, const char* type) {
   return FindResourceA(static_cast<HMODULE>(module), name.c_str(), type);
 }
-} // namespace
+}  // namespace
 
 bool TResourceStream::Exists(void* module, const std::string& name, const char* type) {
   return FindRes(module, name, type) != nullptr;
@@ -236,4 +233,4 @@ TResourceStream::TResourceStream(void* module, const std::string& name, const ch
   SetPointer(static_cast<const uint8_t*>(data), SizeofResource(mod, info));
 }
 
-} // namespace kx
+}  // namespace kx

@@ -13,7 +13,7 @@ enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TStream : public TObject {
   KX_CLASS(TStream, TObject)
-public:
+ public:
   // Read/Write move up to count bytes and return how many moved.
   virtual int32_t Read(void* buffer, int32_t count) = 0;
   virtual int32_t Write(const void* buffer, int32_t count) = 0;
@@ -34,7 +34,7 @@ public:
 // A stream over memory it does not necessarily own; read-only unless derived.
 class TCustomMemoryStream : public TStream {
   KX_CLASS(TCustomMemoryStream, TStream)
-public:
+ public:
   int32_t Read(void* buffer, int32_t count) override;
   int32_t Write(const void* buffer, int32_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
@@ -44,18 +44,18 @@ public:
   void SaveToStream(TStream& stream);
   void SaveToFile(const std::string& fileName);
 
-protected:
+ protected:
   void SetPointer(const uint8_t* data, int64_t size);
   int64_t pos_ = 0;
 
-private:
+ private:
   const uint8_t* data_ = nullptr;
   int64_t size_ = 0;
 };
 
 class TMemoryStream : public TCustomMemoryStream {
   KX_CLASS(TMemoryStream, TCustomMemoryStream)
-public:
+ public:
   TMemoryStream() = default;
   int32_t Write(const void* buffer, int32_t count) override;
   void SetSize(int64_t size) override;
@@ -64,7 +64,7 @@ public:
   void LoadFromFile(const std::string& fileName);
   uint8_t* Memory() { return bytes_.data(); }
 
-private:
+ private:
   void Resize(int64_t size);
   std::vector<uint8_t> bytes_;
 };
@@ -72,7 +72,7 @@ private:
 // A memory stream whose data is a string ("the saved text is the stream's data").
 class TStringStream : public TMemoryStream {
   KX_CLASS(TStringStream, TMemoryStream)
-public:
+ public:
   TStringStream() = default;
   explicit TStringStream(std::string_view data);
   std::string DataString() const;
@@ -81,34 +81,39 @@ public:
 
 // File modes: one of the open modes, optionally with a share mode.
 enum : uint16_t {
-  fmOpenRead = 0x0000, fmOpenWrite = 0x0001, fmOpenReadWrite = 0x0002,
-  fmShareCompat = 0x0000, fmShareExclusive = 0x0010, fmShareDenyWrite = 0x0020,
-  fmShareDenyRead = 0x0030, fmShareDenyNone = 0x0040,
+  fmOpenRead = 0x0000,
+  fmOpenWrite = 0x0001,
+  fmOpenReadWrite = 0x0002,
+  fmShareCompat = 0x0000,
+  fmShareExclusive = 0x0010,
+  fmShareDenyWrite = 0x0020,
+  fmShareDenyRead = 0x0030,
+  fmShareDenyNone = 0x0040,
   fmCreate = 0xFFFF,
 };
 
 class THandleStream : public TStream {
   KX_CLASS(THandleStream, TStream)
-public:
+ public:
   int32_t Read(void* buffer, int32_t count) override;
   int32_t Write(const void* buffer, int32_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   void SetSize(int64_t size) override;
 
-protected:
+ protected:
   THandleStream() = default;
-  void* handle_ = nullptr; // a Win32 HANDLE
+  void* handle_ = nullptr;  // a Win32 HANDLE
 };
 
 // EFCreateError "Cannot create file X" / EFOpenError "Cannot open file X".
 class TFileStream : public THandleStream {
   KX_CLASS(TFileStream, THandleStream)
-public:
+ public:
   TFileStream(const std::string& fileName, uint16_t mode);
   ~TFileStream() override;
   const std::string& FileName() const { return fileName_; }
 
-private:
+ private:
   std::string fileName_;
 };
 
@@ -116,7 +121,7 @@ private:
 // EResNotFound "Resource X not found".
 class TResourceStream : public TCustomMemoryStream {
   KX_CLASS(TResourceStream, TCustomMemoryStream)
-public:
+ public:
   TResourceStream(void* module, const std::string& name, const char* type);
   static bool Exists(void* module, const std::string& name, const char* type);
 };
@@ -126,4 +131,4 @@ public:
 // file as it was. EFCreateError or EWriteError name the file on failure.
 void SaveToFileSafely(const std::string& fileName, std::string_view data);
 
-} // namespace kx
+}  // namespace kx

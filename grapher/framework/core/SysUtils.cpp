@@ -8,10 +8,8 @@ namespace kx {
 namespace {
 char AsciiUpper(char c) noexcept { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 char AsciiLower(char c) noexcept { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-bool IsIdentStart(char c) noexcept {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-} // namespace
+bool IsIdentStart(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+}  // namespace
 
 bool SameText(std::string_view a, std::string_view b) noexcept {
   if (a.size() != b.size()) return false;
@@ -33,19 +31,18 @@ std::string LowerCase(std::string_view s) {
 }
 
 void AssertFailed(const std::string& message, const char* unit, int line) {
-  throw EAssertionFailed((message.empty() ? std::string("Assertion failure") : message) + " (" +
-                         unit + ", line " + std::to_string(line) + ")");
+  throw EAssertionFailed((message.empty() ? std::string("Assertion failure") : message) + " (" + unit + ", line " +
+                         std::to_string(line) + ")");
 }
 
 void RaiseOSError(unsigned long errorCode) {
   char* text = nullptr;
-  const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, errorCode, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  const DWORD n =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, errorCode, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string systemText = n && text ? std::string(text, n) : std::string();
   if (text) LocalFree(text);
-  while (!systemText.empty() && (systemText.back() == '\n' || systemText.back() == '\r' ||
-                                 systemText.back() == ' '))
+  while (!systemText.empty() && (systemText.back() == '\n' || systemText.back() == '\r' || systemText.back() == ' '))
     systemText.pop_back();
   std::string message = "System Error.  Code: " + std::to_string(errorCode) + ".";
   if (!systemText.empty()) message += "\r\n" + systemText;
@@ -67,10 +64,14 @@ bool TryStrToInt(std::string_view s, int& value) noexcept {
   for (; i < s.size(); ++i) {
     const char c = s[i];
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (hex && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (hex && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return false;
     v = v * (hex ? 16 : 10) + d;
     if (v > (hex ? int64_t(UINT32_MAX) : int64_t(INT32_MAX) + 1)) return false;
   }
@@ -100,4 +101,4 @@ bool IsValidIdent(std::string_view s) noexcept {
   return true;
 }
 
-} // namespace kx
+}  // namespace kx

@@ -9,20 +9,20 @@ namespace kx {
 
 // Base of every exception the programs raise on purpose; carries a ready message.
 class Exception : public std::exception {
-public:
+ public:
   explicit Exception(std::string message) : message_(std::move(message)) {}
   const std::string& Message() const noexcept { return message_; }
   void SetMessage(std::string message) { message_ = std::move(message); }
   const char* what() const noexcept override { return message_.c_str(); }
 
-private:
+ private:
   std::string message_;
 };
 
-#define KX_EXCEPTION(Name, Base)                 \
-  class Name : public Base {                     \
-  public:                                        \
-    using Base::Base;                            \
+#define KX_EXCEPTION(Name, Base) \
+  class Name : public Base {     \
+   public:                       \
+    using Base::Base;            \
   };
 
 KX_EXCEPTION(EAbort, Exception)
@@ -50,12 +50,11 @@ KX_EXCEPTION(EOutOfMemory, Exception)
 
 // An operating-system call failed; carries the system's error code.
 class EOSError : public Exception {
-public:
-  EOSError(std::string message, unsigned long errorCode)
-      : Exception(std::move(message)), errorCode_(errorCode) {}
+ public:
+  EOSError(std::string message, unsigned long errorCode) : Exception(std::move(message)), errorCode_(errorCode) {}
   unsigned long ErrorCode() const noexcept { return errorCode_; }
 
-private:
+ private:
   unsigned long errorCode_;
 };
 
@@ -83,4 +82,4 @@ inline void Assert(bool condition, const char* message, const char* unit, int li
   if (!condition) AssertFailed(message, unit, line);
 }
 
-} // namespace kx
+}  // namespace kx

@@ -17,8 +17,8 @@ bool CodePointToTcvn3(char32_t cp, unsigned char& byte);
 char32_t Tcvn3ToCodePoint(unsigned char byte);
 
 struct TTcvn3Error {
-  size_t Offset = 0;   // byte offset of the refused character in the input
-  char32_t CodePoint = 0; // 0 for malformed UTF-8
+  size_t Offset = 0;       // byte offset of the refused character in the input
+  char32_t CodePoint = 0;  // 0 for malformed UTF-8
 };
 
 // Converts UTF-8 to TCVN3; false (with the place) on malformed UTF-8 or on a
@@ -26,4 +26,4 @@ struct TTcvn3Error {
 bool Utf8ToTcvn3(std::string_view utf8, std::string& out, TTcvn3Error* error = nullptr);
 std::string Tcvn3ToUtf8(std::string_view tcvn3);
 
-} // namespace kx
+}  // namespace kx

@@ -13,14 +13,14 @@ namespace kx {
 
 void RegisterControlClasses() {
   RegisterClasses({
-      &TImageList::StaticClass(),     &TTimer::StaticClass(),       &TPopupMenu::StaticClass(),
-      &TMenuItem::StaticClass(),      &TForm::StaticClass(),        &TPanel::StaticClass(),
-      &TBevel::StaticClass(),         &TImage::StaticClass(),       &TLabel::StaticClass(),
-      &TButton::StaticClass(),        &TEdit::StaticClass(),        &TMemo::StaticClass(),
-      &TListBox::StaticClass(),       &TCheckListBox::StaticClass(), &TComboBox::StaticClass(),
-      &TUpDown::StaticClass(),        &TDrawGrid::StaticClass(),    &TStringGrid::StaticClass(),
-      &TValueListEditor::StaticClass(), &TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(),
-      &TColorDialog::StaticClass(),   &TMainMenu::StaticClass(),
+      &TImageList::StaticClass(),       &TTimer::StaticClass(),        &TPopupMenu::StaticClass(),
+      &TMenuItem::StaticClass(),        &TForm::StaticClass(),         &TPanel::StaticClass(),
+      &TBevel::StaticClass(),           &TImage::StaticClass(),        &TLabel::StaticClass(),
+      &TButton::StaticClass(),          &TEdit::StaticClass(),         &TMemo::StaticClass(),
+      &TListBox::StaticClass(),         &TCheckListBox::StaticClass(), &TComboBox::StaticClass(),
+      &TUpDown::StaticClass(),          &TDrawGrid::StaticClass(),     &TStringGrid::StaticClass(),
+      &TValueListEditor::StaticClass(), &TOpenDialog::StaticClass(),   &TSaveDialog::StaticClass(),
+      &TColorDialog::StaticClass(),     &TMainMenu::StaticClass(),
   });
 }
 

@@ -140,18 +140,14 @@ KX_PUBLISH(TControl) {
 }
 
 TControl::TControl(TComponent* owner)
-    : TComponent(owner),
-      font_(std::make_unique<TFont>()),
-      constraints_(std::make_unique<TSizeConstraints>()) {
+    : TComponent(owner), font_(std::make_unique<TFont>()), constraints_(std::make_unique<TSizeConstraints>()) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
   font_->OnChange = TNotifyEvent([this](TObject*) {
     if (!settingParentFont_) parentFont_ = false;
     FontChanged();
     Perform(CM_FONTCHANGED);
   });
-  constraints_->OnChange = TNotifyEvent([this](TObject*) {
-    SetBounds(left_, top_, width_, height_);
-  });
+  constraints_->OnChange = TNotifyEvent([this](TObject*) { SetBounds(left_, top_, width_, height_); });
 }
 
 TControl::~TControl() {
@@ -344,8 +340,7 @@ void TControl::FontChanged() { Invalidate(); }
 void TControl::ColorChanged() { Invalidate(); }
 
 void TControl::InvalidateControl(bool wasVisible) {
-  if (!wasVisible || !parent_ || !parent_->HandleAllocated() || dynamic_cast<TWinControl*>(this))
-    return;
+  if (!wasVisible || !parent_ || !parent_->HandleAllocated() || dynamic_cast<TWinControl*>(this)) return;
   RECT r = BoundsRect();
   InvalidateRect(parent_->Handle(), &r, !controlStyle_.Contains(csOpaque));
 }
@@ -390,9 +385,7 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
 
 void TControl::MouseMove(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
 
-void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  OnMouseUp(this, button, shift, x, y);
-}
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) { OnMouseUp(this, button, shift, x, y); }
 
 bool TControl::MouseCapture() const { return g_captureControl == this; }
 
@@ -555,9 +548,8 @@ void TControlCanvas::FreeContext() {
   ReleaseDC(ownWnd_, ownDc_);
   ownDc_ = nullptr;
   ownWnd_ = nullptr;
-  g_canvasesWithContext.erase(
-      std::remove(g_canvasesWithContext.begin(), g_canvasesWithContext.end(), this),
-      g_canvasesWithContext.end());
+  g_canvasesWithContext.erase(std::remove(g_canvasesWithContext.begin(), g_canvasesWithContext.end(), this),
+                              g_canvasesWithContext.end());
 }
 
 void FreeControlCanvasContexts() {

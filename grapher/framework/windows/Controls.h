@@ -44,7 +44,7 @@ enum : UINT {
   CM_PARENTCOLORCHANGED,
   CM_SHOWHINTCHANGED,
   CM_DIALOGKEY,
-  CM_RELEASE,  // posted to a window: its control is freed
+  CM_RELEASE,            // posted to a window: its control is freed
   CM_CONTROLLISTCHANGE,  // to a parent: WParam the child, LParam 1 inserting, 0 removing
   CM_FOCUSCHANGED,       // to every control of a form: LParam its active control
   // Messages a parent reflects to the child control they concern.
@@ -67,16 +67,20 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 KX_ENUM_NAMES(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
 
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-KX_ENUM_NAMES(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle",
-              "ssDouble")
+KX_ENUM_NAMES(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble")
 using TShiftState = TSet<TShiftStateFlag>;
 
 enum TControlStyleFlag {
-  csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque, csSetCaption,
+  csAcceptsControls,
+  csCaptureMouse,
+  csClickEvents,
+  csDoubleClicks,
+  csOpaque,
+  csSetCaption,
   csNoStdEvents
 };
-KX_ENUM_NAMES(TControlStyleFlag, "csAcceptsControls", "csCaptureMouse", "csClickEvents",
-              "csDoubleClicks", "csOpaque", "csSetCaption", "csNoStdEvents")
+KX_ENUM_NAMES(TControlStyleFlag, "csAcceptsControls", "csCaptureMouse", "csClickEvents", "csDoubleClicks", "csOpaque",
+              "csSetCaption", "csNoStdEvents")
 using TControlStyle = TSet<TControlStyleFlag>;
 
 using TCursor = int;  // crDefault 0, or a system cursor id (IDC_*)
@@ -99,13 +103,25 @@ class TSizeConstraints : public TPersistent {
   KX_CLASS(TSizeConstraints, TPersistent)
  public:
   int MinWidth() const { return minWidth_; }
-  void SetMinWidth(int v) { minWidth_ = v; Changed(); }
+  void SetMinWidth(int v) {
+    minWidth_ = v;
+    Changed();
+  }
   int MinHeight() const { return minHeight_; }
-  void SetMinHeight(int v) { minHeight_ = v; Changed(); }
+  void SetMinHeight(int v) {
+    minHeight_ = v;
+    Changed();
+  }
   int MaxWidth() const { return maxWidth_; }
-  void SetMaxWidth(int v) { maxWidth_ = v; Changed(); }
+  void SetMaxWidth(int v) {
+    maxWidth_ = v;
+    Changed();
+  }
   int MaxHeight() const { return maxHeight_; }
-  void SetMaxHeight(int v) { maxHeight_ = v; Changed(); }
+  void SetMaxHeight(int v) {
+    maxHeight_ = v;
+    Changed();
+  }
   void Assign(TPersistent* source) override;
   // Clamps a size to the limits.
   void Apply(int& width, int& height) const;

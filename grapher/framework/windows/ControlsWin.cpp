@@ -49,8 +49,7 @@ KX_PUBLISH(TWinControl) {
   p.Field("OnKeyUp", &TWinControl::OnKeyUp);
 }
 
-TWinControl::TWinControl(TComponent* owner)
-    : TControl(owner), brush_(std::make_unique<TBrush>()) {
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>()) {
   brush_->SetColor(Color());
 }
 
@@ -109,9 +108,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
     id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ctlId_));
     g_controlsById[ctlId_] = this;
   }
-  HWND wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
-                             params.Style, params.X, params.Y, params.Width, params.Height,
-                             params.WndParent, id, GetModuleHandleA(nullptr), nullptr);
+  HWND wnd =
+      CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                      params.Y, params.Width, params.Height, params.WndParent, id, GetModuleHandleA(nullptr), nullptr);
   if (!wnd) {
     if (id) g_controlsById.erase(ctlId_);
     return;
@@ -120,8 +119,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   SetPropA(wnd, kControlProp, this);
   // Own windows and native ones alike run through MainWndProc; the class's
   // procedure becomes the default handler.
-  defWndProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
+  defWndProc_ =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
   if (own) defWndProc_ = &DefWindowProcA;
 }
 
@@ -147,8 +146,7 @@ void TWinControl::RecreateWnd() {
 LRESULT CALLBACK TWinControl::MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   TWinControl* control = FindControl(wnd);
   if (!control) return DefWindowProcA(wnd, msg, wp, lp);
-  if (control->IsDestroying() && msg != WM_NCDESTROY)
-    return CallWindowProcA(control->defWndProc_, wnd, msg, wp, lp);
+  if (control->IsDestroying() && msg != WM_NCDESTROY) return CallWindowProcA(control->defWndProc_, wnd, msg, wp, lp);
   if (msg == CM_RELEASE) {
     // Freed here, outside its own message procedure.
     GuardWindowsCallback([control] {
@@ -172,8 +170,7 @@ LRESULT CALLBACK TWinControl::MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
 void TWinControl::DefaultHandler(TMessage& m) {
   if (!wnd_) return;
   if (m.Msg >= CM_BASE && m.Msg < CN_BASE + 0x400) return;
-  m.Result = CallWindowProcA(defWndProc_ ? defWndProc_ : &DefWindowProcA, wnd_, m.Msg, m.WParam,
-                             m.LParam);
+  m.Result = CallWindowProcA(defWndProc_ ? defWndProc_ : &DefWindowProcA, wnd_, m.Msg, m.WParam, m.LParam);
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -499,8 +496,7 @@ void TWinControl::WndProc(TMessage& m) {
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     // A graphic child that holds the capture, or lies under the mouse, gets it.
     TControl* target = nullptr;
-    if (g_captureControl && g_captureControl->Parent() == this &&
-        !dynamic_cast<TWinControl*>(g_captureControl)) {
+    if (g_captureControl && g_captureControl->Parent() == this && !dynamic_cast<TWinControl*>(g_captureControl)) {
       target = g_captureControl;
     } else if (!g_captureControl || g_captureControl == this) {
       target = ControlAtPos(p, false, true);
@@ -528,8 +524,7 @@ void TWinControl::WndProc(TMessage& m) {
       WMEraseBkgnd(m);
       return;
     case WM_MOUSELEAVE:
-      if (g_mouseControl && (g_mouseControl == this || g_mouseControl->Parent() == this))
-        SetMouseControl(nullptr);
+      if (g_mouseControl && (g_mouseControl == this || g_mouseControl->Parent() == this)) SetMouseControl(nullptr);
       DefaultHandler(m);
       return;
     case WM_COMMAND:

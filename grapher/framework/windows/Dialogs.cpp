@@ -92,8 +92,7 @@ bool TColorDialog::Execute() {
   return true;
 }
 
-int ShowMessageBox(TControl* owner, const std::string& text, const std::string& caption,
-                   unsigned flags) {
+int ShowMessageBox(TControl* owner, const std::string& text, const std::string& caption, unsigned flags) {
   Application->CancelHint();
   HWND wnd = owner ? DialogOwner(owner) : GetActiveWindow();
   return MessageBoxA(wnd, text.c_str(), caption.c_str(), flags);

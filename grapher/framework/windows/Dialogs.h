@@ -7,10 +7,17 @@
 
 namespace kx {
 
-enum TOpenOption { ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir,
-                   ofPathMustExist, ofFileMustExist, ofEnableSizing };
-KX_ENUM_NAMES(TOpenOption, "ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
-              "ofPathMustExist", "ofFileMustExist", "ofEnableSizing")
+enum TOpenOption {
+  ofReadOnly,
+  ofOverwritePrompt,
+  ofHideReadOnly,
+  ofNoChangeDir,
+  ofPathMustExist,
+  ofFileMustExist,
+  ofEnableSizing
+};
+KX_ENUM_NAMES(TOpenOption, "ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofPathMustExist",
+              "ofFileMustExist", "ofEnableSizing")
 using TOpenOptions = TSet<TOpenOption>;
 
 // "Function List (*.fls)|*.fls" -> the system's list of NUL-separated pairs
@@ -71,7 +78,6 @@ class TColorDialog : public TComponent {
 
 // A message box owned by the form of `owner` (the active window when nil);
 // returns the button chosen (IDOK...).
-int ShowMessageBox(TControl* owner, const std::string& text, const std::string& caption,
-                   unsigned flags);
+int ShowMessageBox(TControl* owner, const std::string& text, const std::string& caption, unsigned flags);
 
 }  // namespace kx

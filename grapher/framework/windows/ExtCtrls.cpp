@@ -31,8 +31,7 @@ HWND TimerWindow() {
     cls.hInstance = GetModuleHandleA(nullptr);
     cls.lpszClassName = kClass;
     RegisterClassA(&cls);
-    return CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
   }();
   return wnd;
 }
@@ -181,11 +180,24 @@ void TBevel::Paint() {
       Frame3D(c, inner, light, light, 1);
       break;
     }
-    case bsTopLine: line(dark, 0, 0, w, 0); line(light, 0, 1, w, 1); break;
-    case bsBottomLine: line(dark, 0, h - 2, w, h - 2); line(light, 0, h - 1, w, h - 1); break;
-    case bsLeftLine: line(dark, 0, 0, 0, h); line(light, 1, 0, 1, h); break;
-    case bsRightLine: line(dark, w - 2, 0, w - 2, h); line(light, w - 1, 0, w - 1, h); break;
-    case bsSpacer: break;
+    case bsTopLine:
+      line(dark, 0, 0, w, 0);
+      line(light, 0, 1, w, 1);
+      break;
+    case bsBottomLine:
+      line(dark, 0, h - 2, w, h - 2);
+      line(light, 0, h - 1, w, h - 1);
+      break;
+    case bsLeftLine:
+      line(dark, 0, 0, 0, h);
+      line(light, 1, 0, 1, h);
+      break;
+    case bsRightLine:
+      line(dark, w - 2, 0, w - 2, h);
+      line(light, w - 1, 0, w - 1, h);
+      break;
+    case bsSpacer:
+      break;
   }
 }
 

@@ -43,15 +43,34 @@ class TCustomPanel : public TCustomControl {
   explicit TCustomPanel(TComponent* owner);
 
   TBevelCut BevelInner() const { return bevelInner_; }
-  void SetBevelInner(TBevelCut v) { bevelInner_ = v; Realign(); Invalidate(); }
+  void SetBevelInner(TBevelCut v) {
+    bevelInner_ = v;
+    Realign();
+    Invalidate();
+  }
   TBevelCut BevelOuter() const { return bevelOuter_; }
-  void SetBevelOuter(TBevelCut v) { bevelOuter_ = v; Realign(); Invalidate(); }
+  void SetBevelOuter(TBevelCut v) {
+    bevelOuter_ = v;
+    Realign();
+    Invalidate();
+  }
   int BevelWidth() const { return bevelWidth_; }
-  void SetBevelWidth(int v) { bevelWidth_ = v; Realign(); Invalidate(); }
+  void SetBevelWidth(int v) {
+    bevelWidth_ = v;
+    Realign();
+    Invalidate();
+  }
   int BorderWidth() const { return borderWidth_; }
-  void SetBorderWidth(int v) { borderWidth_ = v; Realign(); Invalidate(); }
+  void SetBorderWidth(int v) {
+    borderWidth_ = v;
+    Realign();
+    Invalidate();
+  }
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment v) { alignment_ = v; Invalidate(); }
+  void SetAlignment(TAlignment v) {
+    alignment_ = v;
+    Invalidate();
+  }
 
  protected:
   void Paint() override;
@@ -72,8 +91,7 @@ class TPanel : public TCustomPanel {
 };
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
-KX_ENUM_NAMES(TBevelShape, "bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine",
-              "bsRightLine", "bsSpacer")
+KX_ENUM_NAMES(TBevelShape, "bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer")
 enum TBevelStyle { bsLowered, bsRaised };
 KX_ENUM_NAMES(TBevelStyle, "bsLowered", "bsRaised")
 
@@ -82,9 +100,15 @@ class TBevel : public TGraphicControl {
  public:
   explicit TBevel(TComponent* owner);
   TBevelShape Shape() const { return shape_; }
-  void SetShape(TBevelShape v) { shape_ = v; Invalidate(); }
+  void SetShape(TBevelShape v) {
+    shape_ = v;
+    Invalidate();
+  }
   TBevelStyle Style() const { return style_; }
-  void SetStyle(TBevelStyle v) { style_ = v; Invalidate(); }
+  void SetStyle(TBevelStyle v) {
+    style_ = v;
+    Invalidate();
+  }
 
  protected:
   void Paint() override;
@@ -101,9 +125,15 @@ class TImage : public TGraphicControl {
   TPicture* Picture() const { return picture_.get(); }
   void SetPicture(TPicture* picture) { picture_->Assign(picture); }
   bool Stretch() const { return stretch_; }
-  void SetStretch(bool on) { stretch_ = on; Invalidate(); }
+  void SetStretch(bool on) {
+    stretch_ = on;
+    Invalidate();
+  }
   bool Center() const { return center_; }
-  void SetCenter(bool on) { center_ = on; Invalidate(); }
+  void SetCenter(bool on) {
+    center_ = on;
+    Invalidate();
+  }
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool on);
 

@@ -36,8 +36,7 @@ KX_PUBLISH(TCustomForm) {
   p.Field("OnShow", &TCustomForm::OnShow);
 }
 
-TCustomForm::TCustomForm(TComponent* owner)
-    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(*this)) {
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(*this)) {
   TControl::SetVisible(false);
   SetColor(clBtnFace);
   SetBounds(0, 0, 320, 240);
@@ -68,9 +67,15 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   params.ExStyle = 0;
   switch (borderStyle_) {
-    case bsNone: params.Style |= WS_POPUP; break;
-    case bsSingle: params.Style |= WS_CAPTION | WS_BORDER; break;
-    case bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsNone:
+      params.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+      params.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case bsSizeable:
+      params.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
     case bsDialog:
       params.Style |= WS_POPUP | WS_CAPTION;
       params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
@@ -144,25 +149,21 @@ TWindowState TCustomForm::WindowState() const {
 void TCustomForm::SetWindowState(TWindowState state) {
   windowState_ = state;
   if (!HandleAllocated() || !Visible()) return;
-  ShowWindow(Handle(), state == wsMaximized ? SW_MAXIMIZE
-                       : state == wsMinimized ? SW_MINIMIZE
-                                              : SW_RESTORE);
+  ShowWindow(Handle(), state == wsMaximized ? SW_MAXIMIZE : state == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
   if (control == activeControl_) return;
-  if (control && GetParentForm(control) != this)
-    throw EInvalidOperation("Invalid active control");
+  if (control && GetParentForm(control) != this) throw EInvalidOperation("Invalid active control");
   activeControl_ = control;
-  if (control && HandleAllocated() && GetActiveWindow() == Handle() && control->CanFocus() &&
-      !control->Focused())
+  if (control && HandleAllocated() && GetActiveWindow() == Handle() && control->CanFocus() && !control->Focused())
     control->SetFocus();
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }
 
 void TCustomForm::CenterOn(const RECT& area) {
-  SetBounds(area.left + ((area.right - area.left) - Width()) / 2,
-            area.top + ((area.bottom - area.top) - Height()) / 2, Width(), Height());
+  SetBounds(area.left + ((area.right - area.left) - Width()) / 2, area.top + ((area.bottom - area.top) - Height()) / 2,
+            Width(), Height());
 }
 
 void TCustomForm::ApplyPosition() {
@@ -173,8 +174,8 @@ void TCustomForm::ApplyPosition() {
       break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
-      TCustomForm* other = position_ == poMainFormCenter ? Application->MainForm()
-                                                         : dynamic_cast<TCustomForm*>(Owner());
+      TCustomForm* other =
+          position_ == poMainFormCenter ? Application->MainForm() : dynamic_cast<TCustomForm*>(Owner());
       if (other && other != this && other->Visible())
         CenterOn(other->BoundsRect());
       else
@@ -212,11 +213,10 @@ void TCustomForm::SetVisible(bool visible) {
     TControl::SetVisible(true);
     HandleNeeded();
     OnShow(this);
-    ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+    ShowWindow(Handle(), windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
                          : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                                        : SW_SHOW);
-    if (formStyle_ == fsStayOnTop)
-      SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (formStyle_ == fsStayOnTop) SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
   } else {
     OnHide(this);
@@ -231,8 +231,7 @@ void TCustomForm::Show() {
 }
 
 TModalResult TCustomForm::ShowModal() {
-  if (Visible() || !Enabled() || modal_)
-    throw EInvalidOperation("Cannot make a visible window modal");
+  if (Visible() || !Enabled() || modal_) throw EInvalidOperation("Cannot make a visible window modal");
   if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
   ReleaseCapture();
   Application->CancelHint();
@@ -242,8 +241,7 @@ TModalResult TCustomForm::ShowModal() {
   std::vector<HWND> disabled;
   for (int i = 0; i < Screen->FormCount(); ++i) {
     TCustomForm* f = Screen->Forms(i);
-    if (f != this && f->HandleAllocated() && IsWindowVisible(f->Handle()) &&
-        IsWindowEnabled(f->Handle())) {
+    if (f != this && f->HandleAllocated() && IsWindowVisible(f->Handle()) && IsWindowEnabled(f->Handle())) {
       EnableWindow(f->Handle(), FALSE);
       disabled.push_back(f->Handle());
     }
@@ -301,10 +299,17 @@ void TCustomForm::Close() {
     return;
   }
   switch (action) {
-    case caHide: Hide(); break;
-    case caMinimize: SetWindowState(wsMinimized); break;
-    case caFree: Release(); break;
-    default: break;
+    case caHide:
+      Hide();
+      break;
+    case caMinimize:
+      SetWindowState(wsMinimized);
+      break;
+    case caFree:
+      Release();
+      break;
+    default:
+      break;
   }
 }
 
@@ -382,8 +387,10 @@ void TCustomForm::WndProc(TMessage& m) {
       }
       return;
     case WM_SYSCOMMAND:
-      if ((m.WParam & 0xFFF0) == SC_MAXIMIZE) windowState_ = wsMaximized;
-      else if ((m.WParam & 0xFFF0) == SC_RESTORE) windowState_ = wsNormal;
+      if ((m.WParam & 0xFFF0) == SC_MAXIMIZE)
+        windowState_ = wsMaximized;
+      else if ((m.WParam & 0xFFF0) == SC_RESTORE)
+        windowState_ = wsNormal;
       break;
     default:
       break;

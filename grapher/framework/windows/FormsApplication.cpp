@@ -13,9 +13,7 @@ constexpr UINT_PTR kHintHideTimer = 2;
 // The part of a hint before "|" is the one shown.
 std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
 
-bool EffectiveShowHint(const TControl* c) {
-  return c->ShowHint() && !c->Hint().empty();
-}
+bool EffectiveShowHint(const TControl* c) { return c->ShowHint() && !c->Hint().empty(); }
 
 int CALLBACK AddFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
   auto* names = reinterpret_cast<TStringList*>(list);
@@ -120,9 +118,9 @@ void TApplication::Initialize() {
   // A window of no size that stands for the program (its title is the
   // application title; activating it brings the program's forms forward).
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
-  wnd_ = CreateWindowExA(0, kClass, title_.c_str(),
-                         WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
-                         0, 0, nullptr, nullptr, cls.hInstance, nullptr);
+  wnd_ =
+      CreateWindowExA(0, kClass, title_.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                      x, y, 0, 0, nullptr, nullptr, cls.hInstance, nullptr);
   SetWindowLongPtrA(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ShowWindow(wnd_, SW_SHOWNOACTIVATE);
 }
@@ -249,8 +247,7 @@ void TApplication::ShowException(const std::string& message) {
   std::string text = message;
   if (!text.empty() && text.back() != '.') text += '.';
   HWND owner = GetActiveWindow();
-  MessageBoxA(owner, text.c_str(), title_.empty() ? "Error" : title_.c_str(),
-              MB_OK | MB_ICONSTOP);
+  MessageBoxA(owner, text.c_str(), title_.empty() ? "Error" : title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::SetShowHint(bool on) {

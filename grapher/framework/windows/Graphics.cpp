@@ -95,8 +95,7 @@ HFONT TFont::Handle() const {
     lf.lfUnderline = style_.Contains(fsUnderline);
     lf.lfStrikeOut = style_.Contains(fsStrikeOut);
     lf.lfCharSet = charset_;
-    lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH
-                                                                                 : DEFAULT_PITCH;
+    lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
     handle_.Reset(CreateFontIndirectA(&lf));
@@ -153,17 +152,16 @@ void TPen::SetMode(TPenMode mode) {
 }
 
 int TPen::Rop2() const {
-  static constexpr int kRop[] = {R2_BLACK, R2_WHITE, R2_NOP, R2_NOT, R2_COPYPEN, R2_NOTCOPYPEN,
-                                 R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN,
-                                 R2_MERGEPEN, R2_NOTMERGEPEN, R2_MASKPEN, R2_NOTMASKPEN,
-                                 R2_XORPEN, R2_NOTXORPEN};
+  static constexpr int kRop[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                 R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                 R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                 R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
   return kRop[mode_];
 }
 
 HPEN TPen::Handle() const {
   if (!handle_) {
-    static constexpr int kStyle[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
-                                     PS_NULL, PS_INSIDEFRAME};
+    static constexpr int kStyle[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     handle_.Reset(CreatePen(kStyle[style_], width_, ColorToRGB(color_)));
   }
   return handle_.Get();
@@ -209,8 +207,8 @@ HBRUSH TBrush::Handle() const {
     if (style_ == bsSolid) {
       handle_.Reset(CreateSolidBrush(ColorToRGB(color_)));
     } else {
-      static constexpr int kHatch[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
-                                       HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+      static constexpr int kHatch[] = {0,        0,           HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
+                                       HS_CROSS, HS_DIAGCROSS};
       handle_.Reset(CreateHatchBrush(kHatch[style_], ColorToRGB(color_)));
     }
   }
@@ -223,9 +221,7 @@ HBRUSH TBrush::Handle() const {
 KX_PUBLISH(TCanvas) {}
 
 TCanvas::TCanvas()
-    : font_(std::make_unique<TFont>()),
-      pen_(std::make_unique<TPen>()),
-      brush_(std::make_unique<TBrush>()) {
+    : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {
   // A changed tool must be selected again before the next call uses it.
   font_->OnChange = TNotifyEvent([this](TObject*) { DeselectObjects(); });
   pen_->OnChange = TNotifyEvent([this](TObject*) { DeselectObjects(); });
@@ -402,8 +398,8 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& src) {
   RequireState(csBrush);
   HDC from = source->Handle();
   SetStretchBltMode(dc_, COLORONCOLOR);
-  StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from,
-             src.left, src.top, src.right - src.left, src.bottom - src.top, copyMode_);
+  StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from, src.left, src.top,
+             src.right - src.left, src.bottom - src.top, copyMode_);
   Changed();
 }
 

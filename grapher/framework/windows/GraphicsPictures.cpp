@@ -54,8 +54,7 @@ bool IsWholeBitmapFile(uint64_t size, const BITMAPFILEHEADER& fh, const BITMAPIN
   }
   const uint64_t colors = ih.biClrUsed ? ih.biClrUsed : bpp <= 8 ? (1u << bpp) : 0;
   if (sizeof fh + ih.biSize + masks + colors * sizeof(RGBQUAD) > size) return false;
-  const uint64_t pixels =
-      runLength ? ih.biSizeImage : static_cast<uint64_t>((width * bpp + 31) / 32 * 4) * height;
+  const uint64_t pixels = runLength ? ih.biSizeImage : static_cast<uint64_t>((width * bpp + 31) / 32 * 4) * height;
   return pixels > 0 && fh.bfOffBits < size && pixels <= size - fh.bfOffBits;
 }
 
@@ -75,8 +74,7 @@ void TGraphic::LoadFromFile(const std::string& path) { LoadFromBytes(ReadWholeFi
 TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
 void TBitmapCanvas::CreateHandle() {
-  if (!bitmap_.dib_) bitmap_.Recreate(std::max(bitmap_.width_, 1), std::max(bitmap_.height_, 1),
-                                      bitmap_.format_);
+  if (!bitmap_.dib_) bitmap_.Recreate(std::max(bitmap_.width_, 1), std::max(bitmap_.height_, 1), bitmap_.format_);
   memDc_ = CreateCompatibleDC(nullptr);
   oldBitmap_ = SelectObject(memDc_, bitmap_.dib_.Get());
   SetHandle(memDc_);
@@ -213,8 +211,7 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& r) {
   HDC src = Canvas()->Handle();
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (Transparent()) {
-    TransparentBlt(dest, r.left, r.top, w, h, src, 0, 0, width_, height_,
-                   ColorToRGB(TransparentColor()));
+    TransparentBlt(dest, r.left, r.top, w, h, src, 0, 0, width_, height_, ColorToRGB(TransparentColor()));
   } else {
     SetStretchBltMode(dest, COLORONCOLOR);
     StretchBlt(dest, r.left, r.top, w, h, src, 0, 0, width_, height_, canvas.CopyMode());
@@ -223,8 +220,7 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& r) {
 
 void TBitmap::LoadFromHandle(HBITMAP bitmap) {
   BITMAP info{};
-  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
-    throw EInvalidGraphic("Bitmap image is not valid");
+  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) throw EInvalidGraphic("Bitmap image is not valid");
   const TPixelFormat format = info.bmBitsPixel == 32 ? pf32bit : pf24bit;
   Recreate(0, 0, format);
   Recreate(info.bmWidth, std::abs(info.bmHeight), format);
@@ -243,8 +239,7 @@ void TBitmap::LoadFromHandle(HBITMAP bitmap) {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
-  HBITMAP loaded = static_cast<HBITMAP>(
-      LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!loaded) throw EResNotFound("Resource " + name + " not found");
   TGdiHandle<HBITMAP> owned(loaded);
   LoadFromHandle(owned.Get());
@@ -252,8 +247,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) 
 
 void TBitmap::LoadFromBytes(const std::vector<uint8_t>& data) {
   // A .bmp file: file header, then a packed DIB.
-  if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || data[0] != 'B' ||
-      data[1] != 'M')
+  if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || data[0] != 'B' || data[1] != 'M')
     throw EInvalidGraphic("Bitmap image is not valid");
   BITMAPFILEHEADER fh;
   std::memcpy(&fh, data.data(), sizeof fh);
@@ -263,8 +257,7 @@ void TBitmap::LoadFromBytes(const std::vector<uint8_t>& data) {
 
   HDC screen = GetDC(nullptr);
   HBITMAP made = CreateDIBitmap(screen, &ih, CBM_INIT, data.data() + fh.bfOffBits,
-                                reinterpret_cast<const BITMAPINFO*>(data.data() + sizeof fh),
-                                DIB_RGB_COLORS);
+                                reinterpret_cast<const BITMAPINFO*>(data.data() + sizeof fh), DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   if (!made) throw EInvalidGraphic("Bitmap image is not valid");
   TGdiHandle<HBITMAP> owned(made);
@@ -328,8 +321,7 @@ void TIcon::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
 
 void TIcon::Draw(TCanvas& canvas, const RECT& r) {
   if (handle_)
-    DrawIconEx(canvas.Handle(), r.left, r.top, handle_, r.right - r.left, r.bottom - r.top, 0,
-               nullptr, DI_NORMAL);
+    DrawIconEx(canvas.Handle(), r.left, r.top, handle_, r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
 }
 
 void TIcon::LoadFromBytes(const std::vector<uint8_t>& data) {
@@ -339,10 +331,9 @@ void TIcon::LoadFromBytes(const std::vector<uint8_t>& data) {
   DWORD size, offset;
   std::memcpy(&size, data.data() + 6 + 8, 4);
   std::memcpy(&offset, data.data() + 6 + 12, 4);
-  if (offset >= data.size() || size > data.size() - offset)
-    throw EInvalidGraphic("Icon image is not valid");
-  HICON icon = CreateIconFromResourceEx(const_cast<uint8_t*>(data.data() + offset), size, TRUE,
-                                        0x00030000, 0, 0, LR_DEFAULTCOLOR);
+  if (offset >= data.size() || size > data.size() - offset) throw EInvalidGraphic("Icon image is not valid");
+  HICON icon = CreateIconFromResourceEx(const_cast<uint8_t*>(data.data() + offset), size, TRUE, 0x00030000, 0, 0,
+                                        LR_DEFAULTCOLOR);
   if (!icon) throw EInvalidGraphic("Icon image is not valid");
   data_ = data;
   SetHandle(icon);
@@ -435,8 +426,7 @@ KX_PUBLISH(TImageList) {
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
-TImageList::TImageList(TComponent* owner, int width, int height)
-    : TComponent(owner), width_(width), height_(height) {}
+TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {}
 
 TImageList::~TImageList() {
   if (handle_) ImageList_Destroy(handle_);
@@ -517,8 +507,7 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
   if (enabled) {
     ImageList_DrawEx(handle_, index, canvas.Handle(), x, y, 0, 0, CLR_NONE, CLR_NONE, style);
   } else {
-    ImageList_DrawEx(handle_, index, canvas.Handle(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT,
-                     style | ILD_BLEND50);
+    ImageList_DrawEx(handle_, index, canvas.Handle(), x, y, 0, 0, CLR_NONE, CLR_DEFAULT, style | ILD_BLEND50);
   }
 }
 

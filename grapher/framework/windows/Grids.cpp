@@ -130,8 +130,7 @@ bool TCustomGrid::MouseToCell(int x, int y, int& col, int& row) const {
     if (r >= fixedRows_ && r < topRow_) continue;
     for (int c = 0; c < colCount_; ++c) {
       const RECT cell = CellRect(c, r);
-      if (x >= cell.left && x < cell.right + GridLineWidth() && y >= cell.top &&
-          y < cell.bottom + GridLineWidth()) {
+      if (x >= cell.left && x < cell.right + GridLineWidth() && y >= cell.top && y < cell.bottom + GridLineWidth()) {
         col = c;
         row = r;
         return true;
@@ -193,8 +192,7 @@ std::string TCustomGrid::GetEditText(int, int) const { return {}; }
 void TCustomGrid::SetEditText(int, int, const std::string&) {}
 
 bool TCustomGrid::CanEditCell(int col, int row) const {
-  return options_.Contains(goEditing) && !options_.Contains(goRowSelect) && col >= fixedCols_ &&
-         row >= fixedRows_;
+  return options_.Contains(goEditing) && !options_.Contains(goRowSelect) && col >= fixedCols_ && row >= fixedRows_;
 }
 
 bool TCustomGrid::MoveTo(int col, int row) {
@@ -222,15 +220,17 @@ void TCustomGrid::ScrollInView() {
 void TCustomGrid::UpdateScrollBar() {
   if (!HandleAllocated()) return;
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS | SIF_PAGE, 0, std::max(0, rowCount_ - fixedRows_ - 1),
-                1, topRow_ - fixedRows_, 0};
+                1,         topRow_ - fixedRows_,           0};
   SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
 }
 
 bool TCustomGrid::EditorMode() const { return editor_ && editor_->Visible(); }
 
 void TCustomGrid::SetEditorMode(bool on) {
-  if (on) ShowEditor();
-  else HideEditor(true);
+  if (on)
+    ShowEditor();
+  else
+    HideEditor(true);
 }
 
 void TCustomGrid::ShowEditor() {
@@ -281,15 +281,30 @@ void TCustomGrid::HideEditor(bool commit) {
 void TCustomGrid::KeyDown(WORD& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   switch (key) {
-    case VK_UP: MoveTo(col_, row_ - 1); break;
-    case VK_DOWN: MoveTo(col_, row_ + 1); break;
-    case VK_LEFT: MoveTo(col_ - 1, row_); break;
-    case VK_RIGHT: MoveTo(col_ + 1, row_); break;
-    case VK_HOME: MoveTo(fixedCols_, row_); break;
-    case VK_END: MoveTo(colCount_ - 1, row_); break;
+    case VK_UP:
+      MoveTo(col_, row_ - 1);
+      break;
+    case VK_DOWN:
+      MoveTo(col_, row_ + 1);
+      break;
+    case VK_LEFT:
+      MoveTo(col_ - 1, row_);
+      break;
+    case VK_RIGHT:
+      MoveTo(col_ + 1, row_);
+      break;
+    case VK_HOME:
+      MoveTo(fixedCols_, row_);
+      break;
+    case VK_END:
+      MoveTo(colCount_ - 1, row_);
+      break;
     case VK_F2:
-    case VK_RETURN: ShowEditor(); break;
-    default: return;
+    case VK_RETURN:
+      ShowEditor();
+      break;
+    default:
+      return;
   }
   key = 0;
 }
@@ -325,13 +340,24 @@ void TCustomGrid::WndProc(TMessage& m) {
     case WM_VSCROLL: {
       int top = topRow_;
       switch (LOWORD(m.WParam)) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= 5; break;
-        case SB_PAGEDOWN: top += 5; break;
+        case SB_LINEUP:
+          --top;
+          break;
+        case SB_LINEDOWN:
+          ++top;
+          break;
+        case SB_PAGEUP:
+          top -= 5;
+          break;
+        case SB_PAGEDOWN:
+          top += 5;
+          break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = fixedRows_ + HIWORD(m.WParam); break;
-        default: break;
+        case SB_THUMBPOSITION:
+          top = fixedRows_ + HIWORD(m.WParam);
+          break;
+        default:
+          break;
       }
       topRow_ = std::clamp(top, fixedRows_, rowCount_ - 1);
       UpdateScrollBar();
@@ -356,9 +382,7 @@ KX_PUBLISH(TDrawGrid) {}
 
 KX_PUBLISH(TStringGrid) {}
 
-TStringGrid::TStringGrid(TComponent* owner) : TCustomGrid(owner) {
-  SizeChanged();
-}
+TStringGrid::TStringGrid(TComponent* owner) : TCustomGrid(owner) { SizeChanged(); }
 
 void TStringGrid::SizeChanged() {
   cells_.resize(static_cast<size_t>(RowCount()));
@@ -371,8 +395,7 @@ std::string TStringGrid::Cells(int col, int row) const {
 }
 
 void TStringGrid::SetCells(int col, int row, const std::string& text) {
-  if (row < 0 || col < 0 || row >= RowCount() || col >= ColCount())
-    throw EInvalidOperation("Grid index out of range");
+  if (row < 0 || col < 0 || row >= RowCount() || col >= ColCount()) throw EInvalidOperation("Grid index out of range");
   cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
   if (HandleAllocated()) {
     RECT r = CellRect(col, row);

@@ -13,12 +13,24 @@ namespace kx {
 
 class TEdit;
 
-enum TGridOption { goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
-                   goDrawFocusSelected, goRowSizing, goColSizing, goEditing, goTabs,
-                   goRowSelect, goAlwaysShowEditor, goThumbTracking };
-KX_ENUM_NAMES(TGridOption, "goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine",
-              "goRangeSelect", "goDrawFocusSelected", "goRowSizing", "goColSizing", "goEditing",
-              "goTabs", "goRowSelect", "goAlwaysShowEditor", "goThumbTracking")
+enum TGridOption {
+  goFixedVertLine,
+  goFixedHorzLine,
+  goVertLine,
+  goHorzLine,
+  goRangeSelect,
+  goDrawFocusSelected,
+  goRowSizing,
+  goColSizing,
+  goEditing,
+  goTabs,
+  goRowSelect,
+  goAlwaysShowEditor,
+  goThumbTracking
+};
+KX_ENUM_NAMES(TGridOption, "goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine", "goRangeSelect",
+              "goDrawFocusSelected", "goRowSizing", "goColSizing", "goEditing", "goTabs", "goRowSelect",
+              "goAlwaysShowEditor", "goThumbTracking")
 using TGridOptions = TSet<TGridOption>;
 
 enum TGridDrawStateFlag { gdSelected, gdFocused, gdFixed };
@@ -51,9 +63,15 @@ class TCustomGrid : public TCustomControl {
   int RowHeights(int row) const;
   void SetRowHeights(int row, int h);
   TColor FixedColor() const { return fixedColor_; }
-  void SetFixedColor(TColor c) { fixedColor_ = c; Invalidate(); }
+  void SetFixedColor(TColor c) {
+    fixedColor_ = c;
+    Invalidate();
+  }
   TGridOptions Options() const { return options_; }
-  void SetOptions(TGridOptions o) { options_ = o; Invalidate(); }
+  void SetOptions(TGridOptions o) {
+    options_ = o;
+    Invalidate();
+  }
   bool DefaultDrawing() const { return defaultDrawing_; }
   void SetDefaultDrawing(bool on) { defaultDrawing_ = on; }
   bool Ctl3D() const { return ctl3D_; }

@@ -17,8 +17,7 @@ LRESULT CALLBACK MenuWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DRAWITEM && reinterpret_cast<DRAWITEMSTRUCT*>(lp)->CtlType == ODT_MENU) {
       result = TMenuItem::HandleMenuDraw(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       handled = true;
-    } else if (msg == WM_MEASUREITEM &&
-               reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlType == ODT_MENU) {
+    } else if (msg == WM_MEASUREITEM && reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlType == ODT_MENU) {
       result = TMenuItem::HandleMenuMeasure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
       handled = true;
     }
@@ -34,8 +33,7 @@ HWND MenuWindow() {
     cls.hInstance = GetModuleHandleA(nullptr);
     cls.lpszClassName = kClass;
     RegisterClassA(&cls);
-    return CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }();
   return wnd;
 }
@@ -57,15 +55,20 @@ std::string ShortCutToText(TShortCut shortCut) {
   const unsigned key = shortCut & 0xFF;
   if (!key) return {};
   std::string name;
-  if (key >= 'A' && key <= 'Z') name = std::string(1, static_cast<char>(key));
-  else if (key >= '0' && key <= '9') name = std::string(1, static_cast<char>(key));
-  else if (key >= VK_F1 && key <= VK_F24) name = "F" + std::to_string(key - VK_F1 + 1);
+  if (key >= 'A' && key <= 'Z')
+    name = std::string(1, static_cast<char>(key));
+  else if (key >= '0' && key <= '9')
+    name = std::string(1, static_cast<char>(key));
+  else if (key >= VK_F1 && key <= VK_F24)
+    name = "F" + std::to_string(key - VK_F1 + 1);
   else {
-    static const struct { unsigned vk; const char* name; } kNames[] = {
-        {VK_BACK, "BkSp"}, {VK_TAB, "Tab"}, {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"},
-        {VK_HOME, "Home"}, {VK_LEFT, "Left"}, {VK_UP, "Up"}, {VK_RIGHT, "Right"},
-        {VK_DOWN, "Down"}, {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
+    static const struct {
+      unsigned vk;
+      const char* name;
+    } kNames[] = {{VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
+                  {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
+                  {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+                  {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
     for (const auto& n : kNames)
       if (n.vk == key) name = n.name;
     if (name.empty()) return {};
@@ -139,8 +142,7 @@ void TMenuItem::BuildInto(HMENU menu, bool ownerDraw, std::vector<TMenuItem*>& b
       AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
                   drawn ? reinterpret_cast<LPCSTR>(item) : item->caption_.c_str());
     } else if (item->caption_ == "-") {
-      AppendMenuA(menu, MF_SEPARATOR | (drawn ? MF_OWNERDRAW : 0), 0,
-                  drawn ? reinterpret_cast<LPCSTR>(item) : nullptr);
+      AppendMenuA(menu, MF_SEPARATOR | (drawn ? MF_OWNERDRAW : 0), 0, drawn ? reinterpret_cast<LPCSTR>(item) : nullptr);
     } else {
       byId.push_back(item);
       AppendMenuA(menu, flags | MF_STRING, byId.size(),
@@ -203,9 +205,7 @@ LRESULT TMenuItem::HandleMenuMeasure(MEASUREITEMSTRUCT& mis) {
   return TRUE;
 }
 
-KX_PUBLISH(TMenu) {
-  p.Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw);
-}
+KX_PUBLISH(TMenu) { p.Property("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw); }
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
   items_->menu_ = this;
@@ -255,8 +255,8 @@ void TPopupMenu::Popup(int x, int y) {
     owner = MenuWindow();
     SetForegroundWindow(owner);
   }
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-      menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   DestroyMenu(menu);
   if (chosen >= 1 && chosen <= byId.size()) byId[chosen - 1]->Click();
 }

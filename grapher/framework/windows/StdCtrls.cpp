@@ -355,9 +355,7 @@ KX_PUBLISH(TCustomListBox) {
 }
 
 TCustomListBox::TCustomListBox(TComponent* owner)
-    : TWinControl(owner),
-      items_(std::make_unique<TStringList>()),
-      canvas_(std::make_unique<TCanvas>()) {
+    : TWinControl(owner), items_(std::make_unique<TStringList>()), canvas_(std::make_unique<TCanvas>()) {
   // OnClick comes from the selection notification.
   controlStyle_ = controlStyle_ - TControlStyle{csClickEvents};
   items_->OnChange = TNotifyEvent([this](TObject*) { ItemsChanged(); });
@@ -434,15 +432,14 @@ void TCustomListBox::SetSorted(bool on) {
 RECT TCustomListBox::ItemRect(int index) const {
   RECT r{};
   if (HandleAllocated())
-    SendMessageA(const_cast<TCustomListBox*>(this)->Handle(), LB_GETITEMRECT, index,
-                 reinterpret_cast<LPARAM>(&r));
+    SendMessageA(const_cast<TCustomListBox*>(this)->Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
   return r;
 }
 
 int TCustomListBox::ItemAtPos(POINT p, bool existing) const {
   if (!HandleAllocated()) return -1;
-  const LRESULT hit = SendMessageA(const_cast<TCustomListBox*>(this)->Handle(), LB_ITEMFROMPOINT, 0,
-                                   MAKELPARAM(p.x, p.y));
+  const LRESULT hit =
+      SendMessageA(const_cast<TCustomListBox*>(this)->Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
   if (HIWORD(hit)) return existing ? -1 : items_->Count();
   return LOWORD(hit);
 }
@@ -491,19 +488,15 @@ KX_PUBLISH(TListBox) {}
 
 KX_PUBLISH(TCheckListBox) { p.Field("OnClickCheck", &TCheckListBox::OnClickCheck); }
 
-TCheckListBox::TCheckListBox(TComponent* owner) : TCustomListBox(owner) {
-  SetStyle(lbOwnerDrawFixed);
-}
+TCheckListBox::TCheckListBox(TComponent* owner) : TCustomListBox(owner) { SetStyle(lbOwnerDrawFixed); }
 
 bool TCheckListBox::Checked(int index) const {
-  if (index < 0 || index >= Count())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   return static_cast<size_t>(index) < checked_.size() && checked_[static_cast<size_t>(index)];
 }
 
 void TCheckListBox::SetChecked(int index, bool on) {
-  if (index < 0 || index >= Count())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   checked_.resize(static_cast<size_t>(Count()), false);
   if (checked_[static_cast<size_t>(index)] == on) return;
   checked_[static_cast<size_t>(index)] = on;
@@ -553,9 +546,9 @@ void TCheckListBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
   check.bottom = check.top + size;
   HDC dc = Canvas()->Handle();
   FillRect(dc, &box, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  DrawFrameControl(dc, &check, DFC_BUTTON,
-                   DFCS_BUTTONCHECK | DFCS_FLAT | (Checked(index) ? DFCS_CHECKED : 0) |
-                       (Enabled() ? 0 : DFCS_INACTIVE));
+  DrawFrameControl(
+      dc, &check, DFC_BUTTON,
+      DFCS_BUTTONCHECK | DFCS_FLAT | (Checked(index) ? DFCS_CHECKED : 0) | (Enabled() ? 0 : DFCS_INACTIVE));
   rect.left += kCheckWidth;
   if (Checked(index)) state.Include(odChecked);
   TCustomListBox::DrawItem(index, rect, state);
@@ -579,9 +572,7 @@ KX_PUBLISH(TComboBox) {
 }
 
 TComboBox::TComboBox(TComponent* owner)
-    : TWinControl(owner),
-      items_(std::make_unique<TStringList>()),
-      canvas_(std::make_unique<TCanvas>()) {
+    : TWinControl(owner), items_(std::make_unique<TStringList>()), canvas_(std::make_unique<TCanvas>()) {
   controlStyle_ = controlStyle_ - TControlStyle{csClickEvents};
   items_->OnChange = TNotifyEvent([this](TObject*) { FillNative(ItemIndex()); });
   SetColor(clWindow);
@@ -596,11 +587,21 @@ void TComboBox::CreateParams(TCreateParams& params) {
   params.WinClassName = "COMBOBOX";
   params.Style |= WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
   switch (style_) {
-    case csDropDown: params.Style |= CBS_DROPDOWN; break;
-    case csSimple: params.Style |= CBS_SIMPLE; break;
-    case csDropDownList: params.Style |= CBS_DROPDOWNLIST; break;
-    case csOwnerDrawFixed: params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED; break;
-    case csOwnerDrawVariable: params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE; break;
+    case csDropDown:
+      params.Style |= CBS_DROPDOWN;
+      break;
+    case csSimple:
+      params.Style |= CBS_SIMPLE;
+      break;
+    case csDropDownList:
+      params.Style |= CBS_DROPDOWNLIST;
+      break;
+    case csOwnerDrawFixed:
+      params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
+      break;
+    case csOwnerDrawVariable:
+      params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
+      break;
   }
   // The height of a drop-down combo box includes its open list.
   params.Height = Height() + itemHeight_ * dropDownCount_ + 4;
@@ -648,8 +649,10 @@ void TComboBox::SetItemHeight(int height) {
 }
 
 void TComboBox::Select() {
-  if (OnSelect) OnSelect(this);
-  else Change();
+  if (OnSelect)
+    OnSelect(this);
+  else
+    Change();
 }
 
 void TComboBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
@@ -688,9 +691,8 @@ void TComboBox::WndProc(TMessage& m) {
       return;
     case CN_DRAWITEM: {
       const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
-      DrawOwnerItem(*this, *canvas_, dis, [&](TOwnerDrawState state) {
-        DrawItem(static_cast<int>(dis.itemID), dis.rcItem, state);
-      });
+      DrawOwnerItem(*this, *canvas_, dis,
+                    [&](TOwnerDrawState state) { DrawItem(static_cast<int>(dis.itemID), dis.rcItem, state); });
       m.Result = TRUE;
       return;
     }

@@ -13,10 +13,9 @@
 
 namespace kx {
 
-enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault,
-                           odComboBoxEdit };
-KX_ENUM_NAMES(TOwnerDrawStateFlag, "odSelected", "odGrayed", "odDisabled", "odChecked",
-              "odFocused", "odDefault", "odComboBoxEdit")
+enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odComboBoxEdit };
+KX_ENUM_NAMES(TOwnerDrawStateFlag, "odSelected", "odGrayed", "odDisabled", "odChecked", "odFocused", "odDefault",
+              "odComboBoxEdit")
 using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
 using TDrawItemEvent = TEvent<TWinControl*, int, RECT, TOwnerDrawState>;
 
@@ -25,13 +24,25 @@ class TLabel : public TGraphicControl {
  public:
   explicit TLabel(TComponent* owner);
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment v) { alignment_ = v; Invalidate(); }
+  void SetAlignment(TAlignment v) {
+    alignment_ = v;
+    Invalidate();
+  }
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool on) { autoSize_ = on; AdjustBounds(); }
+  void SetAutoSize(bool on) {
+    autoSize_ = on;
+    AdjustBounds();
+  }
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool on) { transparent_ = on; Invalidate(); }
+  void SetTransparent(bool on) {
+    transparent_ = on;
+    Invalidate();
+  }
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool on) { wordWrap_ = on; AdjustBounds(); }
+  void SetWordWrap(bool on) {
+    wordWrap_ = on;
+    AdjustBounds();
+  }
   void Loaded() override;
 
  protected:
@@ -205,8 +216,7 @@ class TCheckListBox : public TCustomListBox {
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
-KX_ENUM_NAMES(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
-              "csOwnerDrawVariable")
+KX_ENUM_NAMES(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable")
 
 class TComboBox : public TWinControl {
   KX_CLASS(TComboBox, TWinControl)

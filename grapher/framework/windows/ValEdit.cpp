@@ -11,9 +11,7 @@ KX_PUBLISH(TValueListEditor) {
 }
 
 TValueListEditor::TValueListEditor(TComponent* owner)
-    : TStringGrid(owner),
-      strings_(std::make_unique<TStringList>()),
-      titles_(std::make_unique<TStringList>()) {
+    : TStringGrid(owner), strings_(std::make_unique<TStringList>()), titles_(std::make_unique<TStringList>()) {
   SetColCount(2);
   SetFixedCols(0);
   SetRowCount(2);

@@ -21,7 +21,7 @@ struct TCells {
 };
 
 class CodeGen : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     HasFCMOV = true;
     RegisterBuiltins(K);
@@ -65,8 +65,7 @@ TEST_F(CodeGen, SquareReusesTheLoadedRegister) {
 }
 
 TEST_F(CodeGen, SubtractionPopsIntoTheFirstOperand) {
-  EXPECT_EQ(Compile("x-y"),
-            (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xDB, 0x2D}).Addr(&C.y)({0xDE, 0xE9, 0xC3}).Data));
+  EXPECT_EQ(Compile("x-y"), (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xDB, 0x2D}).Addr(&C.y)({0xDE, 0xE9, 0xC3}).Data));
   C.x = 10;
   C.y = 4;
   EXPECT_EQ(Eval(), 6.0L);
@@ -206,7 +205,8 @@ TEST_F(CodeGen, ConstantsAreSharedAndAlignedInThePool) {
   std::memcpy(&wide, K.PoolData() + at, 8);
   EXPECT_EQ(wide, 16777217.0);
   // x needs a register, the constant none: x goes first.
-  EXPECT_EQ(CodeOf(K), (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xDD, 0x05}).Addr(K.PoolData() + at)({0xDE, 0xC9, 0xC3}).Data));
+  EXPECT_EQ(CodeOf(K),
+            (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xDD, 0x05}).Addr(K.PoolData() + at)({0xDE, 0xC9, 0xC3}).Data));
 
   K.SetAlignMode(false);
   Compile("0.1*x+0.5*y");

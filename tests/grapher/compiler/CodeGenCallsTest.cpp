@@ -20,7 +20,7 @@ void TestStackSubC();
 namespace {
 
 class CodeGenCalls : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     HasFCMOV = true;
     RegisterBuiltins(K);
@@ -125,7 +125,8 @@ TEST_F(CodeGenCalls, WideArgumentsAndResultsUseTwoHalves) {
   // Constants are stored into the argument slot as two immediate halves.
   EXPECT_EQ(Run("neg64(5000000000)"), -5000000000.0L);
   const std::vector<uint8_t> code = CodeOf(K);
-  const TBytes stores = TBytes()({0xC7, 0x04, 0x24}).U32(static_cast<uint32_t>(5000000000LL))({0xC7, 0x44, 0x24, 0x04}).U32(1);
+  const TBytes stores =
+      TBytes()({0xC7, 0x04, 0x24}).U32(static_cast<uint32_t>(5000000000LL))({0xC7, 0x44, 0x24, 0x04}).U32(1);
   EXPECT_NE(std::search(code.begin(), code.end(), stores.Data.begin(), stores.Data.end()), code.end()) << Hex(code);
 }
 

@@ -12,10 +12,10 @@ namespace {
 // Strays from its measured length in every writing pass: x*x copies its
 // register once per pass, so every second copy is a writing pass.
 class TStrayCompiler : public TKCompiler {
-public:
+ public:
   explicit TStrayCompiler(int extraBytes) : FExtra(extraBytes) {}
 
-protected:
+ protected:
   void DuplicateReg(int i) override {
     const bool writing = ++FCopies % 2 == 0;
     if (writing && FExtra < 0) return;
@@ -24,7 +24,7 @@ protected:
       for (int k = 0; k < FExtra; ++k) EmitBytes({0x90});
   }
 
-private:
+ private:
   int FExtra;
   int FCopies = 0;
 };

@@ -65,12 +65,12 @@ bool Sane(const TPiece& p) {
 }
 
 class TGenerator {
-public:
+ public:
   explicit TGenerator(uint32_t seed) : FRng(seed) {}
 
   TPiece Formula(int budget) { return Sum(budget, 0); }
 
-private:
+ private:
   int Pick(int n) { return static_cast<int>(FRng() % static_cast<uint32_t>(n)); }
 
   TPiece Leaf() {
@@ -165,8 +165,8 @@ private:
           next.Exact[i] = false;
         } else {
           next.V[i] = a * b;
-          next.Err[i] = acc.Err[i] * std::fabs(b) + r.Err[i] * std::fabs(a) + acc.Err[i] * r.Err[i] +
-                        std::fabs(next.V[i]) * Eps;
+          next.Err[i] =
+              acc.Err[i] * std::fabs(b) + r.Err[i] * std::fabs(a) + acc.Err[i] * r.Err[i] + std::fabs(next.V[i]) * Eps;
           next.Exact[i] = acc.Exact[i] && r.Exact[i];
         }
         next.Mag[i] = divide ? acc.Mag[i] / std::fabs(b) : acc.Mag[i] * r.Mag[i];
@@ -223,12 +223,14 @@ private:
     TPiece sum;
     for (int t = 0; t < 8; ++t) {
       TPiece l = Leaf();
-      TPiece p = Apply("power", l, [](long double v) { return v * v; }, [](long double v) { return 2 * v; }, true);
+      TPiece p = Apply(
+          "power", l, [](long double v) { return v * v; }, [](long double v) { return 2 * v; }, true);
       p.Text = "power(" + l.Text + ",2)";
       sum = t == 0 ? p : Join(sum, p, '+');
       if (t > 0) sum.Text = sum.Text.substr(1, sum.Text.size() - 2);
     }
-    TPiece r = Apply("power", sum, [](long double v) { return v * v; }, [](long double v) { return 2 * v; }, true);
+    TPiece r = Apply(
+        "power", sum, [](long double v) { return v * v; }, [](long double v) { return 2 * v; }, true);
     r.Text = "power(" + sum.Text + ",2)";
     return r;
   }
@@ -236,15 +238,18 @@ private:
   TPiece Factor(int budget, int depth) {
     if (budget >= 30 && Pick(2) == 0) {
       switch (Pick(4)) {
-        case 0: return Deep(7 + Pick(4));
-        case 1: return Join(Deep(Pick(5)), PowerOfPowers(), '+');
+        case 0:
+          return Deep(7 + Pick(4));
+        case 1:
+          return Join(Deep(Pick(5)), PowerOfPowers(), '+');
         case 2: {
           const TPiece a = Deep(5 + Pick(3)), b = Deep(5 + Pick(3));
           const TPiece p = MinOrMax(a, b, Pick(2) == 0);
           if (Sane(p)) return p;
           return Leaf();
         }
-        default: return Join(Leaf(), Apply("sin", Deep(7 + Pick(2)), sinl, cosl), Pick(2) ? '+' : '-');
+        default:
+          return Join(Leaf(), Apply("sin", Deep(7 + Pick(2)), sinl, cosl), Pick(2) ? '+' : '-');
       }
     }
     const int k = budget <= 1 ? Pick(8) : Pick(4);
@@ -291,8 +296,10 @@ private:
   // Wraps a piece so that it lies in [lo, lo + 1].
   static TPiece Into(const TPiece& a, const char* wrap, long double lo) {
     // abs(sin(a)) + lo
-    TPiece s = Apply("sin", a, [](long double v) { return sinl(v); }, [](long double v) { return cosl(v); });
-    TPiece ab = Apply("abs", s, [](long double v) { return fabsl(v); }, [](long double) { return 1.0L; });
+    TPiece s = Apply(
+        "sin", a, [](long double v) { return sinl(v); }, [](long double v) { return cosl(v); });
+    TPiece ab = Apply(
+        "abs", s, [](long double v) { return fabsl(v); }, [](long double) { return 1.0L; });
     TPiece p = ab;
     p.Text = ab.Text + wrap;
     for (int i = 0; i < Points; ++i) {
@@ -313,17 +320,29 @@ private:
       return a;
     };
     switch (f) {
-      case 0: return Apply("sin", arg(sub), sinl, cosl);
-      case 1: return Apply("cos", arg(sub), cosl, [](long double v) { return sinl(v); });
-      case 2: return Apply("sqr", arg(sub), [](long double v) { return v * v; }, [](long double v) { return 2 * v; }, true);
-      case 3: return Apply("abs", arg(sub), fabsl, [](long double) { return 1.0L; }, true);
-      case 4: return Apply("sqrt", Into(arg(sub), "+0.5", 0.5L), sqrtl, [](long double v) { return 0.5L / sqrtl(v); });
-      case 5: return Apply("ln", Into(arg(sub), "+0.5", 0.5L), logl, [](long double v) { return 1 / v; });
-      case 6: return Apply("exp", Apply("sin", arg(sub), sinl, cosl), expl, expl);
-      case 7: return Apply("tan", Apply("sin", arg(sub), sinl, cosl), tanl, [](long double v) { return 1 / (cosl(v) * cosl(v)); });
+      case 0:
+        return Apply("sin", arg(sub), sinl, cosl);
+      case 1:
+        return Apply("cos", arg(sub), cosl, [](long double v) { return sinl(v); });
+      case 2:
+        return Apply(
+            "sqr", arg(sub), [](long double v) { return v * v; }, [](long double v) { return 2 * v; }, true);
+      case 3:
+        return Apply(
+            "abs", arg(sub), fabsl, [](long double) { return 1.0L; }, true);
+      case 4:
+        return Apply("sqrt", Into(arg(sub), "+0.5", 0.5L), sqrtl, [](long double v) { return 0.5L / sqrtl(v); });
+      case 5:
+        return Apply("ln", Into(arg(sub), "+0.5", 0.5L), logl, [](long double v) { return 1 / v; });
+      case 6:
+        return Apply("exp", Apply("sin", arg(sub), sinl, cosl), expl, expl);
+      case 7:
+        return Apply("tan", Apply("sin", arg(sub), sinl, cosl), tanl,
+                     [](long double v) { return 1 / (cosl(v) * cosl(v)); });
       case 8:
-        return Apply("cotan", Into(arg(sub), "+0.5", 0.5L), [](long double v) { return cosl(v) / sinl(v); },
-                     [](long double v) { return 1 / (sinl(v) * sinl(v)); });
+        return Apply(
+            "cotan", Into(arg(sub), "+0.5", 0.5L), [](long double v) { return cosl(v) / sinl(v); },
+            [](long double v) { return 1 / (sinl(v) * sinl(v)); });
       case 9: {
         TPiece s = Apply("sin", arg(sub), sinl, cosl);
         s.Text = "0.5*" + s.Text;
@@ -334,16 +353,19 @@ private:
         return Pick(2) ? Apply("arcsin", s, asinl, [](long double v) { return 1 / sqrtl(1 - v * v); })
                        : Apply("arccos", s, acosl, [](long double v) { return 1 / sqrtl(1 - v * v); });
       }
-      case 10: return Apply("arctan", arg(sub), atanl, [](long double v) { return 1 / (1 + v * v); });
+      case 10:
+        return Apply("arctan", arg(sub), atanl, [](long double v) { return 1 / (1 + v * v); });
       case 11:
-        return Apply("arccotan", arg(sub), [](long double v) { return atan2l(1, v); },
-                     [](long double v) { return 1 / (1 + v * v); });
+        return Apply(
+            "arccotan", arg(sub), [](long double v) { return atan2l(1, v); },
+            [](long double v) { return 1 / (1 + v * v); });
       case 12:
       case 13: {
         const int n = 1 + Pick(3);
         TPiece a = arg(sub);
-        TPiece p = Apply("power", a, [n](long double v) { return powl(v, n); },
-                         [n](long double v) { return n * powl(v, n - 1); }, true);
+        TPiece p = Apply(
+            "power", a, [n](long double v) { return powl(v, n); }, [n](long double v) { return n * powl(v, n - 1); },
+            true);
         p.Text = "power(" + a.Text + "," + std::to_string(n) + ")";
         for (int i = 0; i < Points; ++i) p.Exact[i] = p.Exact[i] && std::fabs(p.V[i]) < 1e15L;
         return p;
@@ -387,12 +409,15 @@ private:
         const int which = Pick(3);
         TPiece a = arg(sub);
         for (int i = 0; i < Points; ++i) {
-          const long double d = which == 2 ? std::fabs(a.V[i] - std::floor(a.V[i]) - 0.5L)
-                                           : std::fabs(a.V[i] - std::nearbyint(a.V[i]));
+          const long double d =
+              which == 2 ? std::fabs(a.V[i] - std::floor(a.V[i]) - 0.5L) : std::fabs(a.V[i] - std::nearbyint(a.V[i]));
           if (d < 1e-6L && !(a.Exact[i] && which != 2)) return Leaf();
         }
-        auto fn = [which](long double v) { return which == 0 ? truncl(v) : which == 1 ? v - truncl(v) : nearbyintl(v); };
-        return Apply(names[which], a, fn, [which](long double) { return which == 1 ? 1.0L : 0.0L; }, which != 1);
+        auto fn = [which](long double v) {
+          return which == 0 ? truncl(v) : which == 1 ? v - truncl(v) : nearbyintl(v);
+        };
+        return Apply(
+            names[which], a, fn, [which](long double) { return which == 1 ? 1.0L : 0.0L; }, which != 1);
       }
       case 20: {
         TPiece p = Leaf();
@@ -403,7 +428,8 @@ private:
         }
         return p;
       }
-      default: return Apply("Log2", Into(arg(sub), "+0.5", 0.5L), log2l, [](long double v) { return 1.5L / v; });
+      default:
+        return Apply("Log2", Into(arg(sub), "+0.5", 0.5L), log2l, [](long double v) { return 1.5L / v; });
     }
   }
 
@@ -411,7 +437,7 @@ private:
 };
 
 class CodeGenRandom : public ::testing::Test {
-protected:
+ protected:
   // Variable set 0 is all 80-bit; set 1 mixes f64, f32 and i32; sets 2 to 7 give z
   // each narrower or wider integer type.
   void Configure(TKCompiler& k, int options, int set) {
@@ -431,13 +457,27 @@ protected:
     k.AddVariable("x", tcF80, &Cells.x);
     k.AddVariable("y", tcF80, &Cells.y);
     switch (set) {
-      case 2: k.AddVariable("z", tcU08, &Cells.zu8); break;
-      case 3: k.AddVariable("z", tcI16, &Cells.zi16); break;
-      case 4: k.AddVariable("z", tcU32, &Cells.zu32); break;
-      case 5: k.AddVariable("z", tcI64, &Cells.zi64); break;
-      case 6: k.AddVariable("z", tcU16, &Cells.zu16); break;
-      case 7: k.AddVariable("z", tcI08, &Cells.zi8); break;
-      default: k.AddVariable("z", tcF80, &Cells.z); break;
+      case 2:
+        k.AddVariable("z", tcU08, &Cells.zu8);
+        break;
+      case 3:
+        k.AddVariable("z", tcI16, &Cells.zi16);
+        break;
+      case 4:
+        k.AddVariable("z", tcU32, &Cells.zu32);
+        break;
+      case 5:
+        k.AddVariable("z", tcI64, &Cells.zi64);
+        break;
+      case 6:
+        k.AddVariable("z", tcU16, &Cells.zu16);
+        break;
+      case 7:
+        k.AddVariable("z", tcI08, &Cells.zi8);
+        break;
+      default:
+        k.AddVariable("z", tcF80, &Cells.z);
+        break;
     }
   }
 
@@ -512,8 +552,8 @@ TEST_F(CodeGenRandom, NonFiniteResultsKeepTheirClass) {
     int Class;  // 0 NaN, 1 +inf, -1 -inf
   };
   const TCase cases[] = {
-      {"sqrt(-1-sqr(x))", 0}, {"1/(x-x)", 1}, {"-1/(x-x)", -1}, {"ln(x-x)", -1},
-      {"ln(x-x)*(-1)+y", 1},  {"0/(x-x)", 0},  {"exp(1000000*sqr(x))", 1}, {"power(x-x,-1)", 1},
+      {"sqrt(-1-sqr(x))", 0}, {"1/(x-x)", 1}, {"-1/(x-x)", -1},           {"ln(x-x)", -1},
+      {"ln(x-x)*(-1)+y", 1},  {"0/(x-x)", 0}, {"exp(1000000*sqr(x))", 1}, {"power(x-x,-1)", 1},
   };
   for (const TCase& c : cases)
     for (int options = 0; options < 144; ++options) {

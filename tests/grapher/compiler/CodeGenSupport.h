@@ -27,7 +27,7 @@ TEvalResult EvaluateChecked(const void* code);
 
 // A compiler that exposes its trees and pool for inspection.
 class TProbeCompiler : public TKCompiler {
-public:
+ public:
   // Builds and plans the trees of a formula without generating code.
   void Prepare(const std::string& text) { PrepareTrees(text); }
   void Release() { FreeAllTrees(); }
@@ -37,13 +37,13 @@ public:
   size_t TreeCount() const { return FTrees.size(); }
   int MaxLevel() const { return FMaxLevel; }
 
-private:
+ private:
   std::string RenderNode(const TTreeNode* node) const;
 };
 
 // Little-endian byte sequences for expected code.
 class TBytes {
-public:
+ public:
   TBytes& operator()(std::initializer_list<uint8_t> b) {
     Data.insert(Data.end(), b);
     return *this;

@@ -12,15 +12,13 @@
 namespace {
 
 class GrapherCompilers : public ::testing::Test {
-protected:
-  GrapherCompilers() : grapherWord(0x133F)
-  {
+ protected:
+  GrapherCompilers() : grapherWord(0x133F) {
     RegisterGrapherBuiltins(&templateCompiler);
     templateCompiler.SetAutoCompile(false);
   }
 
-  TKCompiler* Formula(const std::string& text)
-  {
+  TKCompiler* Formula(const std::string& text) {
     auto* compiler = new TKCompiler(&templateCompiler);
     compiler->SetAutoCompile(false);
     compiler->SetFunctions(templateCompiler.Functions());
@@ -30,8 +28,7 @@ protected:
     return compiler;
   }
 
-  long double At(TKCompiler* compiler, long double value)
-  {
+  long double At(TKCompiler* compiler, long double value) {
     x = value;
     return compiler->Calculate();
   }
@@ -41,8 +38,7 @@ protected:
   long double x = 0;
 };
 
-TEST_F(GrapherCompilers, FormulasShareTheTemplatesTable)
-{
+TEST_F(GrapherCompilers, FormulasShareTheTemplatesTable) {
   TKCompiler* f = Formula("sin(x)+power(x,2)");
   EXPECT_EQ(f->CompError(), eNone);
   EXPECT_EQ(f->Functions(), templateCompiler.Functions());
@@ -51,15 +47,13 @@ TEST_F(GrapherCompilers, FormulasShareTheTemplatesTable)
   EXPECT_PRED_FORMAT2(testsupport::TrigEq, At(f, -3), std::sin(-3.0L) + 9);
 }
 
-TEST_F(GrapherCompilers, FoldedCallsBecomeConstants)
-{
+TEST_F(GrapherCompilers, FoldedCallsBecomeConstants) {
   TKCompiler* f = Formula("sin(0.5)*x+LogN(2,8)");
   EXPECT_EQ(f->CompError(), eNone);
   EXPECT_LE(std::fabs(At(f, 2) - (std::sin(0.5L) * 2 + 3)), 5 * testsupport::TrigTolerance(1e-18L));
 }
 
-TEST_F(GrapherCompilers, TruncationAfterAMaskedFault)
-{
+TEST_F(GrapherCompilers, TruncationAfterAMaskedFault) {
   // sqrt of a negative number leaves the invalid-operation flag set in the
   // grapher's masked mode; the truncation that follows must not trap on it.
   TKCompiler* root = Formula("sqrt(x)");
@@ -72,8 +66,7 @@ TEST_F(GrapherCompilers, TruncationAfterAMaskedFault)
   EXPECT_EQ(At(Formula("Floor(x)"), -1.5L), -1);
 }
 
-TEST_F(GrapherCompilers, TrigonometryBeyondItsRange)
-{
+TEST_F(GrapherCompilers, TrigonometryBeyondItsRange) {
   for (const char* text : {"sin(x)", "cos(x)", "tan(x)", "cotan(x)", "sin(x)*cos(x)+tan(x)"}) {
     TKCompiler* f = Formula(text);
     EXPECT_TRUE(std::isnan(At(f, 1e19L))) << text;
@@ -82,8 +75,7 @@ TEST_F(GrapherCompilers, TrigonometryBeyondItsRange)
   }
 }
 
-TEST_F(GrapherCompilers, PowerAndExpAtTheEdges)
-{
+TEST_F(GrapherCompilers, PowerAndExpAtTheEdges) {
   TKCompiler* f = Formula("power(x,3000000001)");
   EXPECT_EQ(At(f, -2), -INFINITY);
   EXPECT_EQ(At(f, -1), -1);
@@ -93,8 +85,7 @@ TEST_F(GrapherCompilers, PowerAndExpAtTheEdges)
   EXPECT_EQ(At(Formula("power(x,-0.5)"), 0), INFINITY);
 }
 
-TEST_F(GrapherCompilers, DomainErrorStillCompiles)
-{
+TEST_F(GrapherCompilers, DomainErrorStillCompiles) {
   TKCompiler* f;
   {
     TControlWord trapping(0x1332);
@@ -106,16 +97,15 @@ TEST_F(GrapherCompilers, DomainErrorStillCompiles)
 }
 
 class TCountedCompiler : public TKCompiler {
-public:
+ public:
   TCountedCompiler(kx::TComponent* owner, int& freed) : TKCompiler(owner), FFreed(freed) {}
   ~TCountedCompiler() override { ++FFreed; }
 
-private:
+ private:
   int& FFreed;
 };
 
-TEST(Compilers, TemplateFreesItsFormulas)
-{
+TEST(Compilers, TemplateFreesItsFormulas) {
   int freed = 0;
   auto templateCompiler = std::make_unique<TKCompiler>(nullptr);
   new TCountedCompiler(templateCompiler.get(), freed);

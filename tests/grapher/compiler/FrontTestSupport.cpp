@@ -12,8 +12,7 @@ const char* const VariableNames[] = {"x", "y", "z", "a", "b", "c", "d", "e"};
 
 }  // namespace
 
-void RegisterGrapherBuiltins(TCtrlBlck* compiler)
-{
+void RegisterGrapherBuiltins(TCtrlBlck* compiler) {
   AddMin(compiler, "min");
   AddMax(compiler, "max");
   AddSin(compiler, "sin");
@@ -41,31 +40,25 @@ void RegisterGrapherBuiltins(TCtrlBlck* compiler)
   AddPi(compiler, "Pi");
 }
 
-TTestFront::TTestFront()
-{
+TTestFront::TTestFront() {
   RegisterGrapherBuiltins(this);
-  for (int i = 0; i < 8; ++i)
-    AddVariable(VariableNames[i], tcF80, &Cells[i]);
+  for (int i = 0; i < 8; ++i) AddVariable(VariableNames[i], tcF80, &Cells[i]);
 }
 
-std::string ShowValue(long double value)
-{
-  if (std::isnan(value))
-    return "nan";
+std::string ShowValue(long double value) {
+  if (std::isnan(value)) return "nan";
   char text[40];
   std::snprintf(text, sizeof text, "%.15g", static_cast<double>(value));
   return text;
 }
 
-std::string TTestFront::Decode(const std::string& coded) const
-{
+std::string TTestFront::Decode(const std::string& coded) const {
   std::string out;
   size_t constIndex = 0, offset = 0;
   for (size_t i = 0; i < coded.size();) {
     const char kind = coded[i];
     uint32_t id = 0;
-    if (i + 5 <= coded.size())
-      std::memcpy(&id, &coded[i + 1], 4);
+    if (i + 5 <= coded.size()) std::memcpy(&id, &coded[i + 1], 4);
     if (kind == ckConst && i + 1 < coded.size() && static_cast<uint8_t>(coded[i + 1]) < 7) {
       int64_t value;
       std::memcpy(&value, &coded[i + 2], 8);
@@ -103,31 +96,21 @@ std::string TTestFront::Decode(const std::string& coded) const
       ++i;
     }
   }
-  if (constIndex != FConstSizes.size())
-    out += " (unused constants)";
+  if (constIndex != FConstSizes.size()) out += " (unused constants)";
   return out;
 }
 
-std::string TTestFront::Coded(const std::string& text)
-{
-  return Decode(Parse(text));
-}
+std::string TTestFront::Coded(const std::string& text) { return Decode(Parse(text)); }
 
-long double TTestFront::Folded(const std::string& text)
-{
+long double TTestFront::Folded(const std::string& text) {
   const std::string coded = Parse(text);
-  if (coded != std::string(1, ckConst) || ConstCount() != 1)
-    return NAN;
+  if (coded != std::string(1, ckConst) || ConstCount() != 1) return NAN;
   return PopConst();
 }
 
-TControlWord::TControlWord(uint16_t word)
-{
+TControlWord::TControlWord(uint16_t word) {
   asm volatile("fnstcw %0" : "=m"(FSaved)::"memory");
   asm volatile("fnclex\n\tfldcw %0" ::"m"(word) : "memory");
 }
 
-TControlWord::~TControlWord()
-{
-  asm volatile("fnclex\n\tfldcw %0" ::"m"(FSaved) : "memory");
-}
+TControlWord::~TControlWord() { asm volatile("fnclex\n\tfldcw %0" ::"m"(FSaved) : "memory"); }

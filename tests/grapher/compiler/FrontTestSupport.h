@@ -12,7 +12,7 @@
 void RegisterGrapherBuiltins(TCtrlBlck* compiler);
 
 class TTestFront : public TSimpler {
-public:
+ public:
   // Registers the grapher's built-ins and binds the variables x, y, z, a .. e.
   TTestFront();
 
@@ -34,10 +34,10 @@ std::string ShowValue(long double value);
 
 // Sets an x87 control word for its lifetime.
 class TControlWord {
-public:
+ public:
   explicit TControlWord(uint16_t word);
   ~TControlWord();
 
-private:
+ private:
   uint16_t FSaved;
 };

@@ -11,12 +11,12 @@ struct THarnessCall {
   long double Args[2];  // first argument loaded first
   uint32_t RaiseFirst;  // 1: leave a sticky invalid-operation flag before the call
   long double Result;
-  uint32_t Depth;  // x87 registers in use after the call
+  uint32_t Depth;     // x87 registers in use after the call
   uint32_t RegsKept;  // EBX, ESI, EDI and EBP unchanged
   uint32_t EspKept;
   uint32_t ExitStatus;  // x87 status word after the call
-  uint32_t Fill;  // values (pi) stacked below the arguments
-  uint32_t FillKept;  // they were all still there, unchanged
+  uint32_t Fill;        // values (pi) stacked below the arguments
+  uint32_t FillKept;    // they were all still there, unchanged
 };
 void KHarnessCall(THarnessCall* call);
 }

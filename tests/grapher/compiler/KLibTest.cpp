@@ -20,11 +20,9 @@ const long double NaN = NAN;
 
 // Runs one body through the harness: a routine directly, inline code with a RET.
 THarnessCall CallBody(const TFunction& f, const std::vector<long double>& args, bool raiseFirst = false,
-                      uint32_t fill = 0)
-{
+                      uint32_t fill = 0) {
   TExecBlock code(f.Code.size() + 1);
-  if (!f.Code.empty())
-    std::memcpy(code.Data(), f.Code.data(), f.Code.size());
+  if (!f.Code.empty()) std::memcpy(code.Data(), f.Code.data(), f.Code.size());
   code.Data()[f.Code.size()] = 0xC3;
   THarnessCall call{};
   call.Routine = f.Address != nullptr ? f.Address : code.Data();
@@ -36,12 +34,9 @@ THarnessCall CallBody(const TFunction& f, const std::vector<long double>& args, 
   return call;
 }
 
-bool SameValue(long double got, long double expected, long double tolerance)
-{
-  if (std::isnan(expected))
-    return std::isnan(got);
-  if (std::isinf(expected) || tolerance == 0)
-    return got == expected && std::signbit(got) == std::signbit(expected);
+bool SameValue(long double got, long double expected, long double tolerance) {
+  if (std::isnan(expected)) return std::isnan(got);
+  if (std::isinf(expected) || tolerance == 0) return got == expected && std::signbit(got) == std::signbit(expected);
   return std::fabs(got - expected) <= tolerance * std::max(1.0L, std::fabs(expected));
 }
 
@@ -114,7 +109,7 @@ const ValueCase ValueCases[] = {
     {"power(0,-1)", {0, -1}, Inf, 0},
     {"power(0,-0.5)", {0, -0.5L}, Inf, 0},
     {"power(-1,2147483648)", {-1, 2147483648.0L}, 1, 0},
-    {"power(-2,3e9)", {-2, 3e9L}, Inf, 0},  // even exponent
+    {"power(-2,3e9)", {-2, 3e9L}, Inf, 0},                   // even exponent
     {"power(-2,3000000001)", {-2, 3000000001.0L}, -Inf, 0},  // odd exponent: the sign of x
     {"power(-1,4294967297)", {-1, 4294967297.0L}, -1, Close},
     {"power(-3,2147483647)", {-3, 2147483647.0L}, -Inf, 0},
@@ -136,23 +131,20 @@ const ValueCase ValueCases[] = {
     {"LogN(10,100)", {10, 100}, 2, Close},
 };
 
-std::string FunctionName(const char* text)
-{
+std::string FunctionName(const char* text) {
   return std::string(text, static_cast<const char*>(std::strchr(text, '(')));
 }
 
 // Values of fsin, fcos and fptan are checked less closely in the emulated machine.
-long double Tolerance(const ValueCase& c)
-{
+long double Tolerance(const ValueCase& c) {
   const std::string name = FunctionName(c.text);
   const bool trig = name == "sin" || name == "cos" || name == "tan" || name == "cotan";
   return trig && c.tolerance != 0 ? testsupport::TrigTolerance(c.tolerance) : c.tolerance;
 }
 
 class BuiltinValues : public ::testing::TestWithParam<bool> {
-protected:
-  void SetUp() override
-  {
+ protected:
+  void SetUp() override {
     saved = HasFCMOV;
     HasFCMOV = GetParam();
     front = std::make_unique<TTestFront>();
@@ -162,8 +154,7 @@ protected:
   std::unique_ptr<TTestFront> front;
 };
 
-TEST_P(BuiltinValues, FoldedWhileCompiling)
-{
+TEST_P(BuiltinValues, FoldedWhileCompiling) {
   for (const ValueCase& c : ValueCases) {
     const long double value = front->Folded(c.text);
     EXPECT_TRUE(SameValue(value, c.expected, Tolerance(c)))
@@ -172,8 +163,7 @@ TEST_P(BuiltinValues, FoldedWhileCompiling)
   }
 }
 
-TEST_P(BuiltinValues, CalledDirectlyKeepingTheContract)
-{
+TEST_P(BuiltinValues, CalledDirectlyKeepingTheContract) {
   for (const ValueCase& c : ValueCases) {
     TFunction f;
     ASSERT_TRUE(front->GetFunction(front->FindFunction(FunctionName(c.text)), f)) << c.text;
@@ -192,8 +182,7 @@ TEST_P(BuiltinValues, CalledDirectlyKeepingTheContract)
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutFCMOV, BuiltinValues, ::testing::Bool());
 
-TEST(Builtins, PiIsNotFoldedButRuns)
-{
+TEST(Builtins, PiIsNotFoldedButRuns) {
   TTestFront front;
   TFunction f;
   ASSERT_TRUE(front.GetFunction(front.FindFunction("pi"), f));
@@ -203,8 +192,7 @@ TEST(Builtins, PiIsNotFoldedButRuns)
   EXPECT_EQ(call.Depth, 1u);
 }
 
-TEST(Builtins, RoundingFollowsTheCallersMode)
-{
+TEST(Builtins, RoundingFollowsTheCallersMode) {
   TTestFront front;
   TFunction f;
   ASSERT_TRUE(front.GetFunction(front.FindFunction("round"), f));
@@ -213,8 +201,7 @@ TEST(Builtins, RoundingFollowsTheCallersMode)
   EXPECT_EQ(CallBody(f, {-2.5L}).Result, -3);
 }
 
-TEST(Builtins, TruncationSurvivesAStickyFlag)
-{
+TEST(Builtins, TruncationSurvivesAStickyFlag) {
   // An earlier masked event (0/0) leaves the invalid-operation flag set; the
   // truncation must not unmask it, or the next frndint would trap.
   TTestFront front;
@@ -227,8 +214,7 @@ TEST(Builtins, TruncationSurvivesAStickyFlag)
   }
 }
 
-TEST(Builtins, TruncationRestoresTheControlWord)
-{
+TEST(Builtins, TruncationRestoresTheControlWord) {
   TTestFront front;
   TFunction f;
   ASSERT_TRUE(front.GetFunction(front.FindFunction("trunc"), f));
@@ -239,8 +225,7 @@ TEST(Builtins, TruncationRestoresTheControlWord)
   EXPECT_EQ(word | 0x40, 0x137F);  // bit 6 always reads as 1
 }
 
-TEST(Builtins, TrigonometryJustBelowTheLimit)
-{
+TEST(Builtins, TrigonometryJustBelowTheLimit) {
   TTestFront front;
   for (const char* name : {"sin", "cos", "tan", "cotan"}) {
     TFunction f;
@@ -253,8 +238,7 @@ TEST(Builtins, TrigonometryJustBelowTheLimit)
   }
 }
 
-TEST(Registration, Fields)
-{
+TEST(Registration, Fields) {
   const struct {
     bool (*add)(TCtrlBlck*, const std::string&);
     const char* name;
@@ -263,16 +247,26 @@ TEST(Registration, Fields)
     bool routine;
     bool foldable;
   } cases[] = {
-      {AddSin, "sin", 1, 0, false, true},        {AddCos, "cos", 1, 0, false, true},
-      {AddExp, "exp", 1, 2, true, true},         {AddSqr, "sqr", 1, 0, false, true},
-      {AddSqrt, "sqrt", 1, 0, false, true},      {AddLn, "ln", 1, 1, false, true},
-      {AddAbs, "abs", 1, 0, false, true},        {AddTan, "tan", 1, 1, false, true},
-      {AddCotan, "cotan", 1, 1, false, true},    {AddArcSin, "arcsin", 1, 2, true, true},
-      {AddArcCos, "arccos", 1, 2, true, true},   {AddArcTan, "arctan", 1, 1, false, true},
-      {AddArcCotan, "arccotan", 1, 1, false, true}, {AddPower, "power", 2, 2, true, true},
-      {AddTrunc, "Int", 1, 0, true, true},       {AddFrac, "Frac", 1, 1, true, true},
-      {AddRound, "Round", 1, 0, false, true},    {AddLog10, "Log10", 1, 1, false, true},
-      {AddLog2, "Log2", 1, 1, false, true},      {AddLogN, "LogN", 2, 1, true, true},
+      {AddSin, "sin", 1, 0, false, true},
+      {AddCos, "cos", 1, 0, false, true},
+      {AddExp, "exp", 1, 2, true, true},
+      {AddSqr, "sqr", 1, 0, false, true},
+      {AddSqrt, "sqrt", 1, 0, false, true},
+      {AddLn, "ln", 1, 1, false, true},
+      {AddAbs, "abs", 1, 0, false, true},
+      {AddTan, "tan", 1, 1, false, true},
+      {AddCotan, "cotan", 1, 1, false, true},
+      {AddArcSin, "arcsin", 1, 2, true, true},
+      {AddArcCos, "arccos", 1, 2, true, true},
+      {AddArcTan, "arctan", 1, 1, false, true},
+      {AddArcCotan, "arccotan", 1, 1, false, true},
+      {AddPower, "power", 2, 2, true, true},
+      {AddTrunc, "Int", 1, 0, true, true},
+      {AddFrac, "Frac", 1, 1, true, true},
+      {AddRound, "Round", 1, 0, false, true},
+      {AddLog10, "Log10", 1, 1, false, true},
+      {AddLog2, "Log2", 1, 1, false, true},
+      {AddLogN, "LogN", 2, 1, true, true},
       {AddPi, "Pi", 0, 0, false, false},
   };
   for (const auto& c : cases) {
@@ -298,8 +292,7 @@ TEST(Registration, Fields)
   }
 }
 
-TEST(Registration, InlineBodies)
-{
+TEST(Registration, InlineBodies) {
   const struct {
     bool (*add)(TCtrlBlck*, const std::string&);
     TAByte start;  // the body, or how it begins where an out-of-range check follows
@@ -332,8 +325,7 @@ TEST(Registration, InlineBodies)
   }
 }
 
-TEST(Registration, MinAndMaxFollowTheProbe)
-{
+TEST(Registration, MinAndMaxFollowTheProbe) {
   const bool saved = HasFCMOV;
   for (bool fcmov : {true, false}) {
     HasFCMOV = fcmov;
@@ -363,8 +355,7 @@ TEST(Registration, MinAndMaxFollowTheProbe)
   HasFCMOV = saved;
 }
 
-TEST(Registration, ProbeReadsTheProcessor)
-{
+TEST(Registration, ProbeReadsTheProcessor) {
   unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
   ASSERT_TRUE(__get_cpuid(1, &eax, &ebx, &ecx, &edx));
   const bool fpuAndCmov = (edx & 0x8001) == 0x8001;
@@ -372,16 +363,14 @@ TEST(Registration, ProbeReadsTheProcessor)
   EXPECT_EQ(HasFCMOV, fpuAndCmov);
 }
 
-TEST(Registration, GrapherNamesInAnyCase)
-{
+TEST(Registration, GrapherNamesInAnyCase) {
   TTestFront front;
   EXPECT_EQ(front.FunctionCount(), 25);
   for (const char* name : {"INT", "trunc", "FLOOR", "frac", "ROUND", "log10", "LOG2", "logn", "PI", "Sin"})
     EXPECT_NE(front.FindFunction(name), 0u) << name;
 }
 
-TEST(ExecMemory, BlocksRunAndMove)
-{
+TEST(ExecMemory, BlocksRunAndMove) {
   TExecBlock block(16);
   const uint8_t returns42[] = {0xB8, 0x2A, 0x00, 0x00, 0x00, 0xC3};  // mov eax,42; ret
   std::memcpy(block.Data(), returns42, sizeof returns42);

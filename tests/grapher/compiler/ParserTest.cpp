@@ -14,8 +14,7 @@ struct CodedCase {
   const char* coded;
 };
 
-TEST(Parser, CodedStrings)
-{
+TEST(Parser, CodedStrings) {
   const CodedCase cases[] = {
       {"x", "x"},
       {"x+1+2", "{3}+x"},
@@ -81,8 +80,7 @@ TEST(Parser, CodedStrings)
   }
 }
 
-TEST(Parser, BracketsKeptWithoutElimination)
-{
+TEST(Parser, BracketsKeptWithoutElimination) {
   const CodedCase cases[] = {
       {"x/(y*z)", "x/(y*z)"},
       {"a-(b+c)", "a-(b+c)"},
@@ -96,25 +94,19 @@ TEST(Parser, BracketsKeptWithoutElimination)
   }
 }
 
-TEST(Parser, FoldedCallsAreExact)
-{
+TEST(Parser, FoldedCallsAreExact) {
   TTestFront front;
   EXPECT_PRED_FORMAT2(testsupport::TrigEq, front.Folded("sin(0.5)"), std::sin(0.5L));
   EXPECT_PRED_FORMAT2(testsupport::TrigEq, front.Folded("sin(cos(0))"), std::sin(1.0L));
   EXPECT_EQ(front.Coded("sin(x)*sin(0.5)"), "{" + ShowValue(std::sin(0.5L)) + "}*sin(x)");
 }
 
-TEST(Parser, ConstantWidths)
-{
+TEST(Parser, ConstantWidths) {
   const struct {
     const char* text;
     std::vector<int> widths;
   } cases[] = {
-      {"0.5", {4}},
-      {"16777217", {8}},
-      {"0.1", {10}},
-      {"x*0.1+0.5", {4, 10}},
-      {"x+16777217*y", {8}},
+      {"0.5", {4}}, {"16777217", {8}}, {"0.1", {10}}, {"x*0.1+0.5", {4, 10}}, {"x+16777217*y", {8}},
   };
   for (const auto& c : cases) {
     TTestFront front;
@@ -123,25 +115,50 @@ TEST(Parser, ConstantWidths)
   }
 }
 
-TEST(Parser, ErrorCodes)
-{
+TEST(Parser, ErrorCodes) {
   const struct {
     const char* text;
     TError error;
   } cases[] = {
-      {"", eValExpected},        {"   ", eValExpected},      {"\t\r\n", eValExpected},
-      {"sin x", eValExpected},   {"2 3", eOpExpected},      {"x y", eOpExpected},
-      {"x(2)", eOpExpected},     {"foo(2)", eUnknown},      {"foo", eUnknown},
-      {"x+foo*2", eUnknown},     {"(x+1", eEdge},           {"sin(x", eEdge},
-      {"((x)", eEdge},           {"x)", eOpExpected},       {"(x))", eOpExpected},
-      {"min(1)", eParameter},    {"min(1,2,3)", eParameter}, {"Pi(3)", eParameter},
-      {"sin(x,y)", eParameter},  {"sin()", eValExpected},   {"min(,1)", eValExpected},
-      {"1e-5", eNumFormat},      {".5", eValExpected},      {"1.2.3", eNumFormat},
-      {"1..2", eNumFormat},      {"1e", eNumFormat},        {"1e5.5", eNumFormat},
-      {"1e5000", eNumFormat},    {"2x", eOpExpected},       {"2*-x", eValExpected},
-      {"x/-2", eValExpected},    {"x^2", eOpExpected},      {"x+", eValExpected},
-      {"x*", eValExpected},      {"*x", eValExpected},      {"()", eValExpected},
-      {"$", eValExpected},       {"x,y", eOpExpected},      {"x+()", eValExpected},
+      {"", eValExpected},
+      {"   ", eValExpected},
+      {"\t\r\n", eValExpected},
+      {"sin x", eValExpected},
+      {"2 3", eOpExpected},
+      {"x y", eOpExpected},
+      {"x(2)", eOpExpected},
+      {"foo(2)", eUnknown},
+      {"foo", eUnknown},
+      {"x+foo*2", eUnknown},
+      {"(x+1", eEdge},
+      {"sin(x", eEdge},
+      {"((x)", eEdge},
+      {"x)", eOpExpected},
+      {"(x))", eOpExpected},
+      {"min(1)", eParameter},
+      {"min(1,2,3)", eParameter},
+      {"Pi(3)", eParameter},
+      {"sin(x,y)", eParameter},
+      {"sin()", eValExpected},
+      {"min(,1)", eValExpected},
+      {"1e-5", eNumFormat},
+      {".5", eValExpected},
+      {"1.2.3", eNumFormat},
+      {"1..2", eNumFormat},
+      {"1e", eNumFormat},
+      {"1e5.5", eNumFormat},
+      {"1e5000", eNumFormat},
+      {"2x", eOpExpected},
+      {"2*-x", eValExpected},
+      {"x/-2", eValExpected},
+      {"x^2", eOpExpected},
+      {"x+", eValExpected},
+      {"x*", eValExpected},
+      {"*x", eValExpected},
+      {"()", eValExpected},
+      {"$", eValExpected},
+      {"x,y", eOpExpected},
+      {"x+()", eValExpected},
   };
   for (const auto& c : cases) {
     TTestFront front;
@@ -151,8 +168,7 @@ TEST(Parser, ErrorCodes)
   }
 }
 
-TEST(Parser, NumbersAtTheLimits)
-{
+TEST(Parser, NumbersAtTheLimits) {
   TTestFront front;
   const long double big = front.Folded("1.18e4932");
   EXPECT_TRUE(std::isfinite(big));
@@ -167,9 +183,8 @@ TEST(Parser, NumbersAtTheLimits)
 
 // Functions with ordinal, by-reference and ordinal-result parameters.
 class TypedArgs : public ::testing::Test {
-protected:
-  void SetUp() override
-  {
+ protected:
+  void SetUp() override {
     // push eax; fild dword [esp]; pop eax: an ordinal argument in EAX as the result
     const TAByte fromEax = {0x50, 0xDB, 0x04, 0x24, 0x58};
     // sub esp,4; fistp dword [esp]; pop eax: a float argument rounded into EAX
@@ -184,8 +199,7 @@ protected:
   int32_t n = 0;
 };
 
-TEST_F(TypedArgs, CodedArguments)
-{
+TEST_F(TypedArgs, CodedArguments) {
   const CodedCase cases[] = {
       {"ifn(5)", "{5}"},
       {"ifn(-3)", "{-3}"},
@@ -214,21 +228,32 @@ TEST_F(TypedArgs, CodedArguments)
   }
 }
 
-TEST_F(TypedArgs, ArgumentErrors)
-{
+TEST_F(TypedArgs, ArgumentErrors) {
   const struct {
     const char* text;
     TError error;
   } cases[] = {
-      {"ifn(128)", eOutOfRange},      {"ifn(-129)", eOutOfRange},
+      {"ifn(128)", eOutOfRange},
+      {"ifn(-129)", eOutOfRange},
       {"ifn(99999999999999999999)", eOutOfRange},
-      {"ifn(x)", eType},              {"ifn(1.5)", eType},          {"ifn(2a)", eType},
-      {"ifn(n+1)", eType},            {"ifn(sin(1))", eType},       {"ifn(ordres(1)+1)", eType},
-      {"ifn(zz)", eUnknown},          {"ifn((1))", eUnknown},       {"ifn()", eValExpected},
-      {"ifn(-)", eValExpected},       {"inf8(ordres(300))", eOutOfRange},
-      {"inf8(ordres(-129))", eOutOfRange},       {"inf8(-ordres(-128))", eOutOfRange},
-      {"byref(n)", eVarParameter},    {"byref(x+1)", eVarParameter}, {"byref(1)", eVarParameter},
-      {"byref(zz)", eVarParameter},   {"byref(sin)", eVarParameter},
+      {"ifn(x)", eType},
+      {"ifn(1.5)", eType},
+      {"ifn(2a)", eType},
+      {"ifn(n+1)", eType},
+      {"ifn(sin(1))", eType},
+      {"ifn(ordres(1)+1)", eType},
+      {"ifn(zz)", eUnknown},
+      {"ifn((1))", eUnknown},
+      {"ifn()", eValExpected},
+      {"ifn(-)", eValExpected},
+      {"inf8(ordres(300))", eOutOfRange},
+      {"inf8(ordres(-129))", eOutOfRange},
+      {"inf8(-ordres(-128))", eOutOfRange},
+      {"byref(n)", eVarParameter},
+      {"byref(x+1)", eVarParameter},
+      {"byref(1)", eVarParameter},
+      {"byref(zz)", eVarParameter},
+      {"byref(sin)", eVarParameter},
   };
   for (const auto& c : cases) {
     front.Parse(c.text);
@@ -237,8 +262,7 @@ TEST_F(TypedArgs, ArgumentErrors)
 }
 
 // Constant calls get their arguments where the calling convention puts them.
-TEST(ConstantCalls, ArgumentPlaces)
-{
+TEST(ConstantCalls, ArgumentPlaces) {
   TTestFront front;
   const char* const signature = "vi32vi64vf80vi16vu08";  // EAX, CPU stack, x87, EDX, ECX
   const struct {
@@ -259,8 +283,7 @@ TEST(ConstantCalls, ArgumentPlaces)
   }
 }
 
-TEST(ConstantCalls, FloatsNarrowedOntoTheStack)
-{
+TEST(ConstantCalls, FloatsNarrowedOntoTheStack) {
   // Convention 1 fills the argument block from the high end down, convention 3
   // from the low end up; either way 32- and 64-bit slots saturate to infinity
   // and flush to zero.
@@ -270,10 +293,10 @@ TEST(ConstantCalls, FloatsNarrowedOntoTheStack)
     uint8_t conv;
     TAByte code;
   } picks[] = {
-      {"first1", 1, {0xD9, 0x44, 0x24, 0x08}},  // fld dword [esp+8]
-      {"second1", 1, {0xDD, 0x04, 0x24}},       // fld qword [esp]
-      {"first3", 3, {0xD9, 0x04, 0x24}},        // fld dword [esp]
-      {"second3", 3, {0xDD, 0x44, 0x24, 0x04}}, // fld qword [esp+4]
+      {"first1", 1, {0xD9, 0x44, 0x24, 0x08}},   // fld dword [esp+8]
+      {"second1", 1, {0xDD, 0x04, 0x24}},        // fld qword [esp]
+      {"first3", 3, {0xD9, 0x04, 0x24}},         // fld dword [esp]
+      {"second3", 3, {0xDD, 0x44, 0x24, 0x04}},  // fld qword [esp+4]
   };
   for (const auto& p : picks)
     ASSERT_NE(front.AddFunction(p.name, "vf32vf64", p.conv, tcF80, 0, nullptr, true, p.code), 0u);
@@ -289,8 +312,7 @@ TEST(ConstantCalls, FloatsNarrowedOntoTheStack)
   }
 }
 
-TEST(ConstantCalls, OrdinalResultsAreWidenedByType)
-{
+TEST(ConstantCalls, OrdinalResultsAreWidenedByType) {
   TTestFront front;
   const TAByte minusOne = {0xDD, 0xD8, 0x31, 0xC0, 0x48, 0x99};  // fstp st(0); xor eax,eax; dec eax; cdq
   const struct {
@@ -306,8 +328,7 @@ TEST(ConstantCalls, OrdinalResultsAreWidenedByType)
   }
 }
 
-TEST(OrdinalRanges, EveryType)
-{
+TEST(OrdinalRanges, EveryType) {
   const char* const names[] = {"i08", "u08", "i16", "u16", "i32", "u32", "i64"};
   const struct {
     const char* lowest;
@@ -328,7 +349,9 @@ TEST(OrdinalRanges, EveryType)
     ASSERT_NE(front.AddFunction("f", std::string("v") + names[type], 4, tcF80, 0, nullptr, false, {}), 0u);
     const auto coded = [&](const char* arg) { return front.Coded(std::string("f(") + arg + ")"); };
     const std::string prefix = "f([" + std::to_string(type) + ":";
-    EXPECT_EQ(coded(ranges[type].lowest), prefix + (std::string(ranges[type].lowest) == "-0" ? "0" : ranges[type].lowest) + "])") << names[type];
+    EXPECT_EQ(coded(ranges[type].lowest),
+              prefix + (std::string(ranges[type].lowest) == "-0" ? "0" : ranges[type].lowest) + "])")
+        << names[type];
     EXPECT_EQ(coded(ranges[type].highest), prefix + ranges[type].highest + "])") << names[type];
     coded(ranges[type].below);
     EXPECT_EQ(front.CompError(), eOutOfRange) << names[type] << " " << ranges[type].below;
@@ -337,8 +360,7 @@ TEST(OrdinalRanges, EveryType)
   }
 }
 
-TEST(FoldingFaults, MaskedControlWordFoldsToSpecialValues)
-{
+TEST(FoldingFaults, MaskedControlWordFoldsToSpecialValues) {
   TTestFront front;
   EXPECT_EQ(front.Coded("1/0"), "{inf}");
   EXPECT_EQ(front.CompError(), eNone);
@@ -346,18 +368,17 @@ TEST(FoldingFaults, MaskedControlWordFoldsToSpecialValues)
   EXPECT_EQ(front.CompError(), eNone);
 }
 
-TEST(FoldingFaults, UnmaskedControlWordGivesDomain)
-{
+TEST(FoldingFaults, UnmaskedControlWordGivesDomain) {
   const struct {
     const char* text;
     const char* coded;
   } cases[] = {
-      {"1/0", "{0}"},                 // product folding
-      {"1e3000*1e3000", "{0}"},       // product folding, overflow
-      {"1e4932+1e4932", "{0}"},       // sum folding
+      {"1/0", "{0}"},            // product folding
+      {"1e3000*1e3000", "{0}"},  // product folding, overflow
+      {"1e4932+1e4932", "{0}"},  // sum folding
       {"-1e4932-1e4932", "{0}"},
       {"x*(1/0)", "{0}"},
-      {"sqrt(-1)", "{0}"},            // constant call: its value becomes 0
+      {"sqrt(-1)", "{0}"},  // constant call: its value becomes 0
       {"x+sqrt(-1)", "x"},
       {"x*ln(0)", "{0}*x"},
   };
@@ -376,18 +397,16 @@ TEST(FoldingFaults, UnmaskedControlWordGivesDomain)
   }
 }
 
-TEST(FoldingFaults, MaskedFlagsOfTheCallerDoNotCount)
-{
+TEST(FoldingFaults, MaskedFlagsOfTheCallerDoNotCount) {
   TTestFront front;
   TControlWord precisionTraps(0x133F & ~0x20);  // only the precision exception unmasked
-  front.Parse("1/3");  // inexact
+  front.Parse("1/3");                           // inexact
   EXPECT_EQ(front.CompError(), eDomain);
   front.Parse("1/0");  // zero divide is masked here
   EXPECT_EQ(front.CompError(), eNone);
 }
 
-TEST(FoldingFaults, LaterSyntaxErrorWins)
-{
+TEST(FoldingFaults, LaterSyntaxErrorWins) {
   TTestFront front;
   TControlWord unmasked(0x1332);
   front.Parse("sqrt(-1)+foo");

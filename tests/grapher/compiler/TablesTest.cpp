@@ -6,20 +6,18 @@
 
 namespace {
 
-uint32_t AddSimple(TCtrlBlck& c, const std::string& name, const std::string& signature = "vf80")
-{
+uint32_t AddSimple(TCtrlBlck& c, const std::string& name, const std::string& signature = "vf80") {
   return c.AddFunction(name, signature, 4, tcF80, 0, nullptr, true, {0xD9, 0xE1});
 }
 
-TEST(Tables, SignatureTexts)
-{
+TEST(Tables, SignatureTexts) {
   struct Case {
     const char* signature;
     bool accepted;
   } cases[] = {
-      {"", true},           {"vf80", true},      {"rf80", true},       {"vi08vu08vi16vu16vi32vu32vi64vf32vf64vf80", true},
-      {"vf80vf8", false},   {"VF80", false},     {"vF80", false},      {"xf80", false},
-      {"vf81", false},      {"v f8", false},     {"vi8 ", false},      {"rf80vf80r", false},
+      {"", true},         {"vf80", true},  {"rf80", true},  {"vi08vu08vi16vu16vi32vu32vi64vf32vf64vf80", true},
+      {"vf80vf8", false}, {"VF80", false}, {"vF80", false}, {"xf80", false},
+      {"vf81", false},    {"v f8", false}, {"vi8 ", false}, {"rf80vf80r", false},
   };
   for (const Case& c : cases) {
     TCtrlBlck table;
@@ -37,8 +35,7 @@ TEST(Tables, SignatureTexts)
   EXPECT_EQ(f.Params[1].ByRef, 1);
 }
 
-TEST(Tables, NamesAreCaseInsensitiveAndUnique)
-{
+TEST(Tables, NamesAreCaseInsensitiveAndUnique) {
   TCtrlBlck c;
   long double cell = 0;
   EXPECT_EQ(AddSimple(c, "Sin"), 1u);
@@ -56,12 +53,9 @@ TEST(Tables, NamesAreCaseInsensitiveAndUnique)
   EXPECT_EQ(c.VariableCount(), 1);
 }
 
-TEST(Tables, Identifiers)
-{
-  for (const char* name : {"a", "_", "_x1", "abc_9", "Z"})
-    EXPECT_TRUE(IsIdentifier(name)) << name;
-  for (const char* name : {"", "1a", "a b", "a-b", "é", "a.b"})
-    EXPECT_FALSE(IsIdentifier(name)) << name;
+TEST(Tables, Identifiers) {
+  for (const char* name : {"a", "_", "_x1", "abc_9", "Z"}) EXPECT_TRUE(IsIdentifier(name)) << name;
+  for (const char* name : {"", "1a", "a b", "a-b", "é", "a.b"}) EXPECT_FALSE(IsIdentifier(name)) << name;
   TCtrlBlck c;
   EXPECT_EQ(AddSimple(c, "1abc"), 0u);
   EXPECT_EQ(AddSimple(c, ""), 0u);
@@ -72,11 +66,9 @@ TEST(Tables, Identifiers)
   EXPECT_EQ(c.AddVariable("", tcF80, &cell), 0u);
 }
 
-TEST(Tables, Limits)
-{
+TEST(Tables, Limits) {
   TCtrlBlck c;
-  for (int i = 0; i < MaxFunctions; ++i)
-    ASSERT_EQ(AddSimple(c, "f" + std::to_string(i)), static_cast<uint32_t>(i + 1));
+  for (int i = 0; i < MaxFunctions; ++i) ASSERT_EQ(AddSimple(c, "f" + std::to_string(i)), static_cast<uint32_t>(i + 1));
   EXPECT_EQ(AddSimple(c, "one_more"), 0u);
   EXPECT_EQ(c.FindFunction("f49"), 50u);
 
@@ -94,8 +86,7 @@ TEST(Tables, Limits)
   EXPECT_FALSE(c.GetVariable(11, v));
 }
 
-TEST(Tables, RefusesBadTypeCodesAndConventions)
-{
+TEST(Tables, RefusesBadTypeCodesAndConventions) {
   TCtrlBlck c;
   long double cell = 0;
   EXPECT_EQ(c.AddVariable("x", 10, &cell), 0u);
@@ -108,8 +99,7 @@ TEST(Tables, RefusesBadTypeCodesAndConventions)
     EXPECT_NE(c.AddFunction("g" + std::to_string(conv), "vf80", conv, tcI32, 0, nullptr, false, {}), 0u);
 }
 
-TEST(Tables, ReservedCompilerId)
-{
+TEST(Tables, ReservedCompilerId) {
   TCtrlBlck c;
   long double cell = 0;
   EXPECT_EQ(AddSimple(c, "kcompilerid"), 0u);
@@ -124,8 +114,7 @@ TEST(Tables, ReservedCompilerId)
   EXPECT_EQ(c.VariableCount(), 0);
 }
 
-TEST(Tables, ExtraRegistersAreClamped)
-{
+TEST(Tables, ExtraRegistersAreClamped) {
   TCtrlBlck c;
   c.AddFunction("many", "vf80", 4, tcF80, 12, nullptr, true, {});
   c.AddFunction("none", "vf80", 4, tcF80, -1, nullptr, true, {});
@@ -136,8 +125,7 @@ TEST(Tables, ExtraRegistersAreClamped)
   EXPECT_EQ(f.ExtraRegs, 0);
 }
 
-TEST(Tables, FpuNeed)
-{
+TEST(Tables, FpuNeed) {
   TCtrlBlck c;
   AddPi(&c, "pi");
   AddPower(&c, "power");
@@ -156,8 +144,7 @@ TEST(Tables, FpuNeed)
   EXPECT_EQ(c.FunctionFPUNeed(99), 2147483647);
 }
 
-TEST(Tables, StackBytes)
-{
+TEST(Tables, StackBytes) {
   struct Case {
     const char* signature;
     uint8_t conv;
@@ -166,12 +153,12 @@ TEST(Tables, StackBytes)
   } cases[] = {
       {"vf80vf80", 4, 2, 0},
       {"vf80vf80vf80vf80vf80vf80vf80vf80vf80", 4, 0, 12},  // the ninth float has no x87 place
-      {"vf32vf64vf80", 4, 7, 20},                           // one x87 place: f64 8 + f80 12
+      {"vf32vf64vf80", 4, 7, 20},                          // one x87 place: f64 8 + f80 12
       {"vi32vi32vi32vi32", 4, 0, 4},                       // three registers, then 4 bytes
-      {"vi64vi32", 4, 0, 8},                                // an i64 always goes on the stack
-      {"ri64", 0, 0, 0},                                    // by reference: a register
-      {"vi08vf80", 0, 0, 12},                               // convention 0: no x87 places
-      {"vi32vf64vi64", 1, 0, 20},                           // conventions 1..3: all on the stack
+      {"vi64vi32", 4, 0, 8},                               // an i64 always goes on the stack
+      {"ri64", 0, 0, 0},                                   // by reference: a register
+      {"vi08vf80", 0, 0, 12},                              // convention 0: no x87 places
+      {"vi32vf64vi64", 1, 0, 20},                          // conventions 1..3: all on the stack
       {"vu16rf80", 2, 0, 8},
   };
   for (const Case& k : cases) {
@@ -183,11 +170,16 @@ TEST(Tables, StackBytes)
   }
 }
 
-TEST(Tables, BuiltinsNeedNoStack)
-{
+TEST(Tables, BuiltinsNeedNoStack) {
   TCtrlBlck c;
-  AddMin(&c, "min"); AddMax(&c, "max"); AddExp(&c, "exp"); AddPower(&c, "power"); AddLogN(&c, "logn");
-  AddPi(&c, "pi"); AddArcSin(&c, "arcsin"); AddFrac(&c, "frac");
+  AddMin(&c, "min");
+  AddMax(&c, "max");
+  AddExp(&c, "exp");
+  AddPower(&c, "power");
+  AddLogN(&c, "logn");
+  AddPi(&c, "pi");
+  AddArcSin(&c, "arcsin");
+  AddFrac(&c, "frac");
   for (int id = 1; id <= c.FunctionCount(); ++id) {
     TFunction f;
     ASSERT_TRUE(c.GetFunction(id, f));
@@ -195,8 +187,7 @@ TEST(Tables, BuiltinsNeedNoStack)
   }
 }
 
-TEST(Tables, SharedTableIsCopiedOnChange)
-{
+TEST(Tables, SharedTableIsCopiedOnChange) {
   TCtrlBlck owner, borrower;
   AddSimple(owner, "f");
   borrower.SetFunctions(owner.Functions());
@@ -222,8 +213,7 @@ TEST(Tables, SharedTableIsCopiedOnChange)
   EXPECT_EQ(third.FindFunction("h"), 1u);
 }
 
-TEST(Tables, ClearVariables)
-{
+TEST(Tables, ClearVariables) {
   TCtrlBlck c;
   long double cell = 0;
   c.AddVariable("x", tcF80, &cell);
@@ -233,8 +223,7 @@ TEST(Tables, ClearVariables)
   EXPECT_EQ(c.AddVariable("x", tcF80, &cell), 1u);
 }
 
-TEST(Tables, Options)
-{
+TEST(Tables, Options) {
   TCtrlBlck c;
   EXPECT_EQ(c.TrigMode(), tmNothing);
   EXPECT_TRUE(c.ParallelExecution());
@@ -256,8 +245,7 @@ TEST(Tables, Options)
   EXPECT_EQ(c.TrigMode(), tmRuntime);
 }
 
-TEST(Component, OptionsArePublished)
-{
+TEST(Component, OptionsArePublished) {
   TSimpler compiler;
   EXPECT_EQ(compiler.ClassType().Name, "TSimpler");
   EXPECT_TRUE(compiler.InheritsFrom(TCtrlBlck::StaticClass()));

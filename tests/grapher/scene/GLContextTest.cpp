@@ -62,9 +62,7 @@ class GLContextTest : public ::testing::Test {
     context->CreateContext(nullptr);
     return context;
   }
-  int CountOf(const std::string& entry) const {
-    return static_cast<int>(std::count(log.begin(), log.end(), entry));
-  }
+  int CountOf(const std::string& entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
 
   TGLRecorder recorder;
   std::vector<std::string> log;
@@ -202,8 +200,7 @@ TEST_F(GLContextTest, DestroyContextRestoresANestedOtherContextFully) {
   b->Activate();
   log.clear();
   a->DestroyContext();
-  EXPECT_EQ(log, (std::vector<std::string>{"b deactivate", "a activate", "a deactivate", "a destroy",
-                                           "b activate"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"b deactivate", "a activate", "a deactivate", "a destroy", "b activate"}));
   EXPECT_EQ(CurrentGLContext(), b.get());
   b->Deactivate();
   b->Deactivate();  // both outer activations are still balanced
@@ -285,15 +282,15 @@ TEST_F(GLContextTest, DestroyAllHandlesEmptiesTheContext) {
   second.AllocateHandle();
   a->Deactivate();
   a->DestroyAllHandles();
-  EXPECT_EQ(recorder.CallsTo("glDeleteLists"),
-            (std::vector<std::string>{"glDeleteLists(2,1)", "glDeleteLists(1,1)"}));
+  EXPECT_EQ(recorder.CallsTo("glDeleteLists"), (std::vector<std::string>{"glDeleteLists(2,1)", "glDeleteLists(1,1)"}));
   EXPECT_TRUE(a->AllocatedHandles().empty());
   EXPECT_FALSE(a->Active());
 }
 
 TEST_F(GLContextTest, CheckOpenGLErrorReportsTheFirstOfSeveralErrors) {
   static const char text[] = "invalid enumerant";
-  for (GLenum code : {GL_INVALID_ENUM, GL_INVALID_VALUE, GL_INVALID_OPERATION}) recorder.QueueResult("glGetError", code);
+  for (GLenum code : {GL_INVALID_ENUM, GL_INVALID_VALUE, GL_INVALID_OPERATION})
+    recorder.QueueResult("glGetError", code);
   recorder.QueueResult("gluErrorString", reinterpret_cast<uintptr_t>(text));
   try {
     CheckOpenGLError();

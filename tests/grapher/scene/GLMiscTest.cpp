@@ -41,9 +41,20 @@ class TObservingOwner : public TPersistent, public TGLCoordinatesObserver {
 };
 
 TEST(GLMisc, RoundUpToPowerOf2) {
-  struct Case { int value, expected; };
-  const Case cases[] = {{INT_MIN, 1}, {-5, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 4}, {1024, 1024}, {1025, 2048},
-                        {1 << 30, 1 << 30}, {(1 << 30) + 1, 1 << 30}, {INT_MAX, 1 << 30}};
+  struct Case {
+    int value, expected;
+  };
+  const Case cases[] = {{INT_MIN, 1},
+                        {-5, 1},
+                        {0, 1},
+                        {1, 1},
+                        {2, 2},
+                        {3, 4},
+                        {1024, 1024},
+                        {1025, 2048},
+                        {1 << 30, 1 << 30},
+                        {(1 << 30) + 1, 1 << 30},
+                        {INT_MAX, 1 << 30}};
   for (const Case& c : cases) EXPECT_EQ(RoundUpToPowerOf2(c.value), c.expected) << c.value;
 }
 
@@ -64,7 +75,10 @@ TEST(GLMisc, EveryCoordinateWriteNotifiesTheOwnerChain) {
 }
 
 TEST(GLMisc, SetAsVectorKeepsTheStyleOfW) {
-  struct Case { TGLCoordinatesStyle style; float w; };
+  struct Case {
+    TGLCoordinatesStyle style;
+    float w;
+  };
   for (Case c : {Case{csPoint, 1}, Case{csVector, 0}, Case{csUnknown, 7}}) {
     TGLCoordinates coordinates(nullptr, {0, 0, 0, 0}, c.style);
     coordinates.SetAsVector({1, 2, 3, 7});

@@ -36,8 +36,8 @@ BOOL WINAPI FakeEnum(LPCSTR, DWORD index, DEVMODEA* mode) {
 }
 
 LONG WINAPI FakeChange(DEVMODEA* mode, DWORD flags) {
-  std::string request = mode ? std::to_string(mode->dmPelsWidth) + "x" + std::to_string(mode->dmPelsHeight) +
-                                   "x" + std::to_string(mode->dmBitsPerPel)
+  std::string request = mode ? std::to_string(mode->dmPelsWidth) + "x" + std::to_string(mode->dmPelsHeight) + "x" +
+                                   std::to_string(mode->dmBitsPerPel)
                              : "registry";
   request += (flags & CDS_TEST) ? " test" : " switch";
   Display->requests.push_back(request);
@@ -105,9 +105,9 @@ TEST_F(GLScreenTest, ListsEachAcceptedModeOnceWithItsDescription) {
     for (auto [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}}) display.modes.push_back(Mode(w, h, bpp));
   display.modes.push_back(Mode(800, 600, 16));  // reported twice
   BuildDisplayModeList();
-  EXPECT_EQ(Descriptions(), (std::vector<std::string>{"default", "640 x 480, 16 bpp", "800 x 600, 16 bpp",
-                                                      "1024 x 768, 16 bpp", "640 x 480, 32 bpp",
-                                                      "800 x 600, 32 bpp", "1024 x 768, 32 bpp"}));
+  EXPECT_EQ(Descriptions(),
+            (std::vector<std::string>{"default", "640 x 480, 16 bpp", "800 x 600, 16 bpp", "1024 x 768, 16 bpp",
+                                      "640 x 480, 32 bpp", "800 x 600, 32 bpp", "1024 x 768, 32 bpp"}));
   EXPECT_EQ(DisplayModes[3].Width, 1024);
   EXPECT_EQ(DisplayModes[3].ColorDepth, 16);
   for (const std::string& request : display.requests) EXPECT_NE(request.find(" test"), std::string::npos);
@@ -160,11 +160,9 @@ TEST_F(GLScreenTest, SwitchingGoesThroughTheListAndIsRemembered) {
   SetFullscreenMode(200);  // beyond the list: ignored
   RestoreDefaultMode();
   EXPECT_EQ(ActiveDisplayMode, 1);
-  const std::string desktop = std::to_string(DisplayModes[0].Width) + "x" +
-                              std::to_string(DisplayModes[0].Height) + "x" +
-                              std::to_string(DisplayModes[0].ColorDepth);
-  EXPECT_EQ(display.requests,
-            (std::vector<std::string>{"800x600x16 switch", desktop + " switch", "registry switch"}));
+  const std::string desktop = std::to_string(DisplayModes[0].Width) + "x" + std::to_string(DisplayModes[0].Height) +
+                              "x" + std::to_string(DisplayModes[0].ColorDepth);
+  EXPECT_EQ(display.requests, (std::vector<std::string>{"800x600x16 switch", desktop + " switch", "registry switch"}));
 }
 
 }  // namespace

@@ -36,10 +36,10 @@ const char* TestWindowClass() {
 // A top-level window with one child filling most of it.
 struct TestWindows {
   TestWindows() {
-    top = CreateWindowExA(0, TestWindowClass(), "Scene context test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                          40, 40, 260, 220, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    child = CreateWindowExA(0, TestWindowClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 160, 120, top,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    top = CreateWindowExA(0, TestWindowClass(), "Scene context test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 260,
+                          220, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    child = CreateWindowExA(0, TestWindowClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 160, 120, top, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
     testsupport::PumpUntil([] { return false; }, 200);
   }
   ~TestWindows() {
@@ -152,7 +152,7 @@ TEST_F(Win32ContextTest, AWindowContextDrawsAndReadsBack) {
   context.CreateContext(dc);
   EXPECT_EQ(context.PBuffer(), nullptr);
   EXPECT_EQ(context.DC(), dc);
-  EXPECT_EQ(WatchedWindowCount(), 1);  // the window's entry; the utility window's is gone
+  EXPECT_EQ(WatchedWindowCount(), 1);        // the window's entry; the utility window's is gone
   EXPECT_TRUE(GLCaps.WGL_ARB_pixel_format);  // read through the temporary context
   RECT client;
   GetClientRect(windows.top, &client);

@@ -42,8 +42,7 @@ void ExpectNear(const TVector& actual, const TVector& expected, float tolerance 
 
 void ExpectMatrixNear(const TMatrix& actual, const TMatrix& expected, float tolerance = 1e-6f) {
   for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j)
-      EXPECT_NEAR(actual[i][j], expected[i][j], tolerance) << "element " << i << "," << j;
+    for (int j = 0; j < 4; ++j) EXPECT_NEAR(actual[i][j], expected[i][j], tolerance) << "element " << i << "," << j;
 }
 
 TEST_F(GeometryTest, ConstantsHaveTheirSinglePrecisionBits) {
@@ -56,9 +55,17 @@ TEST_F(GeometryTest, ConstantsHaveTheirSinglePrecisionBits) {
 }
 
 TEST_F(GeometryTest, TruncSingleCutsTowardZeroAndRestoresTheControlWord) {
-  struct Case { float value; int32_t expected; };
-  const Case cases[] = {{-2.7f, -2}, {2.7f, 2}, {-0.5f, 0}, {0.99999994f, 0}, {-1e10f, INT32_MIN},
-                        {3e9f, INT32_MIN}, {std::numeric_limits<float>::quiet_NaN(), INT32_MIN}};
+  struct Case {
+    float value;
+    int32_t expected;
+  };
+  const Case cases[] = {{-2.7f, -2},
+                        {2.7f, 2},
+                        {-0.5f, 0},
+                        {0.99999994f, 0},
+                        {-1e10f, INT32_MIN},
+                        {3e9f, INT32_MIN},
+                        {std::numeric_limits<float>::quiet_NaN(), INT32_MIN}};
   for (const Case& c : cases) {
     EXPECT_EQ(TruncSingle(c.value), c.expected) << c.value;
     EXPECT_EQ(ControlWord(), 0x133F);
@@ -69,9 +76,12 @@ TEST_F(GeometryTest, TruncSingleCutsTowardZeroAndRestoresTheControlWord) {
 }
 
 TEST_F(GeometryTest, RoundSingleRoundsHalfToEvenUnderTheCallersWord) {
-  struct Case { float value; int32_t expected; };
-  const Case cases[] = {{2.5f, 2}, {3.5f, 4}, {-2.5f, -2}, {-3.5f, -4}, {0.49999997f, 0},
-                        {1.5f, 2}, {2147483648.0f, INT32_MIN}};
+  struct Case {
+    float value;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {2.5f, 2}, {3.5f, 4}, {-2.5f, -2}, {-3.5f, -4}, {0.49999997f, 0}, {1.5f, 2}, {2147483648.0f, INT32_MIN}};
   for (const Case& c : cases) EXPECT_EQ(RoundSingle(c.value), c.expected) << c.value;
   LoadControlWord(0x173F);  // round down
   EXPECT_EQ(RoundSingle(2.7f), 2);
@@ -79,7 +89,9 @@ TEST_F(GeometryTest, RoundSingleRoundsHalfToEvenUnderTheCallersWord) {
 }
 
 TEST_F(GeometryTest, IntExtendedTakesTheIntegralPartTowardZero) {
-  struct Case { long double value, expected; };
+  struct Case {
+    long double value, expected;
+  };
   const Case cases[] = {{2.75L, 2}, {-2.75L, -2}, {1e30L, 1e30L}, {-0.25L, -0.0L}, {5, 5}};
   for (const Case& c : cases) EXPECT_EQ(IntExtended(c.value), c.expected);
   EXPECT_TRUE(std::signbit(IntExtended(-0.25L)));
@@ -90,9 +102,11 @@ TEST_F(GeometryTest, IntExtendedTakesTheIntegralPartTowardZero) {
 }
 
 TEST_F(GeometryTest, NormalizeDegAngleWrapsIntoTheClosedHalfTurn) {
-  struct Case { float angle, expected; };
-  const Case cases[] = {{540, 180}, {-190, 170}, {190, -170}, {180, 180}, {-180, -180},
-                        {720, 0},   {-540, -180}, {45, 45},   {359, -1},  {1000, -80}};
+  struct Case {
+    float angle, expected;
+  };
+  const Case cases[] = {{540, 180}, {-190, 170},  {190, -170}, {180, 180}, {-180, -180},
+                        {720, 0},   {-540, -180}, {45, 45},    {359, -1},  {1000, -80}};
   for (const Case& c : cases) EXPECT_EQ(NormalizeDegAngle(c.angle), c.expected) << c.angle;
 }
 
@@ -265,8 +279,8 @@ TEST_F(GeometryTest, EulerOrdersUseTheirSlots) {
 
 TEST_F(GeometryTest, GuardedEulerSlerpsAcrossTheGimbalPole) {
   const TQuaternion guarded = QuaternionFromEulerGuarded(10, 90, 20, eulZYX);
-  const TQuaternion expected = QuaternionSlerp(QuaternionFromEuler(10, 89.999f, 20, eulZYX),
-                                               QuaternionFromEuler(10, 90.001f, 20, eulZYX), 0.5f);
+  const TQuaternion expected =
+      QuaternionSlerp(QuaternionFromEuler(10, 89.999f, 20, eulZYX), QuaternionFromEuler(10, 90.001f, 20, eulZYX), 0.5f);
   EXPECT_EQ(guarded, expected);
   EXPECT_EQ(QuaternionFromEulerGuarded(370, 20, 30, eulXYZ), QuaternionFromEuler(10, 20, 30, eulXYZ));
   // The middle angle per order: x for YXZ, z for XZY.
@@ -274,8 +288,8 @@ TEST_F(GeometryTest, GuardedEulerSlerpsAcrossTheGimbalPole) {
             QuaternionSlerp(QuaternionFromEuler(-90.001f, 10, 20, eulYXZ),
                             QuaternionFromEuler(-89.999f, 10, 20, eulYXZ), 0.5f));
   EXPECT_EQ(QuaternionFromEulerGuarded(10, 20, 90, eulXZY),
-            QuaternionSlerp(QuaternionFromEuler(10, 20, 89.999f, eulXZY),
-                            QuaternionFromEuler(10, 20, 90.001f, eulXZY), 0.5f));
+            QuaternionSlerp(QuaternionFromEuler(10, 20, 89.999f, eulXZY), QuaternionFromEuler(10, 20, 90.001f, eulXZY),
+                            0.5f));
   EXPECT_THROW(QuaternionFromEulerGuarded(0, 0, 0, static_cast<TEulerAxisOrder>(6)), EAssertionFailed);
 }
 
@@ -340,15 +354,17 @@ TEST_F(GeometryTest, RayCastPlaneIntersect) {
 
 TEST_F(GeometryTest, VolumeClipping) {
   const TRenderContextClippingInfo camera{{0, 0, 0, 1}, {0, 0, -1, 0}, 0.5f, 100};
-  struct Case { TAffineVector centre; float radius; bool clipped; };
+  struct Case {
+    TAffineVector centre;
+    float radius;
+    bool clipped;
+  };
   const Case cases[] = {
-      {{0, 0, -10}, 1, false},  // straight ahead
-      {{0, 0, 10}, 1, true},    // behind
-      {{0, 0, 0.5f}, 1, false}, // camera inside the sphere
-      {{0, 0, 0.5f}, 0.2f, true},
-      {{0, 0, -150}, 10, true}, // beyond the far plane
-      {{0, 0, -105}, 10, false},
-      {{20, 0, -10}, 1, true},  // outside the widened cone
+      {{0, 0, -10}, 1, false},                               // straight ahead
+      {{0, 0, 10}, 1, true},                                 // behind
+      {{0, 0, 0.5f}, 1, false},                              // camera inside the sphere
+      {{0, 0, 0.5f}, 0.2f, true}, {{0, 0, -150}, 10, true},  // beyond the far plane
+      {{0, 0, -105}, 10, false},  {{20, 0, -10}, 1, true},   // outside the widened cone
       {{5, 0, -10}, 1, false},
   };
   for (const Case& c : cases)

@@ -14,7 +14,11 @@ TEST(OpenGL1x, StartUpSetsTheProcessControlWord) {
 }
 
 TEST(OpenGL1x, ParsesVersionStrings) {
-  struct Case { const char* text; bool ok; int major, minor; };
+  struct Case {
+    const char* text;
+    bool ok;
+    int major, minor;
+  };
   const Case cases[] = {
       {"1.1", true, 1, 1},
       {"4.5 (Compatibility Profile) Mesa 22.3.6", true, 4, 5},
@@ -64,8 +68,7 @@ TEST(OpenGL1x, ReadsVersionAndFlagsFromTheCurrentImplementation) {
   EXPECT_TRUE(GLCaps.GL_ARB_multitexture);
   EXPECT_TRUE(GLCaps.GL_EXT_bgra);
   EXPECT_FALSE(GLCaps.GL_ARB_multisample);
-  EXPECT_EQ(recorder.CallsTo("glGetString"),
-            (std::vector<std::string>{"glGetString(7938)", "glGetString(7939)"}));
+  EXPECT_EQ(recorder.CallsTo("glGetString"), (std::vector<std::string>{"glGetString(7938)", "glGetString(7939)"}));
 }
 
 TEST(OpenGL1x, ToleratesAnImplementationThatAnswersNothing) {
@@ -78,7 +81,7 @@ TEST(OpenGL1x, ToleratesAnImplementationThatAnswersNothing) {
 
 TEST(OpenGL1x, TreatsSmallProcAddressAnswersAsMissing) {
   TGLRecorder recorder;
-  recorder.QueueResult("wglGetProcAddress", 2);           // wglGetExtensionsStringARB
+  recorder.QueueResult("wglGetProcAddress", 2);            // wglGetExtensionsStringARB
   recorder.QueueResult("wglGetProcAddress", UINTPTR_MAX);  // wglGetExtensionsStringEXT
   recorder.QueueResult("wglGetProcAddress", 0x12345678);   // wglChoosePixelFormatARB
   ReadWGLExtensions();
@@ -94,8 +97,8 @@ TEST(OpenGL1x, RecorderRestoresTheTable) {
     GL.glClear(GL_COLOR_BUFFER_BIT);
     GL.glDeleteLists(5, 1);
     GL.glClearColor(0.5f, 0, 0, 1);
-    EXPECT_EQ(recorder.Calls, (std::vector<std::string>{"glClear(16384)", "glDeleteLists(5,1)",
-                                                        "glClearColor(0.5,0,0,1)"}));
+    EXPECT_EQ(recorder.Calls,
+              (std::vector<std::string>{"glClear(16384)", "glDeleteLists(5,1)", "glClearColor(0.5,0,0,1)"}));
   }
   EXPECT_EQ(GL.glClear, before.glClear);
 }

@@ -131,9 +131,8 @@ TEST_F(ArchiveTest, BrokenObjectListArchivesAreRefused) {
   expectBroken(Encoded([](TWriter& w) { w.WriteInteger(0), w.WriteListBegin(), w.WriteFloat(1.5L); }));
   expectBroken(Encoded([](TWriter& w) { w.WriteInteger(0), w.WriteListBegin(), w.WriteInteger(0); }));
   expectBroken(Encoded([](TWriter& w) { w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TComponent"); }));
-  EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
-                 w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TNoSuchClass");
-               })),
+  EXPECT_THROW(list.LoadFromString(
+                   Encoded([](TWriter& w) { w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TNoSuchClass"); })),
                EClassNotFound);
   try {
     list.LoadFromString(Encoded([](TWriter& w) { w.WriteInteger(2); }));
@@ -143,8 +142,8 @@ TEST_F(ArchiveTest, BrokenObjectListArchivesAreRefused) {
   }
   // A stream that ends inside an item.
   EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
-                 w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TSample"), w.WriteInteger(1);
-               })),
+    w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TSample"), w.WriteInteger(1);
+  })),
                Exception);
   EXPECT_EQ(list.Count(), 0);
 }
@@ -153,19 +152,19 @@ TEST_F(ArchiveTest, ARefusedArchiveLeavesAnEmptyListAndNoObjects) {
   const int before = TSample::live;
   TPersistentObjectList list;
   EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
-                 w.WriteInteger(0), w.WriteListBegin();
-                 w.WriteString("TSample"), w.WriteInteger(1), w.WriteString("a");
-                 w.WriteInteger(0), w.WriteInteger(2), w.WriteString("b");
-                 w.WriteInteger(7);  // no such class
-               })),
+    w.WriteInteger(0), w.WriteListBegin();
+    w.WriteString("TSample"), w.WriteInteger(1), w.WriteString("a");
+    w.WriteInteger(0), w.WriteInteger(2), w.WriteString("b");
+    w.WriteInteger(7);  // no such class
+  })),
                Exception);
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(TSample::live, before);
   // The same inside a nested list.
   EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
-                 w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TPersistentObjectList");
-                 w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TSample"), w.WriteInteger(1);
-               })),
+    w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TPersistentObjectList");
+    w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TSample"), w.WriteInteger(1);
+  })),
                Exception);
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(TSample::live, before);
@@ -387,7 +386,8 @@ TEST(VectorLists, ArchivesThatWouldOverrunAreRefused) {
 }
 
 TEST(VectorLists, ListsAreCreatedByClassName) {
-  for (const char* name : {"TAffineVectorList", "TVectorList", "TTexPointList", "TSingleList", "TPersistentObjectList"}) {
+  for (const char* name :
+       {"TAffineVectorList", "TVectorList", "TTexPointList", "TSingleList", "TPersistentObjectList"}) {
     std::unique_ptr<TObject> created(FindClass(name).Create(nullptr));
     EXPECT_EQ(created->ClassName(), name);
   }

@@ -11,16 +11,16 @@ namespace {
 const char EmptyBankFile[] = "<?xml version=\"1.0\" standalone=\"yes\"?><Quorel charset=\"UTF-8\"/>";
 
 bool operator==(const QuestionRecord& a, const QuestionRecord& b) {
-  return a.CauHoi == b.CauHoi && a.CauA == b.CauA && a.CauB == b.CauB && a.CauC == b.CauC &&
-         a.CauD == b.CauD && a.DapAn == b.DapAn;
+  return a.CauHoi == b.CauHoi && a.CauA == b.CauA && a.CauB == b.CauB && a.CauC == b.CauC && a.CauD == b.CauD &&
+         a.DapAn == b.DapAn;
 }
 
 std::vector<QuestionRecord> SampleRecords() {
   return {
       {L"C\u00e2u h\u1ecfi [b]\u0111\u1eadm[/b][E]d\u00f2ng 2", L"x[t]2[/t]", L"H[d]2[/d]O",
        L"&lt;b&gt;typed&lt;/b&gt; & more", L"", L'A'},
-      {L"[image]C:\\p\\a.jpg[/image] tab\there", L"  padded  ", L" ", L"\xD835\xDC65 = 1",
-       L"[media]s.mp3[/media]", L'D'},
+      {L"[image]C:\\p\\a.jpg[/image] tab\there", L"  padded  ", L" ", L"\xD835\xDC65 = 1", L"[media]s.mp3[/media]",
+       L'D'},
       {L"", L"", L"", L"", L"", L'C'},
   };
 }
@@ -86,7 +86,8 @@ TEST(BankFile, ReadersTakeElementsByNameInDocumentOrder) {
   TempFolder folder;
   // Another document element, no declaration, white space, deeper nesting and
   // fields outside their Question: none of it matters to a reader.
-  ASSERT_TRUE(tq::WriteFileAtomic(folder / L"odd.xml",
+  ASSERT_TRUE(tq::WriteFileAtomic(
+      folder / L"odd.xml",
       "<Other>\n  <Question><CauHoi>one</CauHoi><CauA>a1</CauA></Question>\n"
       "  <x><y><Question><CauHoi>t<i>w</i><![CDATA[o]]></CauHoi></Question></y></x>\n"
       "  <CauB>b1</CauB><CauB>b2</CauB><CauC>c1</CauC><CauC>c2</CauC><CauD>d1</CauD><CauD>d2</CauD>\n"
@@ -180,8 +181,18 @@ TEST(BankFile, FilesWithoutQuestionsReadAsAnEmptyBank) {
 
 TEST(BankFile, CharactersNoXmlReaderAcceptsAreDropped) {
   TempFolder folder;
-  const QuestionRecord record{std::wstring(L"a\x01" L"b\x0b" L"c\x1f\td\r\ne", 11) + L'\0' + L"f\xD835" L"g",
-                              L"\x02", L"", L"", L"", L'\x03'};
+  const QuestionRecord record{std::wstring(L"a\x01"
+                                           L"b\x0b"
+                                           L"c\x1f\td\r\ne",
+                                           11) +
+                                  L'\0' +
+                                  L"f\xD835"
+                                  L"g",
+                              L"\x02",
+                              L"",
+                              L"",
+                              L"",
+                              L'\x03'};
   ASSERT_TRUE(WriteBankFile(folder / L"ctl.xml", std::span(&record, 1)));
   EditorBank bank;
   ASSERT_EQ(bank.ReadXML(folder / L"ctl.xml"), BankReadResult::Ok);

@@ -52,8 +52,7 @@ TEST(CipherBytes, PublishedVectors) {
   EXPECT_EQ(Hex(Cipher("pedia", L"Wiki")), "1021bf0420");
   EXPECT_EQ(Hex(Cipher("Attack at dawn", L"Secret")), "45a01f645fc35b383552544b9bf5");
   // RFC 6229, 40-bit key 0x0102030405: the keystream from offset 0.
-  EXPECT_EQ(Hex(Cipher(std::string(16, '\0'), L"\x01\x02\x03\x04\x05")),
-            "b2396305f03dc027ccc3524a0a1118a8");
+  EXPECT_EQ(Hex(Cipher(std::string(16, '\0'), L"\x01\x02\x03\x04\x05")), "b2396305f03dc027ccc3524a0a1118a8");
 }
 
 TEST(CipherBytes, KeyedCallsRestartEmptyKeyContinues) {

@@ -58,14 +58,11 @@ TEST(TagsToHtml, FileNamesCannotMakeMarkupInsideAnAttribute) {
   const MarkupCase cases[] = {
       {L"[image]a[image] onerror=alert(1) [/image][/image]", L"",
        L"<img src='a&#91;image&#93; onerror=alert(1) ' align='middle'>[/image]"},
-      {L"[image]x' onerror='alert(1)[/image]", L"",
-       L"<img src='x&#39; onerror=&#39;alert(1)' align='middle'>"},
-      {L"[image]a[media]b[/media][/image]", L"",
-       L"<img src='a&#91;media&#93;b&#91;/media&#93;' align='middle'>"},
+      {L"[image]x' onerror='alert(1)[/image]", L"", L"<img src='x&#39; onerror=&#39;alert(1)' align='middle'>"},
+      {L"[image]a[media]b[/media][/image]", L"", L"<img src='a&#91;media&#93;b&#91;/media&#93;' align='middle'>"},
       {L"[media]a[image]b[/image][/media]", L"",
        L"<embed src='a&lt;img src=&#39;b&#39; align=&#39;middle&#39;&gt;' autostart='0'>"},
-      {L"[image]a[b]c&d<e>.jpg[/image]", L"",
-       L"<img src='a&#91;b&#93;c&amp;d&lt;e&gt;.jpg' align='middle'>"},
+      {L"[image]a[b]c&d<e>.jpg[/image]", L"", L"<img src='a&#91;b&#93;c&amp;d&lt;e&gt;.jpg' align='middle'>"},
       {L"[image]a.jpg[/image]", L"C:\\it's [b]\\", L"<img src='C:\\it&#39;s &#91;b&#93;\\a.jpg' align='middle'>"},
   };
   for (const MarkupCase& c : cases) {
@@ -101,7 +98,8 @@ TEST(MediaTagHtml, NamesThatWouldBeAddressesStayFileNames) {
   const MarkupCase cases[] = {
       {L"javascript:alert(1)", L"", L"./javascript:alert(1)"},
       {L"JavaScript:alert(1)", L"", L"./JavaScript:alert(1)"},
-      {L"data:text/html,%3Cscript%3Ealert(1)%3C%2Fscript%3E", L"", L"./data:text/html,%3Cscript%3Ealert(1)%3C%2Fscript%3E"},
+      {L"data:text/html,%3Cscript%3Ealert(1)%3C%2Fscript%3E", L"",
+       L"./data:text/html,%3Cscript%3Ealert(1)%3C%2Fscript%3E"},
       {L" \x01vbscript:x", L"", L"./ \x01vbscript:x"},
       {L"java\tscr\nipt:x", L"", L"./java\tscr\nipt:x"},
       {L"x-y.z+1:x", L"", L"./x-y.z+1:x"},
@@ -115,8 +113,7 @@ TEST(MediaTagHtml, NamesThatWouldBeAddressesStayFileNames) {
       {L"a.jpg", L"", L"a.jpg"},
   };
   for (const MarkupCase& c : cases) {
-    EXPECT_EQ(mdlMain::MediaTagHtml(c.text, L"1", c.base), L"<embed src='" + c.html + L"' autostart='0'>")
-        << c.text;
+    EXPECT_EQ(mdlMain::MediaTagHtml(c.text, L"1", c.base), L"<embed src='" + c.html + L"' autostart='0'>") << c.text;
   }
   EXPECT_EQ(mdlMain::TagsToHtml(L"[image]data:image/svg+xml,x[/image]", L""),
             L"<img src='./data:image/svg+xml,x' align='middle'>");
@@ -139,9 +136,8 @@ TEST(Utf8Encode, CharactersAndTexts) {
   const struct {
     unsigned code;
     std::string bytes;
-  } chars[] = {{0, std::string(1, '\0')}, {127, "\x7F"},         {128, "\xC2\x80"},
-               {2047, "\xDF\xBF"},        {2048, "\xE0\xA0\x80"}, {7849, "\xE1\xBA\xA9"},
-               {65535, "\xEF\xBF\xBF"}};
+  } chars[] = {{0, std::string(1, '\0')}, {127, "\x7F"},          {128, "\xC2\x80"},      {2047, "\xDF\xBF"},
+               {2048, "\xE0\xA0\x80"},    {7849, "\xE1\xBA\xA9"}, {65535, "\xEF\xBF\xBF"}};
   for (const auto& c : chars) EXPECT_EQ(mdlMain::Utf8EncodeChar(c.code), c.bytes) << c.code;
 }
 

@@ -12,12 +12,12 @@ TEST(VniToUnicode, Captions) {
       {L"&Ta65p tin", L"&T\u1eadp tin"},
       {L"&Co6ng cu5", L"&C\u00f4ng c\u1ee5"},
       {L"Tu75 d9o65ng xem thu73 : OFF", L"T\u1ef1 \u0111\u1ed9ng xem th\u1eed : OFF"},
-      {L"a9", L"a9"},          // not a code
-      {L"a13", L"a13"},        // a three-character token is never shortened
-      {L"x 10", L"x 10"},      // the space and its two digits are no code
-      {L"61", L"\u1ea5"},      // two digits match inside the three-character code a61
+      {L"a9", L"a9"},      // not a code
+      {L"a13", L"a13"},    // a three-character token is never shortened
+      {L"x 10", L"x 10"},  // the space and its two digits are no code
+      {L"61", L"\u1ea5"},  // two digits match inside the three-character code a61
       {L"A65", L"\u1eac"},
-      {L"a1", L"\u00e1"},      // a code at the very end
+      {L"a1", L"\u00e1"},  // a code at the very end
       {L"D9a8y", L"\u0110\u0103y"},
       {L"d99", L"d99"},
       {L"", L""},
@@ -31,10 +31,14 @@ TEST(VniToUnicode, Captions) {
 // marks its digits name.
 TEST(VniToUnicode, EveryLetterCarriesTheMarksOfItsDigits) {
   const std::pair<wchar_t, std::vector<std::wstring>> groups[] = {
-      {L'a', {L"1", L"2", L"3", L"4", L"5", L"6", L"8", L"61", L"62", L"63", L"64", L"65", L"81", L"82", L"83", L"84", L"85"}},
+      {L'a',
+       {L"1", L"2", L"3", L"4", L"5", L"6", L"8", L"61", L"62", L"63", L"64", L"65", L"81", L"82", L"83", L"84",
+        L"85"}},
       {L'e', {L"1", L"2", L"3", L"4", L"5", L"6", L"61", L"62", L"63", L"64", L"65"}},
       {L'i', {L"1", L"2", L"3", L"4", L"5"}},
-      {L'o', {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"61", L"62", L"63", L"64", L"65", L"71", L"72", L"73", L"74", L"75"}},
+      {L'o',
+       {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"61", L"62", L"63", L"64", L"65", L"71", L"72", L"73", L"74",
+        L"75"}},
       {L'u', {L"1", L"2", L"3", L"4", L"5", L"7", L"71", L"72", L"73", L"74", L"75"}},
       {L'y', {L"1", L"2", L"3", L"4", L"5"}},
   };

@@ -15,12 +15,8 @@ TEST(Paths, FolderAndFileName) {
   const struct {
     std::wstring path, folder, name;
   } cases[] = {
-      {L"C:\\a\\b.xml", L"C:\\a\\", L"b.xml"},
-      {L"b.xml", L"b.xml", L"b.xml"},
-      {L"C:\\a\\", L"C:\\a\\", L""},
-      {L"../x.jpg", L"../", L"x.jpg"},
-      {L"a\\b/c.png", L"a\\b/", L"c.png"},
-      {L"", L"", L""},
+      {L"C:\\a\\b.xml", L"C:\\a\\", L"b.xml"}, {L"b.xml", L"b.xml", L"b.xml"},      {L"C:\\a\\", L"C:\\a\\", L""},
+      {L"../x.jpg", L"../", L"x.jpg"},         {L"a\\b/c.png", L"a\\b/", L"c.png"}, {L"", L"", L""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(mdlMain::FolderOfPath(c.path), c.folder) << c.path;

@@ -26,8 +26,7 @@ TEST(StripMediaFolders, NamesBecomeBare) {
       {L"[image]C:\\p\\a.jpg[/image]", L"[image]a.jpg[/image]"},
       {L"x [image]a.jpg[/image] y", L"x [image]a.jpg[/image] y"},
       {L"[media]../x.mp3[/media]", L"[media]x.mp3[/media]"},
-      {L"[image]pics/sub\\c.png[/image][media]D:\\m\\s.mp3[/media]",
-       L"[image]c.png[/image][media]s.mp3[/media]"},
+      {L"[image]pics/sub\\c.png[/image][media]D:\\m\\s.mp3[/media]", L"[image]c.png[/image][media]s.mp3[/media]"},
       {L"[image]C:\\p\\a.jpg[/image] and [image]C:\\q\\b.jpg", L"[image]a.jpg[/image] and [image]C:\\q\\b.jpg"},
       {L"x[image]C:\\p\\a.jpg and more", L"x[image]C:\\p\\a.jpg and more"},
       {L"[/image]C:\\p\\[image]C:\\q\\a.jpg[/image]", L"[/image]C:\\p\\[image]a.jpg[/image]"},
@@ -59,8 +58,7 @@ TEST(KiemFile, CollectsNamedFilesPicturesFirst) {
       {L"[image][/image]", {}, {}},
       {L"[/image][image]a.jpg[/image]", {L"a.jpg"}, {L"D:\\bank\\a.jpg"}},
       {L"[IMAGE]a.jpg[/IMAGE]", {}, {}},
-      {L"[media]s.mp3[/media][image]p.png[/image]", {L"p.png", L"s.mp3"},
-       {L"D:\\bank\\p.png", L"D:\\bank\\s.mp3"}},
+      {L"[media]s.mp3[/media][image]p.png[/image]", {L"p.png", L"s.mp3"}, {L"D:\\bank\\p.png", L"D:\\bank\\s.mp3"}},
       {L"[image]C:\\pics\\[/image][image]CON[/image][image]..[/image]", {}, {}},
   };
   for (const auto& c : cases) {
@@ -73,8 +71,7 @@ TEST(KiemFile, CollectsNamedFilesPicturesFirst) {
 
 TEST(KiemTraLai, KeepsTheFirstOfEachName) {
   Attachments list{{L"a.jpg", L"a.jpg", L"A.jpg", L"b.jpg", L"a.jpg", L"b.jpg"},
-                   {L"C:\\p\\a.jpg", L"D:\\b\\a.jpg", L"D:\\b\\A.jpg", L"D:\\b\\b.jpg",
-                    L"E:\\a.jpg", L"F:\\b.jpg"}};
+                   {L"C:\\p\\a.jpg", L"D:\\b\\a.jpg", L"D:\\b\\A.jpg", L"D:\\b\\b.jpg", L"E:\\a.jpg", L"F:\\b.jpg"}};
   KiemTraLai(list);
   EXPECT_EQ(list.names, (std::vector<std::wstring>{L"a.jpg", L"A.jpg", L"b.jpg"}));
   EXPECT_EQ(list.paths, (std::vector<std::wstring>{L"C:\\p\\a.jpg", L"D:\\b\\A.jpg", L"D:\\b\\b.jpg"}));
@@ -87,8 +84,7 @@ TEST(CollectAttachments, InRecordOrderWithoutTheKey) {
                   {L"[image]a.jpg[/image]", L"", L"", L"", L"[image]d.png[/image]", L'['}};
   const Attachments list = CollectAttachments(bank);
   EXPECT_EQ(list.names, (std::vector<std::wstring>{L"a.jpg", L"m.mp3", L"d.png"}));
-  EXPECT_EQ(list.paths,
-            (std::vector<std::wstring>{L"C:\\pics\\a.jpg", L"D:\\bank\\m.mp3", L"D:\\bank\\d.png"}));
+  EXPECT_EQ(list.paths, (std::vector<std::wstring>{L"C:\\pics\\a.jpg", L"D:\\bank\\m.mp3", L"D:\\bank\\d.png"}));
 }
 
 TEST(DocXML, TakesAtMostTheFirstThousand) {
@@ -132,8 +128,8 @@ TEST(DocXML, RejectedFilesKeepTheHeldBank) {
 TEST(GhiLaiFile, WritesBareNamesAndTheKeyAsHeld) {
   ScratchFolder dir;
   CompileBank bank;
-  bank.records = {{L"[image]C:\\pics\\a.jpg[/image] x &lt;b&gt;", L"[media]D:/m/s.mp3[/media]",
-                   L"[image]a.jpg[/image]", L"c", L"[image]C:\\p\\", L'C'},
+  bank.records = {{L"[image]C:\\pics\\a.jpg[/image] x &lt;b&gt;", L"[media]D:/m/s.mp3[/media]", L"[image]a.jpg[/image]",
+                   L"c", L"[image]C:\\p\\", L'C'},
                   {L"two", L"", L"", L"", L"", L' '}};
   ASSERT_TRUE(GhiLaiFile(bank, dir / L"data.xml"));
   BankFileReader reader;
@@ -157,8 +153,8 @@ TEST(GhiLaiFile, FailureIsReportedAndKeepsTheOldFile) {
   EXPECT_FALSE(GhiLaiFile(bank, dir / L"missing\\data.xml"));
   // A target held open by another program cannot be replaced.
   ziptest::WriteBytes(dir / L"data.xml", "old");
-  HANDLE held = CreateFileW((dir / L"data.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE held =
+      CreateFileW((dir / L"data.xml").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(GhiLaiFile(bank, dir / L"data.xml"));
   CloseHandle(held);

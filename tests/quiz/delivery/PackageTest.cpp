@@ -43,8 +43,8 @@ struct CompiledPackage {
     const std::wstring pics = dir / L"pics\\";
     const std::vector<QuestionRecord> records = {
         {L"Câu 1 [image]a.jpg[/image]", L"[image]" + pics + L"ảnh.png[/image]", L"b", L"c", L"d", L'B'},
-        {L"Câu 2 [media]" + pics + L"s.mp3[/media]", L"[image]A.JPG[/image]", L"[image]data.xml[/image]", L"c",
-         L"d", L'D'}};
+        {L"Câu 2 [media]" + pics + L"s.mp3[/media]", L"[image]A.JPG[/image]", L"[image]data.xml[/image]", L"c", L"d",
+         L'D'}};
     EXPECT_TRUE(WriteBankFile(dir / L"bank\\bank.xml", records));
   }
 
@@ -147,14 +147,22 @@ TEST(Package, HostilePackagesAreRefusedAndLeaveNothing) {
     PackageFailure failure;
     tq::ZipFailure zip;
   } cases[] = {
-      {"device name", {{"data.xml", "<Quorel/>"}, {"pics/CON", "x"}}, PackageFailure::ArchiveFailed,
+      {"device name",
+       {{"data.xml", "<Quorel/>"}, {"pics/CON", "x"}},
+       PackageFailure::ArchiveFailed,
        tq::ZipFailure::UnsafeName},
-      {"drive name", {{"data.xml", "<Quorel/>"}, {"C:570MS.exe", "x"}}, PackageFailure::ArchiveFailed,
+      {"drive name",
+       {{"data.xml", "<Quorel/>"}, {"C:570MS.exe", "x"}},
+       PackageFailure::ArchiveFailed,
        tq::ZipFailure::UnsafeName},
-      {"duplicate", {{"data.xml", "<Quorel/>"}, {"..\\DATA.XML", "x"}}, PackageFailure::ArchiveFailed,
+      {"duplicate",
+       {{"data.xml", "<Quorel/>"}, {"..\\DATA.XML", "x"}},
+       PackageFailure::ArchiveFailed,
        tq::ZipFailure::DuplicateName},
-      {"oversize", {{"data.xml", "<Quorel/>"}, {"big.bin", std::string(3000, 'b')}},
-       PackageFailure::ArchiveFailed, tq::ZipFailure::TooLarge},
+      {"oversize",
+       {{"data.xml", "<Quorel/>"}, {"big.bin", std::string(3000, 'b')}},
+       PackageFailure::ArchiveFailed,
+       tq::ZipFailure::TooLarge},
       {"no bank", {{"a.jpg", "x"}}, PackageFailure::NoBank, tq::ZipFailure::CannotOpen},
   };
   for (const auto& c : cases) {

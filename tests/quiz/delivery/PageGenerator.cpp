@@ -27,8 +27,8 @@ std::vector<QuestionRecord> Plain(const std::wstring& keys) {
   std::vector<QuestionRecord> records;
   for (size_t n = 0; n < keys.size(); ++n) {
     const std::wstring i = std::to_wstring(n + 1);
-    records.push_back({L"Câu hỏi số " + i, L"đáp án A" + i, L"đáp án B" + i, L"đáp án C" + i,
-                       L"đáp án D" + i, keys[n]});
+    records.push_back(
+        {L"Câu hỏi số " + i, L"đáp án A" + i, L"đáp án B" + i, L"đáp án C" + i, L"đáp án D" + i, keys[n]});
   }
   return records;
 }
@@ -69,8 +69,8 @@ TEST(BrowserPages, Write) {
   // The hostile names are attachments that do not exist.
   Compile(root, L"hostile",
           {{L"<script>window.__pwned=1</script>", L"<img src=x onerror=\"window.__pwned=1\">",
-            L"[image]a[image] onerror=window.__pwned=1 [/image][/image]", L"[image]x' onerror='window.__pwned=1[/image]",
-            L"</b></p><svg onload=window.__pwned=1>", L'A'},
+            L"[image]a[image] onerror=window.__pwned=1 [/image][/image]",
+            L"[image]x' onerror='window.__pwned=1[/image]", L"</b></p><svg onload=window.__pwned=1>", L'A'},
            {L"[b]<iframe srcdoc=\"<script>parent.__pwned=1</script>\">[/b]",
             L"[image]C:\\p\\[media]q' onerror='window.__pwned=1[/media].jpg[/image]",
             L"[media]x'><script>window.__pwned=1</script>[/media]", L"&lt;b&gt; typed", L"d", L'\''},
@@ -81,10 +81,9 @@ TEST(BrowserPages, Write) {
   // holding ":\\" are used as written and must not become addresses that load
   // a script.
   std::wstring body;
-  for (const wchar_t* text :
-       {L"[media]data:text/html,%3Cscript%3Ealert(%22bank%22)%3C%2Fscript%3E%3C!--:\\[/media]",
-        L"[media]da\tta:text/html,%3Cscript%3Ealert(%22bank%22)%3C%2Fscript%3E%3C!--:\\[/media]",
-        L"[image]javascript:alert(%22bank%22)//:\\[/image]", L"[image]dot.gif[/image]"}) {
+  for (const wchar_t* text : {L"[media]data:text/html,%3Cscript%3Ealert(%22bank%22)%3C%2Fscript%3E%3C!--:\\[/media]",
+                              L"[media]da\tta:text/html,%3Cscript%3Ealert(%22bank%22)%3C%2Fscript%3E%3C!--:\\[/media]",
+                              L"[image]javascript:alert(%22bank%22)//:\\[/image]", L"[image]dot.gif[/image]"}) {
     body += L"<p>" + mdlMain::TagsToHtml(mdlMain::EscapeAngleBrackets(text), L"..\\src\\") + L"</p>";
   }
   ASSERT_TRUE(CreateDirectoryW((root + L"\\question").c_str(), nullptr));

@@ -21,34 +21,34 @@ std::wstring Join(std::initializer_list<const wchar_t*> lines, const wchar_t* se
   return out;
 }
 
-const std::wstring kHead = Join(
-    {L"<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">",
-     L"<style>", L"h3", L"{", L"color: #0099ff;", L"font-size: 10pt;", L"}", L"h4", L"{",
-     L"color: #FF0000;", L"font-size: 10pt;", L"}", L"</style>",
-     L"</head><body  style=\"font-family: Times New Roman; font-size: 10pt\"><script>",
-     L"var traloi=new Array()", L"var dapan=new Array()"},
-    L"\r\n");
+const std::wstring kHead =
+    Join({L"<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">", L"<style>", L"h3",
+          L"{", L"color: #0099ff;", L"font-size: 10pt;", L"}", L"h4", L"{", L"color: #FF0000;", L"font-size: 10pt;",
+          L"}", L"</style>", L"</head><body  style=\"font-family: Times New Roman; font-size: 10pt\"><script>",
+          L"var traloi=new Array()", L"var dapan=new Array()"},
+         L"\r\n");
 
 std::wstring Script(const std::wstring& n) {
-  return Join({L"<script language=\"JavaScript1.1\">", L"function LamXong(){", L"var caudung",
-               L"caudung = 0"},
+  return Join({L"<script language=\"JavaScript1.1\">", L"function LamXong(){", L"var caudung", L"caudung = 0"},
               L"\r\n") +
          L"\r\nfor (i=1;i<=" + n + L";i++){\r\n" +
          Join({L"\tif (traloi[i]==dapan[i]) {", L"\t\tcaudung++;",
-               L"\t\tdocument.getElementById(\"DapAn\" + i).innerHTML = \"<h3><b>Đáp án : \" + dapan[i] + \"</b></h3>\";",
+               L"\t\tdocument.getElementById(\"DapAn\" + i).innerHTML = \"<h3><b>Đáp án : \" + dapan[i] + "
+               L"\"</b></h3>\";",
                L"\t\t}", L"\telse", L"\t\t{",
-               L"\t\tdocument.getElementById(\"DapAn\" + i).innerHTML = \"<h4><b>Đáp án : \" + dapan[i] + \"</b></h4>\";",
+               L"\t\tdocument.getElementById(\"DapAn\" + i).innerHTML = \"<h4><b>Đáp án : \" + dapan[i] + "
+               L"\"</b></h4>\";",
                L"\t\t}", L"}"},
               L"\r\n") +
-         L"\r\nalert(\"Tổng số câu : " + n + L"\\nSố câu đúng : \" + caudung + \"\\nĐiểm số : \" + Math.round (caudung/" + n +
-         L"*10));\r\n" +
+         L"\r\nalert(\"Tổng số câu : " + n +
+         L"\\nSố câu đúng : \" + caudung + \"\\nĐiểm số : \" + Math.round (caudung/" + n + L"*10));\r\n" +
          Join({L"}", L"</script>", L"<p><input type=\"button\" value=\"Làm xong\" onClick=\"LamXong()\"></p>",
                L"</body></html>"},
               L"\r\n");
 }
 
-std::wstring Answers(const std::wstring& i, const std::wstring& a, const std::wstring& b,
-                     const std::wstring& c, const std::wstring& d) {
+std::wstring Answers(const std::wstring& i, const std::wstring& a, const std::wstring& b, const std::wstring& c,
+                     const std::wstring& d) {
   const auto one = [&](const wchar_t* v, const wchar_t* letter, const wchar_t* label, const std::wstring& t) {
     return L"<p><input type=\"radio\" value=\"" + std::wstring(v) + L"\" name=\"q" + i + L"\" onClick=\"traloi[" + i +
            L"]='" + letter + L"'\"> " + label + t + L"</p>";
@@ -74,11 +74,10 @@ TEST(CompiledPage, TwoQuestionsByteForByte) {
   bank.BankFolder = L"D:\\bank\\";
   bank.records = {{L"Câu [b]một[/b]", L"1", L"[image]C:\\pics\\a.jpg[/image]", L"x &lt; y", L"", L'B'},
                   {L"Hai[E]dòng", L"[media]D:\\m\\s.mp3[/media]", L"b", L"c", L"d", L' '}};
-  const std::wstring expected =
-      kHead + L"\rdapan[1]='B'\rdapan[2]=' '" + kLink + L"<p><b>1. Câu <b>một</b></b></p>" +
-      Answers(L"1", L"1", L"<img src='a.jpg' align='middle'>", L"x &lt; y", L"") +
-      L"<p><b>2. Hai<br />dòng</b></p>" + Answers(L"2", L"<embed src='s.mp3' autostart='0'>", L"b", L"c", L"d") +
-      Script(L"2");
+  const std::wstring expected = kHead + L"\rdapan[1]='B'\rdapan[2]=' '" + kLink + L"<p><b>1. Câu <b>một</b></b></p>" +
+                                Answers(L"1", L"1", L"<img src='a.jpg' align='middle'>", L"x &lt; y", L"") +
+                                L"<p><b>2. Hai<br />dòng</b></p>" +
+                                Answers(L"2", L"<embed src='s.mp3' autostart='0'>", L"b", L"c", L"d") + Script(L"2");
   EXPECT_EQ(CompiledPageText(bank), expected);
 
   ziptest::ScratchFolder dir;
@@ -112,9 +111,9 @@ TEST(CompiledPage, KeyLettersAreSafeInsideTheScript) {
   const struct {
     wchar_t key;
     const wchar_t* written;
-  } cases[] = {{L'A', L"A"},        {L'd', L"d"},         {L' ', L" "},         {L'\'', L"\\u0027"},
-               {L'\\', L"\\u005C"}, {L'<', L"&lt;"},      {L'>', L"&gt;"},      {L'&', L"&amp;"},
-               {L'"', L"\\u0022"},  {L'\n', L"\\u000A"},  {L'Đ', L"\\u0110"},   {0x2028, L"\\u2028"}};
+  } cases[] = {{L'A', L"A"},        {L'd', L"d"},        {L' ', L" "},       {L'\'', L"\\u0027"},
+               {L'\\', L"\\u005C"}, {L'<', L"&lt;"},     {L'>', L"&gt;"},    {L'&', L"&amp;"},
+               {L'"', L"\\u0022"},  {L'\n', L"\\u000A"}, {L'Đ', L"\\u0110"}, {0x2028, L"\\u2028"}};
   for (const auto& c : cases) {
     CompileBank bank;
     bank.records = {{L"q", L"a", L"b", L"c", L"d", c.key}};
@@ -127,8 +126,8 @@ TEST(CompiledPage, KeyLettersAreSafeInsideTheScript) {
 TEST(CompiledPage, RawMarkupOfBankTextsIsShownNotRun) {
   CompileBank bank;
   bank.records = {{L"<script>alert(1)</script>", L"<img src=x onerror=alert(1)>",
-                   L"[image]a[image] onerror=alert(1) [/image][/image]", L"[b]bold[/b] & <i>", L"[image]x' onerror='y[/image]",
-                   L'A'}};
+                   L"[image]a[image] onerror=alert(1) [/image][/image]", L"[b]bold[/b] & <i>",
+                   L"[image]x' onerror='y[/image]", L'A'}};
   const std::wstring page = CompiledPageText(bank);
   EXPECT_NE(page.find(L"<p><b>1. &lt;script&gt;alert(1)&lt;/script&gt;</b></p>"), std::wstring::npos);
   EXPECT_NE(page.find(L"A) &lt;img src=x onerror=alert(1)&gt;</p>"), std::wstring::npos);

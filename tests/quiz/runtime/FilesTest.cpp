@@ -19,8 +19,12 @@ TEST(Utf, Utf8OfUtf16) {
       {L"C\u00e2u", "C\xC3\xA2u", true},
       {L"\u1ea9", "\xE1\xBA\xA9", true},
       {L"\xD83D\xDE00", "\xF0\x9F\x98\x80", true},  // a surrogate pair is one character
-      {L"a\xD83D" L"b", "a\xEF\xBF\xBD" "b", false},  // a lone high surrogate
-      {L"\xDE00", "\xEF\xBF\xBD", false},              // a lone low surrogate
+      {L"a\xD83D"
+       L"b",
+       "a\xEF\xBF\xBD"
+       "b",
+       false},                             // a lone high surrogate
+      {L"\xDE00", "\xEF\xBF\xBD", false},  // a lone low surrogate
       {std::wstring(1, L'\0') + L"\u07ff", std::string(1, '\0') + "\xDF\xBF", true},
   };
   for (const Case& c : cases) {
@@ -29,7 +33,10 @@ TEST(Utf, Utf8OfUtf16) {
       EXPECT_EQ(tq::Utf16FromUtf8(c.bytes), c.text);
     }
   }
-  EXPECT_EQ(tq::Utf16FromUtf8("a\xFF" "b"), L"a\xFFFD" L"b");
+  EXPECT_EQ(tq::Utf16FromUtf8("a\xFF"
+                              "b"),
+            L"a\xFFFD"
+            L"b");
 }
 
 TEST(Files, AtomicWriteCreatesAndReplacesWhole) {
@@ -143,7 +150,12 @@ TEST(Xml, StripInvalidCharsKeepsTabsLineEndsAndPairs) {
   };
   const Case cases[] = {
       {L"a\tb\r\nc", L"a\tb\r\nc"},
-      {std::wstring(L"a\x01" L"b\x1f" L"c\x0b", 6) + std::wstring(1, L'\0'), L"abc"},
+      {std::wstring(L"a\x01"
+                    L"b\x1f"
+                    L"c\x0b",
+                    6) +
+           std::wstring(1, L'\0'),
+       L"abc"},
       {L"x\xD83D\xDE00y", L"x\xD83D\xDE00y"},
       {L"x\xD83Dy\xDE00z", L"xyz"},
       {L"\xFFFE\xFFFF\xFFFD", L"\xFFFD"},

@@ -17,8 +17,7 @@ using tq::ZipFailure;
 namespace {
 
 // Runs an extraction expected to fail and returns the reason.
-ZipFailure ExtractFailure(const std::wstring& archive, const std::wstring& folder,
-                          const tq::ZipLimits& limits = {}) {
+ZipFailure ExtractFailure(const std::wstring& archive, const std::wstring& folder, const tq::ZipLimits& limits = {}) {
   try {
     tq::ZipExtract(archive, folder, limits);
   } catch (const ZipError& e) {
@@ -44,10 +43,9 @@ TEST(ZipNames, BareNameKeepsTheLastComponentOfEitherSlash) {
     const wchar_t* name;
     const wchar_t* bare;
   } cases[] = {
-      {L"a.jpg", L"a.jpg"},           {L"..\\..\\570MS.exe", L"570MS.exe"},
-      {L"C:\\x", L"x"},               {L"a/../../b", L"b"},
-      {L"pics/sub\\c.png", L"c.png"}, {L"sub/", L""},
-      {L"x/..", L".."},               {L"\\\\server\\share\\d.mp3", L"d.mp3"},
+      {L"a.jpg", L"a.jpg"}, {L"..\\..\\570MS.exe", L"570MS.exe"},    {L"C:\\x", L"x"},
+      {L"a/../../b", L"b"}, {L"pics/sub\\c.png", L"c.png"},          {L"sub/", L""},
+      {L"x/..", L".."},     {L"\\\\server\\share\\d.mp3", L"d.mp3"},
   };
   for (const auto& c : cases) EXPECT_EQ(tq::ZipBareName(c.name), c.bare) << c.name;
 }
@@ -57,17 +55,38 @@ TEST(ZipNames, PlainFileNames) {
     std::wstring name;
     bool plain;
   } cases[] = {
-      {L"a.jpg", true},        {L"ảnh đẹp.png", true},  {L"data.xml", true},
-      {L"COM10", true},        {L"CONSOLE.txt", true},  {L"nullify.mp3", true},
-      {L".hidden", true},      {std::wstring(255, L'n'), true},
-      {L"", false},            {L".", false},           {L"..", false},
-      {L"C:x", false},         {L"a.jpg:stream", false}, {L"a/b", false},
-      {L"a\\b", false},        {L"CON", false},         {L"con.txt", false},
-      {L"Nul ", false},        {L"aux .jpg", false},    {L"COM1.jpg", false},
-      {L"lpt9", false},        {L"CONIN$", false},      {L"com\u00b9", false},
-      {L"a.jpg.", false},      {L"a.jpg ", false},      {L"tab\there", false},
-      {L"what?.jpg", false},   {L"star*.png", false},   {L"pipe|x", false},
-      {L"q\"uote", false},     {L"<x>", false},         {std::wstring(256, L'n'), false},
+      {L"a.jpg", true},
+      {L"ảnh đẹp.png", true},
+      {L"data.xml", true},
+      {L"COM10", true},
+      {L"CONSOLE.txt", true},
+      {L"nullify.mp3", true},
+      {L".hidden", true},
+      {std::wstring(255, L'n'), true},
+      {L"", false},
+      {L".", false},
+      {L"..", false},
+      {L"C:x", false},
+      {L"a.jpg:stream", false},
+      {L"a/b", false},
+      {L"a\\b", false},
+      {L"CON", false},
+      {L"con.txt", false},
+      {L"Nul ", false},
+      {L"aux .jpg", false},
+      {L"COM1.jpg", false},
+      {L"lpt9", false},
+      {L"CONIN$", false},
+      {L"com\u00b9", false},
+      {L"a.jpg.", false},
+      {L"a.jpg ", false},
+      {L"tab\there", false},
+      {L"what?.jpg", false},
+      {L"star*.png", false},
+      {L"pipe|x", false},
+      {L"q\"uote", false},
+      {L"<x>", false},
+      {std::wstring(256, L'n'), false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(tq::IsPlainFileName(c.name), c.plain) << std::string(c.name.begin(), c.name.end());
@@ -99,8 +118,7 @@ TEST(ZipPack, RoundTripPutsEveryFileFlatUnderItsUtf8Name) {
 
   const auto names = tq::ZipExtract(dir / L"t.zip", dir / L"out");
   EXPECT_EQ(names, (std::vector<std::wstring>{L"ảnh 1.jpg", L"empty.mp3", L"data.xml"}));
-  EXPECT_EQ(ListFolder(dir / L"out"),
-            (std::vector<std::wstring>{L"data.xml", L"empty.mp3", L"ảnh 1.jpg"}));
+  EXPECT_EQ(ListFolder(dir / L"out"), (std::vector<std::wstring>{L"data.xml", L"empty.mp3", L"ảnh 1.jpg"}));
   EXPECT_EQ(ReadBytes(dir / L"out\\ảnh 1.jpg"), big);
   EXPECT_EQ(ReadBytes(dir / L"out\\empty.mp3"), "");
   EXPECT_EQ(ReadBytes(dir / L"out\\data.xml"), "<Quorel/>");
@@ -159,10 +177,7 @@ TEST(ZipPack, FailedPackLeavesTheOldArchiveAndNoTemporary) {
 TEST(ZipUnpack, PathsInNamesAreCutToTheLastComponent) {
   ScratchFolder dir;
   CreateDirectoryW((dir / L"deep").c_str(), nullptr);
-  WriteArchive(dir / L"t.zip", {{"..\\..\\570MS.exe", "exe"},
-                                {"C:\\x", "x"},
-                                {"a/../../b", "b"},
-                                {"/abs/c.jpg", "c"}});
+  WriteArchive(dir / L"t.zip", {{"..\\..\\570MS.exe", "exe"}, {"C:\\x", "x"}, {"a/../../b", "b"}, {"/abs/c.jpg", "c"}});
   const std::wstring out = dir / L"deep\\out";
   tq::ZipExtract(dir / L"t.zip", out);
   EXPECT_EQ(ListFolder(out), (std::vector<std::wstring>{L"570MS.exe", L"b", L"c.jpg", L"x"}));

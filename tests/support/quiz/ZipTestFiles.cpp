@@ -56,8 +56,7 @@ ScratchFolder::ScratchFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static unsigned counter = 0;
-  path_ = std::wstring(temp) + L"tqzip" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-          std::to_wstring(++counter);
+  path_ = std::wstring(temp) + L"tqzip" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
   RemoveTree(path_);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
@@ -72,14 +71,13 @@ void WriteArchive(const std::wstring& path, const std::vector<RawEntry>& entries
   for (const RawEntry& e : entries) {
     zip_fileinfo info{};
     const bool raw = e.declaredSize >= 0;
-    zipOpenNewFileInZip4_64(zip, e.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                            Z_DEFLATED, Z_DEFAULT_COMPRESSION, raw ? 1 : 0, -MAX_WBITS,
-                            DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0, e.flags, 0);
+    zipOpenNewFileInZip4_64(zip, e.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                            Z_DEFAULT_COMPRESSION, raw ? 1 : 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr,
+                            0, 0, e.flags, 0);
     const std::string bytes = raw ? DeflateRaw(e.data) : e.data;
     zipWriteInFileInZip(zip, bytes.data(), static_cast<unsigned>(bytes.size()));
     if (raw) {
-      const uLong crc =
-          crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()));
+      const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()));
       zipCloseFileInZipRaw64(zip, static_cast<ZPOS64_T>(e.declaredSize), crc);
     } else {
       zipCloseFileInZip(zip);
@@ -113,9 +111,7 @@ std::string ReadBytes(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::wstring> ListFolder(const std::wstring& folder) {
   std::vector<std::wstring> names;

@@ -12,11 +12,11 @@ KX_ENUM_NAMES(TShade, "shLight", "shMedium", "shDark")
 using TShades = TSet<TShade>;
 
 int liveCount = 0;
-std::vector<const void*> buddiesAtDeath; // what each widget still held when freed
+std::vector<const void*> buddiesAtDeath;  // what each widget still held when freed
 
 class TPen : public TPersistent {
   KX_CLASS(TPen, TPersistent)
-public:
+ public:
   int Width() const { return width_; }
   void SetWidth(int w) { width_ = w; }
   TShades Shades() const { return shades_; }
@@ -30,7 +30,7 @@ public:
     }
   }
 
-private:
+ private:
   int width_ = 1;
   TShades shades_;
 };
@@ -42,7 +42,7 @@ KX_PUBLISH(TPen) {
 
 class TWidget : public TComponent {
   KX_CLASS(TWidget, TComponent)
-public:
+ public:
   explicit TWidget(TComponent* owner) : TComponent(owner) { ++liveCount; }
   ~TWidget() override {
     --liveCount;
@@ -77,7 +77,7 @@ public:
   TEvent<TObject*, char&> OnKeyPress;
   int loadedCalls = 0;
 
-protected:
+ protected:
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
     if (op == opRemove && c == buddy_) buddy_ = nullptr;
@@ -87,7 +87,7 @@ protected:
     ++loadedCalls;
   }
 
-private:
+ private:
   int8_t small_ = 0;
   double ratio_ = 0;
   float scale_ = 0;
@@ -117,7 +117,7 @@ KX_PUBLISH(TWidget) {
 
 class TTestForm : public TComponent {
   KX_CLASS(TTestForm, TComponent)
-public:
+ public:
   using TComponent::TComponent;
   void ButtonClick(TObject* sender) { clicks.push_back(sender); }
   void TabActive(TObject*, int index) { tabs.push_back(index); }
@@ -149,7 +149,7 @@ TEST(ClassInfo, NamesParentsAndFactories) {
 TEST(ClassInfo, RegistryFindsExactNamesOnly) {
   RegisterClasses({&TWidget::StaticClass(), &TPen::StaticClass()});
   EXPECT_EQ(&FindClass("TWidget"), &TWidget::StaticClass());
-  EXPECT_EQ(&FindClass("TComponent"), &TComponent::StaticClass()); // ancestors come along
+  EXPECT_EQ(&FindClass("TComponent"), &TComponent::StaticClass());  // ancestors come along
   EXPECT_EQ(GetClass("twidget"), nullptr);
   try {
     FindClass("TMissing");
@@ -207,7 +207,7 @@ TEST(Names, FindComponentIgnoresCaseAndNamesStayUnique) {
   EXPECT_THROW(b->SetName("a b"), EComponentError);
   b->SetName("_Cancel2");
   EXPECT_EQ(root.FindComponent("_cancel2"), b);
-  a->SetName("btnOK"); // renaming to itself with another case is fine
+  a->SetName("btnOK");  // renaming to itself with another case is fine
   EXPECT_EQ(a->Name(), "btnOK");
 }
 
@@ -235,7 +235,7 @@ TEST(FreeNotification, SiblingsDestroyedByOwnerAreClearedToo) {
   auto* a = new TWidget(root);
   auto* b = new TWidget(root);
   auto* c = new TWidget(root);
-  b->SetBuddy(c); // c goes first (last owned), b must forget it
+  b->SetBuddy(c);  // c goes first (last owned), b must forget it
   a->SetBuddy(b);
   buddiesAtDeath.clear();
   delete root;
@@ -323,13 +323,13 @@ TEST(Events, HandlersBindByNameAndSignature) {
   ASSERT_NE(click, nullptr);
   TMethodValue m{click->Name, click->Bind(form)};
   SetPropValue(*a, "OnClick", m);
-  SetPropValue(*b, "OnChange", m); // one handler, two events of one signature
+  SetPropValue(*b, "OnChange", m);  // one handler, two events of one signature
   a->OnClick(a);
   b->OnChange(b);
   EXPECT_EQ(form.clicks, (std::vector<TObject*>{a, b}));
   EXPECT_EQ(a->OnClick.HandlerName(), "ButtonClick");
   EXPECT_EQ(std::get<TMethodValue>(GetPropValue(*a, "OnClick")).Name, "ButtonClick");
-  EXPECT_THROW(SetPropValue(*a, "OnTab", m), EPropertyError); // wrong signature
+  EXPECT_THROW(SetPropValue(*a, "OnTab", m), EPropertyError);  // wrong signature
   const THandlerInfo* tab = form.ClassType().FindHandler("TabActive");
   SetPropValue(*a, "OnTab", TMethodValue{tab->Name, tab->Bind(form)});
   a->OnTab(a, 2);
@@ -354,11 +354,11 @@ TEST(Events, HandlersBindByNameAndSignature) {
 
 TEST(NamePath, NestedObjectsAreNamedAfterTheirOwner) {
   class TOwned : public TPersistent {
-  public:
+   public:
     explicit TOwned(TPersistent* owner) : owner_(owner) {}
     TPersistent* GetOwner() const override { return owner_; }
 
-  private:
+   private:
     TPersistent* owner_;
   };
   TComponent form(nullptr);
@@ -375,10 +375,18 @@ TEST(SysUtils, IntegersFromTextAndSystemErrors) {
     const char* text;
     bool ok;
     int value;
-  } cases[] = {{"42", true, 42},           {"-7", true, -7},           {"+3", true, 3},
-               {"$FF", true, 255},         {"$FFFFFFFF", true, -1},    {"2147483647", true, INT32_MAX},
-               {"-2147483648", true, INT32_MIN}, {"2147483648", false, 0}, {"", false, 0},
-               {"12a", false, 0},          {"$", false, 0},            {"1.5", false, 0}};
+  } cases[] = {{"42", true, 42},
+               {"-7", true, -7},
+               {"+3", true, 3},
+               {"$FF", true, 255},
+               {"$FFFFFFFF", true, -1},
+               {"2147483647", true, INT32_MAX},
+               {"-2147483648", true, INT32_MIN},
+               {"2147483648", false, 0},
+               {"", false, 0},
+               {"12a", false, 0},
+               {"$", false, 0},
+               {"1.5", false, 0}};
   for (const auto& c : cases) {
     int v = 0;
     EXPECT_EQ(TryStrToInt(c.text, v), c.ok) << c.text;
@@ -423,5 +431,5 @@ TEST(Assign, CopiesOrRefusesWithClassNames) {
   }
 }
 
-} // namespace
-} // namespace kx
+}  // namespace
+}  // namespace kx

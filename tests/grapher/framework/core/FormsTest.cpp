@@ -15,7 +15,7 @@ namespace kx::test {
 namespace {
 
 class Forms : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     RegisterTestClasses();
     journal.clear();
@@ -84,13 +84,13 @@ TEST_F(Forms, LoadsTreeValuesReferencesAndBindings) {
 
   EXPECT_EQ(form->Name(), "Main");
   EXPECT_EQ(form->Caption(), "Main window");
-  ASSERT_EQ(form->ComponentCount(), 4); // every component is owned by the form
+  ASSERT_EQ(form->ComponentCount(), 4);  // every component is owned by the form
   auto* timer = As<TTimer>(form->FindComponent("timer1"));
   auto* panel = As<TNode>(form->FindComponent("Panel"));
   auto* inner = As<TNode>(form->FindComponent("Inner"));
   auto* later = As<TNode>(form->FindComponent("Later"));
   ASSERT_TRUE(timer && panel && inner && later);
-  EXPECT_EQ(form->Components(0), timer); // stream order
+  EXPECT_EQ(form->Components(0), timer);  // stream order
   EXPECT_EQ(form->Components(3), later);
 
   // Nesting: Inner was adopted by Panel; top-level nodes have no parent node.
@@ -106,7 +106,7 @@ TEST_F(Forms, LoadsTreeValuesReferencesAndBindings) {
   EXPECT_EQ(panel->Left(), 10);
   EXPECT_EQ(panel->Caption(), "It's a panel\r\ntwo lines");
   EXPECT_EQ(panel->pageNames, (std::vector<std::string>{"Sheet1", "Sheet2"}));
-  EXPECT_EQ(inner->Left(), 2); // later wins
+  EXPECT_EQ(inner->Left(), 2);  // later wins
   EXPECT_EQ(inner->Small(), -128);
   EXPECT_EQ(inner->Big(), 5000000000LL);
   EXPECT_FALSE(inner->Visible());
@@ -145,10 +145,9 @@ TEST_F(Forms, LoadsTreeValuesReferencesAndBindings) {
   EXPECT_TRUE(form->ComponentState().Empty());
 
   // References were resolved before Loaded ran; the root's Loaded comes first.
-  EXPECT_EQ(journal, (std::vector<std::string>{
-                         "parent Panel <- Main", "parent Inner <- Panel", "parent Later <- Main",
-                         "loaded Main", "loaded Panel buddy Later", "loaded Inner",
-                         "loaded Later buddy Inner"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"parent Panel <- Main", "parent Inner <- Panel", "parent Later <- Main",
+                                               "loaded Main", "loaded Panel buddy Later", "loaded Inner",
+                                               "loaded Later buddy Inner"}));
 
   // One handler serves several events; another has its own signature.
   inner->OnClick(inner);
@@ -262,7 +261,7 @@ TEST_F(Forms, TextRoundTripKeepsEveryValue) {
 }
 
 TEST_F(Forms, ExtendedValuesSurviveTheTextExactly) {
-  const long double values[] = {0.1L,         1.0L / 3.0L, -2.5L,        LDBL_MAX, LDBL_MIN,
+  const long double values[] = {0.1L,         1.0L / 3.0L, -2.5L,       LDBL_MAX, LDBL_MIN,
                                 LDBL_EPSILON, 1e-4940L,    12345678.9L, 0.0L};
   for (long double x : values) {
     TTestForm form(nullptr);
@@ -307,7 +306,7 @@ TEST_F(Forms, BinaryFilerRoundTripsEveryValue) {
   const std::string longText(300, 'q');
   const uint8_t blob[] = {1, 2, 3, 0, 255};
   {
-    TWriter w(stream, 16); // a small buffer crosses its edge often
+    TWriter w(stream, 16);  // a small buffer crosses its edge often
     w.WriteInteger(5);
     w.WriteInteger(-300);
     w.WriteInteger(70000);
@@ -363,7 +362,7 @@ TEST_F(Forms, BinaryFilerRoundTripsEveryValue) {
   r.Read(back, 5);
   EXPECT_EQ(std::memcmp(back, blob, 5), 0);
   EXPECT_EQ(r.Position(), stream.Size());
-  EXPECT_THROW(r.ReadInteger(), EReadError); // past the end
+  EXPECT_THROW(r.ReadInteger(), EReadError);  // past the end
 }
 
 TEST_F(Forms, ReaderGivesBackUnreadBytes) {
@@ -448,9 +447,15 @@ TEST_F(Forms, DamagedFormsAreRefusedCleanly) {
     for (int e = 0; e < edits; ++e) {
       const size_t at = next() % text.size();
       switch (next() % 3) {
-      case 0: text[at] = replacements[next() % (sizeof replacements - 1)]; break;
-      case 1: text.erase(at, 1 + next() % 8); break;
-      default: text.insert(at, 1, replacements[next() % (sizeof replacements - 1)]); break;
+        case 0:
+          text[at] = replacements[next() % (sizeof replacements - 1)];
+          break;
+        case 1:
+          text.erase(at, 1 + next() % 8);
+          break;
+        default:
+          text.insert(at, 1, replacements[next() % (sizeof replacements - 1)]);
+          break;
       }
     }
     auto form = std::make_unique<TTestForm>(nullptr);
@@ -483,8 +488,7 @@ struct BadForm {
 
 TEST_F(Forms, BadFormsNameSourceLineAndProperty) {
   const BadForm cases[] = {
-      {"object Main: TTestForm\n  object X: TMissing\n  end\nend",
-       "bad, line 2: Class TMissing not found"},
+      {"object Main: TTestForm\n  object X: TMissing\n  end\nend", "bad, line 2: Class TMissing not found"},
       {"object Main: TTestForm\n  object X: TNode\n    Lef = 1\n  end\nend",
        "bad, line 3, property X.Lef: Property does not exist"},
       {"object Main: TTestForm\n  object X: TNode\n    Align = alLeft\n  end\nend",
@@ -580,5 +584,5 @@ TEST_F(Forms, SecondResourceOfOneProgramReadsColoursByNameAndNumber) {
   EXPECT_EQ(plain->Font()->Color(), clWindow);
 }
 
-} // namespace
-} // namespace kx::test
+}  // namespace
+}  // namespace kx::test

@@ -22,7 +22,7 @@ TEST(List, IndexingMovingSortingAndBounds) {
   list.Add(&a);
   list.Insert(1, &b);
   EXPECT_EQ(list.IndexOf(&b), 1);
-  list.Move(0, 2); // c to the end
+  list.Move(0, 2);  // c to the end
   EXPECT_EQ(list.ItemAs<int>(2), &c);
   list.Sort([](void* x, void* y) { return *static_cast<int*>(y) - *static_cast<int*>(x); });
   EXPECT_EQ(list.ItemAs<int>(0), &c);
@@ -80,7 +80,7 @@ TEST(StringList, SortedListsFindAndHandleDuplicates) {
   EXPECT_EQ(list.Count(), 4);
   list.SetCaseSensitive(true);
   EXPECT_EQ(list.IndexOf("pear"), 3);
-  EXPECT_EQ(list.IndexOf("PEAR"), 1); // re-sorted by code: upper case first
+  EXPECT_EQ(list.IndexOf("PEAR"), 1);  // re-sorted by code: upper case first
 }
 
 TEST(StringList, NamesValuesObjectsAndChangeNotices) {
@@ -101,7 +101,7 @@ TEST(StringList, NamesValuesObjectsAndChangeNotices) {
   list.Add("a");
   list.Add("b");
   list.EndUpdate();
-  EXPECT_EQ(changes, 5); // one notice for the whole update
+  EXPECT_EQ(changes, 5);  // one notice for the whole update
   TObject marker;
   list.AddObject("c", &marker);
   EXPECT_EQ(list.IndexOfObject(&marker), 3);
@@ -130,13 +130,15 @@ TEST(StringList, AssignEqualsAndStreams) {
 
 class TRow : public TCollectionItem {
   KX_CLASS(TRow, TCollectionItem)
-public:
+ public:
   explicit TRow(TCollection* c) : TCollectionItem(c) { ++live; }
   ~TRow() override { --live; }
   int value = 0;
   void Assign(TPersistent* source) override {
-    if (auto* r = dynamic_cast<TRow*>(source)) value = r->value;
-    else TCollectionItem::Assign(source);
+    if (auto* r = dynamic_cast<TRow*>(source))
+      value = r->value;
+    else
+      TCollectionItem::Assign(source);
   }
   static int live;
 };
@@ -144,23 +146,22 @@ int TRow::live = 0;
 KX_PUBLISH(TRow) {}
 
 class TCounted : public TCollection {
-public:
+ public:
   using TCollection::TCollection;
   int updates = 0;
 
-protected:
+ protected:
   void Update(TCollectionItem*) override { ++updates; }
 };
 
 class TGrid : public TComponent {
   KX_CLASS(TGrid, TComponent)
-public:
+ public:
   explicit TGrid(TComponent* owner) : TComponent(owner) {}
   TCollection* Rows() const { return rows_.get(); }
 
-private:
-  std::unique_ptr<TCollection> rows_ =
-      std::make_unique<TCollection>(this, TCollection::ItemsOf<TRow>());
+ private:
+  std::unique_ptr<TCollection> rows_ = std::make_unique<TCollection>(this, TCollection::ItemsOf<TRow>());
 };
 KX_PUBLISH(TGrid) { p.Property("Rows", &TGrid::Rows, nullptr); }
 
@@ -177,9 +178,9 @@ TEST(Collection, OwnsItemsKeepsOrderAndNamesPaths) {
     EXPECT_EQ(r1->Index(), 2);
     EXPECT_EQ(r1->GetNamePath(), "Grid1.Rows[2]");
     EXPECT_EQ(rows.FindItemID(r0->ID()), r0);
-    r2->SetIndex(5); // clamped to the end
+    r2->SetIndex(5);  // clamped to the end
     EXPECT_EQ(rows.Items(2), r2);
-    delete r0; // an item leaves its collection when freed
+    delete r0;  // an item leaves its collection when freed
     EXPECT_EQ(rows.Count(), 2);
     rows.Delete(0);
     EXPECT_EQ(rows.Count(), 1);
@@ -219,7 +220,7 @@ TEST(Streams, MemoryStreamReadsWritesSeeksAndRefusesShortReads) {
   EXPECT_EQ(std::string(two, 2), "lo");
   EXPECT_EQ(m.Read(two, 2), 0);
   EXPECT_THROW(m.ReadBuffer(two, 1), EReadError);
-  m.SetPosition(7); // writing past the end fills the gap
+  m.SetPosition(7);  // writing past the end fills the gap
   m.WriteBuffer("!", 1);
   EXPECT_EQ(m.Size(), 8);
   EXPECT_EQ(m.Memory()[5], 0);
@@ -305,20 +306,15 @@ struct Letter {
   unsigned char byte;
 };
 const Letter kLetters[] = {
-    {"Ă", 0xA1}, {"Â", 0xA2}, {"Ê", 0xA3}, {"Ô", 0xA4}, {"Ơ", 0xA5}, {"Ư", 0xA6}, {"Đ", 0xA7},
-    {"ă", 0xA8}, {"â", 0xA9}, {"ê", 0xAA}, {"ô", 0xAB}, {"ơ", 0xAC}, {"ư", 0xAD}, {"đ", 0xAE},
-    {"à", 0xB5}, {"ả", 0xB6}, {"ã", 0xB7}, {"á", 0xB8}, {"ạ", 0xB9},
-    {"ằ", 0xBB}, {"ẳ", 0xBC}, {"ẵ", 0xBD}, {"ắ", 0xBE}, {"ặ", 0xC6},
-    {"ầ", 0xC7}, {"ẩ", 0xC8}, {"ẫ", 0xC9}, {"ấ", 0xCA}, {"ậ", 0xCB},
-    {"è", 0xCC}, {"ẻ", 0xCE}, {"ẽ", 0xCF}, {"é", 0xD0}, {"ẹ", 0xD1},
-    {"ề", 0xD2}, {"ể", 0xD3}, {"ễ", 0xD4}, {"ế", 0xD5}, {"ệ", 0xD6},
-    {"ì", 0xD7}, {"ỉ", 0xD8}, {"ĩ", 0xDC}, {"í", 0xDD}, {"ị", 0xDE},
-    {"ò", 0xDF}, {"ỏ", 0xE1}, {"õ", 0xE2}, {"ó", 0xE3}, {"ọ", 0xE4},
-    {"ồ", 0xE5}, {"ổ", 0xE6}, {"ỗ", 0xE7}, {"ố", 0xE8}, {"ộ", 0xE9},
-    {"ờ", 0xEA}, {"ở", 0xEB}, {"ỡ", 0xEC}, {"ớ", 0xED}, {"ợ", 0xEE},
-    {"ù", 0xEF}, {"ủ", 0xF1}, {"ũ", 0xF2}, {"ú", 0xF3}, {"ụ", 0xF4},
-    {"ừ", 0xF5}, {"ử", 0xF6}, {"ữ", 0xF7}, {"ứ", 0xF8}, {"ự", 0xF9},
-    {"ỳ", 0xFA}, {"ỷ", 0xFB}, {"ỹ", 0xFC}, {"ý", 0xFD}, {"ỵ", 0xFE},
+    {"Ă", 0xA1}, {"Â", 0xA2}, {"Ê", 0xA3}, {"Ô", 0xA4}, {"Ơ", 0xA5}, {"Ư", 0xA6}, {"Đ", 0xA7}, {"ă", 0xA8}, {"â", 0xA9},
+    {"ê", 0xAA}, {"ô", 0xAB}, {"ơ", 0xAC}, {"ư", 0xAD}, {"đ", 0xAE}, {"à", 0xB5}, {"ả", 0xB6}, {"ã", 0xB7}, {"á", 0xB8},
+    {"ạ", 0xB9}, {"ằ", 0xBB}, {"ẳ", 0xBC}, {"ẵ", 0xBD}, {"ắ", 0xBE}, {"ặ", 0xC6}, {"ầ", 0xC7}, {"ẩ", 0xC8}, {"ẫ", 0xC9},
+    {"ấ", 0xCA}, {"ậ", 0xCB}, {"è", 0xCC}, {"ẻ", 0xCE}, {"ẽ", 0xCF}, {"é", 0xD0}, {"ẹ", 0xD1}, {"ề", 0xD2}, {"ể", 0xD3},
+    {"ễ", 0xD4}, {"ế", 0xD5}, {"ệ", 0xD6}, {"ì", 0xD7}, {"ỉ", 0xD8}, {"ĩ", 0xDC}, {"í", 0xDD}, {"ị", 0xDE}, {"ò", 0xDF},
+    {"ỏ", 0xE1}, {"õ", 0xE2}, {"ó", 0xE3}, {"ọ", 0xE4}, {"ồ", 0xE5}, {"ổ", 0xE6}, {"ỗ", 0xE7}, {"ố", 0xE8}, {"ộ", 0xE9},
+    {"ờ", 0xEA}, {"ở", 0xEB}, {"ỡ", 0xEC}, {"ớ", 0xED}, {"ợ", 0xEE}, {"ù", 0xEF}, {"ủ", 0xF1}, {"ũ", 0xF2}, {"ú", 0xF3},
+    {"ụ", 0xF4}, {"ừ", 0xF5}, {"ử", 0xF6}, {"ữ", 0xF7}, {"ứ", 0xF8}, {"ự", 0xF9}, {"ỳ", 0xFA}, {"ỷ", 0xFB}, {"ỹ", 0xFC},
+    {"ý", 0xFD}, {"ỵ", 0xFE},
 };
 
 TEST(Tcvn3, EveryLetterConvertsBothWays) {
@@ -332,8 +328,15 @@ TEST(Tcvn3, EveryLetterConvertsBothWays) {
     allBytes += char(l.byte);
   }
   std::string out;
-  ASSERT_TRUE(Utf8ToTcvn3("Kh\xC3\xB4ng x\xC3\xA1" "c \xC4\x91\xE1\xBB\x8Bnh " + allUtf8, out));
-  EXPECT_EQ(out, "Kh\xABng x\xB8" "c \xAE\xDEnh " + allBytes);
+  ASSERT_TRUE(
+      Utf8ToTcvn3("Kh\xC3\xB4ng x\xC3\xA1"
+                  "c \xC4\x91\xE1\xBB\x8Bnh " +
+                      allUtf8,
+                  out));
+  EXPECT_EQ(out,
+            "Kh\xABng x\xB8"
+            "c \xAE\xDEnh " +
+                allBytes);
   // ASCII passes unchanged, control characters included.
   for (int c = 0; c < 0x80; ++c) {
     ASSERT_TRUE(Utf8ToTcvn3(std::string(1, char(c)), out));
@@ -352,12 +355,12 @@ TEST(Tcvn3, RefusesWhatItCannotHoldAndSaysWhere) {
     size_t offset;
     char32_t cp;
   } cases[] = {
-      {"ab\xE1\xBA\xA4", 2, U'Ấ'},         // a capital with a tone mark
-      {"x\xE2\x82\xAC", 1, U'€'},           // outside the Vietnamese letters
-      {"a\xCC\x81", 1, 0x301},              // a combining accent on its own
-      {"ok\xC3", 2, 0},                     // truncated sequence
-      {"\xC0\x80", 0, 0},                   // overlong encoding
-      {"\xED\xA0\x80", 0, 0},               // surrogate
+      {"ab\xE1\xBA\xA4", 2, U'Ấ'},  // a capital with a tone mark
+      {"x\xE2\x82\xAC", 1, U'€'},   // outside the Vietnamese letters
+      {"a\xCC\x81", 1, 0x301},      // a combining accent on its own
+      {"ok\xC3", 2, 0},             // truncated sequence
+      {"\xC0\x80", 0, 0},           // overlong encoding
+      {"\xED\xA0\x80", 0, 0},       // surrogate
   };
   for (const auto& c : cases) {
     std::string out;
@@ -368,5 +371,5 @@ TEST(Tcvn3, RefusesWhatItCannotHoldAndSaysWhere) {
   }
 }
 
-} // namespace
-} // namespace kx
+}  // namespace
+}  // namespace kx

@@ -65,8 +65,7 @@ KX_PUBLISH(TNode) {
   p.Field("OnTab", &TNode::OnTab);
 }
 
-TNode::TNode(TComponent* owner)
-    : TComponent(owner), columns_(new TCollection(this, TCollection::ItemsOf<TColumn>())) {
+TNode::TNode(TComponent* owner) : TComponent(owner), columns_(new TCollection(this, TCollection::ItemsOf<TColumn>())) {
   ++liveComponents;
 }
 
@@ -160,4 +159,4 @@ void RegisterTestClasses() {
   RegisterClasses({&TNode::StaticClass(), &TTimer::StaticClass(), &TTestForm::StaticClass()});
 }
 
-} // namespace kx::test
+}  // namespace kx::test

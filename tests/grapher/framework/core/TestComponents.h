@@ -21,13 +21,13 @@ enum TAlign { alNone, alTop, alBottom, alClient };
 KX_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alClient")
 
 extern int liveComponents;
-extern std::vector<std::string> journal; // what happened, in order
-extern std::set<const void*> liveItems;  // collection items not yet freed
+extern std::vector<std::string> journal;  // what happened, in order
+extern std::set<const void*> liveItems;   // collection items not yet freed
 
 // Four singles stored as the 16-byte binary property "Coordinates".
 class TCoords : public TPersistent {
   KX_CLASS(TCoords, TPersistent)
-public:
+ public:
   float v[4] = {0, 0, 0, 1};
   float X() const { return v[0]; }
   void SetX(float x) { v[0] = x; }
@@ -36,30 +36,30 @@ public:
 
 class TFaceProps : public TPersistent {
   KX_CLASS(TFaceProps, TPersistent)
-public:
+ public:
   TCoords* Emission() const { return emission_; }
   ~TFaceProps() override { delete emission_; }
 
-private:
+ private:
   TCoords* emission_ = new TCoords;
 };
 
 class TMaterial : public TPersistent {
   KX_CLASS(TMaterial, TPersistent)
-public:
+ public:
   ~TMaterial() override { delete front_; }
   TFaceProps* FrontProperties() const { return front_; }
   const std::string& Name() const { return name_; }
   void SetName(const std::string& s) { name_ = s; }
 
-private:
+ private:
   TFaceProps* front_ = new TFaceProps;
   std::string name_;
 };
 
 class TFont : public TPersistent {
   KX_CLASS(TFont, TPersistent)
-public:
+ public:
   TFontStyles Style() const { return style_; }
   void SetStyle(TFontStyles s) { style_ = s; }
   int Size() const { return size_; }
@@ -67,7 +67,7 @@ public:
   TColor Color() const { return color_; }
   void SetColor(TColor c) { color_ = c; }
 
-private:
+ private:
   TFontStyles style_;
   int size_ = 8;
   TColor color_ = clWindowText;
@@ -77,7 +77,7 @@ class TNode;
 
 class TColumn : public TCollectionItem {
   KX_CLASS(TColumn, TCollectionItem)
-public:
+ public:
   explicit TColumn(TCollection* c) : TCollectionItem(c) { liveItems.insert(this); }
   ~TColumn() override { liveItems.erase(this); }
   const std::string& Title() const { return title_; }
@@ -90,7 +90,7 @@ public:
     link_ = n;
   }
 
-private:
+ private:
   std::string title_;
   int width_ = 64;
   TNode* link_ = nullptr;
@@ -99,12 +99,15 @@ private:
 // A component that nests other nodes inside it, as scene nodes and sheets do.
 class TNode : public TComponent {
   KX_CLASS(TNode, TComponent)
-public:
+ public:
   explicit TNode(TComponent* owner);
   ~TNode() override;
 
   int32_t Left() const { return left_; }
-  void SetLeft(int32_t v) { left_ = v; Touch(); }
+  void SetLeft(int32_t v) {
+    left_ = v;
+    Touch();
+  }
   int8_t Small() const { return small_; }
   void SetSmall(int8_t v) { small_ = v; }
   int64_t Big() const { return big_; }
@@ -120,7 +123,10 @@ public:
   TAlign Align() const { return align_; }
   void SetAlign(TAlign a) { align_ = a; }
   const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& s) { caption_ = s; Touch(); }
+  void SetCaption(const std::string& s) {
+    caption_ = s;
+    Touch();
+  }
   TColor Color() const { return color_; }
   void SetColor(TColor c) { color_ = c; }
   TFont* Font() const { return font_; }
@@ -136,7 +142,7 @@ public:
 
   // Stored as "Pages": a list of identifiers kept until Loaded.
   std::vector<std::string> pageNames;
-  int parentSetAfterProps = -1; // properties already read when the parent came
+  int parentSetAfterProps = -1;  // properties already read when the parent came
   int propsRead = 0;
 
   TNode* ParentNode() const { return parent_; }
@@ -147,12 +153,12 @@ public:
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
   void DefineProperties(TFiler& filer) override;
 
-protected:
+ protected:
   void Notification(TComponent* c, TOperation op) override;
   void Loaded() override;
 
-private:
-  void Touch(); // raises OnChange unless loading
+ private:
+  void Touch();  // raises OnChange unless loading
   int32_t left_ = 0;
   int8_t small_ = 0;
   int64_t big_ = 0;
@@ -175,7 +181,7 @@ private:
 // A plain component at the top level of a form (no parent).
 class TTimer : public TComponent {
   KX_CLASS(TTimer, TComponent)
-public:
+ public:
   explicit TTimer(TComponent* owner) : TComponent(owner) { ++liveComponents; }
   ~TTimer() override { --liveComponents; }
   int Interval() const { return interval_; }
@@ -184,14 +190,14 @@ public:
   void SetCursor(int16_t v) { cursor_ = v; }
   TNotifyEvent OnTimer;
 
-private:
+ private:
   int interval_ = 1000;
   int16_t cursor_ = 0;
 };
 
 class TTestForm : public TComponent {
   KX_CLASS(TTestForm, TComponent)
-public:
+ public:
   explicit TTestForm(TComponent* owner) : TComponent(owner) { ++liveComponents; }
   ~TTestForm() override { --liveComponents; }
   const std::string& Caption() const { return caption_; }
@@ -204,13 +210,13 @@ public:
   std::vector<std::pair<TObject*, int>> tabs;
   std::vector<TObject*> changes;
 
-protected:
+ protected:
   void Loaded() override;
 
-private:
+ private:
   std::string caption_;
 };
 
 void RegisterTestClasses();
 
-} // namespace kx::test
+}  // namespace kx::test

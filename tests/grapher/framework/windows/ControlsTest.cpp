@@ -26,19 +26,16 @@ const char* ButtonName(TMouseButton b) { return b == mbLeft ? "left" : b == mbRi
 
 void LogMouse(TControl* c, Log& log) {
   c->OnMouseDown = TMouseEvent([&log](TObject*, TMouseButton b, TShiftState s, int x, int y) {
-    log.push_back(std::string("down ") + ButtonName(b) + (s.Contains(ssDouble) ? " double" : "") +
-                  " " + std::to_string(x) + "," + std::to_string(y));
+    log.push_back(std::string("down ") + ButtonName(b) + (s.Contains(ssDouble) ? " double" : "") + " " +
+                  std::to_string(x) + "," + std::to_string(y));
   });
-  c->OnMouseUp = TMouseEvent([&log](TObject*, TMouseButton b, TShiftState, int, int) {
-    log.push_back(std::string("up ") + ButtonName(b));
-  });
+  c->OnMouseUp = TMouseEvent(
+      [&log](TObject*, TMouseButton b, TShiftState, int, int) { log.push_back(std::string("up ") + ButtonName(b)); });
   c->OnClick = TNotifyEvent([&log](TObject*) { log.push_back("click"); });
   c->OnDblClick = TNotifyEvent([&log](TObject*) { log.push_back("dblclick"); });
 }
 
-void SendMouse(HWND wnd, UINT msg, int x, int y, WPARAM keys = 0) {
-  SendMessageA(wnd, msg, keys, MAKELPARAM(x, y));
-}
+void SendMouse(HWND wnd, UINT msg, int x, int y, WPARAM keys = 0) { SendMessageA(wnd, msg, keys, MAKELPARAM(x, y)); }
 
 TColor PixelAt(HDC dc, int x, int y) { return static_cast<TColor>(GetPixel(dc, x, y)); }
 

@@ -164,8 +164,7 @@ TEST_F(Behaviour, MessageHookSeesQueuedMessagesAndCanStopThem) {
 }
 
 TEST_F(Behaviour, CommonDialogsAndTheMessageBox) {
-  EXPECT_EQ(FilterToSystemForm("Function List (*.fls)|*.fls"),
-            std::string("Function List (*.fls)\0*.fls\0\0", 29));
+  EXPECT_EQ(FilterToSystemForm("Function List (*.fls)|*.fls"), std::string("Function List (*.fls)\0*.fls\0\0", 29));
 
   form_->Show();
   Settle();
@@ -173,8 +172,7 @@ TEST_F(Behaviour, CommonDialogsAndTheMessageBox) {
   auto answer = [](const char* title, int button) {
     return std::thread([title, button] {
       // Only this process's dialog: other programs may show the same title.
-      if (HWND box = WaitForOwnDialog(title, 10000))
-        PostMessageA(box, WM_COMMAND, button, 0);
+      if (HWND box = WaitForOwnDialog(title, 10000)) PostMessageA(box, WM_COMMAND, button, 0);
     });
   };
   TOpenDialog open(form_);
@@ -185,8 +183,7 @@ TEST_F(Behaviour, CommonDialogsAndTheMessageBox) {
   cancel.join();
 
   std::thread yes = answer("Thong bao", IDYES);
-  EXPECT_EQ(ShowMessageBox(form_, "Chuong trinh chi cho phep toi da 20 ham so", "Thong bao",
-                           MB_YESNO | MB_ICONWARNING),
+  EXPECT_EQ(ShowMessageBox(form_, "Chuong trinh chi cho phep toi da 20 ham so", "Thong bao", MB_YESNO | MB_ICONWARNING),
             IDYES);
   yes.join();
 }
@@ -206,8 +203,7 @@ TEST_F(Behaviour, ScreenKnowsItsSizeAndFonts) {
   const RECT work = Screen->WorkAreaRect();
   EXPECT_LE(work.right - work.left, Screen->Width());
   EXPECT_GE(Screen->Fonts()->Count(), 1);
-  for (int i = 1; i < Screen->Fonts()->Count(); ++i)
-    EXPECT_LE(Screen->Fonts()->Get(i - 1), Screen->Fonts()->Get(i));
+  for (int i = 1; i < Screen->Fonts()->Count(); ++i) EXPECT_LE(Screen->Fonts()->Get(i - 1), Screen->Fonts()->Get(i));
   Screen->SetCursor(32514);  // IDC_WAIT
   EXPECT_EQ(Screen->Cursor(), 32514);
   Screen->SetCursor(crDefault);
@@ -302,8 +298,7 @@ TEST_F(Behaviour, NotificationsOfChildListFocusAndResize) {
   TWndMethod old = form_->WindowProc;
   form_->WindowProc = [&](TMessage& m) {
     if (m.Msg == CM_CONTROLLISTCHANGE)
-      log.push_back(std::string(m.LParam ? "insert " : "remove ") +
-                    reinterpret_cast<TControl*>(m.WParam)->Name());
+      log.push_back(std::string(m.LParam ? "insert " : "remove ") + reinterpret_cast<TControl*>(m.WParam)->Name());
     old(m);
   };
   auto* edit = new TEdit(form_);
@@ -329,8 +324,10 @@ TEST_F(Behaviour, NotificationsOfChildListFocusAndResize) {
 
   // OnCanResize may change or refuse a new size.
   edit->OnCanResize = TCanResizeEvent([](TObject*, int& w, int&, bool& resize) {
-    if (w > 200) resize = false;
-    else w = w / 10 * 10;
+    if (w > 200)
+      resize = false;
+    else
+      w = w / 10 * 10;
   });
   edit->SetWidth(87);
   EXPECT_EQ(edit->Width(), 80);

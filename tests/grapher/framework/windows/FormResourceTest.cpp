@@ -101,14 +101,12 @@ testsupport::Picture RenderText(TFont& font, const std::string& text) {
 
 // True when the ink of `text` (its black pixels) appears somewhere in `area`
 // with the same shape: black there exactly where the reference is black.
-bool ContainsText(const testsupport::Picture& area, const testsupport::Picture& text,
-                  unsigned ink) {
+bool ContainsText(const testsupport::Picture& area, const testsupport::Picture& text, unsigned ink) {
   for (int oy = 0; oy + text.height <= area.height; ++oy) {
     for (int ox = 0; ox + text.width <= area.width; ++ox) {
       bool match = true;
       for (int y = 0; y < text.height && match; ++y)
-        for (int x = 0; x < text.width && match; ++x)
-          match = (text.At(x, y) == 0) == (area.At(ox + x, oy + y) == ink);
+        for (int x = 0; x < text.width && match; ++x) match = (text.At(x, y) == 0) == (area.At(ox + x, oy + y) == ink);
       if (match) return true;
     }
   }
@@ -246,10 +244,12 @@ TEST_F(FormResource, HintShowsTcvn3TextInTheScreenFont) {
   SendMessageA(form_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
   const std::string hint = Tcvn3("Hiện lưới tọa độ");  // the part before "|"
   HWND hintWnd = nullptr;
-  testsupport::PumpUntil([&] {
-    hintWnd = FindWindowA(nullptr, hint.c_str());
-    return hintWnd && IsWindowVisible(hintWnd);
-  }, 3000);
+  testsupport::PumpUntil(
+      [&] {
+        hintWnd = FindWindowA(nullptr, hint.c_str());
+        return hintWnd && IsWindowVisible(hintWnd);
+      },
+      3000);
   ASSERT_TRUE(hintWnd);
   ASSERT_NE(Application->HintWindow(), nullptr);
   UpdateWindow(hintWnd);
@@ -296,4 +296,3 @@ TEST_F(FormResource, GridsAndValueListTakeInput) {
   EXPECT_EQ(up->Position(), 5);
   EXPECT_EQ(Find<TEdit>("Edit2")->Text(), "5");
 }
-

@@ -8,7 +8,6 @@
 #include "framework/windows/Graphics.h"
 #include "TestSupport.h"
 
-
 using namespace kx;
 
 namespace {
@@ -42,8 +41,7 @@ std::vector<uint8_t> EncodeJpeg(int w, int h, COLORREF left, COLORREF right) {
 }
 
 bool Near(TColor a, COLORREF b, int tolerance) {
-  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
-         std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
@@ -55,12 +53,18 @@ TEST(Colors, NamesNumbersAndSystemColours) {
     bool ok;
     TColor value;
   } cases[] = {
-      {"clRed", true, 0x0000FF},        {"CLFUCHSIA", true, 0xFF00FF},
-      {"clBtnFace", true, clBtnFace},   {"clNone", true, clNone},
-      {"16706001", true, 16706001},     {"$00FF8000", true, 0x00FF8000},
-      {"-16777201", true, clBtnFace},   {"clPink", false, 0},
-      {"12x", false, 0},                {"", false, 0},
-      {"$", false, 0},                  {"99999999999", false, 0},
+      {"clRed", true, 0x0000FF},
+      {"CLFUCHSIA", true, 0xFF00FF},
+      {"clBtnFace", true, clBtnFace},
+      {"clNone", true, clNone},
+      {"16706001", true, 16706001},
+      {"$00FF8000", true, 0x00FF8000},
+      {"-16777201", true, clBtnFace},
+      {"clPink", false, 0},
+      {"12x", false, 0},
+      {"", false, 0},
+      {"$", false, 0},
+      {"99999999999", false, 0},
   };
   for (const Case& c : cases) {
     TColor value = 0;
@@ -121,9 +125,9 @@ TEST(Canvas, DrawsShapesWithPenAndBrush) {
   c->Brush()->SetColor(clBlue);
   c->Pen()->SetColor(clRed);
   c->Rectangle(5, 5, 20, 15);
-  EXPECT_EQ(PixelOf(*b, 5, 5), clRed);     // frame
-  EXPECT_EQ(PixelOf(*b, 10, 10), clBlue);  // interior
-  EXPECT_EQ(PixelOf(*b, 20, 15), clWhite); // right/bottom exclusive
+  EXPECT_EQ(PixelOf(*b, 5, 5), clRed);      // frame
+  EXPECT_EQ(PixelOf(*b, 10, 10), clBlue);   // interior
+  EXPECT_EQ(PixelOf(*b, 20, 15), clWhite);  // right/bottom exclusive
   c->Pen()->SetColor(clLime);
   c->MoveTo(0, 25);
   c->LineTo(40, 25);
@@ -203,8 +207,7 @@ void Poke(std::vector<uint8_t>& file, size_t offset, uint32_t value, int size = 
 }
 
 // Offsets in a .bmp file (14-byte file header, then the info header).
-enum : size_t { kOffBits = 10, kInfoSize = 14, kBitCount = 28, kCompression = 30, kSizeImage = 34,
-                kClrUsed = 46 };
+enum : size_t { kOffBits = 10, kInfoSize = 14, kBitCount = 28, kCompression = 30, kSizeImage = 34, kClrUsed = 46 };
 
 TEST(Bitmap, PalettedFilesLoadAndHeadersReachingPastTheDataAreRefused) {
   // 2 x 2, 8 bits per pixel, a table of two colours: red, blue; bottom row first.

@@ -19,8 +19,7 @@ inline BOOL CALLBACK Match(HWND wnd, LPARAM param) {
   GetWindowThreadProcessId(wnd, &pid);
   char cls[16] = {}, text[256] = {};
   GetClassNameA(wnd, cls, sizeof cls);
-  if (pid != GetCurrentProcessId() || std::string(cls) != "#32770" || !IsWindowVisible(wnd))
-    return TRUE;
+  if (pid != GetCurrentProcessId() || std::string(cls) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
   GetWindowTextA(wnd, text, sizeof text);
   if (*s->title != text) return TRUE;
   s->found = wnd;

@@ -166,11 +166,14 @@ TEST_F(ScreenFont, AsciiKeepsItsCharacters) {
 }
 
 TEST_F(ScreenFont, ScreenshotOfAllLetters) {
-  std::string line1 = "Danh s\xb8""ch h\xb5m s\xe8 - C\xb8""ch v\xcf \xae\xe5 th\xde";
+  std::string line1 =
+      "Danh s\xb8"
+      "ch h\xb5m s\xe8 - C\xb8"
+      "ch v\xcf \xae\xe5 th\xde";
   std::string line2;
   for (const Letter& l : kTcvn3Letters) line2 += static_cast<char>(l.code);
-  const int width = 2 + std::max(Draw(line1, 1)->Canvas()->TextWidth(line1),
-                                 Draw(line2, 1)->Canvas()->TextWidth(line2));
+  const int width =
+      2 + std::max(Draw(line1, 1)->Canvas()->TextWidth(line1), Draw(line2, 1)->Canvas()->TextWidth(line2));
   TBitmap sheet;
   sheet.SetPixelFormat(pf32bit);
   sheet.SetSize(width, height_ * 2 + 4);

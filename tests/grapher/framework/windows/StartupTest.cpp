@@ -38,8 +38,8 @@ TEST(Startup, ApplicationWindowBringsTheMainWindowForward) {
   EXPECT_EQ(GetWindow(main, GW_OWNER), app);
 
   // Another window in front first, so that bringing the grapher forward shows.
-  HWND other = CreateWindowExA(0, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                               nullptr, nullptr, nullptr);
+  HWND other =
+      CreateWindowExA(0, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
   ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 2000));
 
