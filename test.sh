@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds both programs and every test, and runs the
-# whole test suite. Exit code 0 only when every test passed. Where this kernel
-# cannot run 32-bit programs, the Windows programs run in an emulated machine.
+# whole test suite (arguments go to ctest: ./test.sh -R quiz). Exit code 0
+# only when every test passed. Where this kernel cannot run 32-bit programs,
+# the Windows programs run in an emulated machine.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/runner-env
@@ -41,4 +42,4 @@ else
   wine cmd /c exit >/dev/null 2>&1
 fi
 
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"
