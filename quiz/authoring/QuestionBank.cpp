@@ -1,6 +1,7 @@
 #include "authoring/QuestionBank.h"
 
 #include <climits>
+#include <cstdint>
 #include <cwchar>
 
 #include "authoring/mdlMain.h"
@@ -17,6 +18,18 @@ void AddField(pugi::xml_node question, const wchar_t* name, std::wstring_view te
   if (!clean.empty()) field.append_child(pugi::node_pcdata).set_value(clean.c_str());
 }
 
+// How often, on average, the fields' texts may read each node of a file.
+constexpr uint64_t MaxReadsPerNode = 4;
+
+// The elements whose whole text becomes part of a record.
+bool IsField(pugi::xml_node node) {
+  if (node.type() != pugi::node_element) return false;
+  for (size_t k = 1; k < ElementNames.size(); ++k) {
+    if (std::wcscmp(node.name(), ElementNames[k]) == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 wchar_t KeyOf(std::wstring_view text) { return text.empty() ? L' ' : text.front(); }
@@ -24,20 +37,41 @@ wchar_t KeyOf(std::wstring_view text) { return text.empty() ? L' ' : text.front(
 bool BankFileReader::Load(const std::wstring& path) {
   for (auto& list : lists_) list.clear();
   loaded_ = tq::LoadXmlFile(doc_, path);
-  // Every element in document order, without recursion (nesting is not bounded).
+  // Every element in document order, without recursion (nesting is not
+  // bounded). A field's text is everything below it, so a node below several
+  // fields is read once for each of them: that work is counted here, and a
+  // file whose fields nest so deeply that it exceeds a small multiple of the
+  // file's own size is refused before any text is copied.
+  uint64_t size = 0;
+  uint64_t work = 0;
+  uint64_t fieldDepth = 0;
   pugi::xml_node node = doc_.first_child();
   while (node) {
+    uint64_t nodeSize = 1;
     if (node.type() == pugi::node_element) {
       for (size_t list = 0; list < ListCount; ++list) {
         if (std::wcscmp(node.name(), ElementNames[list]) == 0) lists_[list].push_back(node);
       }
+    } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+      nodeSize += std::wcslen(node.value());
     }
+    size += nodeSize;
+    work += nodeSize * fieldDepth;
     if (node.first_child()) {
+      if (IsField(node)) ++fieldDepth;
       node = node.first_child();
       continue;
     }
-    while (node && !node.next_sibling()) node = node.parent();
+    while (node && !node.next_sibling()) {
+      node = node.parent();
+      if (IsField(node)) --fieldDepth;
+    }
     if (node) node = node.next_sibling();
+  }
+  if (work > MaxReadsPerNode * size) {
+    for (auto& list : lists_) list.clear();
+    doc_.reset();
+    loaded_ = false;
   }
   return loaded_;
 }

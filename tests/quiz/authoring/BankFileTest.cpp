@@ -128,6 +128,41 @@ TEST(BankFile, AtMostAThousandQuestions) {
   EXPECT_FALSE(reader.HasRecord(0));
 }
 
+TEST(BankFile, FieldsNestedInFieldsCannotMultiplyTheWork) {
+  // Each of 300 nested CauHoi elements has the whole text below it as its
+  // own: reading them all would copy the text 300 times.
+  TempFolder folder;
+  const int depth = 300;
+  std::string text = "<Quorel><Question>";
+  for (int n = 0; n < depth; ++n) text += "<CauHoi>";
+  text += std::string(20000, 'x');
+  for (int n = 0; n < depth; ++n) text += "</CauHoi>";
+  text += "<CauA/><CauB/><CauC/><CauD/><DapAn>A</DapAn></Question>";
+  for (int n = 1; n < depth; ++n) text += "<Question><CauA/><CauB/><CauC/><CauD/><DapAn>A</DapAn></Question>";
+  text += "</Quorel>";
+  ASSERT_TRUE(tq::WriteFileAtomic(folder / L"nested.xml", text));
+  EditorBank bank;
+  EXPECT_EQ(bank.ReadXML(folder / L"nested.xml"), BankReadResult::NoQuestions);
+  BankFileReader reader;
+  EXPECT_FALSE(reader.Load(folder / L"nested.xml"));
+  EXPECT_EQ(reader.QuestionCount(), 0);
+
+  // Empty elements nested as deep cost as much to walk.
+  text = "<Quorel><Question>";
+  for (int n = 0; n < depth * 10; ++n) text += "<CauHoi>";
+  for (int n = 0; n < depth * 10; ++n) text += "</CauHoi>";
+  text += "</Question></Quorel>";
+  ASSERT_TRUE(tq::WriteFileAtomic(folder / L"empty.xml", text));
+  EXPECT_FALSE(reader.Load(folder / L"empty.xml"));
+
+  // A slip of a hand-made bank, a key inside an answer, still reads.
+  ASSERT_TRUE(tq::WriteFileAtomic(folder / L"slip.xml",
+                                  "<Quorel><Question><CauHoi>q</CauHoi><CauA>a</CauA><CauB>b</CauB><CauC>c</CauC>"
+                                  "<CauD>d<DapAn>B</DapAn></CauD></Question></Quorel>"));
+  ASSERT_EQ(bank.ReadXML(folder / L"slip.xml"), BankReadResult::Ok);
+  ExpectBank(bank, {{L"q", L"a", L"b", L"c", L"dB", L'B'}});
+}
+
 TEST(BankFile, ShortElementListFailsTheRead) {
   TempFolder folder;
   std::string text = "<Quorel>";
