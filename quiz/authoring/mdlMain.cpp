@@ -105,6 +105,17 @@ std::wstring MediaTagHtml(std::wstring_view name, std::wstring_view kind, std::w
   return {};
 }
 
+std::wstring StripMediaFolders(std::wstring_view text) {
+  std::wstring out(text);
+  for (size_t kind = 0; kind < 2; ++kind) {
+    const TagPair& tags = TagTable[kind];
+    out = RewritePairs(out, tags, [&](std::wstring_view name) {
+      return std::wstring(tags.start) + FileNameOfPath(name) + std::wstring(tags.end);
+    });
+  }
+  return out;
+}
+
 std::wstring EscapeAttribute(std::wstring_view text) {
   std::wstring out;
   out.reserve(text.size());

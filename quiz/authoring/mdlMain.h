@@ -41,6 +41,11 @@ std::wstring TagsToHtml(std::wstring_view text, std::wstring_view base);
 // gets "./" in front, so that it stays the name of a file.
 std::wstring MediaTagHtml(std::wstring_view name, std::wstring_view kind, std::wstring_view base);
 
+// Every name inside an [image] or [media] pair cut to its last component
+// ('\\' and '/' both separate), for compiled output whose files lie beside the
+// bank or page. A start tag with no end tag after it leaves the rest unchanged.
+std::wstring StripMediaFolders(std::wstring_view text);
+
 // Escapes & ' < > [ ] so the text cannot end an attribute or be read as a tag.
 std::wstring EscapeAttribute(std::wstring_view text);
 

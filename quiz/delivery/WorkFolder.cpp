@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "runtime/FileIo.h"
+
 WorkFolder::WorkFolder(const std::wstring& parent) {
   CreateDirectoryW(parent.c_str(), nullptr);
   const std::wstring stem = parent + L"work" + std::to_wstring(GetCurrentProcessId()) + L"_";
@@ -18,14 +20,5 @@ WorkFolder::WorkFolder(const std::wstring& parent) {
 }
 
 WorkFolder::~WorkFolder() {
-  if (path_.empty()) return;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(File(found.cFileName).c_str());
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path_.c_str());
+  if (!path_.empty()) tq::RemoveFolderTree(path_);
 }

@@ -4,7 +4,6 @@
 
 #include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
-#include "delivery/mdlMain_Strip.h"
 #include "runtime/FileIo.h"
 #include "runtime/ZipNames.h"
 

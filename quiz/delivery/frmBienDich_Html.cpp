@@ -2,7 +2,6 @@
 
 #include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
-#include "delivery/mdlMain_Strip.h"
 
 namespace frmBienDich {
 

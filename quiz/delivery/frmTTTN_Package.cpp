@@ -1,11 +1,10 @@
 #include <windows.h>
 
-#include <vector>
-
 #include "authoring/mdlEncrypt.h"
 #include "authoring/mdlMain.h"
 #include "delivery/WorkFolder.h"
 #include "delivery/frmTTTN.h"
+#include "runtime/FileIo.h"
 
 namespace frmTTTN {
 
@@ -19,11 +18,6 @@ std::wstring MakeNewFolder(const std::wstring& base) {
     if (CreateDirectoryW(path.c_str(), nullptr)) return path;
   }
   return {};
-}
-
-void RemoveUnpacked(const std::wstring& folder, const std::vector<std::wstring>& names) {
-  for (const std::wstring& name : names) DeleteFileW((folder + L"\\" + name).c_str());
-  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -46,15 +40,14 @@ PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTe
   const std::wstring unpacked = MakeNewFolder(appTemp + UnpackStamp(now));
   if (unpacked.empty()) return {PackageFailure::WorkFolder, appTemp + UnpackStamp(now)};
 
-  std::vector<std::wstring> names;
   try {
-    names = tq::ZipExtract(archive, unpacked, limits);
+    tq::ZipExtract(archive, unpacked, limits);
   } catch (const tq::ZipError& e) {
-    RemoveDirectoryW(unpacked.c_str());
+    tq::RemoveFolderTree(unpacked);
     return {PackageFailure::ArchiveFailed, e.Entry(), e.Reason()};
   }
   if (!mdlMain::FileExists(unpacked + L"\\data.xml")) {
-    RemoveUnpacked(unpacked, names);
+    tq::RemoveFolderTree(unpacked);
     return {PackageFailure::NoBank, package};
   }
   folder = unpacked;

@@ -145,4 +145,37 @@ IoStatus ReadFileBytes(const std::wstring& path, std::string& out, unsigned long
   return {};
 }
 
+bool RemoveFolderTree(const std::wstring& folder) {
+  std::wstring base = folder;
+  while (base.size() > 1 && (base.back() == L'\\' || base.back() == L'/')) base.pop_back();
+  const DWORD attributes = GetFileAttributesW(base.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  bool removed = true;
+  // A link (junction or symbolic link) is not entered: its target lies elsewhere.
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((base + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = base + L"\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          removed = RemoveFolderTree(path) && removed;
+        } else {
+          if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+          removed = DeleteFileW(path.c_str()) && removed;
+        }
+      } while (FindNextFileW(find, &found));
+      FindClose(find);
+    }
+  }
+  if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(base.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  return RemoveDirectoryW(base.c_str()) && removed;
+}
+
 }  // namespace tq

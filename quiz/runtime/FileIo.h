@@ -78,4 +78,9 @@ IoStatus WriteFileAtomic(const std::wstring& path, std::string_view bytes);
 // Reads a whole file; files over maxSize bytes are refused (ERROR_FILE_TOO_LARGE).
 IoStatus ReadFileBytes(const std::wstring& path, std::string& out, unsigned long long maxSize = 512ull << 20);
 
+// Removes a folder with everything in it; read-only files too. A link to a
+// folder elsewhere is removed as a link: nothing outside the folder is touched.
+// False when anything is left (a missing folder counts as removed).
+bool RemoveFolderTree(const std::wstring& folder);
+
 }  // namespace tq

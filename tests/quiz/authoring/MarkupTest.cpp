@@ -119,6 +119,31 @@ TEST(MediaTagHtml, NamesThatWouldBeAddressesStayFileNames) {
             L"<img src='./data:image/svg+xml,x' align='middle'>");
 }
 
+TEST(StripMediaFolders, NamesBecomeBare) {
+  const struct {
+    const wchar_t* text;
+    const wchar_t* stripped;
+  } cases[] = {
+      {L"[image]C:\\p\\a.jpg[/image]", L"[image]a.jpg[/image]"},
+      {L"x [image]a.jpg[/image] y", L"x [image]a.jpg[/image] y"},
+      {L"[media]../x.mp3[/media]", L"[media]x.mp3[/media]"},
+      {L"[image]pics/sub\\c.png[/image][media]D:\\m\\s.mp3[/media]", L"[image]c.png[/image][media]s.mp3[/media]"},
+      {L"[image]C:\\p\\a.jpg[/image] and [image]C:\\q\\b.jpg", L"[image]a.jpg[/image] and [image]C:\\q\\b.jpg"},
+      {L"x[image]C:\\p\\a.jpg and more", L"x[image]C:\\p\\a.jpg and more"},
+      {L"[/image]C:\\p\\[image]C:\\q\\a.jpg[/image]", L"[/image]C:\\p\\[image]a.jpg[/image]"},
+      {L"[image]C:\\a[image]C:\\b\\x.jpg[/image]", L"[image]x.jpg[/image]"},
+      {L"[image]C:\\p\\[/image]", L"[image][/image]"},
+      {L"[IMAGE]C:\\p\\a.jpg[/IMAGE]", L"[IMAGE]C:\\p\\a.jpg[/IMAGE]"},
+      // The bare name holds a start tag: the scan must not read it again.
+      {L"[image]C:\\x\\[image][/image]d.jpg[/image]", L"[image][image][/image]d.jpg[/image]"},
+      // '/' separates too, also inside a nested end tag.
+      {L"[image]C:\\p\\[media]C:\\q\\s.mp3[/media].jpg[/image]", L"[image]media].jpg[/image]"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(mdlMain::StripMediaFolders(c.text), c.stripped) << testing::PrintToString(std::wstring(c.text));
+  }
+}
+
 TEST(Escaping, AngleBracketsOfBankTexts) {
   EXPECT_EQ(mdlMain::EscapeAngleBrackets(L"<script>alert(1)</script> &lt;"),
             L"&lt;script&gt;alert(1)&lt;/script&gt; &lt;");

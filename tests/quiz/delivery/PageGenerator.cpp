@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ZipTestFiles.h"
+#include "runtime/FileIo.h"
 #include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
 
@@ -51,7 +52,7 @@ std::vector<std::wstring> Compile(const std::wstring& root, const std::wstring& 
 TEST(BrowserPages, Write) {
   const std::wstring root = FullPath(L"quiz_pages");
   // Start from nothing, so that no page of an earlier build is checked.
-  ziptest::RemoveTree(root);
+  tq::RemoveFolderTree(root);
   ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryW((root + L"\\src").c_str(), nullptr));
   ziptest::WriteBytes(root + L"\\src\\dot.gif", kDotGif);

@@ -98,6 +98,26 @@ TEST(Files, ReadRefusesMissingAndOversizeFiles) {
   EXPECT_EQ(bytes.size(), 100u);
 }
 
+TEST(Files, RemoveFolderTreeTakesNestedFoldersAndReadOnlyFiles) {
+  TempFolder folder;
+  const std::wstring root = folder / L"tree";
+  ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((root + L"\\a").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((root + L"\\a\\b").c_str(), nullptr));
+  ASSERT_TRUE(tq::WriteFileAtomic(root + L"\\top.txt", "1"));
+  ASSERT_TRUE(tq::WriteFileAtomic(root + L"\\a\\b\\deep.txt", "2"));
+  ASSERT_TRUE(tq::WriteFileAtomic(root + L"\\a\\locked.txt", "3"));
+  ASSERT_TRUE(SetFileAttributesW((root + L"\\a\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(tq::WriteFileAtomic(folder / L"beside.txt", "kept"));
+
+  EXPECT_TRUE(tq::RemoveFolderTree(root + L"\\"));
+  EXPECT_EQ(GetFileAttributesW(root.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(folder.Listing(), L"beside.txt;");
+  EXPECT_TRUE(tq::RemoveFolderTree(root)) << "a missing folder counts as removed";
+  EXPECT_FALSE(tq::RemoveFolderTree(folder / L"beside.txt")) << "a file is no folder";
+  EXPECT_EQ(ReadAll(folder / L"beside.txt"), "kept");
+}
+
 TEST(Xml, NodeTextJoinsAllTextBelowTheNode) {
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(L"<r>a<x>b<y>c</y></x><![CDATA[<d>]]><!--no-->e</r><s>f</s>",

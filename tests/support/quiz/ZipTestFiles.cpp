@@ -13,26 +13,9 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace ziptest {
+#include "runtime/FileIo.h"
 
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
+namespace ziptest {
 
 namespace {
 
@@ -57,11 +40,11 @@ ScratchFolder::ScratchFolder() {
   GetTempPathW(MAX_PATH, temp);
   static unsigned counter = 0;
   path_ = std::wstring(temp) + L"tqzip" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
-  RemoveTree(path_);
+  tq::RemoveFolderTree(path_);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() { tq::RemoveFolderTree(path_); }
 
 void WriteArchive(const std::wstring& path, const std::vector<RawEntry>& entries) {
   zlib_filefunc64_def io;

@@ -42,8 +42,6 @@ std::vector<StoredEntry> ReadDirectory(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 bool Exists(const std::wstring& path);
-// Removes a folder with everything in it.
-void RemoveTree(const std::wstring& folder);
 // Names of the files and folders directly in a folder, sorted.
 std::vector<std::wstring> ListFolder(const std::wstring& folder);
 
