@@ -17,6 +17,8 @@
 #include "compiler/KCompilerCode.h"
 #include "compiler/KLib.h"
 
+using namespace kx;
+
 namespace {
 
 long double X, Y;

@@ -151,12 +151,12 @@ long double Eval(const TNode& n) {
 
 }  // namespace
 
-void TInterpreter::Bind(const std::string& name, const long double* cell) { FVars.emplace_back(name, cell); }
+void TInterpreter::Bind(const std::string& name, const long double* cell) { vars_.emplace_back(name, cell); }
 
 bool TInterpreter::Parse(const std::string& text) {
-  TParser p{text, 0, FVars};
-  FRoot = p.Sum();
+  TParser p{text, 0, vars_};
+  root_ = p.Sum();
   return p.Ok && p.P == text.size();
 }
 
-long double TInterpreter::Evaluate() const { return Eval(*FRoot); }
+long double TInterpreter::Evaluate() const { return Eval(*root_); }

@@ -16,6 +16,6 @@ class TInterpreter {
   struct TNode;
 
  private:
-  std::vector<std::pair<std::string, const long double*>> FVars;
-  std::shared_ptr<TNode> FRoot;
+  std::vector<std::pair<std::string, const long double*>> vars_;
+  std::shared_ptr<TNode> root_;
 };

@@ -5,6 +5,8 @@
 #include <new>
 #include <utility>
 
+namespace kx {
+
 namespace {
 
 HANDLE ExecHeap() {
@@ -25,21 +27,23 @@ void KExecFree(void* p) {
   if (p != nullptr) HeapFree(ExecHeap(), 0, p);
 }
 
-TExecBlock::TExecBlock(size_t bytes) : FData(static_cast<uint8_t*>(KExecAlloc(bytes))) {
-  if (FData == nullptr) throw std::bad_alloc();
-  FSize = bytes;
+TExecBlock::TExecBlock(size_t bytes) : data_(static_cast<uint8_t*>(KExecAlloc(bytes))) {
+  if (data_ == nullptr) throw std::bad_alloc();
+  size_ = bytes;
 }
 
-TExecBlock::~TExecBlock() { KExecFree(FData); }
+TExecBlock::~TExecBlock() { KExecFree(data_); }
 
 TExecBlock::TExecBlock(TExecBlock&& other) noexcept
-    : FData(std::exchange(other.FData, nullptr)), FSize(std::exchange(other.FSize, 0)) {}
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
 
 TExecBlock& TExecBlock::operator=(TExecBlock&& other) noexcept {
   if (this != &other) {
-    KExecFree(FData);
-    FData = std::exchange(other.FData, nullptr);
-    FSize = std::exchange(other.FSize, 0);
+    KExecFree(data_);
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
   }
   return *this;
 }
+
+}  // namespace kx

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kx {
+
 // nullptr when the heap cannot supply the block.
 void* KExecAlloc(size_t bytes);
 // Accepts nullptr.
@@ -24,10 +26,12 @@ class TExecBlock {
   TExecBlock(const TExecBlock&) = delete;
   TExecBlock& operator=(const TExecBlock&) = delete;
 
-  uint8_t* Data() const { return FData; }
-  size_t Size() const { return FSize; }
+  uint8_t* Data() const { return data_; }
+  size_t Size() const { return size_; }
 
  private:
-  uint8_t* FData = nullptr;
-  size_t FSize = 0;
+  uint8_t* data_ = nullptr;
+  size_t size_ = 0;
 };
+
+}  // namespace kx

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace kx {
+
 namespace {
 
 uint32_t AddressOf(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
@@ -136,10 +138,10 @@ void TKCompiler::StoreImmediate(int32_t disp, uint32_t value) {
 }
 
 int32_t TKCompiler::ConvertVariable(uint32_t id, uint8_t type) {
-  for (const TIntInfo& info : FIntInfo)
+  for (const TIntInfo& info : intInfo_)
     if (info.VarId == id) return info.Disp;
-  const int saved = FLevel;
-  FLevel = static_cast<int>(FLevels.size()) - 2;
+  const int saved = level_;
+  level_ = static_cast<int>(levels_.size()) - 2;
   const int32_t off = AllocTemp(type == tcU32 ? tcI64 : tcI32);
   TVariable v;
   GetVariable(id, v);
@@ -157,8 +159,8 @@ int32_t TKCompiler::ConvertVariable(uint32_t id, uint8_t type) {
     EmitImm32(type == tcI08 ? Movsx8 : type == tcU08 ? Movzx8 : Movzx16, 3, addr);
   }
   EmitTempRef(StoreEax, StoreEaxD32, off, type == tcU32 ? akF64 : akF32);
-  FLevel = saved;
-  FIntInfo.push_back(TIntInfo{id, off});
+  level_ = saved;
+  intInfo_.push_back(TIntInfo{id, off});
   return off;
 }
 
@@ -189,3 +191,5 @@ void TKCompiler::StoreOrdinalResult(uint8_t type) {
   }
   EmitTempRef(StoreEax, StoreEaxD32, AllocTemp(tcI32), akF32);
 }
+
+}  // namespace kx

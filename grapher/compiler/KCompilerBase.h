@@ -9,6 +9,8 @@
 
 #include "framework/core/Classes.h"
 
+namespace kx {
+
 enum TError : uint8_t {
   eNone,
   eDomain,
@@ -83,10 +85,10 @@ bool IsIdentifier(const std::string& name);
 std::string LowerName(const std::string& name);
 
 // The compiler is a component: an owner frees it, and its options are published.
-class TCtrlBlck : public kx::TComponent {
-  KX_CLASS(TCtrlBlck, kx::TComponent)
+class TCtrlBlck : public TComponent {
+  KX_CLASS(TCtrlBlck, TComponent)
  public:
-  explicit TCtrlBlck(kx::TComponent* owner = nullptr);
+  explicit TCtrlBlck(TComponent* owner = nullptr);
   ~TCtrlBlck() override;
 
   uint32_t AddFunction(const std::string& name, const std::string& signature, uint8_t callConv, uint8_t resultType,
@@ -101,49 +103,49 @@ class TCtrlBlck : public kx::TComponent {
   int FunctionFPUNeed(uint32_t id) const;
   int FunctionStackBytes(const TFunction& f) const;
 
-  const TFunctionTable& Functions() const { return FFunctions; }
+  const TFunctionTable& Functions() const { return functions_; }
   void SetFunctions(const TFunctionTable& table);
-  int FunctionCount() const { return static_cast<int>(FFunctions->size()); }
-  int VariableCount() const { return static_cast<int>(FVariables.size()); }
+  int FunctionCount() const { return static_cast<int>(functions_->size()); }
+  int VariableCount() const { return static_cast<int>(variables_.size()); }
 
-  TTrigMode TrigMode() const { return static_cast<TTrigMode>(FTrigMode); }
+  TTrigMode TrigMode() const { return static_cast<TTrigMode>(trigMode_); }
   void SetTrigMode(TTrigMode value);
-  bool ParallelExecution() const { return FParallelExecution != 0; }
-  void SetParallelExecution(bool value) { FParallelExecution = value; }
-  TEliminateBrackets EliminateBrackets() const { return static_cast<TEliminateBrackets>(FEliminateBrackets); }
+  bool ParallelExecution() const { return parallelExecution_ != 0; }
+  void SetParallelExecution(bool value) { parallelExecution_ = value; }
+  TEliminateBrackets EliminateBrackets() const { return static_cast<TEliminateBrackets>(eliminateBrackets_); }
   void SetEliminateBrackets(TEliminateBrackets value);
-  TOutOfOrder OutOfOrder() const { return static_cast<TOutOfOrder>(FOutOfOrder); }
+  TOutOfOrder OutOfOrder() const { return static_cast<TOutOfOrder>(outOfOrder_); }
   void SetOutOfOrder(TOutOfOrder value);
-  bool AlignMode() const { return FAlignMode != 0; }
-  void SetAlignMode(bool value) { FAlignMode = value; }
-  bool BackOperation() const { return FBackOperation != 0; }
-  void SetBackOperation(bool value) { FBackOperation = value; }
-  bool SmartLoad() const { return FSmartLoad != 0; }
-  void SetSmartLoad(bool value) { FSmartLoad = value; }
+  bool AlignMode() const { return alignMode_ != 0; }
+  void SetAlignMode(bool value) { alignMode_ = value; }
+  bool BackOperation() const { return backOperation_ != 0; }
+  void SetBackOperation(bool value) { backOperation_ = value; }
+  bool SmartLoad() const { return smartLoad_ != 0; }
+  void SetSmartLoad(bool value) { smartLoad_ = value; }
 
  private:
   std::vector<TFunction>& WritableFunctions();
   bool NameInUse(const std::string& lowerName) const;
 
-  TFunctionTable FFunctions;
-  std::vector<TVariable> FVariables;
-  uint8_t FTrigMode = 1;
-  uint8_t FParallelExecution = 1;
-  uint8_t FEliminateBrackets = 1;
-  uint8_t FOutOfOrder = 1;
-  uint8_t FAlignMode = 1;
-  uint8_t FBackOperation = 1;
-  uint8_t FSmartLoad = 1;
+  TFunctionTable functions_;
+  std::vector<TVariable> variables_;
+  uint8_t trigMode_ = 1;
+  uint8_t parallelExecution_ = 1;
+  uint8_t eliminateBrackets_ = 1;
+  uint8_t outOfOrder_ = 1;
+  uint8_t alignMode_ = 1;
+  uint8_t backOperation_ = 1;
+  uint8_t smartLoad_ = 1;
 };
 
 class TSimpler : public TCtrlBlck {
   KX_CLASS(TSimpler, TCtrlBlck)
  public:
-  explicit TSimpler(kx::TComponent* owner = nullptr) : TCtrlBlck(owner) {}
+  explicit TSimpler(TComponent* owner = nullptr) : TCtrlBlck(owner) {}
 
-  TError CompError() const { return FCompError; }
+  TError CompError() const { return compError_; }
   // eDomain still leaves usable code: the failing constant is meaningless, the rest is sound.
-  bool HasError() const { return FCompError != eNone && FCompError != eDomain; }
+  bool HasError() const { return compError_ != eNone && compError_ != eDomain; }
 
   // Formula text -> coded operand string; the floating constants go to the constant stack.
   std::string Parse(const std::string& text);
@@ -159,26 +161,28 @@ class TSimpler : public TCtrlBlck {
   std::string ParseTypedArg(const std::string& text, const TVarDefItem& param, bool& isConst);
 
   // Constant stack: entries in the order of the placeholders of the coded string.
-  size_t ConstCount() const { return FConstSizes.size(); }
+  size_t ConstCount() const { return constSizes_.size(); }
   void PushConst(long double value);
   void InsertConst(size_t byteOffset, size_t index, long double value);
   long double PopConst();
   long double TakeConst(size_t index);
 
-  size_t FNextConst = 0;  // the tree builder's cursor over the constant stack
-  TError FCompError = eNone;
-  std::vector<uint8_t> FConstStack;  // entry bytes
-  std::vector<uint8_t> FConstSizes;  // 4 (float), 8 (double) or 10 (80-bit) per entry
+  size_t nextConst_ = 0;  // the tree builder's cursor over the constant stack
+  TError compError_ = eNone;
+  std::vector<uint8_t> constStack_;  // entry bytes
+  std::vector<uint8_t> constSizes_;  // 4 (float), 8 (double) or 10 (80-bit) per entry
 
  private:
   enum TFoldOp { foAdd, foSub, foMul, foDiv };
 
   std::string Fail(TError error);
   // Stops every level: an error, or a fold that raised (see Parse).
-  bool Failed() const { return HasError() || FFoldFailed; }
+  bool Failed() const { return HasError() || foldFailed_; }
   void Fold(long double& acc, long double value, TFoldOp op);
   std::string ParseCall(uint32_t funcId, const std::string& argText, bool bracketed, bool& folded, long double& value);
   std::string ParseOrdinalArg(const std::string& text, const TVarDefItem& param, bool& isConst);
 
-  bool FFoldFailed = false;
+  bool foldFailed_ = false;
 };
+
+}  // namespace kx

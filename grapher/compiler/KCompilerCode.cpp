@@ -6,6 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
+namespace kx {
+
 namespace {
 
 const std::string NoName(1, '\0');
@@ -25,9 +27,9 @@ int FloatKind(uint8_t type) { return type == tcF32 ? akF32 : type == tcF64 ? akF
 void TKCompiler::Emit(const uint8_t* bytes, size_t count) {
   if (count == 0) return;
   TLevelInfo& l = Lvl();
-  if (FWriting) {
+  if (writing_) {
     if (l.Cursor + count > l.Limit) throw std::logic_error("code level overrun");
-    std::memcpy(FCode.Data() + l.Cursor, bytes, count);
+    std::memcpy(code_.Data() + l.Cursor, bytes, count);
   }
   l.Cursor += static_cast<uint32_t>(count);
 }
@@ -69,8 +71,8 @@ void TKCompiler::EmitCall(const TFunction& f) {
   }
   const uint8_t e8 = 0xE8;
   uint32_t rel = 0;
-  if (FWriting) {
-    const uintptr_t next = reinterpret_cast<uintptr_t>(FCode.Data()) + Lvl().Cursor + 5;
+  if (writing_) {
+    const uintptr_t next = reinterpret_cast<uintptr_t>(code_.Data()) + Lvl().Cursor + 5;
     rel = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(f.Address) - next);
   }
   EmitImm32(&e8, 1, rel);
@@ -130,7 +132,7 @@ void TKCompiler::ExchangeRegs(int i, int j) {
 }
 
 int TKCompiler::RegOfPos(int32_t pos) const {
-  const TLevelInfo& l = FLevels[FLevel];
+  const TLevelInfo& l = levels_[level_];
   for (int r = 0; r < l.RegsInUse; ++r)
     if (l.Slots[r].Pos == pos) return r;
   throw std::logic_error("x87 value lost");
@@ -251,25 +253,25 @@ void TKCompiler::EnsureFree(int n) {
   const int32_t slot = AlignMode() ? 16 : 12;
   for (int k = 0; k < excess; ++k) {
     ExchangeRegs(RegOfPos(0));
-    const int32_t index = FSpillCount + k;
+    const int32_t index = spillCount_ + k;
     EmitEspForm(FstpEsp[akF80], FstpEspD8[akF80], FstpEspD32[akF80], index * slot + l.StackBytes);
-    if (static_cast<int32_t>(FSpillTags.size()) <= index) FSpillTags.resize(index + 1, -1);
-    FSpillTags[index] = l.Slots[0].Tag;
+    if (static_cast<int32_t>(spillTags_.size()) <= index) spillTags_.resize(index + 1, -1);
+    spillTags_[index] = l.Slots[0].Tag;
     DropSlot(0);
   }
-  FSpillCount += excess;
-  FPeakSpill = std::max(FPeakSpill, FSpillCount);
+  spillCount_ += excess;
+  peakSpill_ = std::max(peakSpill_, spillCount_);
 }
 
 bool TKCompiler::Reload() {
   TLevelInfo& l = Lvl();
-  if (FSpillCount == 0 || PendingCount(0) + 1 != l.RegsInUse) return false;
+  if (spillCount_ == 0 || PendingCount(0) + 1 != l.RegsInUse) return false;
   EnsureFree(1);
-  --FSpillCount;
+  --spillCount_;
   const int32_t slot = AlignMode() ? 16 : 12;
-  EmitEspForm(Fld80Esp, Fld80EspD8, Fld80EspD32, FSpillCount * slot + l.StackBytes);
+  EmitEspForm(Fld80Esp, Fld80EspD8, Fld80EspD32, spillCount_ * slot + l.StackBytes);
   PushSlot(NoName);
-  l.Slots[0].Tag = FSpillTags[FSpillCount];
+  l.Slots[0].Tag = spillTags_[spillCount_];
   ++l.RegsInUse;
   return true;
 }
@@ -301,7 +303,7 @@ void TKCompiler::QueueOperation(uint8_t op) {
 }
 
 int TKCompiler::PendingCount(size_t from) const {
-  const TLevelInfo& l = FLevels[FLevel];
+  const TLevelInfo& l = levels_[level_];
   int n = 0;
   for (size_t i = from; i < l.Queues.size(); ++i) n += l.Queues[i].Count;
   return n;
@@ -422,3 +424,5 @@ int TKCompiler::EmitOperation(uint8_t op, uint32_t addrOrDisp, int32_t p) {
   DropSlot(0, true);
   return i - 1;
 }
+
+}  // namespace kx

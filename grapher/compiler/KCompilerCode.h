@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace kx {
+
 // One x87 register of the model; index 0 is ST(0).
 struct TFPUSlot {
   int32_t Pos = 0;   // place in push order, 0 = the deepest value of the level
@@ -69,20 +71,20 @@ struct TIntInfo {
 class TKCompiler : public TBuilder {
   KX_CLASS(TKCompiler, TBuilder)
  public:
-  explicit TKCompiler(kx::TComponent* owner = nullptr);
+  explicit TKCompiler(TComponent* owner = nullptr);
   ~TKCompiler() override = default;
 
-  bool AutoCompile() const { return FAutoCompile; }
-  void SetAutoCompile(bool value) { FAutoCompile = value; }
-  const std::string& Expression() const { return FExpression; }
+  bool AutoCompile() const { return autoCompile_; }
+  void SetAutoCompile(bool value) { autoCompile_ = value; }
+  const std::string& Expression() const { return expression_; }
   void SetExpression(const std::string& text);
 
   virtual void Compile();
   // Runs the compiled code; NaN while no formula is compiled.
   long double Calculate() const;
 
-  const uint8_t* Code() const { return FCode.Data(); }
-  size_t CodeSize() const { return FCodeSize; }
+  const uint8_t* Code() const { return code_.Data(); }
+  size_t CodeSize() const { return codeSize_; }
 
  protected:
   virtual void LoadVariable(uint32_t id, bool negate);
@@ -110,7 +112,7 @@ class TKCompiler : public TBuilder {
   bool ReuseRegister(const std::string& code, uint8_t type, uintptr_t addr);
 
   // Register model.
-  TLevelInfo& Lvl() { return FLevels[FLevel]; }
+  TLevelInfo& Lvl() { return levels_[level_]; }
   void EnsureFree(int n);
   bool Reload();
   void PushedValue();
@@ -144,17 +146,19 @@ class TKCompiler : public TBuilder {
   static unsigned long __stdcall CompileOnThread(void* job);
 
  private:
-  std::string FExpression;
-  int32_t FPeakTemp[3] = {};
-  int32_t FSpillCount = 0;
-  int32_t FPeakSpill = 0;
-  std::vector<int32_t> FSpillTags;
-  TExecBlock FCode;
-  size_t FCodeSize = 0;
-  bool FWriting = false;
-  std::vector<TLevelInfo> FLevels;
-  std::vector<TIntInfo> FIntInfo;
-  int32_t FLastTemp[3] = {};
-  int32_t FNextTag = 0;
-  bool FAutoCompile = true;
+  std::string expression_;
+  int32_t peakTemp_[3] = {};
+  int32_t spillCount_ = 0;
+  int32_t peakSpill_ = 0;
+  std::vector<int32_t> spillTags_;
+  TExecBlock code_;
+  size_t codeSize_ = 0;
+  bool writing_ = false;
+  std::vector<TLevelInfo> levels_;
+  std::vector<TIntInfo> intInfo_;
+  int32_t lastTemp_[3] = {};
+  int32_t nextTag_ = 0;
+  bool autoCompile_ = true;
 };
+
+}  // namespace kx

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace kx {
+
 namespace {
 
 // value -> its narrowest exact form: 4, 8 or 10 bytes (a NaN counts as exact in 32 bits).
@@ -88,24 +90,24 @@ TExecBlock MakeCallStub(const TAByte& code) {
 
 }  // namespace
 
-void TSimpler::PushConst(long double value) { InsertConst(FConstStack.size(), ConstCount(), value); }
+void TSimpler::PushConst(long double value) { InsertConst(constStack_.size(), ConstCount(), value); }
 
 void TSimpler::InsertConst(size_t byteOffset, size_t index, long double value) {
   uint8_t bytes[10];
   const size_t size = EncodeConst(value, bytes);
-  FConstStack.insert(FConstStack.begin() + byteOffset, bytes, bytes + size);
-  FConstSizes.insert(FConstSizes.begin() + index, static_cast<uint8_t>(size));
+  constStack_.insert(constStack_.begin() + byteOffset, bytes, bytes + size);
+  constSizes_.insert(constSizes_.begin() + index, static_cast<uint8_t>(size));
 }
 
 long double TSimpler::PopConst() { return TakeConst(ConstCount() - 1); }
 
 long double TSimpler::TakeConst(size_t index) {
   size_t offset = 0;
-  for (size_t i = 0; i < index; ++i) offset += FConstSizes[i];
-  const size_t size = FConstSizes[index];
-  const long double value = DecodeConst(&FConstStack[offset], size);
-  FConstStack.erase(FConstStack.begin() + offset, FConstStack.begin() + offset + size);
-  FConstSizes.erase(FConstSizes.begin() + index);
+  for (size_t i = 0; i < index; ++i) offset += constSizes_[i];
+  const size_t size = constSizes_[index];
+  const long double value = DecodeConst(&constStack_[offset], size);
+  constStack_.erase(constStack_.begin() + offset, constStack_.begin() + offset + size);
+  constSizes_.erase(constSizes_.begin() + index);
   return value;
 }
 
@@ -172,8 +174,10 @@ long double TSimpler::EvaluateCall(const TFunction& f, const std::string& codedA
   frame.X87Args = x87.data();
   frame.FloatResult = IsFloatType(f.ResultType);
   if (KCallMasked(&frame) != 0) {
-    FCompError = eDomain;
+    compError_ = eDomain;
     return 0;
   }
   return WidenResult(f.ResultType, frame);
 }
+
+}  // namespace kx

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kx {
+
 // The functions below return the exception flags that were raised and that the
 // caller's own control word leaves unmasked (0 = the caller would not have
 // trapped). They clear the flags and restore the control word on the way out.
@@ -35,14 +37,16 @@ static_assert(sizeof(long double) == 12 && offsetof(TCallFrame, X87Args) == 28 &
 class TMaskedFpu {
  public:
   TMaskedFpu() {
-    asm volatile("fnstcw %0" : "=m"(FSaved)::"memory");
-    const uint16_t masked = FSaved | 0x3F;
+    asm volatile("fnstcw %0" : "=m"(saved_)::"memory");
+    const uint16_t masked = saved_ | 0x3F;
     asm volatile("fnclex\n\tfldcw %0" ::"m"(masked) : "memory");
   }
-  ~TMaskedFpu() { asm volatile("fnclex\n\tfldcw %0" ::"m"(FSaved) : "memory"); }
+  ~TMaskedFpu() { asm volatile("fnclex\n\tfldcw %0" ::"m"(saved_) : "memory"); }
   TMaskedFpu(const TMaskedFpu&) = delete;
   TMaskedFpu& operator=(const TMaskedFpu&) = delete;
 
  private:
-  uint16_t FSaved;
+  uint16_t saved_;
 };
+
+}  // namespace kx

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace kx {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -198,28 +200,28 @@ std::string IntegerConst(uint8_t type, bool negative, uint64_t magnitude) {
 KX_PUBLISH(TSimpler) {}
 
 std::string TSimpler::Fail(TError error) {
-  FCompError = error;
+  compError_ = error;
   return {};
 }
 
 void TSimpler::Fold(long double& acc, long double value, TFoldOp op) {
   if (KFoldMasked(&acc, &value, op) != 0) {
-    FCompError = eDomain;
-    FFoldFailed = true;
+    compError_ = eDomain;
+    foldFailed_ = true;
   }
 }
 
 std::string TSimpler::Parse(const std::string& text) {
-  FCompError = eNone;
-  FFoldFailed = false;
-  FConstStack.clear();
-  FConstSizes.clear();
+  compError_ = eNone;
+  foldFailed_ = false;
+  constStack_.clear();
+  constSizes_.clear();
   const std::string coded = ParseSum(CleanText(text));
-  if (FFoldFailed) {
+  if (foldFailed_) {
     // The formula still compiles, to the meaningless constant 0, as a constant
     // call that raised does; CompError tells the caller.
-    FConstStack.clear();
-    FConstSizes.clear();
+    constStack_.clear();
+    constSizes_.clear();
     PushConst(0);
     return Placeholder;
   }
@@ -229,7 +231,7 @@ std::string TSimpler::Parse(const std::string& text) {
 std::string TSimpler::ParseSum(const std::string& source) {
   if (source.empty()) return Fail(eValExpected);
   const std::string text = IsSign(source[0]) ? source : "+" + source;
-  const size_t stackBytes = FConstStack.size(), stackCount = ConstCount();
+  const size_t stackBytes = constStack_.size(), stackCount = ConstCount();
   const bool eliminate = EliminateBrackets() != ebStandart;
   long double sum = 0;
   std::string out;
@@ -285,7 +287,7 @@ std::string TSimpler::ParseSum(const std::string& source) {
 
 std::string TSimpler::ParseProduct(const std::string& term) {
   const std::string text = "*" + term;
-  const size_t stackBytes = FConstStack.size(), stackCount = ConstCount();
+  const size_t stackBytes = constStack_.size(), stackCount = ConstCount();
   const bool eliminate = EliminateBrackets() != ebStandart;
   long double product = 1;
   std::string out;
@@ -492,3 +494,5 @@ std::string TSimpler::ParseOrdinalArg(const std::string& text, const TVarDefItem
   isConst = true;
   return IntegerConst(param.TypeCode, resultNegative, magnitude);
 }
+
+}  // namespace kx

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace kx {
+
 namespace {
 
 const char* const TypeNames[] = {"i08", "u08", "i16", "u16", "i32", "u32", "i64", "f32", "f64", "f80"};
@@ -56,21 +58,20 @@ KX_PUBLISH(TCtrlBlck) {
   p.Property("SmartLoad", &TCtrlBlck::SmartLoad, &TCtrlBlck::SetSmartLoad).Default(1);
 }
 
-TCtrlBlck::TCtrlBlck(kx::TComponent* owner)
-    : kx::TComponent(owner), FFunctions(std::make_shared<std::vector<TFunction>>()) {}
+TCtrlBlck::TCtrlBlck(TComponent* owner) : TComponent(owner), functions_(std::make_shared<std::vector<TFunction>>()) {}
 
 TCtrlBlck::~TCtrlBlck() = default;
 
 std::vector<TFunction>& TCtrlBlck::WritableFunctions() {
-  if (FFunctions.use_count() > 1) FFunctions = std::make_shared<std::vector<TFunction>>(*FFunctions);
-  return *FFunctions;
+  if (functions_.use_count() > 1) functions_ = std::make_shared<std::vector<TFunction>>(*functions_);
+  return *functions_;
 }
 
 bool TCtrlBlck::NameInUse(const std::string& lowerName) const {
   if (lowerName == CompilerIdName) return true;
   const auto same = [&](const auto& entry) { return entry.Name == lowerName; };
-  return std::any_of(FFunctions->begin(), FFunctions->end(), same) ||
-         std::any_of(FVariables.begin(), FVariables.end(), same);
+  return std::any_of(functions_->begin(), functions_->end(), same) ||
+         std::any_of(variables_.begin(), variables_.end(), same);
 }
 
 uint32_t TCtrlBlck::AddFunction(const std::string& name, const std::string& signature, uint8_t callConv,
@@ -94,8 +95,8 @@ uint32_t TCtrlBlck::AddFunction(const std::string& name, const std::string& sign
 uint32_t TCtrlBlck::AddVariable(const std::string& name, uint8_t varType, void* address) {
   const std::string lower = LowerName(name);
   if (lower.empty() || varType > MaxTypeCode || NameInUse(lower) || VariableCount() >= MaxVariables) return 0;
-  FVariables.push_back({lower, varType, address});
-  return static_cast<uint32_t>(FVariables.size());
+  variables_.push_back({lower, varType, address});
+  return static_cast<uint32_t>(variables_.size());
 }
 
 uint32_t TCtrlBlck::FindFunction(const std::string& name) const {
@@ -103,7 +104,7 @@ uint32_t TCtrlBlck::FindFunction(const std::string& name) const {
   if (!IsIdentifier(lower)) return 0;
   const int n = std::min(FunctionCount(), MaxFunctions);
   for (int i = 0; i < n; ++i)
-    if ((*FFunctions)[i].Name == lower) return static_cast<uint32_t>(i + 1);
+    if ((*functions_)[i].Name == lower) return static_cast<uint32_t>(i + 1);
   return 0;
 }
 
@@ -113,15 +114,15 @@ uint32_t TCtrlBlck::FindVariable(const std::string& name) const {
   if (lower == CompilerIdName) return KCompilerIdVar;
   const int n = std::min(VariableCount(), MaxVariables);
   for (int i = 0; i < n; ++i)
-    if (FVariables[i].Name == lower) return static_cast<uint32_t>(i + 1);
+    if (variables_[i].Name == lower) return static_cast<uint32_t>(i + 1);
   return 0;
 }
 
 bool TCtrlBlck::GetFunction(uint32_t id, TFunction& out) const {
   if (id < 1 || id > static_cast<uint32_t>(std::min(FunctionCount(), MaxFunctions)) ||
-      (*FFunctions)[id - 1].Name.empty())
+      (*functions_)[id - 1].Name.empty())
     return false;
-  out = (*FFunctions)[id - 1];
+  out = (*functions_)[id - 1];
   return true;
 }
 
@@ -130,21 +131,21 @@ bool TCtrlBlck::GetVariable(uint32_t id, TVariable& out) const {
     out = {CompilerIdName, tcI32, const_cast<int32_t*>(&CompilerIdCell)};
     return true;
   }
-  if (id < 1 || id > static_cast<uint32_t>(std::min(VariableCount(), MaxVariables)) || FVariables[id - 1].Name.empty())
+  if (id < 1 || id > static_cast<uint32_t>(std::min(VariableCount(), MaxVariables)) || variables_[id - 1].Name.empty())
     return false;
-  out = FVariables[id - 1];
+  out = variables_[id - 1];
   return true;
 }
 
 void TCtrlBlck::ClearFunctions() {
   // A shared table stays intact for its other holders.
-  FFunctions = std::make_shared<std::vector<TFunction>>();
+  functions_ = std::make_shared<std::vector<TFunction>>();
 }
 
-void TCtrlBlck::ClearVariables() { FVariables.clear(); }
+void TCtrlBlck::ClearVariables() { variables_.clear(); }
 
 void TCtrlBlck::SetFunctions(const TFunctionTable& table) {
-  if (table) FFunctions = table;
+  if (table) functions_ = table;
 }
 
 int TCtrlBlck::FunctionFPUNeed(uint32_t id) const {
@@ -180,13 +181,15 @@ int TCtrlBlck::FunctionStackBytes(const TFunction& f) const {
 }
 
 void TCtrlBlck::SetTrigMode(TTrigMode value) {
-  if (value <= tmRuntime) FTrigMode = value;
+  if (value <= tmRuntime) trigMode_ = value;
 }
 
 void TCtrlBlck::SetEliminateBrackets(TEliminateBrackets value) {
-  if (value <= ebAgressive) FEliminateBrackets = value;
+  if (value <= ebAgressive) eliminateBrackets_ = value;
 }
 
 void TCtrlBlck::SetOutOfOrder(TOutOfOrder value) {
-  if (value <= ooAgressive) FOutOfOrder = value;
+  if (value <= ooAgressive) outOfOrder_ = value;
 }
+
+}  // namespace kx

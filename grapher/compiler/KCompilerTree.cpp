@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace kx {
+
 uint32_t ReadCode32(const std::string& s, size_t pos) {
   uint32_t v = 0;
   for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(s[pos + i]);
@@ -74,10 +76,10 @@ void TBuilder::FreeTree(TTreeNode* node) {
 }
 
 void TBuilder::FreeAllTrees() {
-  for (TTreeNode* t : FTrees) FreeTree(t);
-  for (TTreeNode* t : FArgNodes) FreeTree(t);
-  FTrees.clear();
-  FArgNodes.clear();
+  for (TTreeNode* t : trees_) FreeTree(t);
+  for (TTreeNode* t : argNodes_) FreeTree(t);
+  trees_.clear();
+  argNodes_.clear();
 }
 
 int TBuilder::CountLeaves(const TTreeNode* node) {
@@ -112,27 +114,27 @@ void TBuilder::PrepareTrees(const std::string& text) {
   if (HasError()) return;
   BuildConstantPool();
   FreeAllTrees();
-  FConstCopyPos = 0;
-  FNextConst = 0;
+  constCopyPos_ = 0;
+  nextConst_ = 0;
   BuildTree(coded);
-  FConsts32.clear();
-  FConsts64.clear();
-  FConsts80.clear();
-  for (size_t i = FTrees.size(); i-- > 0;) {
-    PushNegations(FTrees[i]);
-    ComputeNeed(FTrees[i]);
-    if (FTrees[i]->Need == 0) FTrees[i]->Need = 1;
+  consts32_.clear();
+  consts64_.clear();
+  consts80_.clear();
+  for (size_t i = trees_.size(); i-- > 0;) {
+    PushNegations(trees_[i]);
+    ComputeNeed(trees_[i]);
+    if (trees_[i]->Need == 0) trees_[i]->Need = 1;
   }
-  FLevel = 0;
-  FMaxLevel = 0;
-  PlanNode(FTrees[0], 8);
+  level_ = 0;
+  maxLevel_ = 0;
+  PlanNode(trees_[0], 8);
 }
 
 int TBuilder::BuildTree(const std::string& coded) {
-  const int index = static_cast<int>(FTrees.size());
-  FTrees.push_back(nullptr);
+  const int index = static_cast<int>(trees_.size());
+  trees_.push_back(nullptr);
   size_t pos = 0;
-  FTrees[index] = BuildSum(coded, pos);
+  trees_[index] = BuildSum(coded, pos);
   return index;
 }
 
@@ -181,8 +183,8 @@ TTreeNode* TBuilder::BuildOperand(const std::string& s, size_t& pos) {
   }
   // A float constant: the next entry of the constant stack, found in the pool.
   ++pos;
-  const uint8_t size = FConstCopySizes[FConstCopyPos];
-  const uint8_t* bytes = FConstCopy.data() + FNextConst;
+  const uint8_t size = constCopySizes_[constCopyPos_];
+  const uint8_t* bytes = constCopy_.data() + nextConst_;
   uint8_t type;
   uint32_t offset;
   if (size == 4) {
@@ -201,8 +203,8 @@ TTreeNode* TBuilder::BuildOperand(const std::string& s, size_t& pos) {
     type = tcF80;
     offset = LookupConstant80(v);
   }
-  FNextConst += size;
-  ++FConstCopyPos;
+  nextConst_ += size;
+  ++constCopyPos_;
   node->Text = std::string(1, ckConst) + static_cast<char>(type);
   AppendCode32(node->Text, offset);
   return node;
@@ -268,9 +270,9 @@ TTreeNode* TBuilder::BuildCall(const std::string& s, size_t& pos) {
       }
       arg->Negate = negate ? 1 : 0;
     }
-    FArgNodes.push_back(arg);
+    argNodes_.push_back(arg);
     node->Text += ckArgNode;
-    AppendCode32(node->Text, static_cast<uint32_t>(FArgNodes.size() - 1));
+    AppendCode32(node->Text, static_cast<uint32_t>(argNodes_.size() - 1));
   }
   node->Text += ')';
   return node;
@@ -409,10 +411,10 @@ int TBuilder::ComputeCallNeed(TTreeNode* node) {
   } else if (IsCallNode(node)) {
     // Calls with an ordinal result are always computed a level ahead.
     node->Hoisted = 1;
-    ++FLevel;
-    FMaxLevel = std::max(FMaxLevel, FLevel);
+    ++level_;
+    maxLevel_ = std::max(maxLevel_, level_);
     const int argNeed = PlanCallArgs(node, 8);
-    --FLevel;
+    --level_;
     node->CallNeed = std::max(FunctionFPUNeed(NodeId(node)), argNeed);
   } else {
     node->CallNeed = 0;
@@ -421,10 +423,10 @@ int TBuilder::ComputeCallNeed(TTreeNode* node) {
 }
 
 void TBuilder::PlanHoistedArgs(TTreeNode* call) {
-  ++FLevel;
-  FMaxLevel = std::max(FMaxLevel, FLevel);
+  ++level_;
+  maxLevel_ = std::max(maxLevel_, level_);
   PlanCallArgs(call, 8);
-  --FLevel;
+  --level_;
 }
 
 void TBuilder::PlanNode(TTreeNode* node, int budget) {
@@ -490,7 +492,7 @@ int TBuilder::PlanCallArgs(TTreeNode* call, int budget) {
   for (size_t i = 0; i < items.size() && i < f.Params.size(); ++i) {
     const uint32_t index = ReadCode32(items[i], 1);
     if (items[i][0] == ckArgTree) {
-      TTreeNode* root = FTrees[index];
+      TTreeNode* root = trees_[index];
       PlanNode(root, 8);
       root->Hoisted = 0;
       const bool inMemory =
@@ -498,7 +500,7 @@ int TBuilder::PlanCallArgs(TTreeNode* call, int budget) {
       need = std::max(need, inMemory ? 0 : root->CallNeed);
       if (static_cast<int>(x87.size()) < places) x87.push_back(root);
     } else {
-      need = std::max(need, ComputeCallNeed(FArgNodes[index]));
+      need = std::max(need, ComputeCallNeed(argNodes_[index]));
     }
   }
   if (x87.empty()) return need;
@@ -534,11 +536,13 @@ int TBuilder::PlanCallArgs(TTreeNode* call, int budget) {
   // A whole argument computed ahead plans its own calls one level higher.
   for (TTreeNode* a : x87)
     if (a->Hoisted && !IsCallNode(a)) {
-      ++FLevel;
-      FMaxLevel = std::max(FMaxLevel, FLevel);
+      ++level_;
+      maxLevel_ = std::max(maxLevel_, level_);
       PlanNode(a, 8);
       a->Hoisted = 1;
-      --FLevel;
+      --level_;
     }
   return need;
 }
+
+}  // namespace kx

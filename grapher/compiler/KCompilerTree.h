@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace kx {
+
 // One node of an expression tree. Operators hold "+", "-", "*" or "/" in Text;
 // operands hold their operand code (constant, variable or call).
 struct TTreeNode {
@@ -32,12 +34,12 @@ size_t CodedItemLength(const std::string& s, size_t pos);
 class TBuilder : public TSimpler {
   KX_CLASS(TBuilder, TSimpler)
  public:
-  explicit TBuilder(kx::TComponent* owner = nullptr) : TSimpler(owner) {}
+  explicit TBuilder(TComponent* owner = nullptr) : TSimpler(owner) {}
   ~TBuilder() override;
 
   // The constant pool the compiled code reads by absolute address.
-  const uint8_t* PoolData() const { return FPool; }
-  size_t PoolSize() const { return FPoolSize; }
+  const uint8_t* PoolData() const { return pool_; }
+  size_t PoolSize() const { return poolSize_; }
 
  protected:
   // Parse, build the pool and the trees, push negations, count and plan.
@@ -82,23 +84,25 @@ class TBuilder : public TSimpler {
   // The items of a call node's argument list (each 0Bh or 0Dh and a 4-byte index).
   static std::vector<std::string> CallArgItems(const TTreeNode* call);
 
-  std::vector<TTreeNode*> FTrees;     // index 0 is the formula
-  std::vector<TTreeNode*> FArgNodes;  // ordinal and by-reference arguments
-  int FLevel = 0;
-  int FMaxLevel = 0;
-  int32_t FAreaStart[3] = {};  // pool areas, later temporary frame areas (by akF32..akF80)
-  int32_t FTempCount[3] = {};  // running temporaries (byte offset without AlignMode in akF32)
+  std::vector<TTreeNode*> trees_;     // index 0 is the formula
+  std::vector<TTreeNode*> argNodes_;  // ordinal and by-reference arguments
+  int level_ = 0;
+  int maxLevel_ = 0;
+  int32_t areaStart_[3] = {};  // pool areas, later temporary frame areas (by akF32..akF80)
+  int32_t tempCount_[3] = {};  // running temporaries (byte offset without AlignMode in akF32)
 
-  std::vector<float> FConsts32;
-  std::vector<double> FConsts64;
-  std::vector<long double> FConsts80;
-  std::vector<uint8_t> FConstCopy;  // the constant stack as parsed, for the tree builder
-  std::vector<uint8_t> FConstCopySizes;
-  size_t FConstCopyPos = 0;
-  uint32_t FPoolAlign = 0;
+  std::vector<float> consts32_;
+  std::vector<double> consts64_;
+  std::vector<long double> consts80_;
+  std::vector<uint8_t> constCopy_;  // the constant stack as parsed, for the tree builder
+  std::vector<uint8_t> constCopySizes_;
+  size_t constCopyPos_ = 0;
+  uint32_t poolAlign_ = 0;
 
  private:
-  std::unique_ptr<uint8_t[]> FPoolMem;
-  uint8_t* FPool = nullptr;
-  size_t FPoolSize = 0;
+  std::unique_ptr<uint8_t[]> poolMem_;
+  uint8_t* pool_ = nullptr;
+  size_t poolSize_ = 0;
 };
+
+}  // namespace kx

@@ -8,6 +8,8 @@
 #include <limits>
 #include <stdexcept>
 
+namespace kx {
+
 namespace {
 
 constexpr uint8_t Ret = 0xC3;
@@ -34,20 +36,20 @@ KX_PUBLISH(TKCompiler) {
   p.Property("AutoCompile", &TKCompiler::AutoCompile, &TKCompiler::SetAutoCompile).Default(1);
 }
 
-TKCompiler::TKCompiler(kx::TComponent* owner) : TBuilder(owner) {
-  FCompError = eValExpected;
+TKCompiler::TKCompiler(TComponent* owner) : TBuilder(owner) {
+  compError_ = eValExpected;
   ResetCode();
 }
 
 void TKCompiler::SetExpression(const std::string& text) {
-  FExpression = text;
-  if (FAutoCompile) Compile();
+  expression_ = text;
+  if (autoCompile_) Compile();
 }
 
 long double TKCompiler::Calculate() const {
   // The lone RET leaves no value: the caller would read an empty register.
-  if (FCodeSize <= 1 || !FCode.Data()) return std::numeric_limits<long double>::quiet_NaN();
-  auto* code = reinterpret_cast<long double (*)()>(FCode.Data());
+  if (codeSize_ <= 1 || !code_.Data()) return std::numeric_limits<long double>::quiet_NaN();
+  auto* code = reinterpret_cast<long double (*)()>(code_.Data());
   return code();
 }
 
@@ -59,17 +61,17 @@ DWORD WINAPI TKCompiler::CompileOnThread(void* job) {
 }
 
 void TKCompiler::Compile() {
-  if (FExpression.size() <= LongText) {
+  if (expression_.size() <= LongText) {
     CompileText();
     return;
   }
   TCompileJob job{this, 0};
   asm volatile("fnstcw %0" : "=m"(job.ControlWord));
-  HANDLE thread = CreateThread(nullptr, (FExpression.size() + 1024) * StackPerChar, &TKCompiler::CompileOnThread, &job,
+  HANDLE thread = CreateThread(nullptr, (expression_.size() + 1024) * StackPerChar, &TKCompiler::CompileOnThread, &job,
                                STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
   if (!thread) {
     // No room for the stack such a text needs: refuse it rather than overflow.
-    FCompError = eValExpected;
+    compError_ = eValExpected;
     ResetCode();
     return;
   }
@@ -78,45 +80,45 @@ void TKCompiler::Compile() {
 }
 
 void TKCompiler::ResetCode() {
-  FCode = TExecBlock(1);
-  if (FCode.Data()) FCode.Data()[0] = Ret;
-  FCodeSize = 1;
+  code_ = TExecBlock(1);
+  if (code_.Data()) code_.Data()[0] = Ret;
+  codeSize_ = 1;
 }
 
 void TKCompiler::CompileText() {
   bool built = false;
   try {
-    PrepareTrees(FExpression);
+    PrepareTrees(expression_);
     if (!HasError()) {
-      FLevels.assign(static_cast<size_t>(FMaxLevel) + 3, TLevelInfo{});
-      FAreaStart[0] = FAreaStart[1] = FAreaStart[2] = 0;
-      FPeakTemp[0] = FPeakTemp[1] = FPeakTemp[2] = 0;
-      FPeakSpill = 0;
+      levels_.assign(static_cast<size_t>(maxLevel_) + 3, TLevelInfo{});
+      areaStart_[0] = areaStart_[1] = areaStart_[2] = 0;
+      peakTemp_[0] = peakTemp_[1] = peakTemp_[2] = 0;
+      peakSpill_ = 0;
       RunPass(false);
 
       if (AlignMode()) {
-        FAreaStart[akF80] = FPeakSpill * 16;
-        FAreaStart[akF64] = (FPeakSpill + FPeakTemp[akF80]) * 16;
-        FAreaStart[akF32] = FAreaStart[akF64] + FPeakTemp[akF64] * 8;
+        areaStart_[akF80] = peakSpill_ * 16;
+        areaStart_[akF64] = (peakSpill_ + peakTemp_[akF80]) * 16;
+        areaStart_[akF32] = areaStart_[akF64] + peakTemp_[akF64] * 8;
       } else {
-        FAreaStart[0] = FAreaStart[1] = FAreaStart[2] = FPeakSpill * 12;
+        areaStart_[0] = areaStart_[1] = areaStart_[2] = peakSpill_ * 12;
       }
       uint32_t total = 0;
-      for (TLevelInfo& l : FLevels) {
+      for (TLevelInfo& l : levels_) {
         if (!AlignMode()) {
           l.ZeroDispRefs[0] += l.ZeroDispRefs[1] + l.ZeroDispRefs[2];
           l.ZeroDispRefs[1] = l.ZeroDispRefs[2] = 0;
         }
         for (int a = 0; a < 3; ++a)
-          if (FAreaStart[a] != 0) l.Cursor += 4 * static_cast<uint32_t>(l.ZeroDispRefs[a]);
+          if (areaStart_[a] != 0) l.Cursor += 4 * static_cast<uint32_t>(l.ZeroDispRefs[a]);
         total += l.Cursor;
       }
-      FCode = TExecBlock(total);
-      if (!FCode.Data()) throw std::runtime_error("no executable memory");
-      FCodeSize = total;
+      code_ = TExecBlock(total);
+      if (!code_.Data()) throw std::runtime_error("no executable memory");
+      codeSize_ = total;
       uint32_t offset = 0;
-      for (size_t i = FLevels.size(); i-- > 0;) {
-        TLevelInfo& l = FLevels[i];
+      for (size_t i = levels_.size(); i-- > 0;) {
+        TLevelInfo& l = levels_[i];
         const uint32_t size = l.Cursor;
         l.Cursor = offset;
         l.Limit = offset + size;
@@ -125,25 +127,25 @@ void TKCompiler::CompileText() {
         l.RegsInUse = 0;
       }
       RunPass(true);
-      for (const TLevelInfo& l : FLevels)
+      for (const TLevelInfo& l : levels_)
         if (l.Cursor != l.Limit) throw std::logic_error("measured and written code differ");
       built = true;
     }
   } catch (const std::exception&) {
     // An internal failure must not leave half-written code behind; the formula
     // then reports that it holds no code.
-    FCompError = eValExpected;
+    compError_ = eValExpected;
   }
   if (!built) ResetCode();
   FreeAllTrees();
-  FLevels.clear();
-  FIntInfo.clear();
+  levels_.clear();
+  intInfo_.clear();
 }
 
 void TKCompiler::RunPass(bool writing) {
-  FWriting = writing;
-  FLevel = 0;
-  for (TLevelInfo& l : FLevels) {
+  writing_ = writing;
+  level_ = 0;
+  for (TLevelInfo& l : levels_) {
     l.RegsInUse = 0;
     l.StackBytes = 0;
     l.ZeroDispRefs[0] = l.ZeroDispRefs[1] = l.ZeroDispRefs[2] = 0;
@@ -152,11 +154,11 @@ void TKCompiler::RunPass(bool writing) {
     l.QueueIndex = 0;
     l.QueueStarts.clear();
   }
-  FSpillCount = 0;
-  FSpillTags.clear();
-  FTempCount[0] = FTempCount[1] = FTempCount[2] = 0;
-  FIntInfo.clear();
-  FNextTag = 0;
+  spillCount_ = 0;
+  spillTags_.clear();
+  tempCount_[0] = tempCount_[1] = tempCount_[2] = 0;
+  intInfo_.clear();
+  nextTag_ = 0;
   CompileTree(0, 0, akF80, false);
   EmitAllWaiting(0);
   if (writing) {
@@ -164,88 +166,88 @@ void TKCompiler::RunPass(bool writing) {
     Emit(&Ret, 1);
   } else {
     Emit(&Ret, 1);
-    FLevels[0].RegsInUse = 0;
-    FLevels[0].Queues.clear();
+    levels_[0].RegsInUse = 0;
+    levels_[0].Queues.clear();
     EmitFrame();
   }
 }
 
 void TKCompiler::EnterHigherLevel() {
   // The two top levels hold the conversions and the frame.
-  if (FLevel + 3 >= static_cast<int>(FLevels.size())) throw std::logic_error("code level outside the plan");
-  ++FLevel;
+  if (level_ + 3 >= static_cast<int>(levels_.size())) throw std::logic_error("code level outside the plan");
+  ++level_;
 }
 
 int32_t TKCompiler::AllocTemp(uint8_t type) {
   const int32_t slot = RoundUp4(TypeSlotSize(type));
   const int area = AreaOfSlot(slot);
   const bool align = AlignMode();
-  const bool spills = FSpillCount > 0;
+  const bool spills = spillCount_ > 0;
   int32_t disp;
   bool othersInUse;
   if (!align) {
-    disp = FAreaStart[akF32] + FTempCount[akF32];
-    FTempCount[akF32] += slot;
-    FPeakTemp[akF32] = std::max(FPeakTemp[akF32], FTempCount[akF32]);
-    othersInUse = spills || disp != FAreaStart[akF32];
+    disp = areaStart_[akF32] + tempCount_[akF32];
+    tempCount_[akF32] += slot;
+    peakTemp_[akF32] = std::max(peakTemp_[akF32], tempCount_[akF32]);
+    othersInUse = spills || disp != areaStart_[akF32];
   } else {
-    const int32_t n = FTempCount[area]++;
-    FPeakTemp[area] = std::max(FPeakTemp[area], FTempCount[area]);
+    const int32_t n = tempCount_[area]++;
+    peakTemp_[area] = std::max(peakTemp_[area], tempCount_[area]);
     if (area == akF32) {
-      const int32_t shared = FPeakSpill + FPeakTemp[akF80];
-      disp = n < shared ? n * 16 + 12 : FAreaStart[akF32] + 4 * (n - shared);
-      othersInUse = spills || FTempCount[akF64] > 0 || FTempCount[akF80] > 0;
+      const int32_t shared = peakSpill_ + peakTemp_[akF80];
+      disp = n < shared ? n * 16 + 12 : areaStart_[akF32] + 4 * (n - shared);
+      othersInUse = spills || tempCount_[akF64] > 0 || tempCount_[akF80] > 0;
     } else if (area == akF64) {
-      disp = FAreaStart[akF64] + 8 * n;
-      othersInUse = spills || FTempCount[akF80] > 0;
+      disp = areaStart_[akF64] + 8 * n;
+      othersInUse = spills || tempCount_[akF80] > 0;
     } else {
-      disp = FAreaStart[akF80] + 16 * n;
+      disp = areaStart_[akF80] + 16 * n;
       othersInUse = spills;
     }
   }
   // Such a slot moves away from ESP once the frame is laid out: keep the long form.
   if (disp == 0 && othersInUse) disp = -1;
-  FLastTemp[area] = disp;
+  lastTemp_[area] = disp;
   return disp;
 }
 
 int32_t TKCompiler::LastTempDisp(uint8_t type) const {
   // An u32 value is kept zero-extended to 64 bits.
   const int32_t slot = type == tcU32 ? 8 : RoundUp4(TypeSlotSize(type));
-  return FLastTemp[AreaOfSlot(slot)];
+  return lastTemp_[AreaOfSlot(slot)];
 }
 
 void TKCompiler::EmitFrame() {
   int32_t size;
   const bool align = AlignMode();
   if (align)
-    size = (FPeakSpill + FPeakTemp[akF80]) * 16 + FPeakTemp[akF64] * 8 +
-           4 * std::max(0, FPeakTemp[akF32] - (FPeakSpill + FPeakTemp[akF80]));
+    size = (peakSpill_ + peakTemp_[akF80]) * 16 + peakTemp_[akF64] * 8 +
+           4 * std::max(0, peakTemp_[akF32] - (peakSpill_ + peakTemp_[akF80]));
   else
-    size = FPeakSpill * 12 + FPeakTemp[akF32];
-  const bool ebpFrame = align && (FPeakSpill > 0 || FPeakTemp[akF80] > 0 || FPeakTemp[akF64] > 0);
-  const int saved = FLevel;
-  FLevel = static_cast<int>(FLevels.size()) - 1;
+    size = peakSpill_ * 12 + peakTemp_[akF32];
+  const bool ebpFrame = align && (peakSpill_ > 0 || peakTemp_[akF80] > 0 || peakTemp_[akF64] > 0);
+  const int saved = level_;
+  level_ = static_cast<int>(levels_.size()) - 1;
   static constexpr uint8_t AndI32[] = {0x81, 0xE4};
   if (ebpFrame) {
     EmitBytes({0x55, 0x8B, 0xEC});
-    const int32_t a = (FPeakSpill > 0 || FPeakTemp[akF80] > 0) ? 16 : 8;
+    const int32_t a = (peakSpill_ > 0 || peakTemp_[akF80] > 0) ? 16 : 8;
     const int32_t r = size % a;
     if (r > 0) EmitEspAdjust(true, r);
     EmitImm32(AndI32, 2, static_cast<uint32_t>(-a));
     if (r > 0) EmitEspAdjust(false, r);
   }
   if (size > 0) EmitEspAdjust(true, size);
-  FLevel = 0;
+  level_ = 0;
   if (ebpFrame)
     EmitBytes({0x8B, 0xE5, 0x5D});
   else if (size > 0)
     EmitEspAdjust(false, size);
-  FLevel = saved;
+  level_ = saved;
 }
 
 void TKCompiler::CompileTree(int tree, int32_t disp, uint8_t kind, bool store, int32_t tag) {
-  TTreeNode* root = FTrees[static_cast<size_t>(tree)];
+  TTreeNode* root = trees_[static_cast<size_t>(tree)];
   const bool hoistedArg = root->Hoisted && !IsCallNode(root);
   int32_t temp = 0;
   if (hoistedArg) {
@@ -270,7 +272,7 @@ void TKCompiler::CompileTree(int tree, int32_t disp, uint8_t kind, bool store, i
   EmitTempRef(Fstp80, Fstp80D, temp, akF80);
   DropSlot(0);
   while (l.Queues.size() > queueIndex) RemoveQueue(l.Queues.size() - 1);
-  --FLevel;
+  --level_;
 
   // Read back where the argument belongs, as a tree of one leaf.
   TOpQueue reload;
@@ -457,7 +459,7 @@ void TKCompiler::CompileCall(TTreeNode* node) {
       continue;
     }
     if (!floatArg && (param.ByRef || param.TypeCode <= tcU32) && regConv && regs.size() < 3) {
-      regs.push_back({static_cast<int>(regs.size()), FArgNodes[index], param});
+      regs.push_back({static_cast<int>(regs.size()), argNodes_[index], param});
       continue;
     }
     const int32_t slot = param.ByRef ? 4 : RoundUp4(TypeSlotSize(param.TypeCode));
@@ -466,19 +468,19 @@ void TKCompiler::CompileCall(TTreeNode* node) {
     if (floatArg)
       CompileTree(static_cast<int>(index), off - blockBase, static_cast<uint8_t>(KindOfType(param.TypeCode)), true);
     else
-      PlaceArg(FArgNodes[index], param, -1, off - blockBase);
+      PlaceArg(argNodes_[index], param, -1, off - blockBase);
   }
 
   // Arguments that need the most registers go first; those computed ahead last.
   std::vector<TX87Arg> order = x87;
   std::stable_sort(order.begin(), order.end(), [&](const TX87Arg& a, const TX87Arg& b) {
-    const TTreeNode* ra = FTrees[static_cast<size_t>(a.Tree)];
-    const TTreeNode* rb = FTrees[static_cast<size_t>(b.Tree)];
+    const TTreeNode* ra = trees_[static_cast<size_t>(a.Tree)];
+    const TTreeNode* rb = trees_[static_cast<size_t>(b.Tree)];
     if (ra->Hoisted != rb->Hoisted) return rb->Hoisted != 0;
     return ra->CallNeed > rb->CallNeed;
   });
   std::vector<int32_t> tags;
-  for (size_t i = 0; i < x87.size(); ++i) tags.push_back(FNextTag++);
+  for (size_t i = 0; i < x87.size(); ++i) tags.push_back(nextTag_++);
   const int32_t below = l.RegsInUse;
   for (const TX87Arg& a : order)
     CompileTree(a.Tree, below + a.Target, akF80, false, tags[static_cast<size_t>(a.Target)]);
@@ -507,5 +509,7 @@ void TKCompiler::CompileCall(TTreeNode* node) {
     static constexpr uint8_t FstpD[3][3] = {{0xD9, 0x9C, 0x24}, {0xDD, 0x9C, 0x24}, {0xDB, 0xBC, 0x24}};
     EmitTempRef(Fstp[kind], FstpD[kind], AllocTemp(f.ResultType), kind);
   }
-  --FLevel;
+  --level_;
 }
+
+}  // namespace kx

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <limits>
 
+namespace kx {
+
 bool HasFCMOV = KProbeFCMOV() != 0;
 
 namespace {
@@ -139,3 +141,5 @@ bool AddLogN(TCtrlBlck* compiler, const std::string& name) { return Routine(comp
 bool AddPi(TCtrlBlck* compiler, const std::string& name) {
   return Inline(compiler, name, "", 0, {0xD9, 0xEB}, false);  // fldpi
 }
+
+}  // namespace kx

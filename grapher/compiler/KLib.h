@@ -9,6 +9,8 @@
 
 #include "compiler/KCompilerBase.h"
 
+namespace kx {
+
 // Set once at start-up from CPUID; tests may override it before registering.
 extern bool HasFCMOV;
 
@@ -50,3 +52,5 @@ void FpuFrac();
 void FpuLogN();
 int KProbeFCMOV();
 }
+
+}  // namespace kx

@@ -11,6 +11,8 @@
 #include "Emulation.h"
 #include "compiler/KLib.h"
 
+using namespace kx;
+
 namespace {
 
 struct TCells {
@@ -24,86 +26,88 @@ class CodeGen : public ::testing::Test {
  protected:
   void SetUp() override {
     HasFCMOV = true;
-    RegisterBuiltins(K);
-    K.SetAutoCompile(false);
-    K.AddVariable("x", tcF80, &C.x);
-    K.AddVariable("y", tcF80, &C.y);
-    K.AddVariable("z", tcF80, &C.z);
-    K.AddVariable("a", tcF80, &C.a);
-    K.AddVariable("b", tcF80, &C.b);
-    K.AddVariable("c", tcF80, &C.c);
-    K.AddVariable("d", tcF80, &C.d);
+    RegisterBuiltins(compiler_);
+    compiler_.SetAutoCompile(false);
+    compiler_.AddVariable("x", tcF80, &cells_.x);
+    compiler_.AddVariable("y", tcF80, &cells_.y);
+    compiler_.AddVariable("z", tcF80, &cells_.z);
+    compiler_.AddVariable("a", tcF80, &cells_.a);
+    compiler_.AddVariable("b", tcF80, &cells_.b);
+    compiler_.AddVariable("c", tcF80, &cells_.c);
+    compiler_.AddVariable("d", tcF80, &cells_.d);
   }
   std::vector<uint8_t> Compile(const std::string& text) {
-    K.SetExpression(text);
-    K.Compile();
-    EXPECT_EQ(K.CompError(), eNone) << text.substr(0, 80);
-    return CodeOf(K);
+    compiler_.SetExpression(text);
+    compiler_.Compile();
+    EXPECT_EQ(compiler_.CompError(), eNone) << text.substr(0, 80);
+    return CodeOf(compiler_);
   }
   long double Eval() {
-    const TEvalResult r = EvaluateChecked(K);
+    const TEvalResult r = EvaluateChecked(compiler_);
     EXPECT_TRUE(r.RegistersKept);
     EXPECT_TRUE(r.StackClean);
     return r.Value;
   }
-  static inline TCells C;
-  TKCompiler K;
+  static inline TCells cells_;
+  TKCompiler compiler_;
 };
 
 constexpr uint8_t FldM80 = 0xDB, FldM80Abs = 0x2D;
 
 TEST_F(CodeGen, SingleVariableIsOneLoadAndReturn) {
-  EXPECT_EQ(Compile("x"), (TBytes()({FldM80, FldM80Abs}).Addr(&C.x)({0xC3}).Data));
-  C.x = 2.5L;
+  EXPECT_EQ(Compile("x"), (TBytes()({FldM80, FldM80Abs}).Addr(&cells_.x)({0xC3}).Data()));
+  cells_.x = 2.5L;
   EXPECT_EQ(Eval(), 2.5L);
 }
 
 TEST_F(CodeGen, SquareReusesTheLoadedRegister) {
-  EXPECT_EQ(Compile("x*x"), (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xD9, 0xC0, 0xDE, 0xC9, 0xC3}).Data));
-  C.x = 3;
+  EXPECT_EQ(Compile("x*x"), (TBytes()({0xDB, 0x2D}).Addr(&cells_.x)({0xD9, 0xC0, 0xDE, 0xC9, 0xC3}).Data()));
+  cells_.x = 3;
   EXPECT_EQ(Eval(), 9.0L);
 }
 
 TEST_F(CodeGen, SubtractionPopsIntoTheFirstOperand) {
-  EXPECT_EQ(Compile("x-y"), (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xDB, 0x2D}).Addr(&C.y)({0xDE, 0xE9, 0xC3}).Data));
-  C.x = 10;
-  C.y = 4;
+  EXPECT_EQ(Compile("x-y"),
+            (TBytes()({0xDB, 0x2D}).Addr(&cells_.x)({0xDB, 0x2D}).Addr(&cells_.y)({0xDE, 0xE9, 0xC3}).Data()));
+  cells_.x = 10;
+  cells_.y = 4;
   EXPECT_EQ(Eval(), 6.0L);
 }
 
 TEST_F(CodeGen, LargerRightOperandIsComputedFirstAndSubtractedReversed) {
   // Waiting operations are emitted at the end; the product's operands are found by their place.
   EXPECT_EQ(Compile("x-y*z"), (TBytes()({0xDB, 0x2D})
-                                   .Addr(&C.y)({0xDB, 0x2D})
-                                   .Addr(&C.z)({0xDB, 0x2D})
-                                   .Addr(&C.x)({0xD9, 0xC9, 0xDE, 0xCA, 0xDE, 0xE1, 0xC3})
-                                   .Data));
-  C.x = 10;
-  C.y = 2;
-  C.z = 3;
+                                   .Addr(&cells_.y)({0xDB, 0x2D})
+                                   .Addr(&cells_.z)({0xDB, 0x2D})
+                                   .Addr(&cells_.x)({0xD9, 0xC9, 0xDE, 0xCA, 0xDE, 0xE1, 0xC3})
+                                   .Data()));
+  cells_.x = 10;
+  cells_.y = 2;
+  cells_.z = 3;
   EXPECT_EQ(Eval(), 4.0L);
 
-  K.SetBackOperation(false);
+  compiler_.SetBackOperation(false);
   EXPECT_EQ(Compile("x-y*z"), (TBytes()({0xDB, 0x2D})
-                                   .Addr(&C.y)({0xDB, 0x2D})
-                                   .Addr(&C.z)({0xDE, 0xC9, 0xDB, 0x2D})
-                                   .Addr(&C.x)({0xDE, 0xE1, 0xC3})
-                                   .Data));
+                                   .Addr(&cells_.y)({0xDB, 0x2D})
+                                   .Addr(&cells_.z)({0xDE, 0xC9, 0xDB, 0x2D})
+                                   .Addr(&cells_.x)({0xDE, 0xE1, 0xC3})
+                                   .Data()));
   EXPECT_EQ(Eval(), 4.0L);
 }
 
 TEST_F(CodeGen, NegatedSumBecomesNegateAndReversedSubtraction) {
-  EXPECT_EQ(Compile("-(a+b)"),
-            (TBytes()({0xDB, 0x2D}).Addr(&C.b)({0xDB, 0x2D}).Addr(&C.a)({0xD9, 0xE0, 0xDE, 0xE1, 0xC3}).Data));
-  C.a = 1;
-  C.b = 2;
+  EXPECT_EQ(
+      Compile("-(a+b)"),
+      (TBytes()({0xDB, 0x2D}).Addr(&cells_.b)({0xDB, 0x2D}).Addr(&cells_.a)({0xD9, 0xE0, 0xDE, 0xE1, 0xC3}).Data()));
+  cells_.a = 1;
+  cells_.b = 2;
   EXPECT_EQ(Eval(), -3.0L);
 }
 
 TEST_F(CodeGen, NegatedDifferenceInKeptBracketsIsComputedAsItsReverse) {
-  K.SetEliminateBrackets(ebStandart);
-  C.x = 2;
-  C.y = -3;
+  compiler_.SetEliminateBrackets(ebStandart);
+  cells_.x = 2;
+  cells_.y = -3;
   Compile("-(-x+y)");
   EXPECT_EQ(Eval(), 5.0L);
   Compile("sin(-(-x+y))*1");
@@ -112,14 +116,14 @@ TEST_F(CodeGen, NegatedDifferenceInKeptBracketsIsComputedAsItsReverse) {
 
 TEST_F(CodeGen, VeryLongAndDeepFormulasCompile) {
   // Chains and bracket levels each cost a level of recursion.
-  C.x = 2;
-  C.y = -3;
-  K.SetOutOfOrder(ooStandart);
+  cells_.x = 2;
+  cells_.y = -3;
+  compiler_.SetOutOfOrder(ooStandart);
   std::string chain = "x";
   for (int i = 0; i < 30000; ++i) chain += i % 2 ? "+x" : "-y";
   Compile(chain);
   EXPECT_EQ(Eval(), 2 + 15000 * (2 + 3.0L));
-  K.SetOutOfOrder(ooSoft);
+  compiler_.SetOutOfOrder(ooSoft);
   const std::string nest = std::string(5000, '(') + "x" + [] {
     std::string tail;
     for (int i = 0; i < 5000; ++i) tail += "+y)";
@@ -130,63 +134,67 @@ TEST_F(CodeGen, VeryLongAndDeepFormulasCompile) {
 }
 
 TEST_F(CodeGen, PiIsInlineWithoutArguments) {
-  EXPECT_EQ(Compile("Pi"), (TBytes()({0xD9, 0xEB, 0xC3}).Data));
+  EXPECT_EQ(Compile("Pi"), (TBytes()({0xD9, 0xEB, 0xC3}).Data()));
   EXPECT_EQ(Eval(), 3.14159265358979323846264338327950288L);
 }
 
 TEST_F(CodeGen, InlineFunctionsNeedNoCall) {
   TFunction sinF, cosF;
-  ASSERT_TRUE(K.GetFunction(K.FindFunction("sin"), sinF));
-  ASSERT_TRUE(K.GetFunction(K.FindFunction("cos"), cosF));
+  ASSERT_TRUE(compiler_.GetFunction(compiler_.FindFunction("sin"), sinF));
+  ASSERT_TRUE(compiler_.GetFunction(compiler_.FindFunction("cos"), cosF));
   ASSERT_EQ(sinF.Address, nullptr);
   TBytes expected;
-  expected({0xDB, 0x2D}).Addr(&C.x).Data.insert(expected.Data.end(), sinF.Code.begin(), sinF.Code.end());
-  expected({0xDB, 0x2D}).Addr(&C.x).Data.insert(expected.Data.end(), cosF.Code.begin(), cosF.Code.end());
+  expected({0xDB, 0x2D}).Addr(&cells_.x).Append(sinF.Code);
+  expected({0xDB, 0x2D}).Addr(&cells_.x).Append(cosF.Code);
   expected({0xDE, 0xC1, 0xC3});
-  EXPECT_EQ(Compile("sin(x)+cos(x)"), expected.Data);
-  C.x = 0.5L;
+  EXPECT_EQ(Compile("sin(x)+cos(x)"), expected.Data());
+  cells_.x = 0.5L;
   EXPECT_NEAR(static_cast<double>(Eval()), std::sin(0.5) + std::cos(0.5), 1e-15);
 }
 
 TEST_F(CodeGen, RoutineCallWithSmallConstantFromThePool) {
   const std::vector<uint8_t> code = Compile("power(x,2)");
-  ASSERT_EQ(K.PoolSize(), 4u);
+  ASSERT_EQ(compiler_.PoolSize(), 4u);
   float two;
-  std::memcpy(&two, K.PoolData(), 4);
+  std::memcpy(&two, compiler_.PoolData(), 4);
   EXPECT_EQ(two, 2.0f);
   ASSERT_EQ(code.size(), 6u + 6u + 5u + 1u);
-  const uint32_t next = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(K.Code())) + 17;
+  const uint32_t next = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(compiler_.Code())) + 17;
   const uint32_t rel = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&FpuPower)) - next;
-  EXPECT_EQ(code, (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xD9, 0x05}).Addr(K.PoolData())({0xE8}).U32(rel)({0xC3}).Data));
-  C.x = -3;
+  EXPECT_EQ(code, (TBytes()({0xDB, 0x2D})
+                       .Addr(&cells_.x)({0xD9, 0x05})
+                       .Addr(compiler_.PoolData())({0xE8})
+                       .U32(rel)({0xC3})
+                       .Data()));
+  cells_.x = -3;
   EXPECT_EQ(Eval(), 9.0L);
 }
 
 TEST_F(CodeGen, ArgumentsComputedOutOfOrderReachTheirRegisters) {
   // The second argument needs more registers and is computed first.
   Compile("LogN(x,y*z+a)");
-  C.x = 2;
-  C.y = 4;
-  C.z = 4;
-  C.a = 16;
+  cells_.x = 2;
+  cells_.y = 4;
+  cells_.z = 4;
+  cells_.a = 16;
   EXPECT_EQ(Eval(), 5.0L);
   Compile("power(x-y,y*z+a*b)");
-  C.x = 3;
-  C.y = 1;
-  C.z = 1;
-  C.a = 1;
-  C.b = 2;
+  cells_.x = 3;
+  cells_.y = 1;
+  cells_.z = 1;
+  cells_.a = 1;
+  cells_.b = 2;
   EXPECT_EQ(Eval(), 8.0L);
 }
 
 TEST_F(CodeGen, ConstantsAreSharedAndAlignedInThePool) {
   Compile("0.5+0.5*x");
-  EXPECT_EQ(K.PoolSize(), 4u);
+  EXPECT_EQ(compiler_.PoolSize(), 4u);
 
   // 0.1 takes an aligned 16-byte slot; 0.5 uses its last four bytes.
   Compile("0.1*x+0.5*y");
-  ASSERT_EQ(K.PoolSize(), 28u);
-  const uint8_t* pool = K.PoolData();
+  ASSERT_EQ(compiler_.PoolSize(), 28u);
+  const uint8_t* pool = compiler_.PoolData();
   size_t start = 0;
   while ((reinterpret_cast<uintptr_t>(pool) + start) % 16 != 0) ++start;
   long double tenth = 0;
@@ -198,33 +206,35 @@ TEST_F(CodeGen, ConstantsAreSharedAndAlignedInThePool) {
 
   // A 64-bit constant alone starts on an 8-byte boundary.
   Compile("16777217*x");
-  ASSERT_EQ(K.PoolSize(), 12u);
+  ASSERT_EQ(compiler_.PoolSize(), 12u);
   size_t at = 0;
-  while ((reinterpret_cast<uintptr_t>(K.PoolData()) + at) % 8 != 0) ++at;
+  while ((reinterpret_cast<uintptr_t>(compiler_.PoolData()) + at) % 8 != 0) ++at;
   double wide;
-  std::memcpy(&wide, K.PoolData() + at, 8);
+  std::memcpy(&wide, compiler_.PoolData() + at, 8);
   EXPECT_EQ(wide, 16777217.0);
   // x needs a register, the constant none: x goes first.
-  EXPECT_EQ(CodeOf(K),
-            (TBytes()({0xDB, 0x2D}).Addr(&C.x)({0xDD, 0x05}).Addr(K.PoolData() + at)({0xDE, 0xC9, 0xC3}).Data));
+  EXPECT_EQ(CodeOf(compiler_), (TBytes()({0xDB, 0x2D})
+                                    .Addr(&cells_.x)({0xDD, 0x05})
+                                    .Addr(compiler_.PoolData() + at)({0xDE, 0xC9, 0xC3})
+                                    .Data()));
 
-  K.SetAlignMode(false);
+  compiler_.SetAlignMode(false);
   Compile("0.1*x+0.5*y");
-  EXPECT_EQ(K.PoolSize(), 16u);
-  std::memcpy(&tenth, K.PoolData(), 10);
-  std::memcpy(&half, K.PoolData() + 12, 4);
+  EXPECT_EQ(compiler_.PoolSize(), 16u);
+  std::memcpy(&tenth, compiler_.PoolData(), 10);
+  std::memcpy(&half, compiler_.PoolData() + 12, 4);
   EXPECT_EQ(tenth, 0.1L);
   EXPECT_EQ(half, 0.5f);
-  C.x = 10;
-  C.y = 2;
+  cells_.x = 10;
+  cells_.y = 2;
   EXPECT_NEAR(static_cast<double>(Eval()), 2.0, 1e-18);
 }
 
 TEST_F(CodeGen, NegativeZeroKeepsItsOwnPoolEntry) {
-  K.SetAlignMode(false);
+  compiler_.SetAlignMode(false);
   Compile("1/max(x,-0)-1/max(x,0)");
-  EXPECT_EQ(K.PoolSize(), 12u);  // 1, -0 and +0
-  C.x = -1;
+  EXPECT_EQ(compiler_.PoolSize(), 12u);  // 1, -0 and +0
+  cells_.x = -1;
   const long double r = Eval();
   EXPECT_TRUE(std::isinf(r) && r < 0);
 }
@@ -235,30 +245,30 @@ TEST_F(CodeGen, NewAndFailedCompilersReturnNaNWithoutRunning) {
   EXPECT_EQ(CodeOf(fresh), std::vector<uint8_t>{0xC3});
   EXPECT_TRUE(std::isnan(fresh.Calculate()));
 
-  K.SetExpression("foo(2)");
-  K.Compile();
-  EXPECT_EQ(K.CompError(), eUnknown);
-  EXPECT_EQ(CodeOf(K), std::vector<uint8_t>{0xC3});
-  EXPECT_TRUE(std::isnan(K.Calculate()));
+  compiler_.SetExpression("foo(2)");
+  compiler_.Compile();
+  EXPECT_EQ(compiler_.CompError(), eUnknown);
+  EXPECT_EQ(CodeOf(compiler_), std::vector<uint8_t>{0xC3});
+  EXPECT_TRUE(std::isnan(compiler_.Calculate()));
 }
 
 TEST_F(CodeGen, CalculateReturnsTheResultByDirectCall) {
   Compile("x*y+z");
-  C.x = 1.5L;
-  C.y = 4;
-  C.z = 0.25L;
-  EXPECT_EQ(K.Calculate(), 6.25L);
+  cells_.x = 1.5L;
+  cells_.y = 4;
+  cells_.z = 0.25L;
+  EXPECT_EQ(compiler_.Calculate(), 6.25L);
 }
 
 TEST_F(CodeGen, AutoCompileCompilesOnSetExpression) {
-  K.SetAutoCompile(true);
-  K.SetExpression("x+1");
-  EXPECT_EQ(K.CompError(), eNone);
-  C.x = 2;
-  EXPECT_EQ(K.Calculate(), 3.0L);
-  K.SetAutoCompile(false);
-  K.SetExpression("x+2");
-  EXPECT_EQ(K.Calculate(), 3.0L);
+  compiler_.SetAutoCompile(true);
+  compiler_.SetExpression("x+1");
+  EXPECT_EQ(compiler_.CompError(), eNone);
+  cells_.x = 2;
+  EXPECT_EQ(compiler_.Calculate(), 3.0L);
+  compiler_.SetAutoCompile(false);
+  compiler_.SetExpression("x+2");
+  EXPECT_EQ(compiler_.Calculate(), 3.0L);
 }
 
 // A complete binary tree of depth 8 over x, y, z needs nine registers.
@@ -283,13 +293,13 @@ long double FullTreeValue(int depth, int& leaf, long double x, long double y, lo
 TEST_F(CodeGen, SpillFrameIsAlignedAndReleased) {
   int leaf = 0;
   const std::string text = FullTree(8, leaf);
-  K.SetOutOfOrder(ooStandart);
-  K.SetEliminateBrackets(ebStandart);
-  C.x = 0.5L;
-  C.y = -0.75L;
-  C.z = 1.25L;
+  compiler_.SetOutOfOrder(ooStandart);
+  compiler_.SetEliminateBrackets(ebStandart);
+  cells_.x = 0.5L;
+  cells_.y = -0.75L;
+  cells_.z = 1.25L;
   leaf = 0;
-  const long double expected = FullTreeValue(8, leaf, C.x, C.y, C.z);
+  const long double expected = FullTreeValue(8, leaf, cells_.x, cells_.y, cells_.z);
 
   std::vector<uint8_t> code = Compile(text);
   // push ebp; mov ebp, esp; and esp, -16; sub esp, 16 ... mov esp, ebp; pop ebp; ret
@@ -307,7 +317,7 @@ TEST_F(CodeGen, SpillFrameIsAlignedAndReleased) {
   EXPECT_EQ(count(code, {0xDB, 0x3C, 0x24}), 1u) << Hex(code);
   EXPECT_EQ(count(code, {0xDB, 0x2C, 0x24}), 1u) << Hex(code);
 
-  K.SetAlignMode(false);
+  compiler_.SetAlignMode(false);
   code = Compile(text);
   EXPECT_EQ(std::vector<uint8_t>(code.begin(), code.begin() + 3), (std::vector<uint8_t>{0x83, 0xEC, 0x0C}));
   EXPECT_EQ(std::vector<uint8_t>(code.end() - 4, code.end()), (std::vector<uint8_t>{0x83, 0xC4, 0x0C, 0xC3}));
@@ -320,25 +330,25 @@ TEST_F(CodeGen, OperandBecomesMemoryOperandWhenAllRegistersAreTaken) {
   // In a complete tree of depth 8 the last leaf meets seven held results and
   // its sibling: it is read straight from memory (fsub m64 / fmul m64).
   alignas(8) static double w = 0;
-  K.AddVariable("w", tcF64, &w);
+  compiler_.AddVariable("w", tcF64, &w);
   int leaf = 0;
   std::string text = FullTree(8, leaf);
   text[text.find_last_of("xyz")] = 'w';
-  K.SetOutOfOrder(ooStandart);
-  K.SetEliminateBrackets(ebStandart);
-  K.SetBackOperation(false);
-  C.x = 0.5L;
-  C.y = -0.75L;
-  C.z = 1.25L;
+  compiler_.SetOutOfOrder(ooStandart);
+  compiler_.SetEliminateBrackets(ebStandart);
+  compiler_.SetBackOperation(false);
+  cells_.x = 0.5L;
+  cells_.y = -0.75L;
+  cells_.z = 1.25L;
   w = 0.5;  // the value of the leaf it replaces (x)
   const std::vector<uint8_t> code = Compile(text);
   const TBytes memOperand = TBytes().Addr(&w);
   size_t uses = 0;
   for (size_t i = 2; i + 4 <= code.size(); ++i)
-    if (code[i - 2] == 0xDC && std::equal(memOperand.Data.begin(), memOperand.Data.end(), code.begin() + i)) ++uses;
+    if (code[i - 2] == 0xDC && std::equal(memOperand.Data().begin(), memOperand.Data().end(), code.begin() + i)) ++uses;
   EXPECT_EQ(uses, 1u) << Hex(code);
   leaf = 0;
-  EXPECT_EQ(Eval(), FullTreeValue(8, leaf, C.x, C.y, C.z));
+  EXPECT_EQ(Eval(), FullTreeValue(8, leaf, cells_.x, cells_.y, cells_.z));
 }
 
 TEST_F(CodeGen, OptionsChangeTheCode) {
@@ -358,73 +368,73 @@ TEST_F(CodeGen, OptionsChangeTheCode) {
       // Without its bracket the difference is one chain, a-b-c.
       {"a-(b+c)", [](TKCompiler& k, bool on) { k.SetEliminateBrackets(on ? ebSoft : ebStandart); }},
   };
-  C.x = 3;
-  C.y = 5;
-  C.z = 7;
-  C.a = 11;
-  C.b = 13;
-  C.c = 17;
-  C.d = 19;
-  K.SetOutOfOrder(ooStandart);
+  cells_.x = 3;
+  cells_.y = 5;
+  cells_.z = 7;
+  cells_.a = 11;
+  cells_.b = 13;
+  cells_.c = 17;
+  cells_.d = 19;
+  compiler_.SetOutOfOrder(ooStandart);
   for (const TCase& c : cases) {
-    c.Set(K, true);
+    c.Set(compiler_, true);
     const std::vector<uint8_t> on = Compile(c.Text);
     const long double vOn = Eval();
-    c.Set(K, false);
+    c.Set(compiler_, false);
     const std::vector<uint8_t> off = Compile(c.Text);
     const long double vOff = Eval();
     EXPECT_NE(on, off) << c.Text;
     EXPECT_NEAR(static_cast<double>(vOn), static_cast<double>(vOff), 1e-15) << c.Text;
-    c.Set(K, true);
+    c.Set(compiler_, true);
   }
   // The trigonometric mode is only stored.
   const std::vector<uint8_t> before = Compile("sin(x)");
-  K.SetTrigMode(tmRuntime);
+  compiler_.SetTrigMode(tmRuntime);
   EXPECT_EQ(Compile("sin(x)"), before);
 }
 
 TEST_F(CodeGen, SmartLoadReadsAlignedDoublesFromMemory) {
   alignas(8) static double cell = 0;
-  K.AddVariable("w", tcF64, &cell);
+  compiler_.AddVariable("w", tcF64, &cell);
   cell = 1.5;
-  EXPECT_EQ(Compile("w*w"), (TBytes()({0xDD, 0x05}).Addr(&cell)({0xDD, 0x05}).Addr(&cell)({0xDE, 0xC9, 0xC3}).Data));
+  EXPECT_EQ(Compile("w*w"), (TBytes()({0xDD, 0x05}).Addr(&cell)({0xDD, 0x05}).Addr(&cell)({0xDE, 0xC9, 0xC3}).Data()));
   EXPECT_EQ(Eval(), 2.25L);
-  K.SetSmartLoad(false);
-  EXPECT_EQ(Compile("w*w"), (TBytes()({0xDD, 0x05}).Addr(&cell)({0xD9, 0xC0, 0xDE, 0xC9, 0xC3}).Data));
+  compiler_.SetSmartLoad(false);
+  EXPECT_EQ(Compile("w*w"), (TBytes()({0xDD, 0x05}).Addr(&cell)({0xD9, 0xC0, 0xDE, 0xC9, 0xC3}).Data()));
   EXPECT_EQ(Eval(), 2.25L);
 }
 
 TEST_F(CodeGen, NegatedLoadIsNotReused) {
   // The register holding -x keeps no name, so the second x is read from memory again.
   const std::vector<uint8_t> code = Compile("max(-x,x)");
-  C.x = 2;
+  cells_.x = 2;
   EXPECT_EQ(Eval(), 2.0L);
   size_t loadsOfX = 0;
-  const TBytes load = TBytes()({0xDB, 0x2D}).Addr(&C.x);
+  const TBytes load = TBytes()({0xDB, 0x2D}).Addr(&cells_.x);
   for (size_t i = 0; i + 6 <= code.size(); ++i)
-    if (std::equal(load.Data.begin(), load.Data.end(), code.begin() + static_cast<std::ptrdiff_t>(i))) ++loadsOfX;
+    if (std::equal(load.Data().begin(), load.Data().end(), code.begin() + static_cast<std::ptrdiff_t>(i))) ++loadsOfX;
   EXPECT_EQ(loadsOfX, 2u) << Hex(code);
 }
 
 TEST_F(CodeGen, IntegerAndNarrowVariablesAreWidenedByTheFpu) {
-  K.ClearVariables();
-  K.AddVariable("x", tcF80, &C.x);
+  compiler_.ClearVariables();
+  compiler_.AddVariable("x", tcF80, &cells_.x);
   static int32_t i32 = 0;
   static int16_t i16 = 0;
   static uint8_t u8 = 0;
   static uint32_t u32 = 0;
-  K.AddVariable("n", tcI32, &i32);
-  K.AddVariable("h", tcI16, &i16);
-  K.AddVariable("u", tcU08, &u8);
-  K.AddVariable("w", tcU32, &u32);
+  compiler_.AddVariable("n", tcI32, &i32);
+  compiler_.AddVariable("h", tcI16, &i16);
+  compiler_.AddVariable("u", tcU08, &u8);
+  compiler_.AddVariable("w", tcU32, &u32);
   i32 = -7;
   i16 = -300;
   u8 = 200;
   u32 = 4000000000u;
-  EXPECT_EQ(Compile("n"), (TBytes()({0xDB, 0x05}).Addr(&i32)({0xC3}).Data));
+  EXPECT_EQ(Compile("n"), (TBytes()({0xDB, 0x05}).Addr(&i32)({0xC3}).Data()));
   EXPECT_EQ(Eval(), -7.0L);
   Compile("n+h*x+u-w");
-  C.x = 2;
+  cells_.x = 2;
   EXPECT_EQ(Eval(), -7.0L - 600 + 200 - 4000000000.0L);
 }
 

@@ -8,6 +8,8 @@
 #include "Emulation.h"
 #include "compiler/ExecMemory.h"
 
+using namespace kx;
+
 namespace {
 
 TEvalResult RunBytes(std::initializer_list<uint8_t> bytes) {

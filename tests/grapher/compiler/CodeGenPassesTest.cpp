@@ -7,26 +7,28 @@
 
 #include "CodeGenSupport.h"
 
+using namespace kx;
+
 namespace {
 
 // Strays from its measured length in every writing pass: x*x copies its
 // register once per pass, so every second copy is a writing pass.
 class TStrayCompiler : public TKCompiler {
  public:
-  explicit TStrayCompiler(int extraBytes) : FExtra(extraBytes) {}
+  explicit TStrayCompiler(int extraBytes) : extra_(extraBytes) {}
 
  protected:
   void DuplicateReg(int i) override {
-    const bool writing = ++FCopies % 2 == 0;
-    if (writing && FExtra < 0) return;
+    const bool writing = ++copies_ % 2 == 0;
+    if (writing && extra_ < 0) return;
     TKCompiler::DuplicateReg(i);
     if (writing)
-      for (int k = 0; k < FExtra; ++k) EmitBytes({0x90});
+      for (int k = 0; k < extra_; ++k) EmitBytes({0x90});
   }
 
  private:
-  int FExtra;
-  int FCopies = 0;
+  int extra_;
+  int copies_ = 0;
 };
 
 TEST(CodeGenPasses, LevelOfAnotherLengthThanMeasuredIsRefused) {

@@ -15,6 +15,8 @@
 #include "Emulation.h"
 #include "compiler/KLib.h"
 
+using namespace kx;
+
 namespace {
 
 constexpr int Points = 4;
@@ -66,12 +68,12 @@ bool Sane(const TPiece& p) {
 
 class TGenerator {
  public:
-  explicit TGenerator(uint32_t seed) : FRng(seed) {}
+  explicit TGenerator(uint32_t seed) : rng_(seed) {}
 
   TPiece Formula(int budget) { return Sum(budget, 0); }
 
  private:
-  int Pick(int n) { return static_cast<int>(FRng() % static_cast<uint32_t>(n)); }
+  int Pick(int n) { return static_cast<int>(rng_() % static_cast<uint32_t>(n)); }
 
   TPiece Leaf() {
     TPiece p;
@@ -433,7 +435,7 @@ class TGenerator {
     }
   }
 
-  std::mt19937 FRng;
+  std::mt19937 rng_;
 };
 
 class CodeGenRandom : public ::testing::Test {

@@ -5,6 +5,8 @@
 
 #include "compiler/KLib.h"
 
+namespace kx {
+
 void RegisterBuiltins(TCtrlBlck& c) {
   AddMin(&c, "min");
   AddMax(&c, "max");
@@ -46,7 +48,7 @@ TEvalResult EvaluateChecked(const void* code) {
   return r;
 }
 
-std::string TProbeCompiler::Render(int tree) const { return RenderNode(FTrees[static_cast<size_t>(tree)]); }
+std::string TProbeCompiler::Render(int tree) const { return RenderNode(trees_[static_cast<size_t>(tree)]); }
 
 std::string TProbeCompiler::RenderNode(const TTreeNode* node) const {
   std::string s;
@@ -106,3 +108,5 @@ std::string Hex(const std::vector<uint8_t>& bytes) {
   }
   return s;
 }
+
+}  // namespace kx

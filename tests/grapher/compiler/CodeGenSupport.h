@@ -9,6 +9,8 @@
 #include "compiler/KCompiler.h"
 #include "compiler/KCompilerCode.h"
 
+namespace kx {
+
 extern "C" void KHarnessCall(const void* code, long double* result, uint32_t* state);
 
 // Registers the built-ins under the names the grapher gives them.
@@ -33,9 +35,9 @@ class TProbeCompiler : public TKCompiler {
   void Release() { FreeAllTrees(); }
   // Renders tree i: operators in brackets, "-" for a negated node, "^" for a hoisted one.
   std::string Render(int tree) const;
-  const TTreeNode* Root(int tree) const { return FTrees[static_cast<size_t>(tree)]; }
-  size_t TreeCount() const { return FTrees.size(); }
-  int MaxLevel() const { return FMaxLevel; }
+  const TTreeNode* Root(int tree) const { return trees_[static_cast<size_t>(tree)]; }
+  size_t TreeCount() const { return trees_.size(); }
+  int MaxLevel() const { return maxLevel_; }
 
  private:
   std::string RenderNode(const TTreeNode* node) const;
@@ -45,16 +47,25 @@ class TProbeCompiler : public TKCompiler {
 class TBytes {
  public:
   TBytes& operator()(std::initializer_list<uint8_t> b) {
-    Data.insert(Data.end(), b);
+    data_.insert(data_.end(), b);
+    return *this;
+  }
+  TBytes& Append(const std::vector<uint8_t>& b) {
+    data_.insert(data_.end(), b.begin(), b.end());
     return *this;
   }
   TBytes& U32(uint32_t v) {
-    for (int i = 0; i < 4; ++i) Data.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) data_.push_back(static_cast<uint8_t>(v >> (8 * i)));
     return *this;
   }
   TBytes& Addr(const void* p) { return U32(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p))); }
-  std::vector<uint8_t> Data;
+  const std::vector<uint8_t>& Data() const { return data_; }
+
+ private:
+  std::vector<uint8_t> data_;
 };
 
 std::vector<uint8_t> CodeOf(const TKCompiler& compiler);
 std::string Hex(const std::vector<uint8_t>& bytes);
+
+}  // namespace kx

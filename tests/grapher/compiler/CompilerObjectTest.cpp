@@ -9,40 +9,42 @@
 #include "FrontTestSupport.h"
 #include "compiler/KCompiler.h"
 
+using namespace kx;
+
 namespace {
 
 class GrapherCompilers : public ::testing::Test {
  protected:
-  GrapherCompilers() : grapherWord(0x133F) {
-    RegisterGrapherBuiltins(&templateCompiler);
-    templateCompiler.SetAutoCompile(false);
+  GrapherCompilers() : grapherWord_(0x133F) {
+    RegisterGrapherBuiltins(&templateCompiler_);
+    templateCompiler_.SetAutoCompile(false);
   }
 
   TKCompiler* Formula(const std::string& text) {
-    auto* compiler = new TKCompiler(&templateCompiler);
+    auto* compiler = new TKCompiler(&templateCompiler_);
     compiler->SetAutoCompile(false);
-    compiler->SetFunctions(templateCompiler.Functions());
-    compiler->AddVariable("x", tcF80, &x);
+    compiler->SetFunctions(templateCompiler_.Functions());
+    compiler->AddVariable("x", tcF80, &x_);
     compiler->SetExpression(text);
     compiler->Compile();
     return compiler;
   }
 
   long double At(TKCompiler* compiler, long double value) {
-    x = value;
+    x_ = value;
     return compiler->Calculate();
   }
 
-  TControlWord grapherWord;  // the grapher's own control word: every exception masked
-  TKCompiler templateCompiler;
-  long double x = 0;
+  TControlWord grapherWord_;  // the grapher's own control word: every exception masked
+  TKCompiler templateCompiler_;
+  long double x_ = 0;
 };
 
 TEST_F(GrapherCompilers, FormulasShareTheTemplatesTable) {
   TKCompiler* f = Formula("sin(x)+power(x,2)");
   EXPECT_EQ(f->CompError(), eNone);
-  EXPECT_EQ(f->Functions(), templateCompiler.Functions());
-  EXPECT_EQ(f->Owner(), &templateCompiler);
+  EXPECT_EQ(f->Functions(), templateCompiler_.Functions());
+  EXPECT_EQ(f->Owner(), &templateCompiler_);
   EXPECT_PRED_FORMAT2(testsupport::TrigEq, At(f, 0.5L), std::sin(0.5L) + 0.25L);
   EXPECT_PRED_FORMAT2(testsupport::TrigEq, At(f, -3), std::sin(-3.0L) + 9);
 }
@@ -98,11 +100,11 @@ TEST_F(GrapherCompilers, DomainErrorStillCompiles) {
 
 class TCountedCompiler : public TKCompiler {
  public:
-  TCountedCompiler(kx::TComponent* owner, int& freed) : TKCompiler(owner), FFreed(freed) {}
-  ~TCountedCompiler() override { ++FFreed; }
+  TCountedCompiler(kx::TComponent* owner, int& freed) : TKCompiler(owner), freed_(freed) {}
+  ~TCountedCompiler() override { ++freed_; }
 
  private:
-  int& FFreed;
+  int& freed_;
 };
 
 TEST(Compilers, TemplateFreesItsFormulas) {

@@ -6,6 +6,8 @@
 
 #include "compiler/KLib.h"
 
+namespace kx {
+
 namespace {
 
 const char* const VariableNames[] = {"x", "y", "z", "a", "b", "c", "d", "e"};
@@ -42,7 +44,7 @@ void RegisterGrapherBuiltins(TCtrlBlck* compiler) {
 
 TTestFront::TTestFront() {
   RegisterGrapherBuiltins(this);
-  for (int i = 0; i < 8; ++i) AddVariable(VariableNames[i], tcF80, &Cells[i]);
+  for (int i = 0; i < 8; ++i) AddVariable(VariableNames[i], tcF80, &cells_[i]);
 }
 
 std::string ShowValue(long double value) {
@@ -66,18 +68,18 @@ std::string TTestFront::Decode(const std::string& coded) const {
       i += 10;
     } else if (kind == ckConst) {
       long double value = 0;
-      if (constIndex < FConstSizes.size()) {
-        const int size = FConstSizes[constIndex++];
+      if (constIndex < constSizes_.size()) {
+        const int size = constSizes_[constIndex++];
         if (size == 4) {
           float f;
-          std::memcpy(&f, &FConstStack[offset], 4);
+          std::memcpy(&f, &constStack_[offset], 4);
           value = f;
         } else if (size == 8) {
           double d;
-          std::memcpy(&d, &FConstStack[offset], 8);
+          std::memcpy(&d, &constStack_[offset], 8);
           value = d;
         } else {
-          std::memcpy(&value, &FConstStack[offset], 10);
+          std::memcpy(&value, &constStack_[offset], 10);
         }
         offset += size;
       }
@@ -96,7 +98,7 @@ std::string TTestFront::Decode(const std::string& coded) const {
       ++i;
     }
   }
-  if (constIndex != FConstSizes.size()) out += " (unused constants)";
+  if (constIndex != constSizes_.size()) out += " (unused constants)";
   return out;
 }
 
@@ -109,8 +111,10 @@ long double TTestFront::Folded(const std::string& text) {
 }
 
 TControlWord::TControlWord(uint16_t word) {
-  asm volatile("fnstcw %0" : "=m"(FSaved)::"memory");
+  asm volatile("fnstcw %0" : "=m"(saved_)::"memory");
   asm volatile("fnclex\n\tfldcw %0" ::"m"(word) : "memory");
 }
 
-TControlWord::~TControlWord() { asm volatile("fnclex\n\tfldcw %0" ::"m"(FSaved) : "memory"); }
+TControlWord::~TControlWord() { asm volatile("fnclex\n\tfldcw %0" ::"m"(saved_) : "memory"); }
+
+}  // namespace kx

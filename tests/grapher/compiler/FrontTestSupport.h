@@ -8,6 +8,8 @@
 
 #include "compiler/KCompilerBase.h"
 
+namespace kx {
+
 // Registers the grapher's 25 built-in names in the grapher's order.
 void RegisterGrapherBuiltins(TCtrlBlck* compiler);
 
@@ -20,13 +22,14 @@ class TTestFront : public TSimpler {
   // variables and functions by name, brackets and operators as they stand.
   std::string Coded(const std::string& text);
   // The widths of the constant-stack entries after the last parse.
-  std::vector<int> ConstWidths() const { return {FConstSizes.begin(), FConstSizes.end()}; }
+  std::vector<int> ConstWidths() const { return {constSizes_.begin(), constSizes_.end()}; }
   // Value of a formula that must fold to a single constant (NaN when it did not).
   long double Folded(const std::string& text);
 
   std::string Decode(const std::string& coded) const;
 
-  long double Cells[8] = {};
+ private:
+  long double cells_[8] = {};
 };
 
 // Readable form of a value for decoded strings: "%.15g" of the double, or "nan".
@@ -39,5 +42,7 @@ class TControlWord {
   ~TControlWord();
 
  private:
-  uint16_t FSaved;
+  uint16_t saved_;
 };
+
+}  // namespace kx

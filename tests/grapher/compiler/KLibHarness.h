@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kx {
+
 extern "C" {
 struct THarnessCall {
   const void* Routine;
@@ -24,3 +26,5 @@ void KHarnessCall(THarnessCall* call);
 static_assert(offsetof(THarnessCall, RaiseFirst) == 32 && offsetof(THarnessCall, Result) == 36 &&
                   offsetof(THarnessCall, ExitStatus) == 60 && offsetof(THarnessCall, FillKept) == 68,
               "KLibHarness.S relies on this layout");
+
+}  // namespace kx

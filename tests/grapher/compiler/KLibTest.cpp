@@ -12,6 +12,8 @@
 #include "compiler/KLib.h"
 #include "KLibHarness.h"
 
+using namespace kx;
+
 namespace {
 
 const long double Pi = 3.14159265358979323846264338327950288L;
@@ -145,28 +147,28 @@ long double Tolerance(const ValueCase& c) {
 class BuiltinValues : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    saved = HasFCMOV;
+    saved_ = HasFCMOV;
     HasFCMOV = GetParam();
-    front = std::make_unique<TTestFront>();
+    front_ = std::make_unique<TTestFront>();
   }
-  void TearDown() override { HasFCMOV = saved; }
-  bool saved = false;
-  std::unique_ptr<TTestFront> front;
+  void TearDown() override { HasFCMOV = saved_; }
+  bool saved_ = false;
+  std::unique_ptr<TTestFront> front_;
 };
 
 TEST_P(BuiltinValues, FoldedWhileCompiling) {
   for (const ValueCase& c : ValueCases) {
-    const long double value = front->Folded(c.text);
+    const long double value = front_->Folded(c.text);
     EXPECT_TRUE(SameValue(value, c.expected, Tolerance(c)))
         << c.text << " = " << ShowValue(value) << ", expected " << ShowValue(c.expected);
-    EXPECT_EQ(front->CompError(), eNone) << c.text;
+    EXPECT_EQ(front_->CompError(), eNone) << c.text;
   }
 }
 
 TEST_P(BuiltinValues, CalledDirectlyKeepingTheContract) {
   for (const ValueCase& c : ValueCases) {
     TFunction f;
-    ASSERT_TRUE(front->GetFunction(front->FindFunction(FunctionName(c.text)), f)) << c.text;
+    ASSERT_TRUE(front_->GetFunction(front_->FindFunction(FunctionName(c.text)), f)) << c.text;
     // Every register the body does not promise to use holds a value of the caller.
     const uint32_t fill = 8 - static_cast<uint32_t>(c.args.size()) - f.ExtraRegs;
     const THarnessCall call = CallBody(f, c.args, false, fill);

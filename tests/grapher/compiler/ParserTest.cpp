@@ -7,6 +7,8 @@
 #include "Emulation.h"
 #include "FrontTestSupport.h"
 
+using namespace kx;
+
 namespace {
 
 struct CodedCase {
@@ -189,14 +191,14 @@ class TypedArgs : public ::testing::Test {
     const TAByte fromEax = {0x50, 0xDB, 0x04, 0x24, 0x58};
     // sub esp,4; fistp dword [esp]; pop eax: a float argument rounded into EAX
     const TAByte toEax = {0x83, 0xEC, 0x04, 0xDB, 0x1C, 0x24, 0x58};
-    front.AddFunction("ifn", "vi08", 4, tcF80, 0, nullptr, true, fromEax);
-    front.AddFunction("inf8", "vi08", 4, tcF80, 0, nullptr, false, fromEax);
-    front.AddFunction("ordres", "vf80", 4, tcI32, 0, nullptr, true, toEax);
-    front.AddFunction("byref", "rf80", 4, tcF80, 0, nullptr, false, {});
-    front.AddVariable("n", tcI32, &n);
+    front_.AddFunction("ifn", "vi08", 4, tcF80, 0, nullptr, true, fromEax);
+    front_.AddFunction("inf8", "vi08", 4, tcF80, 0, nullptr, false, fromEax);
+    front_.AddFunction("ordres", "vf80", 4, tcI32, 0, nullptr, true, toEax);
+    front_.AddFunction("byref", "rf80", 4, tcF80, 0, nullptr, false, {});
+    front_.AddVariable("n", tcI32, &n_);
   }
-  TTestFront front;
-  int32_t n = 0;
+  TTestFront front_;
+  int32_t n_ = 0;
 };
 
 TEST_F(TypedArgs, CodedArguments) {
@@ -223,8 +225,8 @@ TEST_F(TypedArgs, CodedArguments) {
       {"x+byref(y)*2", "x+{2}*byref(y)"},
   };
   for (const CodedCase& c : cases) {
-    EXPECT_EQ(front.Coded(c.text), c.coded) << c.text;
-    EXPECT_EQ(front.CompError(), eNone) << c.text;
+    EXPECT_EQ(front_.Coded(c.text), c.coded) << c.text;
+    EXPECT_EQ(front_.CompError(), eNone) << c.text;
   }
 }
 
@@ -256,8 +258,8 @@ TEST_F(TypedArgs, ArgumentErrors) {
       {"byref(sin)", eVarParameter},
   };
   for (const auto& c : cases) {
-    front.Parse(c.text);
-    EXPECT_EQ(front.CompError(), c.error) << c.text;
+    front_.Parse(c.text);
+    EXPECT_EQ(front_.CompError(), c.error) << c.text;
   }
 }
 

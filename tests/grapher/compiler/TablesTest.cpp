@@ -4,6 +4,8 @@
 #include "compiler/KCompilerBase.h"
 #include "compiler/KLib.h"
 
+using namespace kx;
+
 namespace {
 
 uint32_t AddSimple(TCtrlBlck& c, const std::string& name, const std::string& signature = "vf80") {
