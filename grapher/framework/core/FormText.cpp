@@ -24,18 +24,18 @@ class Lexer {
  public:
   Lexer(std::string_view text, const std::string& source) : text_(text), source_(source) { Next(); }
 
-  Tok kind = Tok::End;
-  std::string value;  // identifier, string bytes, binary bytes, symbol
-  int64_t integer = 0;
-  long double real = 0;
-  int line = 1;  // line of the current token
+  Tok kind_ = Tok::End;
+  std::string value_;  // identifier, string bytes, binary bytes, symbol
+  int64_t integer_ = 0;
+  long double real_ = 0;
+  int line_ = 1;  // line of the current token
 
   [[noreturn]] void Error(const std::string& message) const {
-    throw EParserError(source_ + ", line " + std::to_string(line) + ": " + message);
+    throw EParserError(source_ + ", line " + std::to_string(line_) + ": " + message);
   }
 
   std::string Describe() const {
-    switch (kind) {
+    switch (kind_) {
       case Tok::End:
         return "end of text";
       case Tok::String:
@@ -46,12 +46,12 @@ class Lexer {
       case Tok::Binary:
         return "binary data";
       default:
-        return "'" + value + "'";
+        return "'" + value_ + "'";
     }
   }
 
-  bool IsSymbol(char c) const { return kind == Tok::Symbol && value.size() == 1 && value[0] == c; }
-  bool IsKeyword(std::string_view word) const { return kind == Tok::Ident && SameText(value, word); }
+  bool IsSymbol(char c) const { return kind_ == Tok::Symbol && value_.size() == 1 && value_[0] == c; }
+  bool IsKeyword(std::string_view word) const { return kind_ == Tok::Ident && SameText(value_, word); }
 
   void ExpectSymbol(char c) {
     if (!IsSymbol(c)) Error(std::string("'") + c + "' expected but " + Describe() + " found");
@@ -59,18 +59,18 @@ class Lexer {
   }
 
   std::string ExpectIdent(const char* what) {
-    if (kind != Tok::Ident) Error(std::string(what) + " expected but " + Describe() + " found");
-    std::string s = value;
+    if (kind_ != Tok::Ident) Error(std::string(what) + " expected but " + Describe() + " found");
+    std::string s = value_;
     Next();
     return s;
   }
 
   void Next() {
     SkipBlanks();
-    line = curLine_;
-    value.clear();
+    line_ = curLine_;
+    value_.clear();
     if (pos_ >= text_.size()) {
-      kind = Tok::End;
+      kind_ = Tok::End;
       return;
     }
     const char c = text_[pos_];
@@ -80,8 +80,8 @@ class Lexer {
         ((c == '-' || c == '+') && pos_ + 1 < text_.size() && (IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == '$')))
       return ReadNumber();
     if (c == '{') return ReadBinary();
-    kind = Tok::Symbol;
-    value = std::string(1, c);
+    kind_ = Tok::Symbol;
+    value_ = std::string(1, c);
     ++pos_;
   }
 
@@ -96,7 +96,7 @@ class Lexer {
   }
 
   void ReadIdent() {
-    kind = Tok::Ident;
+    kind_ = Tok::Ident;
     size_t start = pos_;
     for (;;) {
       while (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || IsDigit(text_[pos_]))) ++pos_;
@@ -107,11 +107,11 @@ class Lexer {
       }
       break;
     }
-    value = std::string(text_.substr(start, pos_ - start));
+    value_ = std::string(text_.substr(start, pos_ - start));
   }
 
   void ReadString() {
-    kind = Tok::String;
+    kind_ = Tok::String;
     while (pos_ < text_.size()) {
       if (text_[pos_] == '\'') {
         ++pos_;
@@ -119,14 +119,14 @@ class Lexer {
           if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') Error("Unterminated string");
           if (text_[pos_] == '\'') {
             if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '\'') {
-              value += '\'';
+              value_ += '\'';
               pos_ += 2;
               continue;
             }
             ++pos_;
             break;
           }
-          value += text_[pos_++];
+          value_ += text_[pos_++];
         }
       } else if (text_[pos_] == '#') {
         ++pos_;
@@ -136,7 +136,7 @@ class Lexer {
           ++digits;
         }
         if (digits == 0 || code > 255) Error("Invalid character code in a string");
-        value += char(code);
+        value_ += char(code);
       } else {
         break;
       }
@@ -158,8 +158,8 @@ class Lexer {
       if (digits == 0) Error("Invalid hexadecimal number");
       // Up to eight digits are a 32-bit pattern, as colours are written.
       int64_t s = digits <= 8 ? int64_t(int32_t(uint32_t(v))) : int64_t(v);
-      kind = Tok::Integer;
-      integer = negative ? -s : s;
+      kind_ = Tok::Integer;
+      integer_ = negative ? -s : s;
       CheckNumberEnd();
       return;
     }
@@ -182,12 +182,12 @@ class Lexer {
     // The characters are checked above; strtold only sees a plain C-locale number.
     const std::string digits(text_.substr(start, pos_ - start));
     if (isFloat) {
-      kind = Tok::Float;
-      real = std::strtold(digits.c_str(), nullptr);
-      if (!std::isfinite(real)) Error("Number out of range: " + digits);
+      kind_ = Tok::Float;
+      real_ = std::strtold(digits.c_str(), nullptr);
+      if (!std::isfinite(real_)) Error("Number out of range: " + digits);
       return;
     }
-    kind = Tok::Integer;
+    kind_ = Tok::Integer;
     uint64_t v = 0;
     for (char ch : digits) {
       if (!IsDigit(ch)) continue;
@@ -195,7 +195,7 @@ class Lexer {
       v = v * 10 + uint64_t(ch - '0');
     }
     if (v > uint64_t(INT64_MAX) + (negative ? 1 : 0)) Error("Integer out of range: " + digits);
-    integer = negative ? int64_t(0 - v) : int64_t(v);
+    integer_ = negative ? int64_t(0 - v) : int64_t(v);
   }
 
   void CheckNumberEnd() {
@@ -203,7 +203,7 @@ class Lexer {
   }
 
   void ReadBinary() {
-    kind = Tok::Binary;
+    kind_ = Tok::Binary;
     ++pos_;
     int high = -1;
     for (;;) {
@@ -217,7 +217,7 @@ class Lexer {
       if (high < 0) {
         high = h;
       } else {
-        value += char((high << 4) | h);
+        value_ += char((high << 4) | h);
         high = -1;
       }
     }
@@ -278,51 +278,51 @@ class TextToBinary {
 
  private:
   void Mark() {
-    if (lines_) lines_->Entries.emplace_back(w_.Position(), lex_.line);
+    if (lines_) lines_->Entries.emplace_back(w_.Position(), lex_.line_);
   }
 
   void Property() {
-    if (lex_.kind != Tok::Ident) lex_.Error("Property name expected but " + lex_.Describe() + " found");
+    if (lex_.kind_ != Tok::Ident) lex_.Error("Property name expected but " + lex_.Describe() + " found");
     Mark();
-    if (lex_.value.size() > 255) lex_.Error("Property name too long");
-    w_.WriteStr(lex_.value);
+    if (lex_.value_.size() > 255) lex_.Error("Property name too long");
+    w_.WriteStr(lex_.value_);
     lex_.Next();
     lex_.ExpectSymbol('=');
     Value();
   }
 
   void Value() {
-    switch (lex_.kind) {
+    switch (lex_.kind_) {
       case Tok::Integer:
-        w_.WriteInteger(lex_.integer);
+        w_.WriteInteger(lex_.integer_);
         lex_.Next();
         return;
       case Tok::Float:
-        w_.WriteFloat(lex_.real);
+        w_.WriteFloat(lex_.real_);
         lex_.Next();
         return;
       case Tok::String: {
-        std::string s = lex_.value;
+        std::string s = lex_.value_;
         lex_.Next();
         while (lex_.IsSymbol('+')) {
           lex_.Next();
-          if (lex_.kind != Tok::String) lex_.Error("String expected but " + lex_.Describe() + " found");
-          s += lex_.value;
+          if (lex_.kind_ != Tok::String) lex_.Error("String expected but " + lex_.Describe() + " found");
+          s += lex_.value_;
           lex_.Next();
         }
         w_.WriteString(s);
         return;
       }
       case Tok::Binary:
-        if (lex_.value.size() > size_t(INT32_MAX)) lex_.Error("Binary value too long");
-        w_.WriteBinary(lex_.value.data(), int32_t(lex_.value.size()));
+        if (lex_.value_.size() > size_t(INT32_MAX)) lex_.Error("Binary value too long");
+        w_.WriteBinary(lex_.value_.data(), int32_t(lex_.value_.size()));
         lex_.Next();
         return;
       case Tok::Ident:
         if (lex_.IsKeyword("file"))
           lex_.Error("File references are embedded by the build; this form was not converted");
-        if (lex_.value.size() > 255) lex_.Error("Identifier too long");
-        w_.WriteIdent(lex_.value);
+        if (lex_.value_.size() > 255) lex_.Error("Identifier too long");
+        w_.WriteIdent(lex_.value_);
         lex_.Next();
         return;
       case Tok::Symbol:
@@ -356,7 +356,7 @@ class TextToBinary {
     lex_.Next();
     w_.WriteListBegin();
     while (!lex_.IsSymbol(')')) {
-      if (lex_.kind == Tok::End) lex_.Error("')' expected but end of text found");
+      if (lex_.kind_ == Tok::End) lex_.Error("')' expected but end of text found");
       Value();
     }
     lex_.Next();
@@ -373,8 +373,8 @@ class TextToBinary {
       lex_.Next();
       if (lex_.IsSymbol('[')) {
         lex_.Next();
-        if (lex_.kind != Tok::Integer) lex_.Error("Item index expected");
-        w_.WriteInteger(lex_.integer);
+        if (lex_.kind_ != Tok::Integer) lex_.Error("Item index expected");
+        w_.WriteInteger(lex_.integer_);
         lex_.Next();
         lex_.ExpectSymbol(']');
       }
@@ -399,26 +399,26 @@ class TextToBinary {
 class BinaryToText {
  public:
   explicit BinaryToText(TReader& reader) : r_(reader) {}
-  std::string out;
+  std::string TakeText() { return std::move(out_); }
 
   void Object(int indent) {
     CheckDepth(indent);
     const std::string cls = r_.ReadStr();
     const std::string name = r_.ReadStr();
     Indent(indent);
-    out += "object ";
-    out += name.empty() ? cls : name + ": " + cls;
-    out += "\r\n";
+    out_ += "object ";
+    out_ += name.empty() ? cls : name + ": " + cls;
+    out_ += "\r\n";
     while (!r_.EndOfList()) Property(indent + 2);
     r_.ReadListEnd();
     while (!r_.EndOfList()) Object(indent + 2);
     r_.ReadListEnd();
     Indent(indent);
-    out += "end\r\n";
+    out_ += "end\r\n";
   }
 
  private:
-  void Indent(int n) { out.append(size_t(n), ' '); }
+  void Indent(int n) { out_.append(size_t(n), ' '); }
   // Every level indents by at least two.
   void CheckDepth(int indent) {
     if (indent > 4 * kMaxNesting) r_.ReadError("Nesting too deep");
@@ -426,10 +426,10 @@ class BinaryToText {
 
   void Property(int indent) {
     Indent(indent);
-    out += r_.ReadStr();
-    out += " = ";
+    out_ += r_.ReadStr();
+    out_ += " = ";
     Value(indent);
-    out += "\r\n";
+    out_ += "\r\n";
   }
 
   static std::string Quote(std::string_view s) {
@@ -470,50 +470,50 @@ class BinaryToText {
       case vaInt16:
       case vaInt32:
       case vaInt64:
-        out += std::to_string(r_.ReadInt64());
+        out_ += std::to_string(r_.ReadInt64());
         return;
       case vaSingle:
-        out += Float(r_.ReadFloat(), 9);
+        out_ += Float(r_.ReadFloat(), 9);
         return;
       case vaDouble:
-        out += Float(r_.ReadFloat(), 17);
+        out_ += Float(r_.ReadFloat(), 17);
         return;
       case vaExtended:
-        out += Float(r_.ReadFloat(), 21);
+        out_ += Float(r_.ReadFloat(), 21);
         return;
       case vaString:
       case vaLString:
-        out += Quote(r_.ReadString());
+        out_ += Quote(r_.ReadString());
         return;
       case vaIdent:
       case vaFalse:
       case vaTrue:
       case vaNil:
       case vaNull:
-        out += r_.ReadIdent();
+        out_ += r_.ReadIdent();
         return;
       case vaSet: {
         r_.ReadValue();
-        out += '[';
+        out_ += '[';
         bool first = true;
         for (std::string id = r_.ReadStr(); !id.empty(); id = r_.ReadStr()) {
-          if (!first) out += ", ";
-          out += id;
+          if (!first) out_ += ", ";
+          out_ += id;
           first = false;
         }
-        out += ']';
+        out_ += ']';
         return;
       }
       case vaList:
         r_.ReadValue();
-        out += '(';
+        out_ += '(';
         while (!r_.EndOfList()) {
-          out += "\r\n";
+          out_ += "\r\n";
           Indent(indent + 2);
           Value(indent + 2);
         }
         r_.ReadListEnd();
-        out += ')';
+        out_ += ')';
         return;
       case vaBinary: {
         r_.ReadValue();
@@ -523,36 +523,36 @@ class BinaryToText {
         std::string data(size_t(size), '\0');
         if (size) r_.Read(data.data(), size);
         static const char hex[] = "0123456789ABCDEF";
-        out += '{';
+        out_ += '{';
         for (size_t i = 0; i < data.size(); ++i) {
           if (i % 32 == 0) {
-            out += "\r\n";
+            out_ += "\r\n";
             Indent(indent + 2);
           }
           const unsigned char c = static_cast<unsigned char>(data[i]);
-          out += hex[c >> 4];
-          out += hex[c & 15];
+          out_ += hex[c >> 4];
+          out_ += hex[c & 15];
         }
-        out += '}';
+        out_ += '}';
         return;
       }
       case vaCollection:
         r_.ReadValue();
-        out += '<';
+        out_ += '<';
         while (!r_.EndOfList()) {
-          out += "\r\n";
+          out_ += "\r\n";
           Indent(indent + 2);
-          out += "item";
-          if (r_.NextValue() != vaList) out += " [" + std::to_string(r_.ReadInteger()) + "]";
+          out_ += "item";
+          if (r_.NextValue() != vaList) out_ += " [" + std::to_string(r_.ReadInteger()) + "]";
           r_.ReadListBegin();
-          out += "\r\n";
+          out_ += "\r\n";
           while (!r_.EndOfList()) Property(indent + 4);
           r_.ReadListEnd();
           Indent(indent + 2);
-          out += "end";
+          out_ += "end";
         }
         r_.ReadListEnd();
-        out += '>';
+        out_ += '>';
         return;
       default:
         r_.ReadError("Invalid stream format (value type " + std::to_string(int(t)) + ")");
@@ -560,6 +560,7 @@ class BinaryToText {
   }
 
   TReader& r_;
+  std::string out_;
 };
 
 }  // namespace
@@ -569,7 +570,7 @@ void ObjectTextToBinary(std::string_view text, TStream& output, const std::strin
   TWriter writer(output);
   writer.WriteSignature();
   TextToBinary(lex, writer, lines).Object();
-  if (lex.kind != Tok::End) lex.Error("Text after the last 'end'");
+  if (lex.kind_ != Tok::End) lex.Error("Text after the last 'end'");
   writer.FlushBuffer();
 }
 
@@ -578,7 +579,7 @@ std::string ObjectBinaryToText(TStream& input) {
   reader.ReadSignature();
   BinaryToText converter(reader);
   converter.Object(0);
-  return std::move(converter.out);
+  return converter.TakeText();
 }
 
 }  // namespace kx

@@ -28,7 +28,7 @@ class TFakeContext : public TGLContext {
   }
   bool IsValid() const override { return valid_; }
   void SwapBuffers() override {}
-  bool failActivation = false;
+  bool failActivation_ = false;
 
  protected:
   void DoCreateContext(HDC) override { Log("create"), valid_ = true; }
@@ -36,7 +36,7 @@ class TFakeContext : public TGLContext {
   void DoShareLists(TGLContext*) override { Log("share"); }
   void DoDestroyContext() override { Log("destroy"), valid_ = false; }
   void DoActivate() override {
-    if (failActivation) throw EGLContext("activation refused");
+    if (failActivation_) throw EGLContext("activation refused");
     Log("activate");
   }
   void DoDeactivate() override { Log("deactivate"); }
@@ -58,14 +58,14 @@ class GLContextTest : public ::testing::Test {
   GLContextTest() { GL.glGenTextures = &GenTextures; }
 
   std::unique_ptr<TFakeContext> Make(const char* name) {
-    auto context = std::make_unique<TFakeContext>(name, log);
+    auto context = std::make_unique<TFakeContext>(name, log_);
     context->CreateContext(nullptr);
     return context;
   }
-  int CountOf(const std::string& entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
+  int CountOf(const std::string& entry) const { return static_cast<int>(std::count(log_.begin(), log_.end(), entry)); }
 
-  TGLRecorder recorder;
-  std::vector<std::string> log;
+  TGLRecorder recorder_;
+  std::vector<std::string> log_;
 };
 
 TEST_F(GLContextTest, ActivationsNestAndOnlyTheOutermostReachesThePlatform) {
@@ -100,18 +100,18 @@ TEST_F(GLContextTest, FramebufferWishesAreFrozenWhileActive) {
 }
 
 TEST_F(GLContextTest, LifeCycleMisuseIsReported) {
-  TFakeContext a("a", log);
+  TFakeContext a("a", log_);
   EXPECT_EQ(a.ColorBits(), 32);
   EXPECT_THROW(a.Activate(), EGLContext);
   EXPECT_THROW(a.ShareLists(&a), EGLContext);
   a.CreateContext(nullptr);
   EXPECT_THROW(a.CreateContext(nullptr), EGLContext);
   EXPECT_EQ(a.SharingGroup(), std::vector<TGLContext*>{&a});
-  a.failActivation = true;
+  a.failActivation_ = true;
   EXPECT_THROW(a.Activate(), EGLContext);
   EXPECT_FALSE(a.Active());
   EXPECT_EQ(CurrentGLContext(), nullptr);
-  a.failActivation = false;
+  a.failActivation_ = false;
 }
 
 TEST_F(GLContextTest, HandlesNeedACurrentContextAndAreAllocatedOnce) {
@@ -119,7 +119,7 @@ TEST_F(GLContextTest, HandlesNeedACurrentContextAndAreAllocatedOnce) {
   EXPECT_THROW(list.AllocateHandle(), EAssertionFailed);
   auto a = Make("a");
   a->Activate();
-  recorder.QueueResult("glGenLists", 5);
+  recorder_.QueueResult("glGenLists", 5);
   list.AllocateHandle();
   EXPECT_EQ(list.Handle(), 5u);
   EXPECT_EQ(list.OwnerContext(), a.get());
@@ -127,7 +127,7 @@ TEST_F(GLContextTest, HandlesNeedACurrentContextAndAreAllocatedOnce) {
   list.DestroyHandle();
   EXPECT_EQ(list.Handle(), 0u);
   EXPECT_EQ(list.OwnerContext(), nullptr);
-  EXPECT_EQ(recorder.CallsTo("glDeleteLists"), std::vector<std::string>{"glDeleteLists(5,1)"});
+  EXPECT_EQ(recorder_.CallsTo("glDeleteLists"), std::vector<std::string>{"glDeleteLists(5,1)"});
   a->Deactivate();
 }
 
@@ -149,16 +149,16 @@ TEST_F(GLContextTest, DestroyingOneOfTwoSharingContextsHandsItsNamesOver) {
   TGLListHandle list;
   TGLTextureHandle texture;
   a->Activate();
-  recorder.QueueResult("glGenLists", 7);
+  recorder_.QueueResult("glGenLists", 7);
   list.AllocateHandle();
   texture.AllocateHandle();
   a->Deactivate();
-  recorder.Clear();
+  recorder_.Clear();
 
   a->DestroyContext();
   EXPECT_FALSE(a->IsValid());
-  EXPECT_EQ(recorder.Count("glDeleteLists"), 0);
-  EXPECT_EQ(recorder.Count("glDeleteTextures"), 0);
+  EXPECT_EQ(recorder_.Count("glDeleteLists"), 0);
+  EXPECT_EQ(recorder_.Count("glDeleteTextures"), 0);
   EXPECT_EQ(list.OwnerContext(), b.get());
   EXPECT_EQ(texture.OwnerContext(), b.get());
   EXPECT_EQ(b->AllocatedHandles(), (std::vector<TGLContextHandle*>{&texture, &list}));
@@ -175,22 +175,22 @@ TEST_F(GLContextTest, DestroyingTheLastContextOfAGroupDeletesItsNames) {
   user.OnGenerate = [](TGLVirtualHandle*, GLuint& name) { name = 42; };
   user.OnDelete = [&](TGLVirtualHandle*, GLuint& name) { deletedUserNames.push_back(name); };
   a->Activate();
-  recorder.QueueResult("glGenLists", 3);
+  recorder_.QueueResult("glGenLists", 3);
   list.AllocateHandle();
   texture.AllocateHandle();
   user.AllocateHandle();
   a->Deactivate();
-  log.clear();
+  log_.clear();
 
   a->DestroyContext();
-  EXPECT_EQ(recorder.CallsTo("glDeleteLists"), std::vector<std::string>{"glDeleteLists(3,1)"});
-  EXPECT_EQ(recorder.Count("glDeleteTextures"), 1);
+  EXPECT_EQ(recorder_.CallsTo("glDeleteLists"), std::vector<std::string>{"glDeleteLists(3,1)"});
+  EXPECT_EQ(recorder_.Count("glDeleteTextures"), 1);
   EXPECT_EQ(deletedUserNames, std::vector<GLuint>{42});
   for (TGLContextHandle* h : std::initializer_list<TGLContextHandle*>{&list, &texture, &user}) {
     EXPECT_EQ(h->Handle(), 0u);
     EXPECT_EQ(h->OwnerContext(), nullptr);
   }
-  EXPECT_EQ(log, (std::vector<std::string>{"a activate", "a deactivate", "a destroy"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"a activate", "a deactivate", "a destroy"}));
 }
 
 TEST_F(GLContextTest, DestroyContextRestoresANestedOtherContextFully) {
@@ -198,9 +198,9 @@ TEST_F(GLContextTest, DestroyContextRestoresANestedOtherContextFully) {
   auto b = Make("b");
   b->Activate();
   b->Activate();
-  log.clear();
+  log_.clear();
   a->DestroyContext();
-  EXPECT_EQ(log, (std::vector<std::string>{"b deactivate", "a activate", "a deactivate", "a destroy", "b activate"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"b deactivate", "a activate", "a deactivate", "a destroy", "b activate"}));
   EXPECT_EQ(CurrentGLContext(), b.get());
   b->Deactivate();
   b->Deactivate();  // both outer activations are still balanced
@@ -214,10 +214,10 @@ TEST_F(GLContextTest, AContextThatCannotBeMadeCurrentLeavesNoReferenceBehind) {
     auto a = Make("a");
     a->ShareLists(b.get());
     a->Activate();
-    recorder.QueueResult("glGenLists", 4);
+    recorder_.QueueResult("glGenLists", 4);
     shared.AllocateHandle();
     a->Deactivate();
-    a->failActivation = true;
+    a->failActivation_ = true;
     EXPECT_THROW(a->DestroyContext(), EGLContext);
     EXPECT_TRUE(a->IsValid());  // a failed destruction changes nothing
   }
@@ -227,15 +227,15 @@ TEST_F(GLContextTest, AContextThatCannotBeMadeCurrentLeavesNoReferenceBehind) {
   {
     auto c = Make("c");
     c->Activate();
-    recorder.QueueResult("glGenLists", 6);
+    recorder_.QueueResult("glGenLists", 6);
     own.AllocateHandle();
     c->Deactivate();
-    c->failActivation = true;
+    c->failActivation_ = true;
   }
   EXPECT_EQ(own.Handle(), 0u);
   EXPECT_EQ(own.OwnerContext(), nullptr);
   EXPECT_EQ(CurrentGLContext(), nullptr);
-  EXPECT_EQ(recorder.Count("glDeleteLists"), 0);  // no context could be current for it
+  EXPECT_EQ(recorder_.Count("glDeleteLists"), 0);  // no context could be current for it
 }
 
 TEST_F(GLContextTest, DestroyHandleVisitsItsOwnerAndComesBack) {
@@ -243,15 +243,15 @@ TEST_F(GLContextTest, DestroyHandleVisitsItsOwnerAndComesBack) {
   auto b = Make("b");
   TGLListHandle list;
   a->Activate();
-  recorder.QueueResult("glGenLists", 9);
+  recorder_.QueueResult("glGenLists", 9);
   list.AllocateHandle();
   a->Deactivate();
   b->Activate();
   b->Activate();
-  log.clear();
+  log_.clear();
   list.DestroyHandle();
-  EXPECT_EQ(log, (std::vector<std::string>{"b deactivate", "a activate", "a deactivate", "b activate"}));
-  EXPECT_EQ(recorder.Count("glDeleteLists"), 1);
+  EXPECT_EQ(log_, (std::vector<std::string>{"b deactivate", "a activate", "a deactivate", "b activate"}));
+  EXPECT_EQ(recorder_.Count("glDeleteLists"), 1);
   b->Deactivate();
   b->Deactivate();
 }
@@ -265,10 +265,10 @@ TEST_F(GLContextTest, DestroyHandleInASharingContextNeedsNoSwitch) {
   texture.AllocateHandle();
   a->Deactivate();
   b->Activate();
-  log.clear();
+  log_.clear();
   texture.DestroyHandle();
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(recorder.Count("glDeleteTextures"), 1);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(recorder_.Count("glDeleteTextures"), 1);
   b->Deactivate();
 }
 
@@ -276,13 +276,13 @@ TEST_F(GLContextTest, DestroyAllHandlesEmptiesTheContext) {
   auto a = Make("a");
   TGLListHandle first, second;
   a->Activate();
-  recorder.QueueResult("glGenLists", 1);
-  recorder.QueueResult("glGenLists", 2);
+  recorder_.QueueResult("glGenLists", 1);
+  recorder_.QueueResult("glGenLists", 2);
   first.AllocateHandle();
   second.AllocateHandle();
   a->Deactivate();
   a->DestroyAllHandles();
-  EXPECT_EQ(recorder.CallsTo("glDeleteLists"), (std::vector<std::string>{"glDeleteLists(2,1)", "glDeleteLists(1,1)"}));
+  EXPECT_EQ(recorder_.CallsTo("glDeleteLists"), (std::vector<std::string>{"glDeleteLists(2,1)", "glDeleteLists(1,1)"}));
   EXPECT_TRUE(a->AllocatedHandles().empty());
   EXPECT_FALSE(a->Active());
 }
@@ -290,33 +290,33 @@ TEST_F(GLContextTest, DestroyAllHandlesEmptiesTheContext) {
 TEST_F(GLContextTest, CheckOpenGLErrorReportsTheFirstOfSeveralErrors) {
   static const char text[] = "invalid enumerant";
   for (GLenum code : {GL_INVALID_ENUM, GL_INVALID_VALUE, GL_INVALID_OPERATION})
-    recorder.QueueResult("glGetError", code);
-  recorder.QueueResult("gluErrorString", reinterpret_cast<uintptr_t>(text));
+    recorder_.QueueResult("glGetError", code);
+  recorder_.QueueResult("gluErrorString", reinterpret_cast<uintptr_t>(text));
   try {
     CheckOpenGLError();
     FAIL() << "no exception";
   } catch (const EOpenGLError& e) {
     EXPECT_STREQ(e.what(), "invalid enumerant");
   }
-  EXPECT_EQ(recorder.CallsTo("gluErrorString"), std::vector<std::string>{"gluErrorString(1280)"});
-  EXPECT_EQ(recorder.Count("glGetError"), 4);
+  EXPECT_EQ(recorder_.CallsTo("gluErrorString"), std::vector<std::string>{"gluErrorString(1280)"});
+  EXPECT_EQ(recorder_.Count("glGetError"), 4);
   EXPECT_NO_THROW(CheckOpenGLError());  // nothing left pending
 }
 
 TEST_F(GLContextTest, ErrorDrainsAreBoundedWhenErrorsNeverStop) {
-  recorder.SetDefaultResult("glGetError", GL_INVALID_OPERATION);
+  recorder_.SetDefaultResult("glGetError", GL_INVALID_OPERATION);
   ClearGLError();
-  EXPECT_EQ(recorder.Count("glGetError"), 7);
-  recorder.Clear();
+  EXPECT_EQ(recorder_.Count("glGetError"), 7);
+  recorder_.Clear();
   EXPECT_THROW(CheckOpenGLError(), EOpenGLError);
-  EXPECT_EQ(recorder.Count("glGetError"), 8);
+  EXPECT_EQ(recorder_.Count("glGetError"), 8);
 }
 
 TEST_F(GLContextTest, ManagerRegistersEveryContextOnce) {
   ASSERT_NE(ContextManager, nullptr);
   const int before = ContextManager->ContextCount();
   {
-    TFakeContext a("a", log);
+    TFakeContext a("a", log_);
     EXPECT_EQ(ContextManager->ContextCount(), before + 1);
     EXPECT_THROW(ContextManager->AddContext(&a), EGLContext);
   }
@@ -328,13 +328,13 @@ TEST_F(GLContextTest, ManagerRegistersEveryContextOnce) {
 TEST_F(GLContextTest, CreateGLContextUsesTheFirstRegisteredClass) {
   UnregisterGLContextClasses();
   EXPECT_EQ(ContextManager->CreateGLContext(), nullptr);
-  RegisterGLContextClass([this] { return new TFakeContext("first", log); });
-  RegisterGLContextClass([this] { return new TFakeContext("second", log); });
+  RegisterGLContextClass([this] { return new TFakeContext("first", log_); });
+  RegisterGLContextClass([this] { return new TFakeContext("second", log_); });
   std::unique_ptr<TGLContext> context(ContextManager->CreateGLContext());
   ASSERT_NE(context, nullptr);
   EXPECT_EQ(context->Manager, ContextManager);
   context->CreateContext(nullptr);
-  EXPECT_EQ(log, std::vector<std::string>{"first create"});
+  EXPECT_EQ(log_, std::vector<std::string>{"first create"});
   UnregisterGLContextClasses();
 }
 

@@ -19,13 +19,13 @@ class TCountingComponent : public TGLUpdateAbleComponent {
       : TGLUpdateAbleComponent(owner), position_(new TGLCoordinates(this, {0, 0, 0, 1}, csPoint)) {}
   ~TCountingComponent() override { delete position_; }
   void NotifyChange(TObject* sender) override {
-    ++changes;
-    lastSender = sender;
+    ++changes_;
+    lastSender_ = sender;
     TGLUpdateAbleComponent::NotifyChange(sender);
   }
   TGLCoordinates* Position() const { return position_; }
-  int changes = 0;
-  TObject* lastSender = nullptr;
+  int changes_ = 0;
+  TObject* lastSender_ = nullptr;
 
  private:
   TGLCoordinates* position_;
@@ -36,8 +36,8 @@ KX_PUBLISH(TCountingComponent) { p.Property("Position", &TCountingComponent::Pos
 // An owner whose coordinates report on their own path.
 class TObservingOwner : public TPersistent, public TGLCoordinatesObserver {
  public:
-  void CoordinateChanged(TGLCoordinates* sender) override { seen = sender; }
-  TGLCoordinates* seen = nullptr;
+  void CoordinateChanged(TGLCoordinates* sender) override { seen_ = sender; }
+  TGLCoordinates* seen_ = nullptr;
 };
 
 TEST(GLMisc, RoundUpToPowerOf2) {
@@ -64,14 +64,14 @@ TEST(GLMisc, EveryCoordinateWriteNotifiesTheOwnerChain) {
   int handlerCalls = 0;
   node->Position()->OnNotifyChange = TNotifyEvent([&](TObject*) { ++handlerCalls; });
   node->Position()->SetX(0);  // unchanged, still a change
-  EXPECT_EQ(node->changes, 1);
-  EXPECT_EQ(node->lastSender, node->Position());
-  EXPECT_EQ(scene.changes, 1);
-  EXPECT_EQ(scene.lastSender, node);
+  EXPECT_EQ(node->changes_, 1);
+  EXPECT_EQ(node->lastSender_, node->Position());
+  EXPECT_EQ(scene.changes_, 1);
+  EXPECT_EQ(scene.lastSender_, node);
   EXPECT_EQ(handlerCalls, 1);
   node->Position()->Initialize({1, 2, 3, 1});  // no notification
   node->Position()->Normalize();
-  EXPECT_EQ(node->changes, 1);
+  EXPECT_EQ(node->changes_, 1);
 }
 
 TEST(GLMisc, SetAsVectorKeepsTheStyleOfW) {
@@ -124,7 +124,7 @@ TEST(GLMisc, AnObservingOwnerGetsCoordinateChangedInstead) {
   bool handler = false;
   coordinates.OnNotifyChange = TNotifyEvent([&](TObject*) { handler = true; });
   coordinates.SetZ(2);
-  EXPECT_EQ(owner.seen, &coordinates);
+  EXPECT_EQ(owner.seen_, &coordinates);
   EXPECT_FALSE(handler);
 }
 
@@ -139,7 +139,7 @@ TEST(GLMisc, AssignCopiesWithoutNotifying) {
   TGLCoordinates source(nullptr, {4, 5, 6, 1}, csPoint);
   node.Position()->Assign(&source);
   EXPECT_TRUE(node.Position()->Equals({4, 5, 6, 1}));
-  EXPECT_EQ(node.changes, 0);
+  EXPECT_EQ(node.changes_, 0);
 }
 
 TEST(GLMisc, CoordinatesAreStreamedAsOneBinaryProperty) {

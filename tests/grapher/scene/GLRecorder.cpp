@@ -5,7 +5,7 @@
 
 namespace kx {
 
-TGLRecorder* TGLRecorder::Current = nullptr;
+TGLRecorder* TGLRecorder::current_ = nullptr;
 
 namespace {
 
@@ -47,7 +47,7 @@ template <class R, class... A>
 struct Stub<R(APIENTRY*)(A...)> {
   template <int Index>
   static R APIENTRY Call(A... args) {
-    TGLRecorder* recorder = TGLRecorder::Current;
+    TGLRecorder* recorder = TGLRecorder::current_;
     recorder->Record(kNames[Index], Join(args...));
     if constexpr (std::is_void_v<R>) {
       return;
@@ -64,7 +64,7 @@ struct Stub<R(APIENTRY*)(A...)> {
 }  // namespace
 
 TGLRecorder::TGLRecorder() : savedTable_(GL), savedCaps_(GLCaps) {
-  Current = this;
+  current_ = this;
 #define X(name, type) GL.name = &Stub<type>::template Call<ix_##name>;
   KX_GL_ALL_FUNCTIONS(X)
 #undef X
@@ -73,11 +73,11 @@ TGLRecorder::TGLRecorder() : savedTable_(GL), savedCaps_(GLCaps) {
 TGLRecorder::~TGLRecorder() {
   GL = savedTable_;
   GLCaps = savedCaps_;
-  Current = nullptr;
+  current_ = nullptr;
 }
 
 void TGLRecorder::Record(const char* name, std::string arguments) {
-  Calls.push_back(std::string(name) + "(" + arguments + ")");
+  calls_.push_back(std::string(name) + "(" + arguments + ")");
 }
 
 uintptr_t TGLRecorder::NextResult(const char* name) {
@@ -93,7 +93,7 @@ uintptr_t TGLRecorder::NextResult(const char* name) {
 
 std::vector<std::string> TGLRecorder::CallsTo(const std::string& name) const {
   std::vector<std::string> result;
-  for (const std::string& call : Calls)
+  for (const std::string& call : calls_)
     if (call.compare(0, name.size() + 1, name + "(") == 0) result.push_back(call);
   return result;
 }

@@ -27,11 +27,10 @@ class TGLRecorder {
   // Calls whose name is `name`, in order.
   std::vector<std::string> CallsTo(const std::string& name) const;
   int Count(const std::string& name) const { return static_cast<int>(CallsTo(name).size()); }
-  void Clear() { Calls.clear(); }
+  void Clear() { calls_.clear(); }
+  const std::vector<std::string>& Calls() const { return calls_; }
 
-  std::vector<std::string> Calls;
-
-  static TGLRecorder* Current;
+  static TGLRecorder* current_;
   void Record(const char* name, std::string arguments);
   uintptr_t NextResult(const char* name);
 
@@ -40,6 +39,7 @@ class TGLRecorder {
   TGLCapabilities savedCaps_;
   std::map<std::string, std::deque<uintptr_t>> queued_;
   std::map<std::string, uintptr_t> defaults_;
+  std::vector<std::string> calls_;
 };
 
 }  // namespace kx

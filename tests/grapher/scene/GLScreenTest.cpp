@@ -54,7 +54,7 @@ class GLScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = DisplaySettingsCalls;
-    Display = &display;
+    Display = &display_;
     DisplaySettingsCalls.EnumSettings = FakeEnum;
     DisplaySettingsCalls.ChangeSettings = FakeChange;
     ActiveDisplayMode = 0;
@@ -69,7 +69,7 @@ class GLScreenTest : public ::testing::Test {
     for (int i = 0; i < DisplayModeCount; ++i) result.push_back(DisplayModes[i].Description);
     return result;
   }
-  FakeDisplay display;
+  FakeDisplay display_;
 
  private:
   TDisplaySettingsCalls saved_;
@@ -100,61 +100,61 @@ TEST(GLCrossPlatform, ReportsTheScreenAndTheCounter) {
 }
 
 TEST_F(GLScreenTest, ListsEachAcceptedModeOnceWithItsDescription) {
-  display.acceptsEverything = true;
+  display_.acceptsEverything = true;
   for (DWORD bpp : {16, 32})
-    for (auto [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}}) display.modes.push_back(Mode(w, h, bpp));
-  display.modes.push_back(Mode(800, 600, 16));  // reported twice
+    for (auto [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}}) display_.modes.push_back(Mode(w, h, bpp));
+  display_.modes.push_back(Mode(800, 600, 16));  // reported twice
   BuildDisplayModeList();
   EXPECT_EQ(Descriptions(),
             (std::vector<std::string>{"default", "640 x 480, 16 bpp", "800 x 600, 16 bpp", "1024 x 768, 16 bpp",
                                       "640 x 480, 32 bpp", "800 x 600, 32 bpp", "1024 x 768, 32 bpp"}));
   EXPECT_EQ(DisplayModes[3].Width, 1024);
   EXPECT_EQ(DisplayModes[3].ColorDepth, 16);
-  for (const std::string& request : display.requests) EXPECT_NE(request.find(" test"), std::string::npos);
+  for (const std::string& request : display_.requests) EXPECT_NE(request.find(" test"), std::string::npos);
 }
 
 TEST_F(GLScreenTest, ADriverRefusingTheProbeIsAskedAboutLowResolutions) {
-  display.modes.push_back(Mode(640, 480, 32));
-  display.acceptedLowResolutions = {{320, 8}, {512, 32}};
+  display_.modes.push_back(Mode(640, 480, 32));
+  display_.acceptedLowResolutions = {{320, 8}, {512, 32}};
   BuildDisplayModeList();
   EXPECT_EQ(Descriptions(), (std::vector<std::string>{"default", "640 x 480, 32 bpp", "320 x 200, 8 bpp",
                                                       "320 x 240, 8 bpp", "320 x 350, 8 bpp", "320 x 400, 8 bpp",
                                                       "320 x 480, 8 bpp", "512 x 384, 32 bpp"}));
   // The desktop mode is not compared, so it may be listed again.
-  display.modes = {Mode(DisplayModes[0].Width, DisplayModes[0].Height, DisplayModes[0].ColorDepth)};
-  display.acceptsEverything = true;
+  display_.modes = {Mode(DisplayModes[0].Width, DisplayModes[0].Height, DisplayModes[0].ColorDepth)};
+  display_.acceptsEverything = true;
   BuildDisplayModeList();
   EXPECT_EQ(DisplayModeCount, 2);
 }
 
 TEST_F(GLScreenTest, NeverListsMoreThanTwoHundredModes) {
-  display.acceptsEverything = true;
-  for (DWORD w = 640; w < 640 + 500; ++w) display.modes.push_back(Mode(w, 480, 32));
+  display_.acceptsEverything = true;
+  for (DWORD w = 640; w < 640 + 500; ++w) display_.modes.push_back(Mode(w, 480, 32));
   BuildDisplayModeList();
   EXPECT_EQ(DisplayModeCount, MaxDisplayModes);
   EXPECT_TRUE(DisplayModes[MaxDisplayModes].Description.empty());
 }
 
 TEST_F(GLScreenTest, FindsTheSmallestSufficientMode) {
-  display.acceptsEverything = true;
-  display.modes = {Mode(800, 600, 32), Mode(800, 600, 16), Mode(1024, 768, 32)};
+  display_.acceptsEverything = true;
+  display_.modes = {Mode(800, 600, 32), Mode(800, 600, 16), Mode(1024, 768, 32)};
   BuildDisplayModeList();
   EXPECT_EQ(GetIndexFromResolution(800, 600, 16), 2);
   EXPECT_EQ(GetIndexFromResolution(900, 600, 16), 3);
   EXPECT_EQ(GetIndexFromResolution(1600, 1200, 16), 0);
-  display.modes = {Mode(1024, 768, 32)};
+  display_.modes = {Mode(1024, 768, 32)};
   BuildDisplayModeList();
   EXPECT_EQ(GetIndexFromResolution(800, 600, 16), 1);
 }
 
 TEST_F(GLScreenTest, SwitchingGoesThroughTheListAndIsRemembered) {
-  display.acceptsEverything = true;
-  display.modes = {Mode(800, 600, 16)};
+  display_.acceptsEverything = true;
+  display_.modes = {Mode(800, 600, 16)};
   BuildDisplayModeList();
-  display.requests.clear();
+  display_.requests.clear();
   SetFullscreenMode(1);
   EXPECT_EQ(ActiveDisplayMode, 1);
-  display.switchSucceeds = false;
+  display_.switchSucceeds = false;
   SetFullscreenMode(0);
   EXPECT_EQ(ActiveDisplayMode, 1);
   SetFullscreenMode(200);  // beyond the list: ignored
@@ -162,7 +162,7 @@ TEST_F(GLScreenTest, SwitchingGoesThroughTheListAndIsRemembered) {
   EXPECT_EQ(ActiveDisplayMode, 1);
   const std::string desktop = std::to_string(DisplayModes[0].Width) + "x" + std::to_string(DisplayModes[0].Height) +
                               "x" + std::to_string(DisplayModes[0].ColorDepth);
-  EXPECT_EQ(display.requests, (std::vector<std::string>{"800x600x16 switch", desktop + " switch", "registry switch"}));
+  EXPECT_EQ(display_.requests, (std::vector<std::string>{"800x600x16 switch", desktop + " switch", "registry switch"}));
 }
 
 }  // namespace

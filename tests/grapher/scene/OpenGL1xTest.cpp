@@ -97,7 +97,7 @@ TEST(OpenGL1x, RecorderRestoresTheTable) {
     GL.glClear(GL_COLOR_BUFFER_BIT);
     GL.glDeleteLists(5, 1);
     GL.glClearColor(0.5f, 0, 0, 1);
-    EXPECT_EQ(recorder.Calls,
+    EXPECT_EQ(recorder.Calls(),
               (std::vector<std::string>{"glClear(16384)", "glDeleteLists(5,1)", "glClearColor(0.5,0,0,1)"}));
   }
   EXPECT_EQ(GL.glClear, before.glClear);

@@ -18,23 +18,23 @@ namespace {
 class TSample : public TPersistentObject {
   KX_CLASS(TSample, TPersistentObject)
  public:
-  TSample() { ++live; }
-  TSample(int v, std::string n) : value(v), name(std::move(n)) { ++live; }
-  TSample(const TSample& other) : TPersistentObject(), value(other.value), name(other.name) { ++live; }
-  ~TSample() override { --live; }
-  static inline int live = 0;
+  TSample() { ++live_; }
+  TSample(int v, std::string n) : value_(v), name_(std::move(n)) { ++live_; }
+  TSample(const TSample& other) : TPersistentObject(), value_(other.value_), name_(other.name_) { ++live_; }
+  ~TSample() override { --live_; }
+  static inline int live_ = 0;
   void WriteToFiler(TVirtualWriter& writer) override {
-    writer.WriteInteger(value);
-    writer.WriteString(name);
+    writer.WriteInteger(value_);
+    writer.WriteString(name_);
   }
   void ReadFromFiler(TVirtualReader& reader) override {
-    readCalled = true;
-    value = reader.ReadInteger();
-    name = reader.ReadString();
+    readCalled_ = true;
+    value_ = reader.ReadInteger();
+    name_ = reader.ReadString();
   }
-  int value = 0;
-  std::string name;
-  bool readCalled = false;
+  int value_ = 0;
+  std::string name_;
+  bool readCalled_ = false;
 };
 KX_PUBLISH(TSample) {}
 
@@ -92,8 +92,8 @@ TEST_F(ArchiveTest, AnObjectListStoresClassNamesOnceAndNilAsFalseZero) {
   ASSERT_NE(first, nullptr);
   ASSERT_NE(third, nullptr);
   EXPECT_NE(first, list.Items(0));
-  EXPECT_EQ(first->value, 5);
-  EXPECT_EQ(third->name, "y");
+  EXPECT_EQ(first->value_, 5);
+  EXPECT_EQ(third->name_, "y");
   EXPECT_EQ(copy.Items(1), nullptr);
   copy.FreeAllAndClear();
   list.FreeAllAndClear();
@@ -149,7 +149,7 @@ TEST_F(ArchiveTest, BrokenObjectListArchivesAreRefused) {
 }
 
 TEST_F(ArchiveTest, ARefusedArchiveLeavesAnEmptyListAndNoObjects) {
-  const int before = TSample::live;
+  const int before = TSample::live_;
   TPersistentObjectList list;
   EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
     w.WriteInteger(0), w.WriteListBegin();
@@ -159,7 +159,7 @@ TEST_F(ArchiveTest, ARefusedArchiveLeavesAnEmptyListAndNoObjects) {
   })),
                Exception);
   EXPECT_EQ(list.Count(), 0);
-  EXPECT_EQ(TSample::live, before);
+  EXPECT_EQ(TSample::live_, before);
   // The same inside a nested list.
   EXPECT_THROW(list.LoadFromString(Encoded([](TWriter& w) {
     w.WriteInteger(0), w.WriteListBegin(), w.WriteString("TPersistentObjectList");
@@ -167,7 +167,7 @@ TEST_F(ArchiveTest, ARefusedArchiveLeavesAnEmptyListAndNoObjects) {
   })),
                Exception);
   EXPECT_EQ(list.Count(), 0);
-  EXPECT_EQ(TSample::live, before);
+  EXPECT_EQ(TSample::live_, before);
 }
 
 TEST_F(ArchiveTest, EndlesslyNestedListsAreRefusedWithoutExhaustingTheStack) {
@@ -195,25 +195,25 @@ TEST_F(ArchiveTest, EndlesslyNestedListsAreRefusedWithoutExhaustingTheStack) {
 
 TEST_F(ArchiveTest, SignatureMismatchIsRaisedBeforeAnyData) {
   TSignedSample original;
-  original.value = 3;
+  original.value_ = 3;
   const std::string archive = original.SaveToString();
   EXPECT_EQ(archive.substr(0, 4), "SMPL");
   TSignedSample target;
   EXPECT_THROW(target.LoadFromString("SMPX" + archive.substr(4)), EInvalidFileSignature);
-  EXPECT_FALSE(target.readCalled);
+  EXPECT_FALSE(target.readCalled_);
   target.LoadFromString(archive);
-  EXPECT_EQ(target.value, 3);
+  EXPECT_EQ(target.value_, 3);
 }
 
 TEST_F(ArchiveTest, AssignAndCloneCopyWhatTheArchiveHolds) {
   TSample source(9, "nine"), target;
   target.Assign(&source);
-  EXPECT_EQ(target.value, 9);
-  EXPECT_EQ(target.name, "nine");
+  EXPECT_EQ(target.value_, 9);
+  EXPECT_EQ(target.name_, "nine");
   std::unique_ptr<TPersistentObject> clone = source.Clone();
   auto* copy = dynamic_cast<TSample*>(clone.get());
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->name, "nine");
+  EXPECT_EQ(copy->name_, "nine");
   TComponent other(nullptr);
   EXPECT_THROW(target.Assign(&other), EConvertError);
 }
@@ -225,7 +225,7 @@ TEST_F(ArchiveTest, FilesAreWrittenWhole) {
   TSample original(4, "four"), loaded;
   original.SaveToFile(path);
   loaded.LoadFromFile(path);
-  EXPECT_EQ(loaded.name, "four");
+  EXPECT_EQ(loaded.name_, "four");
   EXPECT_THROW(original.SaveToFile(std::string(folder) + "no such folder\\x.bin"), Exception);
   DeleteFileA(path.c_str());
 }
@@ -287,7 +287,7 @@ TEST(VectorLists, SortingManyKeysMatchesAStableOrderOfKeys) {
   for (int i = 0; i < 200; ++i) {
     seed = seed * 1103515245 + 12345;
     const float key = float((seed >> 8) % 50) * 0.5f;
-    samples[i].value = int(key * 2);
+    samples[i].value_ = int(key * 2);
     keys.Add(key);
     objects.Add(&samples[i]);
   }
@@ -296,7 +296,7 @@ TEST(VectorLists, SortingManyKeysMatchesAStableOrderOfKeys) {
     if (i > 0) {
       EXPECT_LE(keys.Items(i - 1), keys.Items(i));
     }
-    EXPECT_EQ(static_cast<TSample*>(objects.Items(i))->value, int(keys.Items(i) * 2));
+    EXPECT_EQ(static_cast<TSample*>(objects.Items(i))->value_, int(keys.Items(i) * 2));
   }
 }
 
