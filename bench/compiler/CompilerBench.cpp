@@ -125,16 +125,7 @@ int main(int argc, char** argv) {
   for (const TCase& c : cases) {
     TKCompiler k;
     k.SetAutoCompile(false);
-    AddMin(&k, "min");
-    AddMax(&k, "max");
-    AddSin(&k, "sin");
-    AddCos(&k, "cos");
-    AddExp(&k, "exp");
-    AddSqrt(&k, "sqrt");
-    AddLn(&k, "ln");
-    AddAbs(&k, "abs");
-    AddArcTan(&k, "arctan");
-    AddPower(&k, "power");
+    AddGrapherBuiltins(&k);
     k.AddVariable("x", tcF80, &X);
     k.AddVariable("y", tcF80, &Y);
     k.SetExpression(c.Text);

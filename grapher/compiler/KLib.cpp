@@ -142,4 +142,22 @@ bool AddPi(TCtrlBlck* compiler, const std::string& name) {
   return Inline(compiler, name, "", 0, {0xD9, 0xEB}, false);  // fldpi
 }
 
+bool AddGrapherBuiltins(TCtrlBlck* compiler) {
+  static const struct {
+    const char* Name;
+    bool (*Add)(TCtrlBlck*, const std::string&);
+  } Builtins[] = {
+      {"min", AddMin},       {"max", AddMax},       {"sin", AddSin},           {"cos", AddCos},
+      {"exp", AddExp},       {"sqr", AddSqr},       {"sqrt", AddSqrt},         {"ln", AddLn},
+      {"abs", AddAbs},       {"tan", AddTan},       {"cotan", AddCotan},       {"arcsin", AddArcSin},
+      {"arccos", AddArcCos}, {"arctan", AddArcTan}, {"arccotan", AddArcCotan}, {"power", AddPower},
+      {"Int", AddTrunc},     {"Trunc", AddTrunc},   {"Floor", AddTrunc},       {"Frac", AddFrac},
+      {"Round", AddRound},   {"Log10", AddLog10},   {"Log2", AddLog2},         {"LogN", AddLogN},
+      {"Pi", AddPi},
+  };
+  bool all = true;
+  for (const auto& builtin : Builtins) all = builtin.Add(compiler, builtin.Name) && all;
+  return all;
+}
+
 }  // namespace kx

@@ -38,6 +38,13 @@ bool AddLog2(TCtrlBlck* compiler, const std::string& name);
 bool AddLogN(TCtrlBlck* compiler, const std::string& name);
 bool AddPi(TCtrlBlck* compiler, const std::string& name);
 
+// Registers the grapher's 25 built-in names in the grapher's order: "min",
+// "max", "sin", "cos", "exp", "sqr", "sqrt", "ln", "abs", "tan", "cotan",
+// "arcsin", "arccos", "arctan", "arccotan", "power", "Int", "Trunc", "Floor"
+// (all three truncate toward zero), "Frac", "Round", "Log10", "Log2", "LogN",
+// "Pi". True when every one of them was entered; false for a null compiler.
+bool AddGrapherBuiltins(TCtrlBlck* compiler);
+
 // The routines (KLib.S); compiled code calls them, tests call them directly.
 extern "C" {
 void FpuMin();

@@ -26,7 +26,7 @@ class CodeGen : public ::testing::Test {
  protected:
   void SetUp() override {
     HasFCMOV = true;
-    RegisterBuiltins(compiler_);
+    AddGrapherBuiltins(&compiler_);
     compiler_.SetAutoCompile(false);
     compiler_.AddVariable("x", tcF80, &cells_.x);
     compiler_.AddVariable("y", tcF80, &cells_.y);
@@ -518,7 +518,7 @@ TEST(CodeGenTrees, SingleConstantNeedsOneRegister) {
 
 TEST(CodeGenTrees, FoldedCallsAndCallNodes) {
   TProbeCompiler k;
-  RegisterBuiltins(k);
+  AddGrapherBuiltins(&k);
   long double x = 0;
   k.AddVariable("x", tcF80, &x);
   k.Prepare("sin(0.5)*x");

@@ -25,7 +25,7 @@ class CodeGenCalls : public ::testing::Test {
  protected:
   void SetUp() override {
     HasFCMOV = true;
-    RegisterBuiltins(compiler_);
+    AddGrapherBuiltins(&compiler_);
     compiler_.SetAutoCompile(false);
     ASSERT_NE(compiler_.AddFunction("twice", "vi32", 4, tcI32, 0, reinterpret_cast<void*>(&TestTwice), false, {}), 0u);
     ASSERT_NE(compiler_.AddFunction("mix", "vi32vi16vu08", 4, tcI32, 0, reinterpret_cast<void*>(&TestMix), false, {}),

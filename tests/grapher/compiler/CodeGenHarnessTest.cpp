@@ -1,6 +1,7 @@
-// The checking call must notice what compiled code could do wrong.
+// The checking call must notice what compiled code and built-in bodies could do wrong.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -12,11 +13,13 @@ using namespace kx;
 
 namespace {
 
-TEvalResult RunBytes(std::initializer_list<uint8_t> bytes) {
+TExecBlock Executable(std::initializer_list<uint8_t> bytes) {
   TExecBlock code(bytes.size());
   std::memcpy(code.Data(), bytes.begin(), bytes.size());
-  return EvaluateChecked(code.Data());
+  return code;
 }
+
+TEvalResult RunBytes(std::initializer_list<uint8_t> bytes) { return EvaluateChecked(Executable(bytes).Data()); }
 
 TEST(CallHarness, NoticesClobberedRegistersAndStrayValues) {
   struct TCase {
@@ -52,6 +55,37 @@ TEST(CallHarness, NoticesClobberedRegistersAndStrayValues) {
     const TEvalResult r = RunBytes(c.Code);
     EXPECT_EQ(r.RegistersKept, c.Kept) << c.What;
     EXPECT_EQ(r.StackClean, c.Clean) << c.What;
+  }
+}
+
+TEST(CallHarness, NoticesDisturbedValuesBelowTheArguments) {
+  struct TCase {
+    const char* What;
+    std::initializer_list<uint8_t> Code;
+    std::initializer_list<long double> Args;
+    uint32_t Fill, Depth;
+    long double Result;
+    bool Kept;
+  };
+  const TCase cases[] = {
+      {"fld1 above seven", {0xD9, 0xE8, 0xC3}, {}, 7, 8, 1, true},
+      {"faddp of two arguments", {0xDE, 0xC1, 0xC3}, {1, 2}, 6, 7, 3, true},
+      {"fld1; fld1; fstp st(2)", {0xD9, 0xE8, 0xD9, 0xE8, 0xDD, 0xDA, 0xC3}, {}, 2, 3, 1, false},
+      {"fstp st(0); fld1", {0xDD, 0xD8, 0xD9, 0xE8, 0xC3}, {}, 2, 2, 1, true},
+  };
+  for (const TCase& c : cases) {
+    const TExecBlock code = Executable(c.Code);
+    THarnessCall call{};
+    call.Routine = code.Data();
+    call.ArgCount = static_cast<uint32_t>(c.Args.size());
+    std::copy(c.Args.begin(), c.Args.end(), call.Args);
+    call.Fill = c.Fill;
+    KHarnessCall(&call);
+    EXPECT_EQ(call.Result, c.Result) << c.What;
+    EXPECT_EQ(call.Depth, c.Depth) << c.What;
+    EXPECT_EQ(call.FillKept != 0, c.Kept) << c.What;
+    EXPECT_TRUE(call.RegsKept && call.EspKept) << c.What;
+    EXPECT_NE(call.ResultClass, X87Empty) << c.What;
   }
 }
 

@@ -505,7 +505,7 @@ class CodeGenRandom : public ::testing::Test {
       for (int options = 0; options < 144; ++options) {
         const int set = pass == 0 ? 0 : 1 + options % 7;
         TKCompiler k;
-        RegisterBuiltins(k);
+        AddGrapherBuiltins(&k);
         k.SetAutoCompile(false);
         Configure(k, options, set);
         k.SetExpression(f.Text);
@@ -560,7 +560,7 @@ TEST_F(CodeGenRandom, NonFiniteResultsKeepTheirClass) {
   for (const TCase& c : cases)
     for (int options = 0; options < 144; ++options) {
       TKCompiler k;
-      RegisterBuiltins(k);
+      AddGrapherBuiltins(&k);
       k.SetAutoCompile(false);
       Configure(k, options, 0);
       k.SetExpression(c.Text);

@@ -3,48 +3,18 @@
 #include <cstdio>
 #include <cstring>
 
-#include "compiler/KLib.h"
-
 namespace kx {
-
-void RegisterBuiltins(TCtrlBlck& c) {
-  AddMin(&c, "min");
-  AddMax(&c, "max");
-  AddSin(&c, "sin");
-  AddCos(&c, "cos");
-  AddExp(&c, "exp");
-  AddSqr(&c, "sqr");
-  AddSqrt(&c, "sqrt");
-  AddLn(&c, "ln");
-  AddAbs(&c, "abs");
-  AddTan(&c, "tan");
-  AddCotan(&c, "cotan");
-  AddArcSin(&c, "arcsin");
-  AddArcCos(&c, "arccos");
-  AddArcTan(&c, "arctan");
-  AddArcCotan(&c, "arccotan");
-  AddPower(&c, "power");
-  AddTrunc(&c, "Int");
-  AddTrunc(&c, "Trunc");
-  AddTrunc(&c, "Floor");
-  AddFrac(&c, "Frac");
-  AddRound(&c, "Round");
-  AddLog10(&c, "Log10");
-  AddLog2(&c, "Log2");
-  AddLogN(&c, "LogN");
-  AddPi(&c, "Pi");
-}
 
 TEvalResult EvaluateChecked(const TKCompiler& compiler) { return EvaluateChecked(compiler.Code()); }
 
 TEvalResult EvaluateChecked(const void* code) {
-  uint32_t state[8] = {};
+  THarnessCall call{};
+  call.Routine = code;
+  KHarnessCall(&call);
   TEvalResult r;
-  KHarnessCall(code, &r.Value, state);
-  r.RegistersKept = state[0] == 0x11111111 && state[1] == 0x22222222 && state[2] == 0x33333333 &&
-                    state[3] == 0x44444444 && state[4] == 0;
-  constexpr uint32_t StackFault = 0x40, Empty = 0x4100;
-  r.StackClean = state[5] == 0xFFFF && (state[6] & StackFault) == 0 && state[7] != Empty;
+  r.Value = call.Result;
+  r.RegistersKept = call.RegsKept && call.EspKept;
+  r.StackClean = call.Depth == 1 && (call.ExitStatus & X87StackFault) == 0 && call.ResultClass != X87Empty;
   return r;
 }
 

@@ -1,5 +1,5 @@
-// Helpers for the code generator's tests: a compiler with the grapher's
-// built-ins and variables, a byte-pattern builder and the register-checking call.
+// Helpers for the code generator's tests: the register-checking call, a
+// compiler that shows its trees, and a byte-pattern builder.
 #pragma once
 
 #include <cstdint>
@@ -8,13 +8,9 @@
 
 #include "compiler/KCompiler.h"
 #include "compiler/KCompilerCode.h"
+#include "CallHarness.h"
 
 namespace kx {
-
-extern "C" void KHarnessCall(const void* code, long double* result, uint32_t* state);
-
-// Registers the built-ins under the names the grapher gives them.
-void RegisterBuiltins(TCtrlBlck& compiler);
 
 struct TEvalResult {
   long double Value = 0;

@@ -8,6 +8,7 @@
 #include "Emulation.h"
 #include "FrontTestSupport.h"
 #include "compiler/KCompiler.h"
+#include "compiler/KLib.h"
 
 using namespace kx;
 
@@ -16,7 +17,7 @@ namespace {
 class GrapherCompilers : public ::testing::Test {
  protected:
   GrapherCompilers() : grapherWord_(0x133F) {
-    RegisterGrapherBuiltins(&templateCompiler_);
+    AddGrapherBuiltins(&templateCompiler_);
     templateCompiler_.SetAutoCompile(false);
   }
 

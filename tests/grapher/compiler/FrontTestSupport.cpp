@@ -14,36 +14,8 @@ const char* const VariableNames[] = {"x", "y", "z", "a", "b", "c", "d", "e"};
 
 }  // namespace
 
-void RegisterGrapherBuiltins(TCtrlBlck* compiler) {
-  AddMin(compiler, "min");
-  AddMax(compiler, "max");
-  AddSin(compiler, "sin");
-  AddCos(compiler, "cos");
-  AddExp(compiler, "exp");
-  AddSqr(compiler, "sqr");
-  AddSqrt(compiler, "sqrt");
-  AddLn(compiler, "ln");
-  AddAbs(compiler, "abs");
-  AddTan(compiler, "tan");
-  AddCotan(compiler, "cotan");
-  AddArcSin(compiler, "arcsin");
-  AddArcCos(compiler, "arccos");
-  AddArcTan(compiler, "arctan");
-  AddArcCotan(compiler, "arccotan");
-  AddPower(compiler, "power");
-  AddTrunc(compiler, "Int");
-  AddTrunc(compiler, "Trunc");
-  AddTrunc(compiler, "Floor");
-  AddFrac(compiler, "Frac");
-  AddRound(compiler, "Round");
-  AddLog10(compiler, "Log10");
-  AddLog2(compiler, "Log2");
-  AddLogN(compiler, "LogN");
-  AddPi(compiler, "Pi");
-}
-
 TTestFront::TTestFront() {
-  RegisterGrapherBuiltins(this);
+  AddGrapherBuiltins(this);
   for (int i = 0; i < 8; ++i) AddVariable(VariableNames[i], tcF80, &cells_[i]);
 }
 

@@ -10,9 +10,6 @@
 
 namespace kx {
 
-// Registers the grapher's 25 built-in names in the grapher's order.
-void RegisterGrapherBuiltins(TCtrlBlck* compiler);
-
 class TTestFront : public TSimpler {
  public:
   // Registers the grapher's built-ins and binds the variables x, y, z, a .. e.

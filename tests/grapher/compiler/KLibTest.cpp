@@ -10,7 +10,7 @@
 #include "compiler/ExecMemory.h"
 #include "FrontTestSupport.h"
 #include "compiler/KLib.h"
-#include "KLibHarness.h"
+#include "CallHarness.h"
 
 using namespace kx;
 
@@ -176,7 +176,8 @@ TEST_P(BuiltinValues, CalledDirectlyKeepingTheContract) {
         << c.text << " = " << ShowValue(call.Result) << ", expected " << ShowValue(c.expected);
     EXPECT_EQ(call.Depth, fill + 1) << c.text;
     EXPECT_TRUE(call.FillKept) << c.text;
-    EXPECT_EQ(call.ExitStatus & 0x40, 0u) << c.text << ": x87 stack fault";
+    EXPECT_EQ(call.ExitStatus & X87StackFault, 0u) << c.text << ": x87 stack fault";
+    EXPECT_NE(call.ResultClass, X87Empty) << c.text;
     EXPECT_TRUE(call.RegsKept) << c.text;
     EXPECT_TRUE(call.EspKept) << c.text;
   }
@@ -363,6 +364,34 @@ TEST(Registration, ProbeReadsTheProcessor) {
   const bool fpuAndCmov = (edx & 0x8001) == 0x8001;
   EXPECT_EQ(KProbeFCMOV(), fpuAndCmov ? 1 : 0);
   EXPECT_EQ(HasFCMOV, fpuAndCmov);
+}
+
+TEST(Registration, GrapherBuiltinsInTheirOrder) {
+  // Their bodies are checked by name in BuiltinValues.
+  const std::string expected =
+      "min max sin cos exp sqr sqrt ln abs tan cotan arcsin arccos arctan arccotan power int trunc floor frac "
+      "round log10 log2 logn pi";
+  EXPECT_FALSE(AddGrapherBuiltins(nullptr));
+  TCtrlBlck table;
+  ASSERT_TRUE(AddGrapherBuiltins(&table));
+  std::string names;
+  for (int id = 1; id <= table.FunctionCount(); ++id) {
+    TFunction f;
+    ASSERT_TRUE(table.GetFunction(id, f));
+    names += (id > 1 ? " " : "") + f.Name;
+  }
+  EXPECT_EQ(names, expected);
+
+  // Names already taken are refused; the others still go in.
+  EXPECT_FALSE(AddGrapherBuiltins(&table));
+  EXPECT_EQ(table.FunctionCount(), 25);
+  long double cell = 0;
+  TCtrlBlck clash;
+  ASSERT_NE(clash.AddVariable("Sin", tcF80, &cell), 0u);
+  EXPECT_FALSE(AddGrapherBuiltins(&clash));
+  EXPECT_EQ(clash.FunctionCount(), 24);
+  EXPECT_EQ(clash.FindFunction("sin"), 0u);
+  EXPECT_NE(clash.FindFunction("cos"), 0u);
 }
 
 TEST(Registration, GrapherNamesInAnyCase) {
