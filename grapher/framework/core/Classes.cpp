@@ -287,6 +287,11 @@ void TComponent::SetComponentState(TComponentStateFlag flag, bool on) {
 // Properties by name
 
 namespace detail {
+bool IsLoadingComponent(const TObject* sender) {
+  const auto* component = dynamic_cast<const TComponent*>(sender);
+  return component && component->IsLoading();
+}
+
 void RaiseRange(const std::string& prop, int64_t value, int64_t lo, int64_t hi) {
   throw EPropertyError("Property " + prop + ": value " + std::to_string(value) + " out of range " + std::to_string(lo) +
                        ".." + std::to_string(hi));

@@ -113,6 +113,22 @@ struct IsTSet<TSet<E>> : std::true_type {};
 // ---------------------------------------------------------------------------
 // Events: a bound handler plus the handler's name, so a form can be written back.
 
+namespace detail {
+// True while `sender` is a component being loaded.
+bool IsLoadingComponent(const TObject* sender);
+
+template <class First, class... Rest>
+bool SenderIsLoading(const First& first, const Rest&...) {
+  if constexpr (std::is_convertible_v<First, const TObject*>)
+    return IsLoadingComponent(first);
+  else
+    return false;
+}
+}  // namespace detail
+
+// An event raised with a loading component as its sender (the first argument)
+// calls nothing: a form resource may bind a handler before the values whose
+// setters raise it, and no handler may see a half-read window.
 template <class... Args>
 class TEvent {
  public:
@@ -126,7 +142,10 @@ class TEvent {
   TEvent(F fn) : fn_(std::move(fn)) {}
   explicit operator bool() const { return static_cast<bool>(fn_); }
   void operator()(Args... args) const {
-    if (fn_) fn_(std::forward<Args>(args)...);
+    if (!fn_) return;
+    if constexpr (sizeof...(Args) > 0)
+      if (detail::SenderIsLoading(args...)) return;
+    fn_(std::forward<Args>(args)...);
   }
   const std::string& HandlerName() const { return name_; }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace kx {
@@ -254,6 +255,40 @@ TEST(State, LoadingAndDestroying) {
   EXPECT_EQ(w->loadedCalls, 1);
   root.Destroying();
   EXPECT_TRUE(w->IsDestroying());
+}
+
+TEST(State, EventsOfALoadingComponentCallNoHandler) {
+  TComponent root(nullptr);
+  auto* w = new TWidget(&root);
+  std::vector<std::string> heard;
+  w->OnChange = TNotifyEvent([&](TObject* s) { heard.push_back(s == w ? "widget" : "other"); });
+  w->OnTab = TEvent<TObject*, int>([&](TObject*, int i) { heard.push_back("tab " + std::to_string(i)); });
+  TEvent<int> plain([&](int i) { heard.push_back("plain " + std::to_string(i)); });
+  TPen pen;
+
+  w->BeginLoading();
+  w->OnChange(w);
+  w->OnTab(w, 1);
+  // Senders that are not loading, and events without a sender, are heard.
+  w->OnChange(&root);
+  w->OnChange(&pen);
+  w->OnChange(nullptr);
+  plain(2);
+  EXPECT_EQ(heard, (std::vector<std::string>{"other", "other", "other", "plain 2"}));
+
+  heard.clear();
+  w->EndReading();
+  static_cast<TComponent*>(w)->Loaded();
+  w->OnChange(w);
+  w->OnTab(w, 3);
+  EXPECT_EQ(heard, (std::vector<std::string>{"widget", "tab 3"}));
+
+  // A load that failed leaves the events working too.
+  heard.clear();
+  w->BeginLoading();
+  w->AbortLoading();
+  w->OnChange(w);
+  EXPECT_EQ(heard, (std::vector<std::string>{"widget"}));
 }
 
 TEST(Properties, EveryKindByName) {

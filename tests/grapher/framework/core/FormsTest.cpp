@@ -32,6 +32,7 @@ const char* const kForm = R"(object Main: TTestForm
     OnTimer = ButtonClick
   end
   object Panel: TNode
+    OnChange = Changed
     Left = 10
     Caption = 'It''s ' + 'a panel'#13#10'two lines'
     Buddy = Later
@@ -40,6 +41,7 @@ const char* const kForm = R"(object Main: TTestForm
       Sheet2)
     OnTab = TabActive
     object Inner: TNode
+      OnChange = ButtonClick
       Left = 1
       Left = 2
       Small = -128
@@ -69,7 +71,6 @@ const char* const kForm = R"(object Main: TTestForm
           Link = Later
         end>
       OnClick = ButtonClick
-      OnChange = ButtonClick
     end
   end
   object Later: TNode

@@ -127,7 +127,7 @@ void TNode::DefineProperties(TFiler& filer) {
 
 void TNode::Touch() {
   ++propsRead;
-  if (!IsLoading()) OnChange(this);
+  OnChange(this);
 }
 
 void TNode::Loaded() {

@@ -158,7 +158,7 @@ class TNode : public TComponent {
   void Loaded() override;
 
  private:
-  void Touch();  // raises OnChange unless loading
+  void Touch();  // counts a property read and raises OnChange
   int32_t left_ = 0;
   int8_t small_ = 0;
   int64_t big_ = 0;

@@ -27,6 +27,8 @@ class TWidgetsForm : public TForm {
   explicit TWidgetsForm(TComponent* owner) : TForm(owner) { ReadFormResource(*this); }
 
   void EditChange(TObject*) { ++edits; }
+  void MemoChange(TObject*) { ++memos; }
+  void PanelResize(TObject*) { ++resizes; }
   void BtnOkClick(TObject*) { clickResult = ModalResult(); }
   void ListDrawItem(TWinControl* c, int index, RECT r, TOwnerDrawState) {
     drawnItems.push_back(index);
@@ -42,6 +44,8 @@ class TWidgetsForm : public TForm {
   }
 
   int edits = 0;
+  int memos = 0;
+  int resizes = 0;
   int checkClicks = 0;
   TModalResult clickResult = -1;
   std::vector<int> drawnItems;
@@ -49,11 +53,24 @@ class TWidgetsForm : public TForm {
 
 KX_PUBLISH(TWidgetsForm) {
   p.Handler("EditChange", &TWidgetsForm::EditChange);
+  p.Handler("MemoChange", &TWidgetsForm::MemoChange);
+  p.Handler("PanelResize", &TWidgetsForm::PanelResize);
   p.Handler("BtnOkClick", &TWidgetsForm::BtnOkClick);
   p.Handler("ListDrawItem", &TWidgetsForm::ListDrawItem);
   p.Handler("ListClickCheck", &TWidgetsForm::ListClickCheck);
   p.Handler("ComboDrawItem", &TWidgetsForm::ComboDrawItem);
 }
+
+// A window read from text, counting the changes of its memo.
+class TMemoForm : public TForm {
+  KX_CLASS(TMemoForm, TForm)
+ public:
+  using TForm::TForm;
+  void MemoChange(TObject*) { ++changes; }
+  int changes = 0;
+};
+
+KX_PUBLISH(TMemoForm) { p.Handler("MemoChange", &TMemoForm::MemoChange); }
 
 std::string Tcvn3(const std::string& utf8) {
   std::string out;
@@ -126,7 +143,7 @@ class FormResource : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegisterControlClasses();
-    RegisterClasses({&TWidgetsForm::StaticClass()});
+    RegisterClasses({&TWidgetsForm::StaticClass(), &TMemoForm::StaticClass()});
     fontAdded_ = AddFontResourceA(testsupport::ProgramPath("kurvex.fon").c_str()) > 0;
   }
   static void TearDownTestSuite() {
@@ -176,7 +193,11 @@ TEST_F(FormResource, BuildsTheTreeWithTextsAndBindings) {
   EXPECT_EQ(panel->Color(), clYellow);
   EXPECT_EQ(Find<TLabel>("Label1")->Font()->Name(), "Kurvexsans");  // the form's font
   EXPECT_EQ(Find<TEdit>("Edit1")->Text(), Tcvn3("Đổi màu nền"));
-  EXPECT_EQ(form_->edits, 0);  // no events while loading
+  // No events while loading, though each handler is bound before the value
+  // whose setter raises it.
+  EXPECT_EQ(form_->edits, 0);
+  EXPECT_EQ(form_->memos, 0);
+  EXPECT_EQ(form_->resizes, 0);
   auto* memo = Find<TMemo>("Memo1");
   ASSERT_EQ(memo->Lines()->Count(), 2);
   EXPECT_EQ(memo->Lines()->Get(1), "cos(x)");
@@ -201,8 +222,33 @@ TEST_F(FormResource, BuildsTheTreeWithTextsAndBindings) {
   // Bound handlers run after loading.
   Find<TEdit>("Edit1")->SetText("x");
   EXPECT_EQ(form_->edits, 1);
+  memo->Lines()->Add("tan(x)");
+  EXPECT_EQ(form_->memos, 1);
+  panel->SetWidth(210);
+  EXPECT_EQ(form_->resizes, 1);
   Find<TButton>("Button1")->Click();
   EXPECT_EQ(form_->clickResult, mrOk);
+}
+
+TEST_F(FormResource, AMemoAsTheWriterStoresItLoadsWithoutEvents) {
+  std::unique_ptr<TMemoForm> first(TCustomForm::Create<TMemoForm>(nullptr));
+  auto* written = new TMemo(first.get());  // without a parent the writer stores it at the top
+  written->SetName("Memo1");
+  written->Lines()->SetText("sin(x)\r\ncos(x)");
+  SetPropValue(*written, "OnChange",
+               TMethodValue{"MemoChange", first->ClassType().FindHandler("MemoChange")->Bind(*first)});
+  // The writer stores the edit's event before the memo's lines.
+  const std::string text = WriteComponentText(*first);
+  ASSERT_LT(text.find("OnChange = MemoChange"), text.find("Lines.Strings")) << text;
+
+  std::unique_ptr<TMemoForm> second(TCustomForm::Create<TMemoForm>(nullptr));
+  ReadComponentText(*second, text, "written memo form");
+  auto* memo = As<TMemo>(second->FindComponent("Memo1"));
+  ASSERT_NE(memo, nullptr);
+  EXPECT_EQ(memo->Lines()->Count(), 2);
+  EXPECT_EQ(second->changes, 0);
+  memo->SetText("x");
+  EXPECT_EQ(second->changes, 1);
 }
 
 TEST_F(FormResource, ShowsTheFormAndItsTcvn3Texts) {
