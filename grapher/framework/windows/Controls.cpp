@@ -28,6 +28,21 @@ namespace {
 
 std::vector<TControlCanvas*> g_canvasesWithContext;
 
+// Every framework window gets double-click messages; a control without the
+// double-click style takes a quick second press as a plain one.
+UINT AsPlainPress(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDBLCLK:
+      return WM_LBUTTONDOWN;
+    case WM_RBUTTONDBLCLK:
+      return WM_RBUTTONDOWN;
+    case WM_MBUTTONDBLCLK:
+      return WM_MBUTTONDOWN;
+    default:
+      return msg;
+  }
+}
+
 }  // namespace
 
 using namespace controls_detail;
@@ -408,7 +423,7 @@ void TControl::HandleMouseMessage(TMessage& m) {
   if (!enabled_) return;
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   const TShiftState shift = MouseShiftState(m.WParam);
-  switch (m.Msg) {
+  switch (controlStyle_.Contains(csDoubleClicks) ? m.Msg : AsPlainPress(m.Msg)) {
     case WM_LBUTTONDOWN:
       if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
       if (controlStyle_.Contains(csClickEvents)) clicked_ = true;
@@ -416,7 +431,7 @@ void TControl::HandleMouseMessage(TMessage& m) {
       break;
     case WM_LBUTTONDBLCLK:
       if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
-      if (controlStyle_.Contains(csDoubleClicks)) DblClick();
+      DblClick();
       MouseDown(mbLeft, shift + TShiftState{ssDouble}, x, y);
       break;
     case WM_LBUTTONUP: {

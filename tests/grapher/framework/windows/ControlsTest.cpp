@@ -115,6 +115,46 @@ TEST_F(FormFixture, LeftClickFiresAfterReleaseAndBeforeMouseUp) {
   EXPECT_EQ(log, (Log{"down left 1,1", "click", "up left", "dblclick", "down left double 1,1", "up left"}));
 }
 
+TEST_F(FormFixture, AQuickSecondPressIsADoubleClickOnlyWithTheDoubleClickStyle) {
+  // Windows sends a double-click message to every framework window, whatever
+  // the control's style says.
+  auto* windowed = Add<TCountingControl>(10, 10, 60, 40);
+  auto* graphic = Add<TLabel>(100, 10, 60, 40);
+  graphic->SetAutoSize(false);
+  ShowAndSettle();
+  struct Case {
+    TControl* control;
+    HWND window;  // where the messages arrive
+    POINT origin;
+  };
+  const Case cases[] = {{windowed, windowed->Handle(), {0, 0}}, {graphic, form_->Handle(), {100, 10}}};
+  for (const Case& c : cases) {
+    for (bool doubleClicks : {true, false}) {
+      SCOPED_TRACE(std::string(c.control->ClassName()) + (doubleClicks ? " with" : " without") +
+                   " the double-click style");
+      const TControlStyle style = c.control->ControlStyle() - TControlStyle{csDoubleClicks};
+      c.control->SetControlStyle(doubleClicks ? style + TControlStyle{csDoubleClicks} : style);
+      Log log;
+      LogMouse(c.control, log);
+      const int x = c.origin.x + 3, y = c.origin.y + 4;
+      SendMouse(c.window, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+      SendMouse(c.window, WM_LBUTTONUP, x, y);
+      SendMouse(c.window, WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+      SendMouse(c.window, WM_LBUTTONUP, x, y);
+      if (doubleClicks)
+        EXPECT_EQ(log, (Log{"down left 3,4", "click", "up left", "dblclick", "down left double 3,4", "up left"}));
+      else
+        EXPECT_EQ(log, (Log{"down left 3,4", "click", "up left", "down left 3,4", "click", "up left"}));
+
+      // A right double press gives a plain down and up either way.
+      log.clear();
+      SendMouse(c.window, WM_RBUTTONDBLCLK, x, y, MK_RBUTTON);
+      SendMouse(c.window, WM_RBUTTONUP, x, y);
+      EXPECT_EQ(log, (Log{"down right 3,4", "up right"}));
+    }
+  }
+}
+
 TEST_F(FormFixture, GraphicControlsGetTheMouseThroughTheirParent) {
   auto* label = Add<TLabel>(30, 40, 80, 20);
   label->SetAutoSize(false);
