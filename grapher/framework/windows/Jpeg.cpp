@@ -40,13 +40,15 @@ bool Decode(const uint8_t* data, size_t size, TBitmap& out, char* message) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  if (info.output_width > 16384 || info.output_height > 16384) {
+  // The size comes from the data: refuse a hostile one before the decoder
+  // allocates for it (a progressive picture holds all its coefficients).
+  if (info.image_width > 16384 || info.image_height > 16384) {
     std::strcpy(message, "picture too large");
     jpeg_destroy_decompress(&info);
     return false;
   }
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
   try {
     out.SetPixelFormat(pf24bit);
     out.SetSize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));

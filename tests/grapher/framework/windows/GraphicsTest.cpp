@@ -294,6 +294,46 @@ TEST(Jpeg, DecodesWithLibjpegAndRefusesBadData) {
   EXPECT_EQ(jpeg.Width(), 32);
 }
 
+// The markers of a one-component picture of w x h pixels up to its first scan,
+// and no picture data: all a reader needs to learn the size.
+std::vector<uint8_t> JpegHeader(uint8_t frameMarker, int w, int h) {
+  const auto hi = [](int v) { return static_cast<uint8_t>(v >> 8); };
+  const auto lo = [](int v) { return static_cast<uint8_t>(v & 0xFF); };
+  std::vector<uint8_t> bytes{0xFF, 0xD8};
+  const std::vector<uint8_t> frame{0xFF, frameMarker, 0, 11, 8, hi(h), lo(h), hi(w), lo(w), 1, 1, 0x11, 0};
+  const std::vector<uint8_t> scan{0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 0, 0};
+  bytes.insert(bytes.end(), frame.begin(), frame.end());
+  bytes.insert(bytes.end(), scan.begin(), scan.end());
+  bytes.insert(bytes.end(), {0x00, 0xFF, 0xD9});
+  return bytes;
+}
+
+TEST(Jpeg, RefusesAHostileSizeBeforeDecoding) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromBytes(EncodeJpeg(8, 8, 0, 0));
+  // A progressive picture has the decoder hold every coefficient of the
+  // picture at once: 60000 x 60000 pixels would ask for gigabytes.
+  for (uint8_t frame : {uint8_t(0xC2), uint8_t(0xC0)}) {
+    for (POINT size : {POINT{60000, 60000}, POINT{16385, 8}, POINT{8, 16385}}) {
+      SCOPED_TRACE(std::to_string(frame) + ": " + std::to_string(size.x) + " x " + std::to_string(size.y));
+      try {
+        jpeg.LoadFromBytes(JpegHeader(frame, size.x, size.y));
+        ADD_FAILURE() << "taken";
+      } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message(), "JPEG error: picture too large");
+      }
+    }
+  }
+  // At the limit the size passes; this header then fails for its missing tables.
+  try {
+    jpeg.LoadFromBytes(JpegHeader(0xC0, 16384, 8));
+    ADD_FAILURE() << "taken";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_NE(e.Message(), "JPEG error: picture too large");
+  }
+  EXPECT_EQ(jpeg.Width(), 8);
+}
+
 TEST(Picture, TakesTheKindFromTheData) {
   TPicture picture;
   int changes = 0;
