@@ -28,6 +28,7 @@
 
 #include <any>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <initializer_list>
 #include <limits>
@@ -385,6 +386,35 @@ class TComponent : public TPersistent {
   std::string name_;
   intptr_t tag_ = 0;
   TComponentState state_;
+};
+
+// ---------------------------------------------------------------------------
+// TUpdateScope: holds a list or collection in its update state (BeginUpdate)
+// until the scope ends, on every way out, so a failed fill still ends the
+// update and tells of the change.
+
+template <class T>
+class TUpdateScope {
+ public:
+  explicit TUpdateScope(T& target) : target_(target) { target_.BeginUpdate(); }
+  // A change handler that fails while another exception is under way must not
+  // end the program: the first failure is the one reported.
+  ~TUpdateScope() noexcept(false) {
+    if (std::uncaught_exceptions() == exceptions_) {
+      target_.EndUpdate();
+      return;
+    }
+    try {
+      target_.EndUpdate();
+    } catch (...) {
+    }
+  }
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+ private:
+  T& target_;
+  const int exceptions_ = std::uncaught_exceptions();
 };
 
 // ---------------------------------------------------------------------------

@@ -80,9 +80,8 @@ void TCollection::Delete(int index) { delete Items(index); }
 
 void TCollection::Clear() {
   if (items_.empty()) return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   while (!items_.empty()) delete items_.back();
-  EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int id) const {
@@ -104,15 +103,9 @@ void TCollection::Assign(TPersistent* source) {
     return;
   }
   if (other == this) return;
-  BeginUpdate();
-  try {
-    Clear();
-    for (TCollectionItem* item : other->items_) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(*this);
+  Clear();
+  for (TCollectionItem* item : other->items_) Add()->Assign(item);
 }
 
 std::string TCollection::GetNamePath() const {

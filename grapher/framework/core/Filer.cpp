@@ -586,26 +586,20 @@ void TReader::ReadCollection(TCollection& collection) {
   CheckValue(vaCollection);
   NestingGuard nesting(depth_, *this);
   const std::string path = propPath_;
-  collection.BeginUpdate();
-  try {
-    // A collection read a second time (later wins) frees the items read before.
-    DropFixupsWithin(collection);
-    collection.Clear();
-    while (!EndOfList()) {
-      if (IsIntType(NextValue())) ReadInteger();  // stored order index, not needed
-      CheckValue(vaList);
-      propPath_ = path + "[" + std::to_string(collection.Count()) + "]";
-      TCollectionItem* item = collection.Add();
-      while (!EndOfList()) ReadProperty(*item);
-      ReadListEnd();
-    }
+  TUpdateScope update(collection);
+  // A collection read a second time (later wins) frees the items read before.
+  DropFixupsWithin(collection);
+  collection.Clear();
+  while (!EndOfList()) {
+    if (IsIntType(NextValue())) ReadInteger();  // stored order index, not needed
+    CheckValue(vaList);
+    propPath_ = path + "[" + std::to_string(collection.Count()) + "]";
+    TCollectionItem* item = collection.Add();
+    while (!EndOfList()) ReadProperty(*item);
     ReadListEnd();
-  } catch (...) {
-    collection.EndUpdate();
-    throw;
   }
+  ReadListEnd();
   propPath_ = path;
-  collection.EndUpdate();
 }
 
 void TReader::DefineProperty(const std::string& name, const TReaderProc& read, const TWriterProc&, bool) {

@@ -131,13 +131,12 @@ int TStrings::AddObject(const std::string& s, TObject* obj) {
 }
 
 void TStrings::AddStrings(const TStrings& other) {
-  BeginUpdate();
+  TUpdateScope update(*this);
   for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
-  EndUpdate();
 }
 
 void TStrings::Exchange(int a, int b) {
-  BeginUpdate();
+  TUpdateScope update(*this);
   const std::string sa = Get(a), sb = Get(b);
   TObject* oa = GetObject(a);
   TObject* ob = GetObject(b);
@@ -145,17 +144,15 @@ void TStrings::Exchange(int a, int b) {
   PutObject(a, ob);
   Put(b, sa);
   PutObject(b, oa);
-  EndUpdate();
 }
 
 void TStrings::Move(int from, int to) {
   if (from == to) return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   const std::string s = Get(from);
   TObject* obj = GetObject(from);
   Delete(from);
   InsertObject(to, s, obj);
-  EndUpdate();
 }
 
 int TStrings::IndexOf(const std::string& s) const {
@@ -189,7 +186,7 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(std::string_view text) {
-  BeginUpdate();
+  TUpdateScope update(*this);
   Clear();
   size_t start = 0;
   while (start < text.size()) {
@@ -200,7 +197,6 @@ void TStrings::SetText(std::string_view text) {
     if (end < text.size() && text[end] == '\n') ++end;
     start = end;
   }
-  EndUpdate();
 }
 
 std::string TStrings::Names(int index) const {
@@ -251,10 +247,9 @@ void TStrings::Assign(TPersistent* source) {
     return;
   }
   if (other == this) return;
-  BeginUpdate();
+  TUpdateScope update(*this);
   Clear();
   AddStrings(*other);
-  EndUpdate();
 }
 
 void TStrings::DefineProperties(TFiler& filer) {
@@ -262,10 +257,11 @@ void TStrings::DefineProperties(TFiler& filer) {
       "Strings",
       [this](TReader& reader) {
         reader.ReadListBegin();
-        BeginUpdate();
-        Clear();
-        while (!reader.EndOfList()) Add(reader.ReadString());
-        EndUpdate();
+        {
+          TUpdateScope update(*this);
+          Clear();
+          while (!reader.EndOfList()) Add(reader.ReadString());
+        }
         reader.ReadListEnd();
       },
       [this](TWriter& writer) {

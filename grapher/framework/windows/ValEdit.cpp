@@ -52,13 +52,14 @@ void TValueListEditor::StringsToCells() {
 
 void TValueListEditor::CellsToStrings() {
   syncing_ = true;
-  strings_->BeginUpdate();
-  strings_->Clear();
-  for (int r = 1; r < RowCount(); ++r) {
-    if (r == 1 && RowCount() == 2 && Cells(0, 1).empty() && Cells(1, 1).empty()) break;
-    strings_->Add(Cells(0, r) + "=" + Cells(1, r));
+  {
+    TUpdateScope update(*strings_);
+    strings_->Clear();
+    for (int r = 1; r < RowCount(); ++r) {
+      if (r == 1 && RowCount() == 2 && Cells(0, 1).empty() && Cells(1, 1).empty()) break;
+      strings_->Add(Cells(0, r) + "=" + Cells(1, r));
+    }
   }
-  strings_->EndUpdate();
   syncing_ = false;
 }
 

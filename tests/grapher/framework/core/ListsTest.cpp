@@ -1,4 +1,5 @@
 #include "framework/core/Collections.h"
+#include "framework/core/FormResources.h"
 #include "framework/core/Lists.h"
 #include "framework/core/Streams.h"
 #include "framework/core/Tcvn3.h"
@@ -7,6 +8,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace kx {
@@ -123,6 +125,59 @@ TEST(StringList, AssignEqualsAndStreams) {
   EXPECT_TRUE(c.Equals(a));
   TCollection notStrings(nullptr, nullptr);
   EXPECT_THROW(a.Assign(&notStrings), EConvertError);
+}
+
+// A component whose lines a form stores.
+class TNotes : public TComponent {
+  KX_CLASS(TNotes, TComponent)
+ public:
+  explicit TNotes(TComponent* owner) : TComponent(owner) {}
+  TStringList* Lines() const { return lines_.get(); }
+
+ private:
+  std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
+};
+KX_PUBLISH(TNotes) { p.Property("Lines", &TNotes::Lines, nullptr); }
+
+TEST(StringList, AnUpdateThatFailsStillEnds) {
+  struct Case {
+    const char* what;
+    void (*fail)(TNotes&);
+  };
+  const Case cases[] = {
+      {"a stored list with a number in it",
+       [](TNotes& n) { ReadComponentText(n, "object Notes: TNotes\n  Lines.Strings = ('one' 2)\nend\n", "notes"); }},
+      {"a text with a duplicate", [](TNotes& n) { n.Lines()->SetText("x\ny\nx"); }},
+      {"strings with a duplicate",
+       [](TNotes& n) {
+         TStringList other;
+         other.SetText("y\na");
+         n.Lines()->AddStrings(other);
+       }},
+      {"an assigned list with a duplicate",
+       [](TNotes& n) {
+         TStringList other;
+         other.SetText("x\nx");
+         n.Lines()->Assign(&other);
+       }},
+      {"a move from past the end", [](TNotes& n) { n.Lines()->Move(5, 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TNotes notes(nullptr);
+    TStringList& list = *notes.Lines();
+    list.SetSorted(true);
+    list.SetDuplicates(dupError);
+    list.Add("a");
+    int changes = 0;
+    list.OnChange = TNotifyEvent([&](TObject*) { ++changes; });
+    EXPECT_THROW(c.fail(notes), Exception);
+    EXPECT_EQ(list.UpdateCount(), 0);
+    // The list tells of its changes again.
+    changes = 0;
+    list.Add("z");
+    EXPECT_EQ(changes, 1);
+  }
 }
 
 // ---------------------------------------------------------------------------
