@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "app/MainU_Funcs.h"
 #include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
 
@@ -28,6 +29,9 @@ class TMainForm : public kx::TForm {
     SetPosition(kx::poScreenCenter);
     SetClientWidth(802);
     SetClientHeight(601);
+    // The function lists, on the plane list, and the template compiler come
+    // with the main window.
+    kx::FuncModel().SetCurrentList(true);
     OnDestroy = kx::TNotifyEvent([](kx::TObject*) { RemoveFontResourceA(ScreenFontPath().c_str()); });
   }
 };
