@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "compiler/KLib.h"
+
 namespace kx {
 
 TFuncRec TFuncRec::CopyForEdit() const {
@@ -39,6 +41,7 @@ void TFuncRec::DestroyCompilers() {
 void CreateTemplateCompiler(std::unique_ptr<TKCompiler>& compiler) {
   compiler = std::make_unique<TKCompiler>(nullptr);
   compiler->SetAutoCompile(false);
+  AddGrapherBuiltins(compiler.get());
 }
 
 TFuncModel::TFuncModel() { CreateTemplateCompiler(TemplateCompiler); }
