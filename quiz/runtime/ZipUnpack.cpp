@@ -79,6 +79,7 @@ std::vector<Entry> ReadDirectory(unzFile unz, const ZipLimits& limits) {
   std::vector<Entry> entries;
   std::set<std::wstring> keys;
   uint64_t total = 0;
+  uint64_t compressed = 0;
   std::string raw(0xFFFF, '\0');
   int rc = unzGoToFirstFile(unz);
   while (rc == UNZ_OK) {
@@ -94,6 +95,9 @@ std::vector<Entry> ReadDirectory(unzFile unz, const ZipLimits& limits) {
       throw ZipError(ZipFailure::Unsupported, entry.name, "encrypted or unknown compression");
     }
     total += entry.info.uncompressed_size;
+    // Saturates: a hostile directory may declare sizes that wrap around.
+    compressed =
+        entry.info.compressed_size > UINT64_MAX - compressed ? UINT64_MAX : compressed + entry.info.compressed_size;
     if (entry.info.uncompressed_size > limits.maxTotalBytes || total > limits.maxTotalBytes) {
       throw ZipError(ZipFailure::TooLarge, entry.name, "archive too large");
     }
@@ -102,6 +106,10 @@ std::vector<Entry> ReadDirectory(unzFile unz, const ZipLimits& limits) {
   }
   if (rc != UNZ_END_OF_LIST_OF_FILE) {
     throw ZipError(ZipFailure::NotAnArchive, L"", "damaged central directory");
+  }
+  if (limits.maxExpansion != 0 && compressed <= UINT64_MAX / limits.maxExpansion &&
+      total > compressed * limits.maxExpansion) {
+    throw ZipError(ZipFailure::TooLarge, L"", "declared sizes far beyond the compressed data");
   }
   return entries;
 }
