@@ -1,0 +1,33 @@
+// Removal of the folders and files the test road leaves in the Temp folders:
+// only ever inside the folder they belong to, never through a link.
+#pragma once
+
+#include <string>
+
+namespace tq {
+
+enum class CleanupResult {
+  Removed,
+  AlreadyGone,  // nothing there to remove
+  Refused,      // not inside the root, or reached through a link
+  Failed,       // something could not be removed (in use, read-only media...)
+};
+
+// The full, normalised form of a path: "." and ".." resolved, separators as
+// '\', short names of existing components expanded, no trailing separator.
+// Empty when the system cannot resolve it.
+std::wstring NormalisedPath(const std::wstring& path);
+
+// True when `path` lies strictly inside `root`, both normalised, letter case ignored.
+bool IsInsideFolder(const std::wstring& path, const std::wstring& root);
+
+// Removes `folder` with everything in it, provided it lies strictly inside
+// `root` once both are normalised and no folder between the two is a link
+// (junction or symbolic link). A link met inside, or the folder itself being
+// one, is removed as a link: what it points to is never entered.
+CleanupResult RemoveFolderInside(const std::wstring& folder, const std::wstring& root);
+
+// Removes one file lying strictly inside `root` (a link is removed as a link).
+CleanupResult RemoveFileInside(const std::wstring& file, const std::wstring& root);
+
+}  // namespace tq
