@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "authoring/mdlEncrypt.h"
 #include "authoring/mdlMain.h"
 #include "delivery/WorkFolder.h"
@@ -20,6 +23,18 @@ std::wstring MakeNewFolder(const std::wstring& base) {
   return {};
 }
 
+// What the package may unpack: the bounds given, and no more than the Temp
+// folder's drive holds beyond the margin.
+tq::ZipLimits LimitsFor(const std::wstring& appTemp, const UnpackBounds& bounds) {
+  tq::ZipLimits limits = bounds.zip;
+  std::optional<uint64_t> free = bounds.freeBytes;
+  ULARGE_INTEGER available;
+  if (!free && GetDiskFreeSpaceExW(appTemp.c_str(), &available, nullptr, nullptr)) free = available.QuadPart;
+  if (free)
+    limits.maxTotalBytes = std::min(limits.maxTotalBytes, *free > bounds.freeMargin ? *free - bounds.freeMargin : 0);
+  return limits;
+}
+
 }  // namespace
 
 std::wstring UnpackStamp(const SYSTEMTIME& time) {
@@ -28,7 +43,7 @@ std::wstring UnpackStamp(const SYSTEMTIME& time) {
 }
 
 PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTemp, const SYSTEMTIME& now,
-                          std::wstring& folder, const tq::ZipLimits& limits) {
+                          std::wstring& folder, const UnpackBounds& bounds) {
   // The deciphered archive gets a work folder of its own, so that a package
   // lying in the Temp folder itself is never overwritten or deleted.
   WorkFolder work(appTemp);
@@ -41,10 +56,12 @@ PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTe
   if (unpacked.empty()) return {PackageFailure::WorkFolder, appTemp + UnpackStamp(now)};
 
   try {
-    tq::ZipExtract(archive, unpacked, limits);
+    tq::ZipExtract(archive, unpacked, LimitsFor(appTemp, bounds));
   } catch (const tq::ZipError& e) {
     tq::RemoveFolderTree(unpacked);
-    return {PackageFailure::ArchiveFailed, e.Entry(), e.Reason()};
+    // The deciphered copy is a work file the user never saw: name the package.
+    const bool aboutArchive = e.Entry().empty() || e.Entry() == archive;
+    return {PackageFailure::ArchiveFailed, aboutArchive ? package : e.Entry(), e.Reason()};
   }
   if (!mdlMain::FileExists(unpacked + L"\\data.xml")) {
     tq::RemoveFolderTree(unpacked);

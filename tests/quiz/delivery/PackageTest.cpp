@@ -25,13 +25,24 @@ SYSTEMTIME Time(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
 
 const SYSTEMTIME kChristmas = Time(12, 25, 14, 30, 5);
 
+// Bytes that hardly compress, as in a real picture.
+std::string NoiseBytes(size_t size) {
+  std::string bytes(size, '\0');
+  uint32_t state = 12345;
+  for (char& b : bytes) {
+    state = state * 1664525u + 1013904223u;
+    b = static_cast<char>(state >> 24);
+  }
+  return bytes;
+}
+
 // A bank folder with pictures beside the bank, one elsewhere, and a package
 // compiled from it into `package`.
 struct CompiledPackage {
   ScratchFolder dir;
   std::wstring appTemp = dir / L"Temp\\";
   std::wstring package = dir / L"test.zip";
-  std::string picture = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(70000, 'p');
+  std::string picture = std::string("\x89PNG\r\n\x1a\n", 8) + NoiseBytes(70000);
 
   CompiledPackage() {
     CreateDirectoryW((dir / L"bank").c_str(), nullptr);
@@ -170,8 +181,9 @@ TEST(Package, HostilePackagesAreRefusedAndLeaveNothing) {
     ScratchFolder dir;
     WriteHostilePackage(dir / L"evil.zip", c.entries);
     std::wstring folder;
-    const PackageStatus status =
-        frmTTTN::OpenPackage(dir / L"evil.zip", dir / L"Temp\\", kChristmas, folder, {2000, 100});
+    frmTTTN::UnpackBounds bounds;
+    bounds.zip = {2000, 100, 100};
+    const PackageStatus status = frmTTTN::OpenPackage(dir / L"evil.zip", dir / L"Temp\\", kChristmas, folder, bounds);
     EXPECT_EQ(status.failure, c.failure);
     if (c.failure == PackageFailure::ArchiveFailed) {
       EXPECT_EQ(status.zipFailure, c.zip);
@@ -201,8 +213,59 @@ TEST(Package, WhatIsNoPackageIsRefused) {
   PackageStatus status = frmTTTN::OpenPackage(dir / L"plain.zip", dir / L"Temp\\", kChristmas, folder);
   EXPECT_EQ(status.failure, PackageFailure::ArchiveFailed);
   EXPECT_EQ(status.zipFailure, tq::ZipFailure::NotAnArchive);
+  EXPECT_EQ(status.item, dir / L"plain.zip");  // the user's file, not the deleted work copy
   status = frmTTTN::OpenPackage(dir / L"missing.zip", dir / L"Temp\\", kChristmas, folder);
   EXPECT_EQ(status.failure, PackageFailure::CipherFailed);
   EXPECT_TRUE(folder.empty());
   EXPECT_TRUE(ListFolder(dir / L"Temp").empty());
+}
+
+namespace {
+
+// Opens a package with the Temp folder's drive said to have `free` bytes.
+PackageStatus OpenWithFree(const std::wstring& package, const std::wstring& appTemp, uint64_t free,
+                           std::wstring& folder) {
+  frmTTTN::UnpackBounds bounds;
+  bounds.freeBytes = free;
+  return frmTTTN::OpenPackage(package, appTemp, kChristmas, folder, bounds);
+}
+
+constexpr uint64_t kPlentyFree = uint64_t{1} << 40;
+
+}  // namespace
+
+TEST(Package, FarMoreDeclaredThanCompressedIsRefusedBeforeUnpacking) {
+  ScratchFolder dir;
+  // 4 MiB of zeros deflate to a few kilobytes: far beyond 100 times.
+  WriteHostilePackage(dir / L"bomb.zip", {{"data.xml", "<Quorel/>"}, {"zeros.bin", std::string(4 << 20, '\0')}});
+  std::wstring folder;
+  PackageStatus status = OpenWithFree(dir / L"bomb.zip", dir / L"Temp\\", kPlentyFree, folder);
+  EXPECT_EQ(status.failure, PackageFailure::ArchiveFailed);
+  EXPECT_EQ(status.zipFailure, tq::ZipFailure::TooLarge);
+  EXPECT_EQ(status.item, dir / L"bomb.zip");
+  EXPECT_TRUE(ListFolder(dir / L"Temp").empty());
+
+  // Sizes declared beyond the data: refused on the directory alone.
+  WriteHostilePackage(dir / L"liar.zip",
+                      {{"data.xml", "<Quorel/>"}, {"big.bin", std::string(20000, 'x'), 0x800, 1LL << 30}});
+  status = OpenWithFree(dir / L"liar.zip", dir / L"Temp\\", kPlentyFree, folder);
+  EXPECT_EQ(status.zipFailure, tq::ZipFailure::TooLarge);
+  EXPECT_TRUE(ListFolder(dir / L"Temp").empty());
+  EXPECT_TRUE(folder.empty());
+}
+
+TEST(Package, MoreThanTheTempDriveHoldsIsRefused) {
+  CompiledPackage c;
+  ASSERT_TRUE(c.Write());
+  const uint64_t margin = frmTTTN::UnpackBounds{}.freeMargin;
+  std::wstring folder;
+  // The package unpacks to about 70 kB: refused when less than that is left above the margin.
+  const PackageStatus status = OpenWithFree(c.package, c.appTemp, margin + 20000, folder);
+  EXPECT_EQ(status.failure, PackageFailure::ArchiveFailed);
+  EXPECT_EQ(status.zipFailure, tq::ZipFailure::TooLarge);
+  EXPECT_TRUE(ListFolder(c.appTemp).empty());
+  EXPECT_TRUE(OpenWithFree(c.package, c.appTemp, margin + 200000, folder));
+  EXPECT_TRUE(OpenWithFree(c.package, c.appTemp, kPlentyFree, folder));
+  // Measured on the real drive when not given.
+  EXPECT_TRUE(frmTTTN::OpenPackage(c.package, c.appTemp, kChristmas, folder));
 }

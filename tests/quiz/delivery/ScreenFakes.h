@@ -1,4 +1,4 @@
-// Stand-ins for the test screen's window, and small banks.
+// Stand-ins for the set-up and test screens' windows, and small banks.
 #pragma once
 
 #include <deque>
@@ -9,6 +9,7 @@
 
 #include "authoring/QuestionBank.h"
 #include "delivery/frmLamTN.h"
+#include "delivery/frmTTTN.h"
 
 struct ShownMessage {
   std::wstring text;
@@ -52,6 +53,29 @@ class FakeTestView : public frmLamTN::TestView {
   std::vector<std::wstring> pages;
   bool pageFails = false;
   std::wstring separator;
+};
+
+// Records what the set-up screen would show; the open dialog returns `chosen`.
+class FakeSetupView : public frmTTTN::SetupView {
+ public:
+  int UniMsgBox(std::wstring_view text, int style) override {
+    messages.push_back({std::wstring(text), style});
+    return 1;
+  }
+  std::wstring ShowOpen(std::wstring_view filter) override {
+    filters.emplace_back(filter);
+    return chosen;
+  }
+  void DaMoFile(const std::wstring& path, int bankCount) override {
+    txtPath = path;
+    opened.push_back({path, bankCount});
+  }
+
+  std::vector<ShownMessage> messages;
+  std::vector<std::wstring> filters;
+  std::wstring chosen;
+  std::wstring txtPath = std::wstring(frmTTTN::NoFileText);
+  std::vector<std::pair<std::wstring, int>> opened;
 };
 
 // Bank question k: text "Q<k>", key from `keys` (cycled), answers "a<k>".."d<k>".
