@@ -17,26 +17,6 @@ using namespace ziptest;
 
 namespace {
 
-SYSTEMTIME Christmas() {
-  SYSTEMTIME t{};
-  t.wYear = 2026;
-  t.wMonth = 12;
-  t.wDay = 25;
-  t.wHour = 14;
-  t.wMinute = 30;
-  t.wSecond = 5;
-  return t;
-}
-
-std::string Noise(size_t size, uint32_t state) {
-  std::string bytes(size, '\0');
-  for (char& b : bytes) {
-    state = state * 1664525u + 1013904223u;
-    b = static_cast<char>(state >> 24);
-  }
-  return bytes;
-}
-
 // The program's Temp folder and a stand-in for the Windows temporary folder,
 // both inside a scratch folder, and the two screens' logic over fake windows.
 struct SetupScreen {
@@ -63,7 +43,7 @@ struct SetupScreen {
     places.systemTemp = systemTemp;
     // Each opening a second later, so each package gets a stamp folder of its own.
     places.clock = [this] {
-      SYSTEMTIME t = Christmas();
+      SYSTEMTIME t = LocalTime(12, 25, 14, 30, 5);
       t.wSecond = static_cast<WORD>(stamp++);
       return t;
     };

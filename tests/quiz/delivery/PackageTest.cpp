@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "ScreenFakes.h"
 #include "ZipTestFiles.h"
 #include "authoring/QuestionBank.h"
 #include "authoring/mdlEncrypt.h"
@@ -12,29 +13,7 @@ using namespace ziptest;
 
 namespace {
 
-SYSTEMTIME Time(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-  SYSTEMTIME t{};
-  t.wYear = 2026;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wHour = hour;
-  t.wMinute = minute;
-  t.wSecond = second;
-  return t;
-}
-
-const SYSTEMTIME kChristmas = Time(12, 25, 14, 30, 5);
-
-// Bytes that hardly compress, as in a real picture.
-std::string NoiseBytes(size_t size) {
-  std::string bytes(size, '\0');
-  uint32_t state = 12345;
-  for (char& b : bytes) {
-    state = state * 1664525u + 1013904223u;
-    b = static_cast<char>(state >> 24);
-  }
-  return bytes;
-}
+const SYSTEMTIME kChristmas = LocalTime(12, 25, 14, 30, 5);
 
 // A bank folder with pictures beside the bank, one elsewhere, and a package
 // compiled from it into `package`.
@@ -42,7 +21,7 @@ struct CompiledPackage {
   ScratchFolder dir;
   std::wstring appTemp = dir / L"Temp\\";
   std::wstring package = dir / L"test.zip";
-  std::string picture = std::string("\x89PNG\r\n\x1a\n", 8) + NoiseBytes(70000);
+  std::string picture = std::string("\x89PNG\r\n\x1a\n", 8) + Noise(70000, 12345);
 
   CompiledPackage() {
     CreateDirectoryW((dir / L"bank").c_str(), nullptr);
@@ -82,9 +61,9 @@ void WriteHostilePackage(const std::wstring& path, const std::vector<RawEntry>& 
 
 TEST(UnpackStamp, MonthDayHourMinuteSecondWithoutZeros) {
   EXPECT_EQ(frmTTTN::UnpackStamp(kChristmas), L"122514305");
-  EXPECT_EQ(frmTTTN::UnpackStamp(Time(1, 11, 1, 2, 3)), L"111123");
-  EXPECT_EQ(frmTTTN::UnpackStamp(Time(11, 1, 1, 2, 3)), L"111123");
-  EXPECT_EQ(frmTTTN::UnpackStamp(Time(10, 10, 0, 0, 0)), L"1010000");
+  EXPECT_EQ(frmTTTN::UnpackStamp(LocalTime(1, 11, 1, 2, 3)), L"111123");
+  EXPECT_EQ(frmTTTN::UnpackStamp(LocalTime(11, 1, 1, 2, 3)), L"111123");
+  EXPECT_EQ(frmTTTN::UnpackStamp(LocalTime(10, 10, 0, 0, 0)), L"1010000");
 }
 
 TEST(Package, RoundTripGivesTheBankAndItsFilesSideBySide) {

@@ -1,6 +1,8 @@
 // Stand-ins for the set-up and test screens' windows, and small banks.
 #pragma once
 
+#include <windows.h>
+
 #include <deque>
 #include <functional>
 #include <string>
@@ -77,6 +79,18 @@ class FakeSetupView : public frmTTTN::SetupView {
   std::wstring txtPath = std::wstring(frmTTTN::NoFileText);
   std::vector<std::pair<std::wstring, int>> opened;
 };
+
+// A local time of 2026.
+inline SYSTEMTIME LocalTime(WORD month, WORD day, WORD hour, WORD minute, WORD second) {
+  SYSTEMTIME t{};
+  t.wYear = 2026;
+  t.wMonth = month;
+  t.wDay = day;
+  t.wHour = hour;
+  t.wMinute = minute;
+  t.wSecond = second;
+  return t;
+}
 
 // Bank question k: text "Q<k>", key from `keys` (cycled), answers "a<k>".."d<k>".
 inline std::vector<QuestionRecord> NumberedQuestions(int count, std::wstring_view keys = L"ABCD") {

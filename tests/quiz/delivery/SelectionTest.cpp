@@ -253,6 +253,10 @@ TEST(GoGoGo, ABankOutsideTheTempFolderIsNeverDeleted) {
   const std::wstring bank = f.Bank(L"bank.xml", 4);
   ASSERT_TRUE(f.session.GoGoGo(bank, 4, false, 0, true, 1, 4));
   EXPECT_TRUE(ziptest::Exists(bank));
+  // Nor is its folder when the screen closes.
+  f.session.cmdLamXong_Click();
+  EXPECT_EQ(f.session.Form_Unload(), frmLamTN::CloseResult::Close);
+  EXPECT_TRUE(ziptest::Exists(bank));
 }
 
 TEST(GoGoGo, AnUnreadableOrShortBankStartsNothing) {

@@ -1,6 +1,7 @@
 // Scratch folders and hand-made archives for the ZIP layer's tests.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ struct StoredEntry {
 std::vector<StoredEntry> ReadDirectory(const std::wstring& path);
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
+// Bytes that hardly compress, as in a real picture; the same for the same seed.
+std::string Noise(size_t size, uint32_t seed);
 std::string ReadBytes(const std::wstring& path);
 bool Exists(const std::wstring& path);
 // Names of the files and folders directly in a folder, sorted.
