@@ -8,17 +8,11 @@
 
 namespace kx {
 
+using namespace x86;
+
 namespace {
 
 const std::string NoName(1, '\0');
-
-constexpr uint8_t FldAbs[3][2] = {{0xD9, 0x05}, {0xDD, 0x05}, {0xDB, 0x2D}};
-constexpr uint8_t FstpEsp[3][3] = {{0xD9, 0x1C, 0x24}, {0xDD, 0x1C, 0x24}, {0xDB, 0x3C, 0x24}};
-constexpr uint8_t FstpEspD8[3][3] = {{0xD9, 0x5C, 0x24}, {0xDD, 0x5C, 0x24}, {0xDB, 0x7C, 0x24}};
-constexpr uint8_t FstpEspD32[3][3] = {{0xD9, 0x9C, 0x24}, {0xDD, 0x9C, 0x24}, {0xDB, 0xBC, 0x24}};
-constexpr uint8_t Fld80Esp[3] = {0xDB, 0x2C, 0x24};
-constexpr uint8_t Fld80EspD8[3] = {0xDB, 0x6C, 0x24};
-constexpr uint8_t Fld80EspD32[3] = {0xDB, 0xAC, 0x24};
 
 int FloatKind(uint8_t type) { return type == tcF32 ? akF32 : type == tcF64 ? akF64 : akF80; }
 
@@ -48,20 +42,20 @@ void TKCompiler::EmitImm32(const uint8_t* tpl, size_t len, uint32_t value) {
   Emit(b, 4);
 }
 
-void TKCompiler::EmitImm8Imm32(const uint8_t* tpl, size_t len, uint8_t first, uint32_t second) {
-  EmitImm8(tpl, len, first);
+void TKCompiler::EmitImm8Imm32(const TOp& op, uint8_t first, uint32_t second) {
+  EmitImm8(op, first);
   EmitImm32(nullptr, 0, second);
 }
 
-void TKCompiler::EmitImm32Imm32(const uint8_t* tpl, size_t len, uint32_t first, uint32_t second) {
-  EmitImm32(tpl, len, first);
+void TKCompiler::EmitImm32Imm32(const TOp& op, uint32_t first, uint32_t second) {
+  EmitImm32(op, first);
   EmitImm32(nullptr, 0, second);
 }
 
-void TKCompiler::EmitAddress(const uint8_t* tpl, size_t len, uint32_t extra, uint32_t varId) {
+void TKCompiler::EmitAddress(const TOp& op, uint32_t extra, uint32_t varId) {
   TVariable v;
   GetVariable(varId, v);
-  EmitImm32(tpl, len, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(v.Address)) + extra);
+  EmitImm32(op, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(v.Address)) + extra);
 }
 
 void TKCompiler::EmitCall(const TFunction& f) {
@@ -69,41 +63,19 @@ void TKCompiler::EmitCall(const TFunction& f) {
     if (!f.Code.empty()) Emit(f.Code.data(), f.Code.size());
     return;
   }
-  const uint8_t e8 = 0xE8;
   uint32_t rel = 0;
   if (writing_) {
     const uintptr_t next = reinterpret_cast<uintptr_t>(code_.Data()) + Lvl().Cursor + 5;
     rel = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(f.Address) - next);
   }
-  EmitImm32(&e8, 1, rel);
-}
-
-void TKCompiler::EmitEspForm(const uint8_t* zeroForm, const uint8_t* d8Form, const uint8_t* d32Form, int32_t disp) {
-  if (disp == 0)
-    Emit(zeroForm, 3);
-  else if (d8Form && disp > 0 && disp < 128)
-    EmitImm8(d8Form, 3, static_cast<uint8_t>(disp));
-  else
-    EmitImm32(d32Form, 3, static_cast<uint32_t>(disp));
-}
-
-int32_t TKCompiler::EmitTempRef(const uint8_t* zeroForm, const uint8_t* d32Form, int32_t temp, int area) {
-  // The frame is laid out after the measuring pass: a temporary at 0 may move
-  // (its reference is counted, to be measured long), and -1 marks one that will;
-  // every other displacement takes the d32 form, so both passes agree on length.
-  TLevelInfo& l = Lvl();
-  const int32_t disp = temp < 0 ? -1 : temp + l.StackBytes;
-  if (disp == 0) ++l.ZeroDispRefs[area];
-  EmitEspForm(zeroForm, nullptr, d32Form, disp);
-  return disp;
+  EmitImm32(CallRel32(), rel);
 }
 
 void TKCompiler::EmitEspAdjust(bool reserve, int32_t n) {
-  static constexpr uint8_t Short[2][2] = {{0x83, 0xC4}, {0x83, 0xEC}}, Long[2][2] = {{0x81, 0xC4}, {0x81, 0xEC}};
   if (n < 128)
-    EmitImm8(Short[reserve], 2, static_cast<uint8_t>(n));
+    EmitImm8(reserve ? SubImm8(Esp) : AddImm8(Esp), static_cast<uint8_t>(n));
   else
-    EmitImm32(Long[reserve], 2, static_cast<uint32_t>(n));
+    EmitImm32(reserve ? SubImm32(Esp) : AddImm32(Esp), static_cast<uint32_t>(n));
 }
 
 bool TKCompiler::ReuseRegister(const std::string& code, uint8_t type, uintptr_t addr) {
@@ -120,14 +92,14 @@ bool TKCompiler::ReuseRegister(const std::string& code, uint8_t type, uintptr_t 
 
 void TKCompiler::DuplicateReg(int i) {
   if (i < 0 || i > 6) return;
-  EmitBytes({0xD9, static_cast<uint8_t>(0xC0 + i)});
+  Emit(FldSt(i));
 }
 
 void TKCompiler::ExchangeRegs(int i, int j) {
   (void)j;  // always ST(0)
   TLevelInfo& l = Lvl();
   if (i <= 0 || i >= l.RegsInUse) return;
-  EmitBytes({0xD9, static_cast<uint8_t>(0xC8 + i)});
+  Emit(Fxch(i));
   std::swap(l.Slots[i], l.Slots[0]);
 }
 
@@ -163,7 +135,7 @@ void TKCompiler::PushSlot(const std::string& name) {
 
 void TKCompiler::StoreToStack(int kind, int32_t disp, int reg) {
   ExchangeRegs(reg);
-  EmitEspForm(FstpEsp[kind], FstpEspD8[kind], FstpEspD32[kind], disp);
+  EmitEspForm([kind](TRm m) { return FstpFloat(kind, m); }, disp);
   DropSlot(0);
 }
 
@@ -174,36 +146,33 @@ void TKCompiler::LoadVariable(uint32_t id, bool negate) {
   std::string code(1, ckVar);
   AppendCode32(code, id);
   if (!ReuseRegister(code, v.VarType, reinterpret_cast<uintptr_t>(v.Address))) {
-    static constexpr uint8_t FildI16[] = {0xDF, 0x05}, FildI32[] = {0xDB, 0x05}, FildI64[] = {0xDF, 0x2D};
     switch (v.VarType) {
       case tcI16:
-        EmitAddress(FildI16, 2, 0, id);
+        EmitAddress(FildWord(Abs32()), 0, id);
         break;
       case tcI32:
-        EmitAddress(FildI32, 2, 0, id);
+        EmitAddress(FildDword(Abs32()), 0, id);
         break;
       case tcI64:
-        EmitAddress(FildI64, 2, 0, id);
+        EmitAddress(FildQword(Abs32()), 0, id);
         break;
       case tcI08:
       case tcU08:
       case tcU16:
       case tcU32: {
         const int32_t off = ConvertVariable(id, v.VarType);
-        static constexpr uint8_t Fild32[] = {0xDB, 0x04, 0x24}, Fild32D[] = {0xDB, 0x84, 0x24};
-        static constexpr uint8_t Fild64[] = {0xDF, 0x2C, 0x24}, Fild64D[] = {0xDF, 0xAC, 0x24};
         if (v.VarType == tcU32)
-          EmitTempRef(Fild64, Fild64D, off, akF64);
+          EmitTempRef(FildQword, off, akF64);
         else
-          EmitTempRef(Fild32, Fild32D, off, akF32);
+          EmitTempRef(FildDword, off, akF32);
         break;
       }
       default:
-        EmitAddress(FldAbs[FloatKind(v.VarType)], 2, 0, id);
+        EmitAddress(FldFloat(FloatKind(v.VarType), Abs32()), 0, id);
         break;
     }
   }
-  if (negate) EmitBytes({0xD9, 0xE0});
+  if (negate) Emit(Fchs());
   PushSlot(negate ? NoName : code);
   PushedValue();
 }
@@ -215,29 +184,15 @@ void TKCompiler::LoadConstant(int32_t dispOrOffset, uint8_t type, bool onStack, 
     code = std::string(1, ckConst) + static_cast<char>(type);
     AppendCode32(code, static_cast<uint32_t>(dispOrOffset));
     const uintptr_t addr = reinterpret_cast<uintptr_t>(PoolData()) + static_cast<uint32_t>(dispOrOffset);
-    if (!ReuseRegister(code, type, addr)) EmitImm32(FldAbs[FloatKind(type)], 2, static_cast<uint32_t>(addr));
+    if (!ReuseRegister(code, type, addr)) EmitImm32(FldFloat(FloatKind(type), Abs32()), static_cast<uint32_t>(addr));
+  } else if (IsFloatType(type)) {
+    const int k = FloatKind(type);
+    EmitTempRef([k](TRm m) { return FldFloat(k, m); }, dispOrOffset, k);
   } else {
-    static constexpr uint8_t FldEsp[3][3] = {{0xD9, 0x04, 0x24}, {0xDD, 0x04, 0x24}, {0xDB, 0x2C, 0x24}};
-    static constexpr uint8_t FldEspD[3][3] = {{0xD9, 0x84, 0x24}, {0xDD, 0x84, 0x24}, {0xDB, 0xAC, 0x24}};
-    static constexpr uint8_t FildEsp[3][3] = {{0xDF, 0x04, 0x24}, {0xDB, 0x04, 0x24}, {0xDF, 0x2C, 0x24}};
-    static constexpr uint8_t FildEspD[3][3] = {{0xDF, 0x84, 0x24}, {0xDB, 0x84, 0x24}, {0xDF, 0xAC, 0x24}};
-    const uint8_t* zero;
-    const uint8_t* d32;
-    int area;
-    if (IsFloatType(type)) {
-      const int k = FloatKind(type);
-      zero = FldEsp[k];
-      d32 = FldEspD[k];
-      area = k;
-    } else {
-      const int k = type == tcI16 ? 0 : (type == tcU32 || type == tcI64) ? 2 : 1;
-      zero = FildEsp[k];
-      d32 = FildEspD[k];
-      area = k == 2 ? akF64 : akF32;
-    }
-    EmitTempRef(zero, d32, dispOrOffset, area);
+    const int k = type == tcI16 ? 0 : (type == tcU32 || type == tcI64) ? 2 : 1;
+    EmitTempRef([k](TRm m) { return FildInt(k, m); }, dispOrOffset, k == 2 ? akF64 : akF32);
   }
-  if (negate) EmitBytes({0xD9, 0xE0});
+  if (negate) Emit(Fchs());
   PushSlot(negate ? NoName : code);
   PushedValue();
 }
@@ -254,7 +209,7 @@ void TKCompiler::EnsureFree(int n) {
   for (int k = 0; k < excess; ++k) {
     ExchangeRegs(RegOfPos(0));
     const int32_t index = spillCount_ + k;
-    EmitEspForm(FstpEsp[akF80], FstpEspD8[akF80], FstpEspD32[akF80], index * slot + l.StackBytes);
+    EmitEspForm(FstpTbyte, index * slot + l.StackBytes);
     if (static_cast<int32_t>(spillTags_.size()) <= index) spillTags_.resize(index + 1, -1);
     spillTags_[index] = l.Slots[0].Tag;
     DropSlot(0);
@@ -269,7 +224,7 @@ bool TKCompiler::Reload() {
   EnsureFree(1);
   --spillCount_;
   const int32_t slot = AlignMode() ? 16 : 12;
-  EmitEspForm(Fld80Esp, Fld80EspD8, Fld80EspD32, spillCount_ * slot + l.StackBytes);
+  EmitEspForm(FldTbyte, spillCount_ * slot + l.StackBytes);
   PushSlot(NoName);
   l.Slots[0].Tag = spillTags_[spillCount_];
   ++l.RegsInUse;
@@ -374,49 +329,45 @@ int TKCompiler::EmitOperation(uint8_t op, uint32_t addrOrDisp, int32_t p) {
   const bool reversed = (op & opReversed) != 0;
   const bool negate = (op & opNegate) != 0;
   const int source = op & opSourceMask;
+  static constexpr TFArith Operators[] = {faAdd, faSub, faMul, faDiv};
   if (source != opSrcReg) {
-    static constexpr uint8_t ModRm[4][2] = {{0x05, 0x05}, {0x25, 0x2D}, {0x0D, 0x0D}, {0x35, 0x3D}};
-    uint8_t modrm = ModRm[oper][reversed ? 1 : 0];
-    if (oper == opAdd && negate) modrm = 0x25;
+    TFArith arith = reversed ? Reversed(Operators[oper]) : Operators[oper];
+    if (oper == opAdd && negate) arith = faSub;
     const bool integer = (op & opInteger) != 0;
-    const uint8_t opcode = integer ? (source == opSrcMem16 ? 0xDE : 0xDA) : (source == opSrcMem16 ? 0xD8 : 0xDC);
+    const TFSource operand =
+        integer ? (source == opSrcMem16 ? fsInt16 : fsInt32) : (source == opSrcMem16 ? fsFloat32 : fsFloat64);
     ExchangeRegs(RegOfPos(p - 1));
-    if (negate) EmitBytes({0xD9, 0xE0});
+    if (negate) Emit(Fchs());
     if (op & opOnStack) {
-      const int32_t disp = static_cast<int32_t>(addrOrDisp);
-      if (disp == 0) {
+      if (addrOrDisp == 0) {
         ++l.ZeroDispRefs[source == opSrcMem32 && !integer ? akF64 : akF32];
-        EmitBytes({opcode, static_cast<uint8_t>(modrm - 1), 0x24});
+        Emit(FArith(arith, operand, AtEsp()));
       } else {
-        const uint8_t tpl[3] = {opcode, static_cast<uint8_t>(modrm - 1 + 0x80), 0x24};
-        EmitImm32(tpl, 3, addrOrDisp);
+        EmitImm32(FArith(arith, operand, AtEspD32()), addrOrDisp);
       }
     } else {
-      const uint8_t tpl[2] = {opcode, modrm};
-      EmitImm32(tpl, 2, addrOrDisp);
+      EmitImm32(FArith(arith, operand, Abs32()), addrOrDisp);
     }
     l.Slots[0].Name = NoName;
     return 0;
   }
-  static constexpr uint8_t Base[4][2] = {{0xC0, 0xC0}, {0xE8, 0xE0}, {0xC8, 0xC8}, {0xF8, 0xF0}};
-  uint8_t base = Base[oper][reversed ? 1 : 0];
+  TFArith arith = reversed ? Reversed(Operators[oper]) : Operators[oper];
   int i;
   if (l.Slots[0].Pos == p - 1) {
     i = RegOfPos(p - 2);
   } else if (l.Slots[0].Pos == p - 2) {
     // The operands' roles are exchanged: the first one is on top.
-    if (oper == opSub) base = base == 0xE8 ? 0xE0 : 0xE8;
-    if (oper == opDiv) base = base == 0xF8 ? 0xF0 : 0xF8;
+    arith = Reversed(arith);
     i = RegOfPos(p - 1);
   } else {
     ExchangeRegs(RegOfPos(p - 1));
     i = RegOfPos(p - 2);
   }
   if (negate) {
-    EmitBytes({0xD9, 0xE0});
-    if (oper == opAdd) base = 0xE0;
+    Emit(Fchs());
+    if (oper == opAdd) arith = faSubR;
   }
-  EmitBytes({0xDE, static_cast<uint8_t>(base + i)});
+  Emit(FArithP(arith, i));
   TFPUSlot& target = l.Slots[i];
   if (target.Tag < 0) target.Tag = l.Slots[0].Tag;
   target.Pos = p - 2;

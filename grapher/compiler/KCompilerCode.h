@@ -3,6 +3,7 @@
 
 #include "compiler/ExecMemory.h"
 #include "compiler/KCompilerTree.h"
+#include "compiler/X87Encoder.h"
 
 #include <string>
 #include <vector>
@@ -98,14 +99,36 @@ class TKCompiler : public TBuilder {
   virtual int EmitOperation(uint8_t op, uint32_t addrOrDisp, int32_t pos);
 
   void EmitBytes(std::initializer_list<uint8_t> bytes);
-  void EmitImm8Imm32(const uint8_t* tpl, size_t len, uint8_t first, uint32_t second);
-  void EmitImm32Imm32(const uint8_t* tpl, size_t len, uint32_t first, uint32_t second);
-  void EmitAddress(const uint8_t* tpl, size_t len, uint32_t extra, uint32_t varId);
+  void Emit(const x86::TOp& op) { Emit(op.Bytes, op.Size); }
+  void EmitImm8(const x86::TOp& op, uint8_t value) { EmitImm8(op.Bytes, op.Size, value); }
+  void EmitImm32(const x86::TOp& op, uint32_t value) { EmitImm32(op.Bytes, op.Size, value); }
+  void EmitImm8Imm32(const x86::TOp& op, uint8_t first, uint32_t second);
+  void EmitImm32Imm32(const x86::TOp& op, uint32_t first, uint32_t second);
+  void EmitAddress(const x86::TOp& op, uint32_t extra, uint32_t varId);
   void EmitCall(const TFunction& f);
-  // Template followed by an ESP displacement: [esp] for 0, d8 when allowed and short, else d32.
-  void EmitEspForm(const uint8_t* zeroForm, const uint8_t* d8Form, const uint8_t* d32Form, int32_t disp);
+  // An instruction whose memory operand is ESP plus disp; make gives it for an
+  // operand form: [esp] for 0, [esp+d8] when allowed and short, else [esp+d32].
+  template <typename TMake>
+  void EmitEspForm(TMake make, int32_t disp, bool shortAllowed = true) {
+    if (disp == 0)
+      Emit(make(x86::AtEsp()));
+    else if (shortAllowed && disp > 0 && disp < 128)
+      EmitImm8(make(x86::AtEspD8()), static_cast<uint8_t>(disp));
+    else
+      EmitImm32(make(x86::AtEspD32()), static_cast<uint32_t>(disp));
+  }
   // A frame temporary seen from the current level; returns the displacement used.
-  int32_t EmitTempRef(const uint8_t* zeroForm, const uint8_t* d32Form, int32_t temp, int area);
+  template <typename TMake>
+  int32_t EmitTempRef(TMake make, int32_t temp, int area) {
+    // The frame is laid out after the measuring pass: a temporary at 0 may move
+    // (its reference is counted, to be measured long), and -1 marks one that will;
+    // every other displacement takes the d32 form, so both passes agree on length.
+    TLevelInfo& l = Lvl();
+    const int32_t disp = temp < 0 ? -1 : temp + l.StackBytes;
+    if (disp == 0) ++l.ZeroDispRefs[area];
+    EmitEspForm(make, disp, false);
+    return disp;
+  }
   // sub esp, n or add esp, n.
   void EmitEspAdjust(bool reserve, int32_t n);
   // Copies a register that already holds the value; true when it did.

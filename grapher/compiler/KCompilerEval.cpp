@@ -2,6 +2,7 @@
 #include "compiler/ExecMemory.h"
 #include "compiler/KCompilerBase.h"
 #include "compiler/KCompilerFpu.h"
+#include "compiler/X87Encoder.h"
 
 #include <cfloat>
 #include <cmath>
@@ -78,13 +79,11 @@ long double WidenResult(uint8_t type, const TCallFrame& frame) {
 // Wraps inline code so that it can be called: the return address is parked in
 // EBX while the body runs.
 TExecBlock MakeCallStub(const TAByte& code) {
-  static const uint8_t Prologue[] = {0x8B, 0x1C, 0x24, 0x83, 0xC4, 0x04};        // mov ebx,[esp]; add esp,4
-  static const uint8_t Epilogue[] = {0x83, 0xEC, 0x04, 0x89, 0x1C, 0x24, 0xC3};  // sub esp,4; mov [esp],ebx; ret
-  TExecBlock stub((code.size() + 16) & ~size_t(3));
-  uint8_t* p = stub.Data();
-  std::memcpy(p, Prologue, sizeof Prologue);
-  if (!code.empty()) std::memcpy(p + sizeof Prologue, code.data(), code.size());
-  std::memcpy(p + sizeof Prologue + code.size(), Epilogue, sizeof Epilogue);
+  using namespace x86;
+  const TCode stubCode =
+      TCode{Mov(Ebx, AtEsp()), AddImm8(Esp)}.Imm8(4)(code)(SubImm8(Esp)).Imm8(4)(Mov(AtEsp(), Ebx))(Ret());
+  TExecBlock stub(stubCode.Size());
+  std::memcpy(stub.Data(), stubCode.Bytes().data(), stubCode.Size());
   return stub;
 }
 

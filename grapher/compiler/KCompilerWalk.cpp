@@ -10,9 +10,9 @@
 
 namespace kx {
 
-namespace {
+using namespace x86;
 
-constexpr uint8_t Ret = 0xC3;
+namespace {
 
 int AreaOfSlot(int slotBytes) { return slotBytes <= 4 ? akF32 : slotBytes == 8 ? akF64 : akF80; }
 int KindOfType(uint8_t type) { return type == tcF32 ? akF32 : type == tcF64 ? akF64 : akF80; }
@@ -81,7 +81,7 @@ void TKCompiler::Compile() {
 
 void TKCompiler::ResetCode() {
   code_ = TExecBlock(1);
-  if (code_.Data()) code_.Data()[0] = Ret;
+  if (code_.Data()) code_.Data()[0] = Ret().Bytes[0];
   codeSize_ = 1;
 }
 
@@ -163,9 +163,9 @@ void TKCompiler::RunPass(bool writing) {
   EmitAllWaiting(0);
   if (writing) {
     EmitFrame();
-    Emit(&Ret, 1);
+    Emit(Ret());
   } else {
-    Emit(&Ret, 1);
+    Emit(Ret());
     levels_[0].RegsInUse = 0;
     levels_[0].Queues.clear();
     EmitFrame();
@@ -228,21 +228,23 @@ void TKCompiler::EmitFrame() {
   const bool ebpFrame = align && (peakSpill_ > 0 || peakTemp_[akF80] > 0 || peakTemp_[akF64] > 0);
   const int saved = level_;
   level_ = static_cast<int>(levels_.size()) - 1;
-  static constexpr uint8_t AndI32[] = {0x81, 0xE4};
   if (ebpFrame) {
-    EmitBytes({0x55, 0x8B, 0xEC});
+    Emit(Push(Ebp));
+    Emit(Mov(Ebp, InReg(Esp)));
     const int32_t a = (peakSpill_ > 0 || peakTemp_[akF80] > 0) ? 16 : 8;
     const int32_t r = size % a;
     if (r > 0) EmitEspAdjust(true, r);
-    EmitImm32(AndI32, 2, static_cast<uint32_t>(-a));
+    EmitImm32(AndImm32(Esp), static_cast<uint32_t>(-a));
     if (r > 0) EmitEspAdjust(false, r);
   }
   if (size > 0) EmitEspAdjust(true, size);
   level_ = 0;
-  if (ebpFrame)
-    EmitBytes({0x8B, 0xE5, 0x5D});
-  else if (size > 0)
+  if (ebpFrame) {
+    Emit(Mov(Esp, InReg(Ebp)));
+    Emit(Pop(Ebp));
+  } else if (size > 0) {
     EmitEspAdjust(false, size);
+  }
   level_ = saved;
 }
 
@@ -268,8 +270,7 @@ void TKCompiler::CompileTree(int tree, int32_t disp, uint8_t kind, bool store, i
   if (!hoistedArg) return;
 
   EmitAllWaiting(0);
-  static constexpr uint8_t Fstp80[] = {0xDB, 0x3C, 0x24}, Fstp80D[] = {0xDB, 0xBC, 0x24};
-  EmitTempRef(Fstp80, Fstp80D, temp, akF80);
+  EmitTempRef(FstpTbyte, temp, akF80);
   DropSlot(0);
   while (l.Queues.size() > queueIndex) RemoveQueue(l.Queues.size() - 1);
   --level_;
@@ -303,7 +304,7 @@ void TKCompiler::CompileNode(TTreeNode* node) {
       return;
     }
     PushSlot(std::string(1, '\0'));
-    if (node->Negate) EmitBytes({0xD9, 0xE0});
+    if (node->Negate) Emit(Fchs());
     PushedValue();
     return;
   }
@@ -505,9 +506,7 @@ void TKCompiler::CompileCall(TTreeNode* node) {
     StoreOrdinalResult(f.ResultType);
   } else {
     const int kind = KindOfType(f.ResultType);
-    static constexpr uint8_t Fstp[3][3] = {{0xD9, 0x1C, 0x24}, {0xDD, 0x1C, 0x24}, {0xDB, 0x3C, 0x24}};
-    static constexpr uint8_t FstpD[3][3] = {{0xD9, 0x9C, 0x24}, {0xDD, 0x9C, 0x24}, {0xDB, 0xBC, 0x24}};
-    EmitTempRef(Fstp[kind], FstpD[kind], AllocTemp(f.ResultType), kind);
+    EmitTempRef([kind](TRm m) { return FstpFloat(kind, m); }, AllocTemp(f.ResultType), kind);
   }
   --level_;
 }

@@ -1,9 +1,12 @@
 #include "compiler/KLib.h"
 
-#include <cstring>
 #include <limits>
 
+#include "compiler/X87Encoder.h"
+
 namespace kx {
+
+using namespace x86;
 
 bool HasFCMOV = KProbeFCMOV() != 0;
 
@@ -23,87 +26,73 @@ bool Register(TCtrlBlck* compiler, const std::string& name, const char* signatur
                                code) != 0;
 }
 
-bool Inline(TCtrlBlck* compiler, const std::string& name, const char* signature, int extraRegs, const TAByte& code,
+bool Inline(TCtrlBlck* compiler, const std::string& name, const char* signature, int extraRegs, const TCode& code,
             bool foldable = true) {
-  return Register(compiler, name, signature, extraRegs, nullptr, code, foldable);
+  return Register(compiler, name, signature, extraRegs, nullptr, code.Bytes(), foldable);
 }
 
 bool Routine(TCtrlBlck* compiler, const std::string& name, const char* signature, int extraRegs, void (*routine)()) {
   return Register(compiler, name, signature, extraRegs, routine, {});
 }
 
-// fld tbyte [OutOfRangeResult]
-TAByte LoadOutOfRangeResult() {
-  TAByte code = {0xDB, 0x2D, 0, 0, 0, 0};
-  const auto address = reinterpret_cast<uintptr_t>(&OutOfRangeResult);
-  std::memcpy(&code[2], &address, 4);
-  return code;
+TCode LoadOutOfRangeResult() {
+  return TCode{FldTbyte(Abs32())}.Imm32(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&OutOfRangeResult)));
 }
 
-TAByte Concat(std::initializer_list<TAByte> parts) {
-  TAByte code;
-  for (const TAByte& part : parts) code.insert(code.end(), part.begin(), part.end());
-  return code;
+// After fnstsw ax: runs outOfRange when the x87 instruction found its argument
+// beyond its reach (C2 set, bit 2 of AH). test ah, 4; jz past; outOfRange; past:
+TCode OnOutOfRange(const TCode& outOfRange) {
+  constexpr uint8_t C2 = 4;
+  return TCode{TestAhImm8()}.Imm8(C2)(Jz8()).Imm8(static_cast<uint8_t>(outOfRange.Size()))(outOfRange);
 }
 
-// fsin or fcos (D9 opcode), checked for an argument beyond its reach (C2 set):
-// fnstsw ax; test ah, 4; jz done; fstp st(0); fld [NaN]; done:
-TAByte CheckedTrig(uint8_t opcode) {
-  return Concat({{0xD9, opcode, 0xDF, 0xE0, 0xF6, 0xC4, 0x04, 0x74, 0x08, 0xDD, 0xD8}, LoadOutOfRangeResult()});
+// fsin or fcos, giving NaN for an argument beyond its reach.
+TCode CheckedTrig(const TOp& trig) {
+  return TCode{trig, FnstswAx()}(OnOutOfRange(TCode{FstpSt(0)}(LoadOutOfRangeResult())));
 }
 
 }  // namespace
 
 bool AddMin(TCtrlBlck* compiler, const std::string& name) {
-  if (HasFCMOV)  // fcomi st,st(1); fcmovnbe st,st(1); fstp st(1)
-    return Inline(compiler, name, TwoArgs, 0, {0xDB, 0xF1, 0xDB, 0xD1, 0xDD, 0xD9});
+  if (HasFCMOV) return Inline(compiler, name, TwoArgs, 0, {Fcomi(1), Fcmovnbe(1), FstpSt(1)});
   return Routine(compiler, name, TwoArgs, 0, FpuMin);
 }
 
 bool AddMax(TCtrlBlck* compiler, const std::string& name) {
-  if (HasFCMOV)  // fcomi st,st(1); fcmovb st,st(1); fstp st(1)
-    return Inline(compiler, name, TwoArgs, 0, {0xDB, 0xF1, 0xDA, 0xC1, 0xDD, 0xD9});
+  if (HasFCMOV) return Inline(compiler, name, TwoArgs, 0, {Fcomi(1), Fcmovb(1), FstpSt(1)});
   return Routine(compiler, name, TwoArgs, 0, FpuMax);
 }
 
 bool AddSin(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 0, CheckedTrig(0xFE));
+  return Inline(compiler, name, OneArg, 0, CheckedTrig(Fsin()));
 }
 
 bool AddCos(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 0, CheckedTrig(0xFF));
+  return Inline(compiler, name, OneArg, 0, CheckedTrig(Fcos()));
 }
 
 bool AddExp(TCtrlBlck* compiler, const std::string& name) { return Routine(compiler, name, OneArg, 2, FpuExp); }
 
-bool AddSqr(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 0, {0xD8, 0xC8});  // fmul st,st(0)
-}
+bool AddSqr(TCtrlBlck* compiler, const std::string& name) { return Inline(compiler, name, OneArg, 0, {FmulSt(0)}); }
 
-bool AddSqrt(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 0, {0xD9, 0xFA});  // fsqrt
-}
+bool AddSqrt(TCtrlBlck* compiler, const std::string& name) { return Inline(compiler, name, OneArg, 0, {Fsqrt()}); }
 
 bool AddLn(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 1, {0xD9, 0xED, 0xD9, 0xC9, 0xD9, 0xF1});  // fldln2; fxch; fyl2x
+  return Inline(compiler, name, OneArg, 1, {Fldln2(), Fxch(1), Fyl2x()});
 }
 
-bool AddAbs(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 0, {0xD9, 0xE1});  // fabs
-}
+bool AddAbs(TCtrlBlck* compiler, const std::string& name) { return Inline(compiler, name, OneArg, 0, {Fabs()}); }
 
 bool AddTan(TCtrlBlck* compiler, const std::string& name) {
-  // fptan; fnstsw ax; fstp st(0) (the 1.0, or x when out of range); test ah, 4; jz done; fld [NaN]
-  return Inline(compiler, name, OneArg, 1,
-                Concat({{0xD9, 0xF2, 0xDF, 0xE0, 0xDD, 0xD8, 0xF6, 0xC4, 0x04, 0x74, 0x06}, LoadOutOfRangeResult()}));
+  // fptan pushes 1.0 over tan x, or leaves x as it is when out of range; the top goes either way.
+  return Inline(compiler, name, OneArg, 1, TCode{Fptan(), FnstswAx(), FstpSt(0)}(OnOutOfRange(LoadOutOfRangeResult())));
 }
 
 bool AddCotan(TCtrlBlck* compiler, const std::string& name) {
-  // fsincos; fnstsw ax; test ah, 4; jz ok; fstp st(0); fld [NaN]; jmp done; ok: fdivrp st(1),st
-  return Inline(compiler, name, OneArg, 1,
-                Concat({{0xD9, 0xFB, 0xDF, 0xE0, 0xF6, 0xC4, 0x04, 0x74, 0x0A, 0xDD, 0xD8},
-                        LoadOutOfRangeResult(),
-                        {0xEB, 0x02, 0xDE, 0xF1}}));
+  // cos x / sin x; out of range, fsincos leaves x as it is, which gives way to NaN.
+  const TOp divide = Fdivrp(1);
+  const TCode outOfRange = TCode{FstpSt(0)}(LoadOutOfRangeResult())(Jmp8()).Imm8(divide.Size);
+  return Inline(compiler, name, OneArg, 1, TCode{Fsincos(), FnstswAx()}(OnOutOfRange(outOfRange))(divide));
 }
 
 bool AddArcSin(TCtrlBlck* compiler, const std::string& name) { return Routine(compiler, name, OneArg, 2, FpuArcSin); }
@@ -111,11 +100,11 @@ bool AddArcSin(TCtrlBlck* compiler, const std::string& name) { return Routine(co
 bool AddArcCos(TCtrlBlck* compiler, const std::string& name) { return Routine(compiler, name, OneArg, 2, FpuArcCos); }
 
 bool AddArcTan(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 1, {0xD9, 0xE8, 0xD9, 0xF3});  // fld1; fpatan
+  return Inline(compiler, name, OneArg, 1, {Fld1(), Fpatan()});
 }
 
 bool AddArcCotan(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 1, {0xD9, 0xE8, 0xD9, 0xC9, 0xD9, 0xF3});  // fld1; fxch; fpatan
+  return Inline(compiler, name, OneArg, 1, {Fld1(), Fxch(1), Fpatan()});
 }
 
 bool AddPower(TCtrlBlck* compiler, const std::string& name) { return Routine(compiler, name, TwoArgs, 2, FpuPower); }
@@ -124,23 +113,19 @@ bool AddTrunc(TCtrlBlck* compiler, const std::string& name) { return Routine(com
 
 bool AddFrac(TCtrlBlck* compiler, const std::string& name) { return Routine(compiler, name, OneArg, 1, FpuFrac); }
 
-bool AddRound(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 0, {0xD9, 0xFC});  // frndint
-}
+bool AddRound(TCtrlBlck* compiler, const std::string& name) { return Inline(compiler, name, OneArg, 0, {Frndint()}); }
 
 bool AddLog10(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 1, {0xD9, 0xEC, 0xD9, 0xC9, 0xD9, 0xF1});  // fldlg2; fxch; fyl2x
+  return Inline(compiler, name, OneArg, 1, {Fldlg2(), Fxch(1), Fyl2x()});
 }
 
 bool AddLog2(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, OneArg, 1, {0xD9, 0xE8, 0xD9, 0xC9, 0xD9, 0xF1});  // fld1; fxch; fyl2x
+  return Inline(compiler, name, OneArg, 1, {Fld1(), Fxch(1), Fyl2x()});
 }
 
 bool AddLogN(TCtrlBlck* compiler, const std::string& name) { return Routine(compiler, name, TwoArgs, 1, FpuLogN); }
 
-bool AddPi(TCtrlBlck* compiler, const std::string& name) {
-  return Inline(compiler, name, "", 0, {0xD9, 0xEB}, false);  // fldpi
-}
+bool AddPi(TCtrlBlck* compiler, const std::string& name) { return Inline(compiler, name, "", 0, {Fldpi()}, false); }
 
 bool AddGrapherBuiltins(TCtrlBlck* compiler) {
   static const struct {
