@@ -57,6 +57,8 @@ TFuncRec* TFuncModel::CurEntry(int itemIndex) {
 }
 
 void TFuncModel::CreateCompilers() {
+  // A kind with fewer formulas must not keep the compilers of another.
+  CurFunc.DestroyCompilers();
   const int32_t kind = CurFunc.FuncType;
   for (int j = 1; j <= FormulaCount(kind); ++j) {
     auto compiler = std::make_unique<TKCompiler>(TemplateCompiler.get());

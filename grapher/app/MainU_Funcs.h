@@ -136,7 +136,8 @@ class TFuncModel {
   TFuncRec* CurEntry(int itemIndex);
 
   // New compilers for CurFunc's formulas, owned by TemplateCompiler, sharing
-  // its function table, with the kind's variables bound to VarCells.
+  // its function table, with the kind's variables bound to VarCells; the
+  // compilers CurFunc held are destroyed.
   void CreateCompilers();
   // Compiles CurFunc's formulas in order; at the first error sets
   // CompileErrMsg and CompileErrIdx and compiles no further.

@@ -180,6 +180,31 @@ TEST(FuncModel, CompilersShareTheBuiltInsAndBindTheKindsVariables) {
   EXPECT_EQ(model.TemplateCompiler->ComponentCount(), 2);
 }
 
+TEST(FuncModel, NewCompilersReplaceAllThatCurFuncHeld) {
+  TFuncModel model;
+  PrepareCurFunc(model, 6, {"t", "t", "t"});
+  model.CurFunc.FuncType = 1;
+  model.CreateCompilers();
+  EXPECT_EQ(model.TemplateCompiler->ComponentCount(), 1);
+  EXPECT_EQ(model.CurFunc.Compilers[2], nullptr);
+  EXPECT_EQ(model.CurFunc.Compilers[3], nullptr);
+  model.CurFunc.FuncType = TNKind;
+  model.CreateCompilers();
+  EXPECT_EQ(model.TemplateCompiler->ComponentCount(), 0);
+}
+
+TEST(FuncModel, ListItemsOutsideTheCurrentListHaveNoEntry) {
+  TFuncModel model;
+  StoreCompiled(model, 1, {"x"}, "a");
+  StoreCompiled(model, 1, {"x"}, "b");
+  ASSERT_NE(model.CurEntry(1), nullptr);
+  EXPECT_EQ(model.CurEntry(1)->FuncName, "b");
+  EXPECT_EQ(model.CurEntry(0), &model.List2D[1]);
+  for (int itemIndex : {-1, 2, 19, 20, 1000}) EXPECT_EQ(model.CurEntry(itemIndex), nullptr) << itemIndex;
+  model.SetCurrentList(false);
+  EXPECT_EQ(model.CurEntry(0), nullptr);
+}
+
 TEST(FuncModel, FloorTruncatesTowardZero) {
   TFuncModel model;
   PrepareCurFunc(model, 1, {"Floor(x)"});
