@@ -71,6 +71,17 @@ static ContextModule contextModule;
 
 TGLContext* CurrentGLContext() { return ThreadContext; }
 
+TGLContextSuspension::TGLContextSuspension() { count_ = TGLContext::ReleaseOther(nullptr, context_); }
+
+TGLContextSuspension::~TGLContextSuspension() {
+  try {
+    TGLContext::ReactivateOther(context_, count_);
+  } catch (...) {
+    // A context that cannot be made current again stays released; its next
+    // Activate reports why.
+  }
+}
+
 // TGLContext ---------------------------------------------------------------------
 
 TGLContext::TGLContext() {
@@ -121,9 +132,9 @@ void TGLContext::PropagateSharingGroup() {
     if (member != this) member->sharingGroup_ = sharingGroup_;
 }
 
-int TGLContext::ReleaseOther(TGLContext*& other) {
+int TGLContext::ReleaseOther(const TGLContext* self, TGLContext*& other) {
   other = ThreadContext;
-  if (!other || other == this) {
+  if (!other || other == self) {
     other = nullptr;
     return 0;
   }
@@ -138,7 +149,7 @@ void TGLContext::ReactivateOther(TGLContext* other, int count) {
 
 void TGLContext::DestroyContext() {
   TGLContext* other = nullptr;
-  const int otherCount = ReleaseOther(other);
+  const int otherCount = ReleaseOther(this, other);
   Finally restore([&] {
     ReactivateOther(other, otherCount);
     accelerationKind_ = 0;
@@ -254,7 +265,7 @@ void TGLContextHandle::DestroyHandle() {
     return;
   }
   TGLContext* other = nullptr;
-  const int otherCount = owner->ReleaseOther(other);
+  const int otherCount = TGLContext::ReleaseOther(owner, other);
   Finally restore([&] { TGLContext::ReactivateOther(other, otherCount); });
   owner->Activate();
   Finally deactivate([owner] { owner->Deactivate(); });

@@ -19,6 +19,7 @@
 namespace kx {
 
 enum TGLAntiAliasing : uint8_t { aaDefault, aaNone, aa2x, aa2xHQ, aa4x, aa4xHQ };
+KX_ENUM_NAMES(TGLAntiAliasing, "aaDefault", "aaNone", "aa2x", "aa2xHQ", "aa4x", "aa4xHQ")
 enum TGLContextFlag { cfDoubleBuffer, cfStereo };
 using TGLContextOptions = TSet<TGLContextFlag>;
 
@@ -92,6 +93,7 @@ class TGLContext : public TObject {
 
  private:
   friend class TGLContextHandle;
+  friend class TGLContextSuspension;
   template <class T>
   void SetField(T& field, T value) {
     if (Active()) throw EGLContext("Cannot alter an active context");
@@ -104,7 +106,7 @@ class TGLContext : public TObject {
   std::exception_ptr LeaveSharingGroup(bool deleteNames);
   // Fully releases the thread's current context when it is another one; the
   // returned count restores it through ReactivateOther.
-  int ReleaseOther(TGLContext*& other);
+  static int ReleaseOther(const TGLContext* self, TGLContext*& other);
   static void ReactivateOther(TGLContext* other, int count);
 
   int colorBits_ = 32, alphaBits_ = 0, depthBits_ = 0, stencilBits_ = 0, accumBits_ = 0, auxBuffers_ = 0;
@@ -119,6 +121,21 @@ class TGLContext : public TObject {
 
 // The context made current by the last outermost Activate on this thread.
 TGLContext* CurrentGLContext();
+
+// Releases the thread's current context, all its nested activations, for a
+// scope, and makes it current again, as nested as it was, when the scope
+// ends: for work that makes other contexts current.
+class TGLContextSuspension {
+ public:
+  TGLContextSuspension();
+  ~TGLContextSuspension();
+  TGLContextSuspension(const TGLContextSuspension&) = delete;
+  TGLContextSuspension& operator=(const TGLContextSuspension&) = delete;
+
+ private:
+  TGLContext* context_ = nullptr;
+  int count_ = 0;
+};
 
 // A GL name that belongs to the context it was generated in.
 class TGLContextHandle : public TObject {

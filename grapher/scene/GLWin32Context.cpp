@@ -32,6 +32,7 @@ std::string ExtensionStringSeen;
 
 struct WatchedWindow {
   HWND window;
+  const void* watcher;
   TWindowWatchCallback callback;
 };
 std::vector<WatchedWindow> WatchedWindows;
@@ -68,6 +69,20 @@ std::string ClassNameOf(const std::exception& e) {
   return colon == std::string::npos ? name : name.substr(colon + 2);
 }
 
+// The raw WGL context current on the thread, put back after a temporary
+// context was made current: the framework's activation count of that
+// context still says it is current.
+struct CurrentWGL {
+  CurrentWGL()
+      : rc(GL.wglGetCurrentContext ? GL.wglGetCurrentContext() : nullptr),
+        dc(GL.wglGetCurrentDC ? GL.wglGetCurrentDC() : nullptr) {}
+  void Restore() const noexcept {
+    if (rc && GL.wglMakeCurrent) GL.wglMakeCurrent(dc, rc);
+  }
+  HGLRC rc;
+  HDC dc;
+};
+
 bool IsMemoryDevice(DWORD objectType) {
   return objectType == OBJ_METADC || objectType == OBJ_MEMDC || objectType == OBJ_ENHMETADC;
 }
@@ -102,19 +117,21 @@ bool RunningUnderWine() {
 
 // Window tracking -------------------------------------------------------------------
 
-void WatchWindow(HWND window, TWindowWatchCallback callback) {
+void WatchWindow(HWND window, const void* watcher, TWindowWatchCallback callback) {
   if (!IsWindow(window)) return;
+  UnwatchWindow(window, watcher);
   if (WatchedWindows.empty())
     WatchHook = SetWindowsHookExA(WH_CALLWNDPROC, &WatchHookProc, nullptr, GetCurrentThreadId());
-  WatchedWindows.push_back({window, std::move(callback)});
+  WatchedWindows.push_back({window, watcher, std::move(callback)});
 }
 
 // Also for a window that is already gone: its handle may be reused, and a
 // stale entry would call a context that no longer exists.
-void UnwatchWindow(HWND window) {
+void UnwatchWindow(HWND window, const void* watcher) {
   if (!window || WatchedWindows.empty()) return;
-  auto it = std::find_if(WatchedWindows.begin(), WatchedWindows.end(),
-                         [window](const WatchedWindow& w) { return w.window == window; });
+  auto it = std::find_if(WatchedWindows.begin(), WatchedWindows.end(), [window, watcher](const WatchedWindow& w) {
+    return w.window == window && w.watcher == watcher;
+  });
   if (it == WatchedWindows.end()) return;
   WatchedWindows.erase(it);
   if (WatchedWindows.empty() && WatchHook) {
@@ -283,7 +300,7 @@ void TGLWin32Context::CreateLegacyTempContext(HDC device) {
 
 void TGLWin32Context::DoCreateContext(HDC device) {
   const HWND window = WindowFromDC(device);
-  if (WindowWatchEnabled) WatchWindow(window, [this] { DestroyContext(); });
+  if (WindowWatchEnabled) WatchWindow(window, this, [this] { DestroyContext(); });
   try {
     if (!InitOpenGL()) RaiseLastOSError();
 
@@ -344,7 +361,7 @@ void TGLWin32Context::DoCreateContext(HDC device) {
     dc_ = device;
     if (WindowWatchEnabled) watchedWindow_ = window;
   } catch (...) {
-    if (WindowWatchEnabled) UnwatchWindow(window);
+    if (WindowWatchEnabled) UnwatchWindow(window, this);
     throw;
   }
 }
@@ -352,6 +369,7 @@ void TGLWin32Context::DoCreateContext(HDC device) {
 // The extended choice: a temporary classic context on a hidden window makes
 // the WGL extension entry points available.
 void TGLWin32Context::ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTOR& pfd, int& format) {
+  const CurrentWGL current;
   const HWND utility = CreateUtilityWindow();
   const HDC utilityDC = GetDC(utility);
   try {
@@ -375,9 +393,11 @@ void TGLWin32Context::ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTO
     }
   } catch (...) {
     ReleaseTemporaryContext(utility, utilityDC);
+    current.Restore();
     throw;
   }
   ReleaseTemporaryContext(utility, utilityDC);
+  current.Restore();
 }
 
 // Removes the temporary classic context (and its watch entry) and the
@@ -403,11 +423,13 @@ void TGLWin32Context::ReleaseTemporaryContext(HWND utility, HDC utilityDC) noexc
 void TGLWin32Context::DoCreateMemoryContext(HDC, int width, int height) { CreatePBuffer(width, height); }
 
 void TGLWin32Context::CreatePBuffer(int width, int height) {
+  const CurrentWGL current;
   const HWND utility = CreateUtilityWindow();
   const HDC utilityDC = GetDC(utility);
   HPBUFFERARB pbuffer = nullptr;
   HDC pbufferDC = nullptr;
   HGLRC pbufferRC = nullptr;
+  int format = 0;
   try {
     CreateLegacyTempContext(utilityDC);
     DoActivate();
@@ -429,8 +451,9 @@ void TGLWin32Context::CreatePBuffer(int width, int height) {
     }
     SetColorBits(wishedColorBits);
     if (count == 0) throw Exception("Format not supported for pbuffer operation.");
+    format = formats[0];
     const int noAttributes[] = {0};
-    pbuffer = GL.wglCreatePbufferARB(utilityDC, formats[0], width, height, noAttributes);
+    pbuffer = GL.wglCreatePbufferARB(utilityDC, format, width, height, noAttributes);
     if (!pbuffer) throw Exception("Unabled to create pbuffer.");
     pbufferDC = GL.wglGetPbufferDCARB(pbuffer);
     if (!pbufferDC) throw Exception("Unabled to create pbuffer's DC.");
@@ -443,10 +466,13 @@ void TGLWin32Context::CreatePBuffer(int width, int height) {
     if (pbufferRC) GL.wglDeleteContext(pbufferRC);
     if (pbufferDC) GL.wglReleasePbufferDCARB(pbuffer, pbufferDC);
     if (pbuffer) GL.wglDestroyPbufferARB(pbuffer);
+    current.Restore();
     throw;
   }
   ReleaseTemporaryContext(utility, utilityDC);
+  current.Restore();
   pbuffer_ = pbuffer;
+  pbufferFormat_ = format;
   dc_ = pbufferDC;
   rc_ = pbufferRC;
   PixelFormatSeen = 0;
@@ -454,14 +480,40 @@ void TGLWin32Context::CreatePBuffer(int width, int height) {
 }
 
 // Under Wine a child window shows nothing drawn by OpenGL: draw into a pixel
-// buffer as large as the screen (so the window may grow) and copy each frame.
+// buffer of the window's size and copy each frame into the window.
 void TGLWin32Context::CreatePresentationContext(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  const int width = std::max<int>(client.right, GetSystemMetrics(SM_CXSCREEN));
-  const int height = std::max<int>(client.bottom, GetSystemMetrics(SM_CYSCREEN));
+  const int width = std::max<int>(client.right, 1);
+  const int height = std::max<int>(client.bottom, 1);
   CreatePBuffer(width, height);
   presentWindow_ = window;
+  pbufferWidth_ = width;
+  pbufferHeight_ = height;
+}
+
+// A new buffer of the same pixel format takes the old one's place; the GL
+// context, and with it its display lists, stays. Should the new buffer fail,
+// the old one is kept and frames show as much as fits.
+void TGLWin32Context::FitPresentationBuffer() {
+  RECT client{};
+  GetClientRect(presentWindow_, &client);
+  const int width = std::max<int>(client.right, 1);
+  const int height = std::max<int>(client.bottom, 1);
+  if (width == pbufferWidth_ && height == pbufferHeight_) return;
+  if (!GL.wglCreatePbufferARB || !GL.wglGetPbufferDCARB) return;
+  const int noAttributes[] = {0};
+  HPBUFFERARB pbuffer = GL.wglCreatePbufferARB(dc_, pbufferFormat_, width, height, noAttributes);
+  if (!pbuffer) return;
+  HDC pbufferDC = GL.wglGetPbufferDCARB(pbuffer);
+  if (!pbufferDC) {
+    GL.wglDestroyPbufferARB(pbuffer);
+    return;
+  }
+  GL.wglReleasePbufferDCARB(pbuffer_, dc_);
+  GL.wglDestroyPbufferARB(pbuffer_);
+  pbuffer_ = pbuffer;
+  dc_ = pbufferDC;
   pbufferWidth_ = width;
   pbufferHeight_ = height;
 }
@@ -473,7 +525,7 @@ void TGLWin32Context::DoShareLists(TGLContext* other) {
 }
 
 void TGLWin32Context::DoDestroyContext() {
-  UnwatchWindow(watchedWindow_);
+  UnwatchWindow(watchedWindow_, this);
   watchedWindow_ = nullptr;
   if (rc_ && !GL.wglDeleteContext(rc_)) throw EGLContext("Delete context failed");
   if (pbuffer_) {
@@ -490,6 +542,7 @@ void TGLWin32Context::DoDestroyContext() {
 // Activation and presentation ----------------------------------------------------------------
 
 void TGLWin32Context::DoActivate() {
+  if (presentWindow_) FitPresentationBuffer();
   if (!GL.wglMakeCurrent(dc_, rc_)) {
     char message[64];
     std::snprintf(message, sizeof message, "Context activation failed: %lX", GetLastError());

@@ -56,6 +56,8 @@ class TGLWin32Context : public TGLContext {
   void ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTOR& pfd, int& format);
   void CreatePBuffer(int width, int height);
   void CreatePresentationContext(HWND window);
+  // Makes the presentation pixel buffer as large as the window's client area.
+  void FitPresentationBuffer();
   void CopyFrameToWindow();
   void ReleasePresentationBitmap();
 
@@ -75,6 +77,7 @@ class TGLWin32Context : public TGLContext {
   void* frameBits_ = nullptr;
   int frameWidth_ = 0, frameHeight_ = 0;
   int pbufferWidth_ = 0, pbufferHeight_ = 0;
+  int pbufferFormat_ = 0;
 };
 
 // Whether contexts track their window (and die with its ancestors).
@@ -84,9 +87,11 @@ extern bool WindowWatchEnabled;
 extern bool PresentThroughPBuffer;
 bool RunningUnderWine();
 
+// Calls back when an ancestor of the window is destroyed. Entries are kept
+// per window and watcher, so several contexts may watch one window.
 using TWindowWatchCallback = std::function<void()>;
-void WatchWindow(HWND window, TWindowWatchCallback callback);
-void UnwatchWindow(HWND window);
+void WatchWindow(HWND window, const void* watcher, TWindowWatchCallback callback);
+void UnwatchWindow(HWND window, const void* watcher);
 int WatchedWindowCount();
 
 // Of formats in order of preference, the first without sample buffers (the

@@ -263,6 +263,45 @@ TEST_F(Win32ContextTest, AContextOutlivingItsWindowLeavesNoWatchBehind) {
   EXPECT_EQ(list.OwnerContext(), nullptr);
 }
 
+TEST_F(Win32ContextTest, TwoContextsOnOneWindowKeepTheirOwnWatch) {
+  TestWindows windows;
+  HDC dc = GetDC(windows.child);
+  auto first = std::make_unique<TGLWin32Context>();
+  auto second = std::make_unique<TGLWin32Context>();
+  first->CreateContext(dc);
+  second->CreateContext(dc);
+  EXPECT_EQ(WatchedWindowCount(), 2);
+  second.reset();  // its entry goes, the first context's stays
+  EXPECT_EQ(WatchedWindowCount(), 1);
+  DestroyWindow(windows.top);
+  EXPECT_FALSE(first->IsValid());  // the first still died with the window
+  EXPECT_EQ(WatchedWindowCount(), 0);
+}
+
+TEST_F(Win32ContextTest, CreatingAContextKeepsTheCurrentOne) {
+  TGLWin32Context current;
+  current.SetColorBits(24);
+  current.CreateMemoryContext(nullptr, 16, 16);
+  current.Activate();
+  // A window context chooses its format through a temporary context, a
+  // memory context makes one for its pixel buffer.
+  TestWindows windows;
+  TGLWin32Context onWindow, inMemory;
+  HDC dc = GetDC(windows.top);
+  onWindow.CreateContext(dc);
+  EXPECT_EQ(GL.wglGetCurrentContext(), current.RC());
+  inMemory.CreateMemoryContext(nullptr, 8, 8);
+  EXPECT_EQ(GL.wglGetCurrentContext(), current.RC());
+  EXPECT_EQ(CurrentGLContext(), &current);
+  DrawFrame(16, 16, 0, 1, 0);  // still the one drawn into
+  EXPECT_EQ(ReadPixel(13, 2, 16), kGreen);
+  current.Deactivate();
+  inMemory.DestroyContext();
+  onWindow.DestroyContext();
+  current.DestroyContext();
+  ReleaseDC(windows.top, dc);
+}
+
 TEST_F(Win32ContextTest, AMemoryContextRendersIntoAPixelBuffer) {
   TGLWin32Context context;
   context.SetColorBits(24);
