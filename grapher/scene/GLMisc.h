@@ -1,11 +1,15 @@
 // Change-notifying bases of the scene library and the coordinate object of
-// its nodes. A change climbs owner by owner until a repaint is requested.
+// its nodes (a change climbs owner by owner until a repaint is requested),
+// the process-wide cache of the GL state that materials and objects touch
+// most, and three small file routines.
 #pragma once
 
 #include "framework/core/Classes.h"
 #include "scene/Geometry.h"
+#include "scene/OpenGL1x.h"
 
 #include <cstdint>
+#include <string>
 
 namespace kx {
 
@@ -102,5 +106,78 @@ class TGLCoordinates : public TGLUpdateAbleObject {
 
 // The smallest power of two not below `value` (1 below 2), at most 2^30.
 int RoundUpToPowerOf2(int value);
+
+// GL state cache ----------------------------------------------------------------
+//
+// A GL call is sent only when the requested value differs from the cached
+// one. The caches are shared by every context: the scene render invalidates
+// them at the start of each frame, after a node that touches GL state behind
+// them, and before a frame is rendered into a bitmap.
+
+// Red, green, blue, alpha.
+using TColorVector = TVector;
+
+// The cached enable states, in the order of their bits in TGLStates.
+enum TGLState : uint8_t {
+  stAlphaTest,
+  stAutoNormal,
+  stBlend,
+  stColorMaterial,
+  stCullFace,
+  stDepthTest,
+  stDither,
+  stFog,
+  stLighting,
+  stLineSmooth,
+  stLineStipple,
+  stLogicOp,
+  stNormalize,
+  stPointSmooth,
+  stPolygonSmooth,
+  stPolygonStipple,
+  stScissorTest,
+  stStencilTest,
+  stTexture1D,
+  stTexture2D,
+  stTextureCubeMap
+};
+// Owned by the caller: the render buffer keeps one per frame and the render
+// walk a copy.
+using TGLStates = TSet<TGLState>;
+
+GLenum GLCapabilityOf(TGLState state);
+// Enables the capability unless the mask says it is on already.
+void SetGLState(TGLStates& states, TGLState state);
+// Disables the capability only when the mask says it is on.
+void UnSetGLState(TGLStates& states, TGLState state);
+
+// GL_FRONT, GL_BACK or GL_FRONT_AND_BACK; any other face does nothing.
+void SetGLPolygonMode(GLenum face, GLenum mode);
+void ResetGLPolygonModeCache();
+// The front block for GL_FRONT, the back block for any other face. Emission,
+// ambient and specular are compared on red, green and blue only, diffuse on
+// all four components.
+void SetGLMaterialColors(GLenum face, const TColorVector& emission, const TColorVector& ambient,
+                         const TColorVector& diffuse, const TColorVector& specular, int shininess);
+void SetGLMaterialAlphaChannel(GLenum face, float alpha);
+// Sends the GL defaults for both faces and makes the next SetGLMaterialColors
+// send every colour.
+void ResetGLMaterialColors();
+void SetGLCurrentTexture(int unit, GLenum target, GLuint name);
+void ResetGLCurrentTexture();
+void SetGLTextureMatrix(const TMatrix& matrix);
+void ResetGLTextureMatrix();
+void InvertGLFrontFace();
+void ResetGLFrontFace();
+// Entry i is the truncated single sqrt(i / 255) * 255; built on first use.
+const uint8_t* GetSqrt255Table();
+
+// Writes the text's bytes as the whole file, through a temporary file moved
+// over the target.
+void SaveStringToFile(const std::string& fileName, const std::string& text);
+// The whole file; empty when it does not exist.
+std::string LoadStringFromFile(const std::string& fileName);
+// 0 when the file does not exist.
+int64_t SizeOfFile(const std::string& fileName);
 
 }  // namespace kx

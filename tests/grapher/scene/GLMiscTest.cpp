@@ -1,10 +1,12 @@
 #include "framework/core/Filer.h"
-#include "scene/GLMisc.h"
 #include "framework/core/Streams.h"
+#include "GLRecorder.h"
+#include "scene/GLMisc.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 
 using namespace kx;
@@ -189,6 +191,132 @@ TEST(GLMisc, AShortCoordinatesBlobIsRefused) {
   TReader reader(stream);
   EXPECT_THROW(reader.ReadRootComponent(target), Exception);
   EXPECT_TRUE(target.Position()->Equals({0, 0, 0, 1}));
+}
+
+// GL state cache ------------------------------------------------------------------
+
+// Calls to `name` whose second argument is `pname`.
+int CountWith(const TGLRecorder& recorder, const std::string& name, GLenum pname) {
+  int count = 0;
+  const std::string marker = "," + std::to_string(pname) + ",";
+  for (const std::string& call : recorder.CallsTo(name))
+    if (call.find(marker) != std::string::npos) ++count;
+  return count;
+}
+
+TEST(GLStateCache, EnablesAreSentOnlyForAChange) {
+  TGLRecorder recorder;
+  TGLStates states;
+  SetGLState(states, stBlend);
+  SetGLState(states, stBlend);
+  EXPECT_EQ(recorder.Calls, std::vector<std::string>{"glEnable(3042)"});
+  EXPECT_TRUE(states.Contains(stBlend));
+  recorder.Clear();
+  UnSetGLState(states, stDepthTest);  // not in the mask: no call
+  EXPECT_TRUE(recorder.Calls.empty());
+  UnSetGLState(states, stBlend);
+  UnSetGLState(states, stBlend);
+  EXPECT_EQ(recorder.Calls, std::vector<std::string>{"glDisable(3042)"});
+  // Every cached state maps to its capability.
+  const GLenum expected[] = {GL_ALPHA_TEST,   GL_AUTO_NORMAL,  GL_BLEND,          GL_COLOR_MATERIAL,
+                             GL_CULL_FACE,    GL_DEPTH_TEST,   GL_DITHER,         GL_FOG,
+                             GL_LIGHTING,     GL_LINE_SMOOTH,  GL_LINE_STIPPLE,   0x0BF1,
+                             GL_NORMALIZE,    GL_POINT_SMOOTH, GL_POLYGON_SMOOTH, GL_POLYGON_STIPPLE,
+                             GL_SCISSOR_TEST, GL_STENCIL_TEST, GL_TEXTURE_1D,     GL_TEXTURE_2D,
+                             0x8513};
+  for (int i = 0; i <= stTextureCubeMap; ++i) EXPECT_EQ(GLCapabilityOf(TGLState(i)), expected[i]) << i;
+}
+
+TEST(GLStateCache, MaterialColoursAreComparedAsSpecified) {
+  TGLRecorder recorder;
+  ResetGLMaterialColors();
+  EXPECT_EQ(recorder.Count("glMaterialfv"), 4);  // the GL defaults for both faces
+  EXPECT_EQ(recorder.CallsTo("glMateriali"), std::vector<std::string>{"glMateriali(1032,5633,0)"});
+  recorder.Clear();
+  const TColorVector black{0, 0, 0, 1}, grey{0.2f, 0.2f, 0.2f, 1}, light{0.8f, 0.8f, 0.8f, 1};
+  // After a reset every colour goes, but a shininess of 0 does not.
+  SetGLMaterialColors(GL_FRONT, black, grey, light, black, 0);
+  EXPECT_EQ(recorder.Count("glMaterialfv"), 4);
+  EXPECT_EQ(recorder.Count("glMateriali"), 0);
+  recorder.Clear();
+  SetGLMaterialColors(GL_FRONT, black, grey, light, black, 0);
+  EXPECT_TRUE(recorder.Calls.empty());
+  // Alpha alone: resent for the diffuse colour only.
+  SetGLMaterialColors(GL_FRONT, {0, 0, 0, 0.5f}, {0.2f, 0.2f, 0.2f, 0.5f}, {0.8f, 0.8f, 0.8f, 0.5f}, {0, 0, 0, 0.5f},
+                      0);
+  EXPECT_EQ(recorder.Count("glMaterialfv"), 1);
+  EXPECT_EQ(CountWith(recorder, "glMaterialfv", GL_DIFFUSE), 1);
+  recorder.Clear();
+  // The back block is separate, and any face but GL_FRONT uses it.
+  SetGLMaterialColors(GL_FRONT_AND_BACK, black, grey, light, black, 10);
+  EXPECT_EQ(recorder.Calls.front(), "glMateriali(1032,5633,10)");
+  EXPECT_EQ(recorder.Count("glMaterialfv"), 4);
+  recorder.Clear();
+  SetGLMaterialColors(GL_BACK, black, grey, light, black, 10);
+  EXPECT_TRUE(recorder.Calls.empty());
+  SetGLMaterialAlphaChannel(GL_BACK, 0.25f);
+  SetGLMaterialAlphaChannel(GL_BACK, 0.25f);
+  EXPECT_EQ(CountWith(recorder, "glMaterialfv", GL_DIFFUSE), 1);
+}
+
+TEST(GLStateCache, PolygonModesAndTheFrontFace) {
+  TGLRecorder recorder;
+  ResetGLPolygonModeCache();
+  SetGLPolygonMode(GL_FRONT, GL_LINE);
+  SetGLPolygonMode(GL_FRONT, GL_LINE);
+  SetGLPolygonMode(GL_FRONT_AND_BACK, GL_LINE);  // the back differs: one call for both
+  SetGLPolygonMode(GL_BACK, GL_LINE);
+  SetGLPolygonMode(GL_FRONT, GL_LINE);
+  SetGLPolygonMode(GL_LEFT, GL_POINT);  // no such face
+  EXPECT_EQ(recorder.Calls, (std::vector<std::string>{"glPolygonMode(1028,6913)", "glPolygonMode(1032,6913)"}));
+  ResetGLFrontFace();
+  recorder.Clear();
+  InvertGLFrontFace();
+  InvertGLFrontFace();
+  ResetGLFrontFace();
+  EXPECT_EQ(recorder.Calls, (std::vector<std::string>{"glFrontFace(2304)", "glFrontFace(2305)", "glFrontFace(2305)"}));
+}
+
+TEST(GLStateCache, TexturesAndTheTextureMatrix) {
+  TGLRecorder recorder;
+  ResetGLCurrentTexture();
+  SetGLCurrentTexture(0, GL_TEXTURE_2D, 5);
+  SetGLCurrentTexture(0, GL_TEXTURE_2D, 5);
+  SetGLCurrentTexture(1, GL_TEXTURE_2D, 5);
+  SetGLCurrentTexture(8, GL_TEXTURE_2D, 5);  // there are 8 units
+  EXPECT_EQ(recorder.Count("glBindTexture"), 2);
+  recorder.Clear();
+  ResetGLTextureMatrix();  // the identity already
+  EXPECT_TRUE(recorder.Calls.empty());
+  SetGLTextureMatrix(IdentityHmgMatrix);
+  ResetGLTextureMatrix();
+  const size_t afterFirst = recorder.Calls.size();
+  ResetGLTextureMatrix();
+  EXPECT_EQ(recorder.Calls.size(), afterFirst);
+  EXPECT_EQ(recorder.Count("glLoadIdentity"), 1);
+  EXPECT_EQ(recorder.Calls.back(), "glMatrixMode(5888)");  // back to the model-view matrix
+}
+
+TEST(GLStateCache, SquareRootTable) {
+  const uint8_t* table = GetSqrt255Table();
+  EXPECT_EQ(table[0], 0);
+  EXPECT_EQ(table[64], 127);  // sqrt(64/255) * 255 = 127.75, truncated
+  EXPECT_EQ(table[255], 255);
+  EXPECT_EQ(GetSqrt255Table(), table);
+}
+
+TEST(GLMiscFiles, StringsRoundTripAndMissingFilesAreEmpty) {
+  const std::string name = "glmisc_string.bin";
+  std::remove(name.c_str());
+  EXPECT_EQ(LoadStringFromFile(name), "");
+  EXPECT_EQ(SizeOfFile(name), 0);
+  const std::string text("abc\0def\xFF", 8);
+  SaveStringToFile(name, text);
+  EXPECT_EQ(SizeOfFile(name), 8);
+  EXPECT_EQ(LoadStringFromFile(name), text);
+  SaveStringToFile(name, "x");
+  EXPECT_EQ(LoadStringFromFile(name), "x");
+  std::remove(name.c_str());
 }
 
 }  // namespace
