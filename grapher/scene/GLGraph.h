@@ -1,0 +1,96 @@
+// Objects that sample space on a regular lattice: the lattice of one axis
+// and the wire grid of lines parallel to the axes through its points.
+#pragma once
+
+#include "scene/GLObjects.h"
+
+#include <cmath>
+
+namespace kx {
+
+// Samples lie at Origin + k * Step between Min and Max.
+class TGLSamplingScale : public TGLUpdateAbleObject {
+  KX_CLASS(TGLSamplingScale, TGLUpdateAbleObject)
+ public:
+  explicit TGLSamplingScale(TPersistent* owner) : TGLUpdateAbleObject(owner) {}
+
+  // Every setter notifies, also with an unchanged value; Min <= Max holds
+  // after each (the value set wins).
+  float Min() const { return min_; }
+  void SetMin(float value);
+  float Max() const { return max_; }
+  void SetMax(float value);
+  float Origin() const { return origin_; }
+  void SetOrigin(float value);
+  // Always above 0: anything else becomes 1.
+  float Step() const { return step_; }
+  void SetStep(float value);
+
+  // The first lattice value used for sampling.
+  float StepBase() const;
+  int MaxStepCount() const;
+  bool IsValid() const { return max_ != min_; }
+  // The loop bounds of one axis; a disabled axis visits Origin alone.
+  void SetBaseStepMaxToVars(float& base, float& step, float& max, bool samplingEnabled) const;
+  // Copies the values unchecked.
+  void Assign(TPersistent* source) override;
+
+ private:
+  float min_ = 0, max_ = 0, origin_ = 0, step_ = 0.1f;
+};
+
+enum TXYZGridPart { gpX, gpY, gpZ };
+KX_ENUM_NAMES(TXYZGridPart, "gpX", "gpY", "gpZ")
+using TXYZGridParts = TSet<TXYZGridPart>;
+enum TXYZGridLinesStyle { glsLine, glsSegments };
+KX_ENUM_NAMES(TXYZGridLinesStyle, "glsLine", "glsSegments")
+
+// Lines parallel to X (gpX), Y (gpY) and Z (gpZ) through the lattice points.
+class TXYZGrid : public TLineBase {
+  KX_CLASS(TXYZGrid, TLineBase)
+ public:
+  explicit TXYZGrid(TComponent* owner);
+  ~TXYZGrid() override;
+
+  TGLSamplingScale* XSamplingScale() const { return xScale_.get(); }
+  void SetXSamplingScale(TGLSamplingScale* value) { xScale_->Assign(value); }
+  TGLSamplingScale* YSamplingScale() const { return yScale_.get(); }
+  void SetYSamplingScale(TGLSamplingScale* value) { yScale_->Assign(value); }
+  TGLSamplingScale* ZSamplingScale() const { return zScale_.get(); }
+  void SetZSamplingScale(TGLSamplingScale* value) { zScale_->Assign(value); }
+  TXYZGridParts Parts() const { return parts_; }
+  void SetParts(TXYZGridParts value);
+  TXYZGridLinesStyle LinesStyle() const { return linesStyle_; }
+  void SetLinesStyle(TXYZGridLinesStyle value);
+  // Stored and streamed; drawing uses AntiAliased.
+  bool LinesSmoothing() const { return linesSmoothing_; }
+  void SetLinesSmoothing(bool value);
+
+  // A change of a scale recompiles the grid.
+  void NotifyChange(TObject* sender) override;
+  void Assign(TPersistent* source) override;
+  void BuildList(TRenderContextInfo& rci) override;
+
+ private:
+  std::unique_ptr<TGLSamplingScale> xScale_, yScale_, zScale_;
+  TXYZGridParts parts_{gpX, gpY};
+  TXYZGridLinesStyle linesStyle_ = glsSegments;
+  bool linesSmoothing_ = false;
+};
+
+// The lattice values of one axis, from base while not above max: the
+// running sums of step, each rounded to single. The walk stops where a sum
+// can no longer grow (a step below the resolution of a single there), and a
+// bound or step that is not finite gives no value at all.
+template <class F>
+void ForEachSample(float base, float step, float max, F visit) {
+  if (!std::isfinite(base) || !std::isfinite(step) || !std::isfinite(max)) return;
+  for (float value = base; value <= max;) {
+    visit(value);
+    const float next = Single(static_cast<long double>(value) + step);
+    if (!(next > value)) return;
+    value = next;
+  }
+}
+
+}  // namespace kx
