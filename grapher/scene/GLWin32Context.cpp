@@ -83,6 +83,17 @@ struct CurrentWGL {
   HDC dc;
 };
 
+// The system's error of the last call, naming the step that failed.
+[[noreturn]] void RaiseLastOSErrorOf(const char* step) {
+  const DWORD code = GetLastError();
+  try {
+    RaiseOSError(code);
+  } catch (EOSError& e) {
+    e.SetMessage(std::string(step) + ": " + e.Message());
+    throw;
+  }
+}
+
 bool IsMemoryDevice(DWORD objectType) {
   return objectType == OBJ_METADC || objectType == OBJ_MEMDC || objectType == OBJ_ENHMETADC;
 }
@@ -152,8 +163,10 @@ HWND CreateUtilityWindow() {
     cls.lpszClassName = kUtilityWindowClass;
     RegisterClassA(&cls);
   }
-  return CreateWindowExA(WS_EX_TOOLWINDOW, kUtilityWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                         nullptr);
+  const HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kUtilityWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      instance, nullptr);
+  if (!window) RaiseLastOSErrorOf("Creating the utility window");
+  return window;
 }
 
 HPALETTE BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd) {
@@ -302,13 +315,13 @@ void TGLWin32Context::DoCreateContext(HDC device) {
   const HWND window = WindowFromDC(device);
   if (WindowWatchEnabled) WatchWindow(window, this, [this] { DestroyContext(); });
   try {
-    if (!InitOpenGL()) RaiseLastOSError();
+    if (!InitOpenGL()) RaiseLastOSErrorOf("Loading OpenGL32.dll and GLU32.dll");
 
     PIXELFORMATDESCRIPTOR pfd{};
     pfd.nSize = sizeof pfd;
     pfd.nVersion = 1;
     const DWORD objectType = GetObjectType(device);
-    if (objectType == 0) RaiseLastOSError();
+    if (objectType == 0) RaiseLastOSErrorOf("Reading the device context");
     const bool memoryDevice = IsMemoryDevice(objectType);
 
     if (!legacyOnly_ && !memoryDevice && PresentThroughPBuffer && window &&
@@ -345,18 +358,19 @@ void TGLWin32Context::DoCreateContext(HDC device) {
           format = ChoosePixelFormat(device, &pfd);
         }
         format = ChoosePixelFormat(device, &pfd);
-        if (format == 0) RaiseLastOSError();
+        if (format == 0) RaiseLastOSErrorOf("Choosing a pixel format");
       }
       ClearGLError();
     }
 
-    if (GetPixelFormat(device) != format && !SetPixelFormat(device, format, &pfd)) RaiseLastOSError();
+    if (GetPixelFormat(device) != format && !SetPixelFormat(device, format, &pfd))
+      RaiseLastOSErrorOf("Setting the pixel format");
     DescribePixelFormat(device, format, sizeof pfd, &pfd);
     if (pfd.dwFlags & PFD_NEED_PALETTE) BuildLogicalPalette(device, pfd);
     SetAccelerationKind((pfd.dwFlags & PFD_GENERIC_FORMAT) ? 2 : 1);
 
     rc_ = GL.wglCreateContext(device);
-    if (!rc_) RaiseLastOSError();
+    if (!rc_) RaiseLastOSErrorOf("Creating the rendering context");
     PixelFormatSeen = 0;
     dc_ = device;
     if (WindowWatchEnabled) watchedWindow_ = window;
@@ -388,7 +402,8 @@ void TGLWin32Context::ChoosePixelFormatOnWindow(HDC device, PIXELFORMATDESCRIPTO
         format = (GLCaps.WGL_ARB_multisample && (AntiAliasing() == aaDefault || AntiAliasing() == aaNone))
                      ? FirstSingleSampledFormat(device, formats, count)
                      : formats[0];
-        if (GetPixelFormat(device) != format && !SetPixelFormat(device, format, &pfd)) RaiseLastOSError();
+        if (GetPixelFormat(device) != format && !SetPixelFormat(device, format, &pfd))
+          RaiseLastOSErrorOf("Setting the chosen pixel format");
       }
     }
   } catch (...) {

@@ -40,6 +40,7 @@ struct TestWindows {
                           220, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     child = CreateWindowExA(0, TestWindowClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 160, 120, top, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
+    if (!top || !child) ADD_FAILURE() << "the test windows could not be made: error " << GetLastError();
     testsupport::PumpUntil([] { return false; }, 200);
   }
   ~TestWindows() {
@@ -108,6 +109,25 @@ void WishAsTheView(TGLContext& context) {
   context.SetDepthBits(24);
   context.SetOptions({cfDoubleBuffer});
 }
+
+// A window held from the start of the run to its end. Wine's desktop may
+// close while no process has a window on it; a program whose first window
+// comes after a long first test (the bitmap context's start under load)
+// then finds every window creation refused.
+class DesktopWindow : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    window_ =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  void TearDown() override {
+    if (window_) DestroyWindow(window_);
+  }
+
+ private:
+  HWND window_ = nullptr;
+};
+[[maybe_unused]] ::testing::Environment* const desktopWindow = ::testing::AddGlobalTestEnvironment(new DesktopWindow);
 
 class Win32ContextTest : public ::testing::Test {
  protected:
