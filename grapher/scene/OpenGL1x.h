@@ -70,30 +70,31 @@ using PFNWGLGETSWAPINTERVALEXT = int(APIENTRY*)();
 #define KX_GL_CORE_FUNCTIONS(X)                                                                                        \
   KX_GL_CORE(glBegin)                                                                                                  \
   KX_GL_CORE(glBindTexture)                                                                                            \
-  KX_GL_CORE(glBlendFunc) KX_GL_CORE(glCallList) KX_GL_CORE(glClear) KX_GL_CORE(glClearColor) KX_GL_CORE(              \
-      glClearDepth) KX_GL_CORE(glColor3f) KX_GL_CORE(glColor3fv) KX_GL_CORE(glColor4f) KX_GL_CORE(glColor4fv)          \
-      KX_GL_CORE(glColorMask) KX_GL_CORE(glColorMaterial) KX_GL_CORE(glCopyTexSubImage2D) KX_GL_CORE(                  \
-          glCullFace) KX_GL_CORE(glDeleteLists) KX_GL_CORE(glDeleteTextures) KX_GL_CORE(glDepthFunc)                   \
-          KX_GL_CORE(glDepthMask) KX_GL_CORE(glDisable) KX_GL_CORE(glDisableClientState) KX_GL_CORE(                   \
-              glDrawBuffer) KX_GL_CORE(glEnable) KX_GL_CORE(glEnableClientState) KX_GL_CORE(glEnd)                     \
-              KX_GL_CORE(glEndList) KX_GL_CORE(glEvalMesh2) KX_GL_CORE(glFinish) KX_GL_CORE(glFlush) KX_GL_CORE(       \
-                  glFogf) KX_GL_CORE(glFogfv) KX_GL_CORE(glFogi) KX_GL_CORE(glFrontFace) KX_GL_CORE(glFrustum)         \
-                  KX_GL_CORE(glGenLists) KX_GL_CORE(glGenTextures) KX_GL_CORE(glGetBooleanv) KX_GL_CORE(               \
-                      glGetDoublev) KX_GL_CORE(glGetError) KX_GL_CORE(glGetFloatv) KX_GL_CORE(glGetIntegerv)           \
-                      KX_GL_CORE(glGetString) KX_GL_CORE(glGetTexLevelParameteriv) KX_GL_CORE(glHint) KX_GL_CORE(      \
-                          glIsList) KX_GL_CORE(glLightModelfv) KX_GL_CORE(glLightModeli) KX_GL_CORE(glLightf)          \
-                          KX_GL_CORE(glLightfv) KX_GL_CORE(glLineStipple) KX_GL_CORE(glLineWidth) KX_GL_CORE(          \
-                              glLoadIdentity) KX_GL_CORE(glLoadMatrixf) KX_GL_CORE(glMap2f) KX_GL_CORE(glMapGrid2f)    \
-                              KX_GL_CORE(glMaterialf) KX_GL_CORE(glMaterialfv) KX_GL_CORE(glMateriali) KX_GL_CORE(     \
-                                  glMatrixMode) KX_GL_CORE(glMultMatrixf) KX_GL_CORE(glNewList) KX_GL_CORE(glNormal3f) \
-                                  KX_GL_CORE(glNormal3fv) KX_GL_CORE(glOrtho) KX_GL_CORE(glPixelStorei) KX_GL_CORE(    \
-                                      glPointSize) KX_GL_CORE(glPolygonMode) KX_GL_CORE(glPopAttrib)                   \
-                                      KX_GL_CORE(glPopMatrix) KX_GL_CORE(glPushAttrib) KX_GL_CORE(                     \
-                                          glPushMatrix) KX_GL_CORE(glReadBuffer) KX_GL_CORE(glReadPixels)              \
-                                          KX_GL_CORE(glRotated) KX_GL_CORE(glRotatef) KX_GL_CORE(glScalef) KX_GL_CORE( \
-                                              glScissor) KX_GL_CORE(glShadeModel) KX_GL_CORE(glTexCoord2f)             \
-                                              KX_GL_CORE(glTexCoord2fv) KX_GL_CORE(glTexCoord3f) KX_GL_CORE(           \
-                                                  glTexCoord3fv) KX_GL_CORE(glTexCoord4f) KX_GL_CORE(glTexCoord4fv)    \
+  KX_GL_CORE(glBlendFunc)                                                                                              \
+  KX_GL_CORE(glCallList) KX_GL_CORE(glClear) KX_GL_CORE(glClearColor) KX_GL_CORE(glClearDepth) KX_GL_CORE(             \
+      glColor3f) KX_GL_CORE(glColor3fv) KX_GL_CORE(glColor4f) KX_GL_CORE(glColor4fv) KX_GL_CORE(glColorMask)           \
+      KX_GL_CORE(glColorMaterial) KX_GL_CORE(glCopyTexSubImage2D) KX_GL_CORE(glCullFace) KX_GL_CORE(                   \
+          glDeleteLists) KX_GL_CORE(glDeleteTextures) KX_GL_CORE(glDepthFunc) KX_GL_CORE(glDepthMask)                  \
+          KX_GL_CORE(glDisable) KX_GL_CORE(glDisableClientState) KX_GL_CORE(glDrawBuffer) KX_GL_CORE(                  \
+              glEnable) KX_GL_CORE(glEnableClientState) KX_GL_CORE(glEnd) KX_GL_CORE(glEndList)                        \
+              KX_GL_CORE(glEvalMesh2) KX_GL_CORE(glFinish) KX_GL_CORE(glFlush) KX_GL_CORE(glFogf) KX_GL_CORE(          \
+                  glFogfv) KX_GL_CORE(glFogi) KX_GL_CORE(glFrontFace) KX_GL_CORE(glFrustum) KX_GL_CORE(glGenLists)     \
+                  KX_GL_CORE(glGenTextures) KX_GL_CORE(glGetBooleanv) KX_GL_CORE(glGetDoublev) KX_GL_CORE(             \
+                      glGetError) KX_GL_CORE(glGetFloatv) KX_GL_CORE(glGetIntegerv) KX_GL_CORE(glGetString)            \
+                      KX_GL_CORE(glGetTexLevelParameteriv) KX_GL_CORE(glHint) KX_GL_CORE(glIsList) KX_GL_CORE(         \
+                          glLightModelfv) KX_GL_CORE(glLightModeli) KX_GL_CORE(glLightf) KX_GL_CORE(glLightfv)         \
+                          KX_GL_CORE(glLineStipple) KX_GL_CORE(glLineWidth) KX_GL_CORE(glLoadIdentity) KX_GL_CORE(     \
+                              glLoadMatrixf) KX_GL_CORE(glMap2f) KX_GL_CORE(glMapGrid2f) KX_GL_CORE(glMaterialf)       \
+                              KX_GL_CORE(glMaterialfv) KX_GL_CORE(glMateriali) KX_GL_CORE(glMatrixMode) KX_GL_CORE(    \
+                                  glMultMatrixf) KX_GL_CORE(glNewList) KX_GL_CORE(glNormal3f) KX_GL_CORE(glNormal3fv)  \
+                                  KX_GL_CORE(glOrtho) KX_GL_CORE(glPixelStorei) KX_GL_CORE(glPointSize) KX_GL_CORE(    \
+                                      glPolygonMode) KX_GL_CORE(glPopAttrib) KX_GL_CORE(glPopMatrix)                   \
+                                      KX_GL_CORE(glPushAttrib) KX_GL_CORE(glPushMatrix) KX_GL_CORE(                    \
+                                          glReadBuffer) KX_GL_CORE(glReadPixels) KX_GL_CORE(glRotated)                 \
+                                          KX_GL_CORE(glRotatef) KX_GL_CORE(glScalef) KX_GL_CORE(glScissor) KX_GL_CORE( \
+                                              glShadeModel) KX_GL_CORE(glTexCoord2f) KX_GL_CORE(glTexCoord2fv)         \
+                                              KX_GL_CORE(glTexCoord3f) KX_GL_CORE(glTexCoord3fv) KX_GL_CORE(           \
+                                                  glTexCoord4f) KX_GL_CORE(glTexCoord4fv)                              \
                                                   KX_GL_CORE(glTexCoordPointer) KX_GL_CORE(glTexEnvi) KX_GL_CORE(      \
                                                       glTexGenf) KX_GL_CORE(glTexGenfv) KX_GL_CORE(glTexGeni)          \
                                                       KX_GL_CORE(glTexGeniv) KX_GL_CORE(glTexImage2D) KX_GL_CORE(      \
@@ -108,15 +109,16 @@ using PFNWGLGETSWAPINTERVALEXT = int(APIENTRY*)();
                                                                                       KX_GL_CORE(wglMakeCurrent)       \
                                                                                           KX_GL_CORE(wglShareLists)
 
-#define KX_GLU_FUNCTIONS(X)                                                                                            \
-  KX_GL_CORE(gluBuild2DMipmaps)                                                                                        \
-  KX_GL_CORE(gluCylinder)                                                                                              \
-  KX_GL_CORE(gluDeleteQuadric) KX_GL_CORE(gluDeleteTess) KX_GL_CORE(gluDisk) KX_GL_CORE(gluErrorString)                \
-      KX_GL_CORE(gluGetString) KX_GL_CORE(gluLookAt) KX_GL_CORE(gluNewQuadric) KX_GL_CORE(gluNewTess)                  \
-          KX_GL_CORE(gluOrtho2D) KX_GL_CORE(gluPartialDisk) KX_GL_CORE(gluPerspective) KX_GL_CORE(gluQuadricDrawStyle) \
-              KX_GL_CORE(gluQuadricNormals) KX_GL_CORE(gluQuadricOrientation) KX_GL_CORE(gluQuadricTexture)            \
-                  KX_GL_CORE(gluScaleImage) KX_GL_CORE(gluSphere) KX_GL_CORE(gluTessBeginContour)                      \
-                      KX_GL_CORE(gluTessBeginPolygon) KX_GL_CORE(gluTessCallback) KX_GL_CORE(gluTessEndContour)        \
+#define KX_GLU_FUNCTIONS(X)                                                                                     \
+  KX_GL_CORE(gluBuild2DMipmaps)                                                                                 \
+  KX_GL_CORE(gluCylinder)                                                                                       \
+  KX_GL_CORE(gluDeleteQuadric)                                                                                  \
+  KX_GL_CORE(gluDeleteTess) KX_GL_CORE(gluDisk) KX_GL_CORE(gluErrorString) KX_GL_CORE(gluGetString)             \
+      KX_GL_CORE(gluLookAt) KX_GL_CORE(gluNewQuadric) KX_GL_CORE(gluNewTess) KX_GL_CORE(gluOrtho2D)             \
+          KX_GL_CORE(gluPartialDisk) KX_GL_CORE(gluPerspective) KX_GL_CORE(gluQuadricDrawStyle)                 \
+              KX_GL_CORE(gluQuadricNormals) KX_GL_CORE(gluQuadricOrientation) KX_GL_CORE(gluQuadricTexture)     \
+                  KX_GL_CORE(gluScaleImage) KX_GL_CORE(gluSphere) KX_GL_CORE(gluTessBeginContour)               \
+                      KX_GL_CORE(gluTessBeginPolygon) KX_GL_CORE(gluTessCallback) KX_GL_CORE(gluTessEndContour) \
                           KX_GL_CORE(gluTessEndPolygon) KX_GL_CORE(gluTessNormal) KX_GL_CORE(gluTessVertex)
 
 #define KX_GL_EXTENSION_FUNCTIONS(X)                 \
@@ -157,11 +159,12 @@ inline constexpr uint16_t kProcessControlWord = 0x133F;
 // The process-wide table every caller goes through.
 extern TGLEntryPoints GL;
 
-#define KX_GL_EXTENSION_FLAGS(X)                                                                                      \
-  X(GL_ARB_multisample)                                                                                               \
-  X(GL_ARB_multitexture)                                                                                              \
-  X(GL_ARB_texture_compression) X(GL_ARB_texture_cube_map) X(GL_ARB_transpose_matrix) X(GL_EXT_bgra)                  \
-      X(GL_EXT_texture3D) X(GL_EXT_texture_filter_anisotropic) X(GL_NV_fog_distance) X(GL_NV_multisample_filter_hint) \
+#define KX_GL_EXTENSION_FLAGS(X)                                                                  \
+  X(GL_ARB_multisample)                                                                           \
+  X(GL_ARB_multitexture)                                                                          \
+  X(GL_ARB_texture_compression)                                                                   \
+  X(GL_ARB_texture_cube_map) X(GL_ARB_transpose_matrix) X(GL_EXT_bgra) X(GL_EXT_texture3D)        \
+      X(GL_EXT_texture_filter_anisotropic) X(GL_NV_fog_distance) X(GL_NV_multisample_filter_hint) \
           X(GL_SGIS_generate_mipmap)
 
 #define KX_WGL_EXTENSION_FLAGS(X) \

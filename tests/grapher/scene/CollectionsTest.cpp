@@ -298,10 +298,10 @@ TEST(XOpenGL, MappingsDecideWhereTextureCoordinatesGo) {
   xglMapTexCoordToNull();
   xglTexCoord2f(1, 2);
   xglEnable(GL_TEXTURE_GEN_S);
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
   xglMapTexCoordToMain();
   xglTexCoord2f(1, 2);
-  EXPECT_EQ(recorder.Calls, std::vector<std::string>{"glTexCoord2f(1,2)"});
+  EXPECT_EQ(recorder.Calls(), std::vector<std::string>{"glTexCoord2f(1,2)"});
   recorder.Clear();
 
   GLCaps.GL_ARB_multitexture = false;
@@ -312,12 +312,12 @@ TEST(XOpenGL, MappingsDecideWhereTextureCoordinatesGo) {
   xglMapTexCoordToSecond();
   xglTexCoord2f(3, 4);
   xglEnable(GL_TEXTURE_GEN_S);
-  EXPECT_EQ(recorder.Calls, (std::vector<std::string>{"glMultiTexCoord2fARB(33985,3,4)", "glActiveTextureARB(33985)",
-                                                      "glEnable(3168)", "glActiveTextureARB(33984)"}));
+  EXPECT_EQ(recorder.Calls(), (std::vector<std::string>{"glMultiTexCoord2fARB(33985,3,4)", "glActiveTextureARB(33985)",
+                                                        "glEnable(3168)", "glActiveTextureARB(33984)"}));
   recorder.Clear();
   xglMapTexCoordToDual();
   xglTexCoord2f(5, 6);
-  EXPECT_EQ(recorder.Calls, (std::vector<std::string>{"glTexCoord2f(5,6)", "glMultiTexCoord2fARB(33985,5,6)"}));
+  EXPECT_EQ(recorder.Calls(), (std::vector<std::string>{"glTexCoord2f(5,6)", "glMultiTexCoord2fARB(33985,5,6)"}));
   xglMapTexCoordToMain();
 }
 
@@ -338,7 +338,7 @@ TEST(XOpenGL, ABracketAppliesOnlyTheLastMappingAtItsOutermostEnd) {
   xglEndUpdate();
   EXPECT_EQ(CurrentTexCoordMapping(), xmNull);
   xglTexCoord2f(1, 1);
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
 }
 
 TEST(XOpenGL, AListCompiledUnderTheNullMappingHasNoTextureCoordinates) {

@@ -209,14 +209,14 @@ TEST(GLStateCache, EnablesAreSentOnlyForAChange) {
   TGLStates states;
   SetGLState(states, stBlend);
   SetGLState(states, stBlend);
-  EXPECT_EQ(recorder.Calls, std::vector<std::string>{"glEnable(3042)"});
+  EXPECT_EQ(recorder.Calls(), std::vector<std::string>{"glEnable(3042)"});
   EXPECT_TRUE(states.Contains(stBlend));
   recorder.Clear();
   UnSetGLState(states, stDepthTest);  // not in the mask: no call
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
   UnSetGLState(states, stBlend);
   UnSetGLState(states, stBlend);
-  EXPECT_EQ(recorder.Calls, std::vector<std::string>{"glDisable(3042)"});
+  EXPECT_EQ(recorder.Calls(), std::vector<std::string>{"glDisable(3042)"});
   // Every cached state maps to its capability.
   const GLenum expected[] = {GL_ALPHA_TEST,   GL_AUTO_NORMAL,  GL_BLEND,          GL_COLOR_MATERIAL,
                              GL_CULL_FACE,    GL_DEPTH_TEST,   GL_DITHER,         GL_FOG,
@@ -240,7 +240,7 @@ TEST(GLStateCache, MaterialColoursAreComparedAsSpecified) {
   EXPECT_EQ(recorder.Count("glMateriali"), 0);
   recorder.Clear();
   SetGLMaterialColors(GL_FRONT, black, grey, light, black, 0);
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
   // Alpha alone: resent for the diffuse colour only.
   SetGLMaterialColors(GL_FRONT, {0, 0, 0, 0.5f}, {0.2f, 0.2f, 0.2f, 0.5f}, {0.8f, 0.8f, 0.8f, 0.5f}, {0, 0, 0, 0.5f},
                       0);
@@ -249,11 +249,11 @@ TEST(GLStateCache, MaterialColoursAreComparedAsSpecified) {
   recorder.Clear();
   // The back block is separate, and any face but GL_FRONT uses it.
   SetGLMaterialColors(GL_FRONT_AND_BACK, black, grey, light, black, 10);
-  EXPECT_EQ(recorder.Calls.front(), "glMateriali(1032,5633,10)");
+  EXPECT_EQ(recorder.Calls().front(), "glMateriali(1032,5633,10)");
   EXPECT_EQ(recorder.Count("glMaterialfv"), 4);
   recorder.Clear();
   SetGLMaterialColors(GL_BACK, black, grey, light, black, 10);
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
   SetGLMaterialAlphaChannel(GL_BACK, 0.25f);
   SetGLMaterialAlphaChannel(GL_BACK, 0.25f);
   EXPECT_EQ(CountWith(recorder, "glMaterialfv", GL_DIFFUSE), 1);
@@ -268,13 +268,14 @@ TEST(GLStateCache, PolygonModesAndTheFrontFace) {
   SetGLPolygonMode(GL_BACK, GL_LINE);
   SetGLPolygonMode(GL_FRONT, GL_LINE);
   SetGLPolygonMode(GL_LEFT, GL_POINT);  // no such face
-  EXPECT_EQ(recorder.Calls, (std::vector<std::string>{"glPolygonMode(1028,6913)", "glPolygonMode(1032,6913)"}));
+  EXPECT_EQ(recorder.Calls(), (std::vector<std::string>{"glPolygonMode(1028,6913)", "glPolygonMode(1032,6913)"}));
   ResetGLFrontFace();
   recorder.Clear();
   InvertGLFrontFace();
   InvertGLFrontFace();
   ResetGLFrontFace();
-  EXPECT_EQ(recorder.Calls, (std::vector<std::string>{"glFrontFace(2304)", "glFrontFace(2305)", "glFrontFace(2305)"}));
+  EXPECT_EQ(recorder.Calls(),
+            (std::vector<std::string>{"glFrontFace(2304)", "glFrontFace(2305)", "glFrontFace(2305)"}));
 }
 
 TEST(GLStateCache, TexturesAndTheTextureMatrix) {
@@ -287,14 +288,14 @@ TEST(GLStateCache, TexturesAndTheTextureMatrix) {
   EXPECT_EQ(recorder.Count("glBindTexture"), 2);
   recorder.Clear();
   ResetGLTextureMatrix();  // the identity already
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
   SetGLTextureMatrix(IdentityHmgMatrix);
   ResetGLTextureMatrix();
-  const size_t afterFirst = recorder.Calls.size();
+  const size_t afterFirst = recorder.Calls().size();
   ResetGLTextureMatrix();
-  EXPECT_EQ(recorder.Calls.size(), afterFirst);
+  EXPECT_EQ(recorder.Calls().size(), afterFirst);
   EXPECT_EQ(recorder.Count("glLoadIdentity"), 1);
-  EXPECT_EQ(recorder.Calls.back(), "glMatrixMode(5888)");  // back to the model-view matrix
+  EXPECT_EQ(recorder.Calls().back(), "glMatrixMode(5888)");  // back to the model-view matrix
 }
 
 TEST(GLStateCache, SquareRootTable) {

@@ -30,7 +30,7 @@ class Objects : public SceneRecorderTest {
     recorder.Clear();
     TRenderContextInfo rci;
     node.BuildList(rci);
-    return recorder.Calls;
+    return recorder.Calls();
   }
   // The vertex lists of the strips (or fans) a build emits, one per glBegin.
   static std::vector<std::vector<std::string>> Primitives(const std::vector<std::string>& calls,
@@ -89,7 +89,7 @@ TEST_F(Objects, LineStyleBracketsTheDrawing) {
 
 std::vector<TAffineVector> Vertices;
 void APIENTRY CaptureVertex(const GLfloat* v) {
-  TGLRecorder::Current->Record("glVertex3fv", "");
+  TGLRecorder::current_->Record("glVertex3fv", "");
   Vertices.push_back({v[0], v[1], v[2]});
 }
 

@@ -74,21 +74,21 @@ class SceneRecorderTest : public ::testing::Test {
   }
   // The calls from the first one named `from` on.
   std::vector<std::string> CallsFrom(const std::string& from) const {
-    for (size_t i = 0; i < recorder.Calls.size(); ++i)
-      if (recorder.Calls[i].compare(0, from.size(), from) == 0)
-        return std::vector<std::string>(recorder.Calls.begin() + i, recorder.Calls.end());
+    for (size_t i = 0; i < recorder.Calls().size(); ++i)
+      if (recorder.Calls()[i].compare(0, from.size(), from) == 0)
+        return std::vector<std::string>(recorder.Calls().begin() + i, recorder.Calls().end());
     return {};
   }
 
   static void APIENTRY GetIntegerv(GLenum name, GLint* value) {
-    TGLRecorder::Current->Record("glGetIntegerv", std::to_string(name));
+    TGLRecorder::current_->Record("glGetIntegerv", std::to_string(name));
     *value = name == GL_MAX_LIGHTS ? 8 : name == GL_RED_BITS ? 8 : 0;
   }
 
   // The largest viewport: small, so that a test can go beyond it.
   static inline GLdouble maxViewport = 4096;
   static void APIENTRY GetDoublev(GLenum name, GLdouble* values) {
-    TGLRecorder::Current->Record("glGetDoublev", std::to_string(name));
+    TGLRecorder::current_->Record("glGetDoublev", std::to_string(name));
     if (name == GL_MAX_VIEWPORT_DIMS) values[0] = values[1] = maxViewport;
   }
 

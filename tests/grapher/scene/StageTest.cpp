@@ -21,7 +21,7 @@ class TProbe : public TGLStageObject {
   KX_CLASS(TProbe, TGLStageObject)
  public:
   explicit TProbe(TComponent* owner) : TGLStageObject(owner) { objectStyle_.Include(osNoDisplayList); }
-  void BuildList(TRenderContextInfo&) override { TGLRecorder::Current->Record("draw", Name()); }
+  void BuildList(TRenderContextInfo&) override { TGLRecorder::current_->Record("draw", Name()); }
 };
 
 KX_PUBLISH(TProbe) {}
@@ -48,11 +48,11 @@ class Stage : public SceneRecorderTest {
     buffer_.SetCamera(camera_);
     buffer_.OnChange = TNotifyEvent([this](TObject*) { ++bufferChanges_; });
     buffer_.PostRender = TNotifyEvent([this](TObject*) {
-      TGLRecorder::Current->Record("PostRender", "");
+      TGLRecorder::current_->Record("PostRender", "");
       if (onPostRender_) onPostRender_();
     });
     buffer_.AfterRender = TNotifyEvent([this](TObject*) {
-      TGLRecorder::Current->Record("AfterRender", "");
+      TGLRecorder::current_->Record("AfterRender", "");
       currentInAfterRender_ = CurrentGLContext();
     });
     buffer_.SetViewPort(0, 0, 600, 400);
@@ -197,7 +197,7 @@ TEST_F(Stage, TheFrustumFollowsTheFocalLength) {
   EXPECT_EQ(camera_->SceneScale(), 1);
   recorder.Clear();
   camera_->ApplyPerspective({0, 0, 0, 400}, 0, 400, 96);
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
 }
 
 // Lights ----------------------------------------------------------------------------------------
@@ -211,7 +211,7 @@ TEST_F(Stage, ShiningLightsAreSentEveryFrameTheOthersDisabled) {
   recorder.Clear();
   scene_->SetupLights(8);
   std::vector<std::string> names;
-  for (const std::string& call : recorder.Calls) {
+  for (const std::string& call : recorder.Calls()) {
     const std::string name = call.substr(0, call.find('('));
     if (name == "glLightfv") {
       // The light and the parameter, without the address.
@@ -279,7 +279,7 @@ TEST_F(Stage, FaceCullingFollowsTheTableOfTheMaterial) {
     const std::string label =
         std::to_string(c.culling) + "," + std::to_string(c.maskCulls) + "," + std::to_string(c.bufferCulls);
     std::vector<std::string> cullCalls;
-    for (const std::string& call : recorder.Calls)
+    for (const std::string& call : recorder.Calls())
       if (call == "glEnable(2884)" || call == "glDisable(2884)") cullCalls.push_back(call);
     EXPECT_EQ(cullCalls, c.cullCalls) << label;
     bool backSent = false;
@@ -317,7 +317,8 @@ TEST_F(Stage, ADisabledTextureAllocatesNothing) {
   xglMapTexCoordToMain();
   recorder.Clear();
   for (int i = 0; i < 3; ++i) material.Apply(rci);
-  EXPECT_EQ(std::count(recorder.Calls.begin(), recorder.Calls.end(), "glDisable(3553)"), 1);  // 2D texturing off, once
+  EXPECT_EQ(std::count(recorder.Calls().begin(), recorder.Calls().end(), "glDisable(3553)"),
+            1);  // 2D texturing off, once
   EXPECT_EQ(recorder.Count("glGenTextures") + recorder.Count("glBindTexture") + recorder.Count("glTexImage2D"), 0);
   EXPECT_EQ(CurrentTexCoordMapping(), xmNull);
   EXPECT_FALSE(material.Texture()->IsHandleAllocated());
@@ -357,7 +358,7 @@ TEST_F(Stage, OpaqueChildrenInOrderThenBlendedOnesFarthestFirst) {
   // The walk leaves the model-view stack as it found it, before PostRender.
   int depth = 0;
   bool neverBelow = true;
-  for (const std::string& call : recorder.Calls) {
+  for (const std::string& call : recorder.Calls()) {
     if (call == "PostRender()") break;
     if (call == "glPushMatrix()") ++depth;
     if (call == "glPopMatrix()") --depth;
@@ -373,7 +374,7 @@ TEST_F(Stage, AFrameRunsItsStagesInOrder) {
   CreateContext();
   auto* context = static_cast<TFakeContext*>(buffer_.RenderingContext());
   buffer_.Render();
-  const std::vector<std::string>& calls = recorder.Calls;
+  const std::vector<std::string>& calls = recorder.Calls();
   auto at = [&](const std::string& call) { return std::find(calls.begin(), calls.end(), call) - calls.begin(); };
   EXPECT_LT(at("glClearColor(0,0,0,1)"), at("glClear(16640)"));
   EXPECT_LT(at("glClear(16640)"), at("glMatrixMode(5889)"));

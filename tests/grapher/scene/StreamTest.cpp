@@ -166,7 +166,7 @@ TEST_F(Fog, SettingsAreSentOnceAfterTheyChanged) {
   TGLFogEnvironment* fog = buffer_.FogEnvironment();
   EXPECT_TRUE(fog->IsAtDefaultValues());
   fog->ApplyFog();  // a fresh environment sends nothing
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
   TGLColor colour(nullptr, {0.5f, 0.5f, 0.5f, 0.02f});
   fog->SetFogColor(&colour);
   fog->SetFogMode(fmExp);
@@ -177,7 +177,7 @@ TEST_F(Fog, SettingsAreSentOnceAfterTheyChanged) {
             (std::vector<std::string>{"glFogf(2914,0.02)", "glFogf(2915,10)", "glFogf(2916,1000)"}));
   recorder.Clear();
   fog->ApplyFog();
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
   fog->SetFogColor(nullptr);  // ignored
   EXPECT_FALSE(fog->Changed());
 }
@@ -196,7 +196,7 @@ TEST(VSync, TheSwapIntervalIsSetOnlyWhenItDiffers) {
   GLCaps.WGL_EXT_swap_control = false;
   recorder.Clear();
   SetupVSync(vsmSync);
-  EXPECT_TRUE(recorder.Calls.empty());
+  EXPECT_TRUE(recorder.Calls().empty());
 }
 
 }  // namespace
