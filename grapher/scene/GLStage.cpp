@@ -3,7 +3,6 @@
 #include "scene/GLCrossPlatform.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace kx {
 
@@ -11,7 +10,7 @@ namespace {
 
 constexpr const char* kModule = "GLStage";
 constexpr int kEndUpdateLine = 5241, kFogDistanceLine = 5745;
-constexpr int kClearErrorLimit = 17, kCheckErrorDrainLimit = 7;
+constexpr int kClearErrorLimit = 17;
 constexpr GLenum GL_FOG_DISTANCE_MODE_NV = 0x855A, GL_EYE_RADIAL_NV = 0x855B, GL_EYE_PLANE_ABSOLUTE_NV = 0x855C;
 
 GLint SavedFogDistanceMode = -1;
@@ -46,22 +45,8 @@ void GLStage::ClearGLError() {
     if (GL.glGetError() == GL_NO_ERROR) return;
 }
 
-void GLStage::CheckOpenGLError() {
-  const GLenum code = GL.glGetError();
-  if (code == GL_NO_ERROR) return;
-  for (int i = 0; i < kCheckErrorDrainLimit; ++i) {
-    try {
-      if (GL.glGetError() == GL_NO_ERROR) break;
-    } catch (...) {
-      // Draining must not hide the first error.
-    }
-  }
-  const GLubyte* text = GL.gluErrorString ? GL.gluErrorString(code) : nullptr;
-  if (text) throw EOpenGLError(reinterpret_cast<const char*>(text));
-  char fallback[48];
-  std::snprintf(fallback, sizeof fallback, "OpenGL error 0x%X", code);
-  throw EOpenGLError(fallback);
-}
+// The drain is the context module's: only the clearing differs.
+void GLStage::CheckOpenGLError() { kx::CheckOpenGLError(); }
 
 // TGLFogEnvironment -------------------------------------------------------------------
 

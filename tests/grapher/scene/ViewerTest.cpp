@@ -154,6 +154,14 @@ struct Projection {
   }
 };
 
+// A PostRender handler that keeps the matrices and the pixels of each frame.
+std::function<void()> KeepFrames(Projection& view, testsupport::Picture& frame) {
+  return [&view, &frame] {
+    view.Read();
+    frame = ReadFrame(view.viewport[2], view.viewport[3]);
+  };
+}
+
 // A pixel of exactly this colour within `radius` of the point.
 bool ColourNear(const testsupport::Picture& picture, POINT at, unsigned colour, int radius = 1) {
   for (int y = at.y - radius; y <= at.y + radius; ++y)
@@ -213,10 +221,7 @@ double Agreement(const testsupport::Picture& small, const testsupport::Picture& 
 TEST_F(Viewer, ShowsTheSceneOfItsFormResource) {
   testsupport::Picture frame;
   Projection view{};
-  form_->onPostRender = [&] {
-    view.Read();
-    frame = ReadFrame(view.viewport[2], view.viewport[3]);
-  };
+  form_->onPostRender = KeepFrames(view, frame);
   Frame();
   ASSERT_EQ(frame.width, 240);
   ASSERT_EQ(frame.height, 160);
@@ -355,10 +360,7 @@ TEST_F(Viewer, AFailingFrameIsReportedOnceAndTheNextFrameDraws) {
 
   testsupport::Picture frame;
   Projection view{};
-  form_->onPostRender = [&] {
-    view.Read();
-    frame = ReadFrame(240, 160);
-  };
+  form_->onPostRender = KeepFrames(view, frame);
   Frame();
   ASSERT_EQ(frame.width, 240);
   ExpectTheScene(frame, view, 1, "after a failure");
@@ -371,10 +373,7 @@ TEST_F(Viewer, AFailingFrameIsReportedOnceAndTheNextFrameDraws) {
 TEST_F(Viewer, ABitmapHoldsTheSameFrameScaledWithExactColours) {
   Projection view{};
   testsupport::Picture frame;
-  form_->onPostRender = [&] {
-    view.Read();
-    frame = ReadFrame(240, 160);
-  };
+  form_->onPostRender = KeepFrames(view, frame);
   Frame();
   int bitmapFrames = 0;
   form_->onPostRender = [&] { ++bitmapFrames; };
@@ -439,10 +438,7 @@ TEST_F(Viewer, ABitmapLargerThanOpenGLCanDrawIsRefused) {
 TEST_F(Viewer, ThePresentationFollowsTheViewsSize) {
   testsupport::Picture frame;
   Projection view{};
-  form_->onPostRender = [&] {
-    view.Read();
-    frame = ReadFrame(view.viewport[2], view.viewport[3]);
-  };
+  form_->onPostRender = KeepFrames(view, frame);
   View()->SetBounds(8, 8, 200, 120);
   Drain();
   ASSERT_EQ(frame.width, 200);
@@ -469,10 +465,7 @@ TEST_F(Viewer, AContextSettingRecreatesTheWindowAndTheContext) {
   EXPECT_EQ(after->DepthBits(), 16);
   testsupport::Picture frame;
   Projection view{};
-  form_->onPostRender = [&] {
-    view.Read();
-    frame = ReadFrame(240, 160);
-  };
+  form_->onPostRender = KeepFrames(view, frame);
   Frame();
   ASSERT_EQ(frame.width, 240);
   testsupport::SavePng(frame, "scene_viewer_new_context.png");
