@@ -1,0 +1,48 @@
+#include "skin/KVThemesControls.h"
+
+namespace kx {
+
+// The order matters: a control that is of several classes is restyled by
+// each matching step, in this order.
+const std::array<TStyleStep, StyleStepCount> StyleSteps = {{
+    {"TkvRadioButton", nullptr},       // RestyleUnlessCustom
+    {"TkvCheckBox", nullptr},          // RestyleUnlessCustom
+    {"TkvProgressBar", nullptr},       // RestyleUnlessCustom
+    {"TkvButton", nullptr},            // RestyleUnlessCustom
+    {"TkvListBox", nullptr},           // SetBorderColorOf
+    {"TkvGroupBox", nullptr},          // RestyleGroupBox
+    {"TkvEdit", nullptr},              // SetBorderColorOf
+    {"TkvMemo", nullptr},              // SetBorderColorOf
+    {"TkvCheckListBox", nullptr},      // Restyle
+    {"TkvSideChannel", nullptr},       // RestyleSideChannel
+    {"TkvCheckGroup", nullptr},        // Restyle (radio groups too)
+    {"TkvComboBox", nullptr},          // Restyle
+    {"TkvColorBox", nullptr},          // Restyle
+    {"TkvFontComboBox", nullptr},      // Restyle
+    {"TkvFontSizeComboBox", nullptr},  // Restyle
+    {"TkvListView", nullptr},          // SetBorderColorOf
+    {"TkvTreeView", nullptr},          // SetBorderColorOf
+    {"TkvTabControl", nullptr},        // Restyle
+    {"TkvTrackBar", nullptr},          // Restyle
+    {"TkvToolBar", nullptr},           // Restyle
+    {"TkvPageControl", nullptr},       // Restyle
+    {"TkvScrollBar", nullptr},         // Restyle
+    {"TkvDrawGrid", nullptr},          // Restyle
+    {"TkvStringGrid", nullptr},        // Restyle
+}};
+
+// A page control's sheets are reached through its own style setter.
+const std::array<TStyleContainer, StyleContainerCount> StyleContainers = {{
+    {"TkvImagePanel", nullptr},
+    {"TkvGroupBox", nullptr},
+    {"TkvTabControl", nullptr},
+    {"TkvTabSheet", nullptr},
+}};
+
+void ApplyStyleToControls(TWinControl& container, TkvUIStyle style) { ApplyStyleSteps(container, style, StyleSteps); }
+
+void ApplyStyleToNestedContainers(TWinControl& container, TkvUIStyle style) {
+  ApplyStyleToContainers(container, style, StyleContainers, &ApplyStyleToControls);
+}
+
+}  // namespace kx
