@@ -291,11 +291,12 @@ testsupport::Picture ToPicture(TBitmap& b) {
   testsupport::Picture p;
   p.width = b.Width();
   p.height = b.Height();
-  for (int y = 0; y < p.height; ++y)
-    for (int x = 0; x < p.width; ++x) {
-      const COLORREF c = b.Canvas()->Pixel(x, y);
-      p.pixels.push_back(unsigned(GetRValue(c)) << 16 | unsigned(GetGValue(c)) << 8 | GetBValue(c));
-    }
+  const int bytes = b.PixelFormat() == pf32bit ? 4 : 3;
+  for (int y = 0; y < p.height; ++y) {
+    const auto* row = static_cast<const uint8_t*>(b.ScanLine(y));
+    for (int x = 0; x < p.width; ++x)
+      p.pixels.push_back(unsigned(row[x * bytes + 2]) << 16 | unsigned(row[x * bytes + 1]) << 8 | row[x * bytes]);
+  }
   return p;
 }
 
