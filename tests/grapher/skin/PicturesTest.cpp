@@ -478,3 +478,22 @@ TEST(SkinPictures, TheIconInBothSizes) {
     DestroyIcon(icon);
   }
 }
+
+// The colour depth as compiled in: the font-list glyphs have 16 colours, the
+// pin glyphs two, and every other picture 24 bits.
+TEST(SkinPictures, ColourDepthOfTheStoredBitmaps) {
+  const std::map<std::string, int> indexed = {{"FONTCOMBO_TRUETYPE_FNT", 4},
+                                              {"FONTCOMBO_DEVICE_FNT", 4},
+                                              {"SIDECHANNEL_BTN_NOONTOP", 1},
+                                              {"SIDECHANNEL_BTN_ONTOP", 1}};
+  for (const Expected& e : ExpectedPictures()) {
+    SCOPED_TRACE(e.name);
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, e.name.c_str(), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    ASSERT_NE(found, nullptr);
+    ASSERT_GE(SizeofResource(module, found), sizeof(BITMAPINFOHEADER));
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
+    const auto it = indexed.find(e.name);
+    EXPECT_EQ(header->biBitCount, it == indexed.end() ? 24 : it->second);
+  }
+}
