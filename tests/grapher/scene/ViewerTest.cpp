@@ -40,11 +40,21 @@ class TSceneForm : public TForm {
     currentAfterRender = GL.wglGetCurrentContext ? GL.wglGetCurrentContext() : nullptr;
   }
 
+  void ViewerClick(TObject*) { mouse.push_back("click"); }
+  void ViewerMouseDown(TObject*, TMouseButton button, TShiftState, int x, int y) {
+    mouse.push_back("down " + std::to_string(button) + " at " + std::to_string(x) + "," + std::to_string(y) +
+                    (GetCapture() == As<TGLStageViewer>(FindComponent("GLStageViewer1"))->Handle() ? " captured" : ""));
+  }
+  void ViewerMouseUp(TObject*, TMouseButton button, TShiftState, int x, int y) {
+    mouse.push_back("up " + std::to_string(button) + " at " + std::to_string(x) + "," + std::to_string(y));
+  }
+
   template <class T>
   T* Find(const char* name) {
     return As<T>(FindComponent(name));
   }
 
+  std::vector<std::string> mouse;
   int postRenders = 0;
   int afterRenders = 0;
   TObject* lastSender = nullptr;
@@ -55,6 +65,9 @@ class TSceneForm : public TForm {
 KX_PUBLISH(TSceneForm) {
   p.Handler("ViewerPostRender", &TSceneForm::ViewerPostRender);
   p.Handler("ViewerAfterRender", &TSceneForm::ViewerAfterRender);
+  p.Handler("ViewerClick", &TSceneForm::ViewerClick);
+  p.Handler("ViewerMouseDown", &TSceneForm::ViewerMouseDown);
+  p.Handler("ViewerMouseUp", &TSceneForm::ViewerMouseUp);
 }
 
 // Handles every queued message, the paint messages included, until nothing
@@ -472,6 +485,36 @@ TEST_F(Viewer, AContextSettingRecreatesTheWindowAndTheContext) {
   ExpectTheScene(frame, view, 1, "new context");
   View()->Buffer()->SetDepthPrecision(dpDefault);
   Frame();
+  EXPECT_TRUE(reports.empty());
+}
+
+// The grapher orbits and picks with the mouse on the view: the viewer hands
+// the presses to the form's handlers and holds the mouse while a button is down.
+TEST_F(Viewer, MousePressesReachTheFormsHandlers) {
+  form_->mouse.clear();
+  const HWND view = View()->Handle();
+  SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
+  SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(32, 41));
+  Drain();
+  EXPECT_EQ(form_->mouse, (std::vector<std::string>{"down 0 at 30,40 captured", "click", "up 0 at 32,41"}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(reports.empty());
+}
+
+// A view squeezed to nothing keeps a one-pixel viewport and draws on; its
+// full size brings the whole scene back.
+TEST_F(Viewer, AViewOfNoSizeKeepsOnePixelAndComesBack) {
+  View()->SetBounds(8, 8, 0, 0);
+  Frame();
+  EXPECT_EQ(View()->Buffer()->ViewPort().Width, 1);
+  EXPECT_EQ(View()->Buffer()->ViewPort().Height, 1);
+  testsupport::Picture frame;
+  Projection view{};
+  form_->onPostRender = KeepFrames(view, frame);
+  View()->SetBounds(8, 8, 240, 160);
+  Frame();
+  ASSERT_EQ(frame.width, 240);
+  ExpectTheScene(frame, view, 1, "back to its size");
   EXPECT_TRUE(reports.empty());
 }
 
