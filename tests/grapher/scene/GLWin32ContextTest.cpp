@@ -38,9 +38,10 @@ struct TestWindows {
   TestWindows() {
     top = CreateWindowExA(0, TestWindowClass(), "Scene context test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 260,
                           220, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!top) ADD_FAILURE() << "the test window could not be made: error " << GetLastError();
     child = CreateWindowExA(0, TestWindowClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 160, 120, top, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
-    if (!top || !child) ADD_FAILURE() << "the test windows could not be made: error " << GetLastError();
+    if (top && !child) ADD_FAILURE() << "its child could not be made: error " << GetLastError();
     testsupport::PumpUntil([] { return false; }, 200);
   }
   ~TestWindows() {
@@ -119,6 +120,7 @@ class DesktopWindow : public ::testing::Environment {
   void SetUp() override {
     window_ =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window_) ADD_FAILURE() << "no window on the desktop at the start: error " << GetLastError();
   }
   void TearDown() override {
     if (window_) DestroyWindow(window_);
