@@ -18,6 +18,14 @@ struct TProgressTimes {
   double newTime;
 };
 
+// Stores `value` when it differs; true when it did, so the caller notifies.
+template <class T>
+bool StoreChanged(T& field, T value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
 // A persistent value object that reports its changes to its owner.
 class TGLUpdateAbleObject : public TPersistent {
   KX_CLASS(TGLUpdateAbleObject, TPersistent)

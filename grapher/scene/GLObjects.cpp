@@ -23,9 +23,7 @@ ObjectsModule objectsModule;
 // Stores a changed value and rebuilds the node's display list.
 template <class T>
 void Change(TGLBaseSceneObject& node, T& field, T value) {
-  if (field == value) return;
-  field = value;
-  node.StructureChanged();
+  if (StoreChanged(field, value)) node.StructureChanged();
 }
 
 void CheckRange(const char* name, int value, int low, int high) {

@@ -62,19 +62,18 @@ void TGLFogEnvironment::SetFogColor(TGLColor* value) {
   NotifyChange(this);
 }
 
-namespace {
-template <class T>
-void StoreAndNotify(TGLFogEnvironment& fog, T& field, T value) {
-  if (value == field) return;
-  field = value;
-  fog.NotifyChange(&fog);
+void TGLFogEnvironment::SetFogStart(float value) {
+  if (StoreChanged(fogStart_, value)) NotifyChange(this);
 }
-}  // namespace
-
-void TGLFogEnvironment::SetFogStart(float value) { StoreAndNotify(*this, fogStart_, value); }
-void TGLFogEnvironment::SetFogEnd(float value) { StoreAndNotify(*this, fogEnd_, value); }
-void TGLFogEnvironment::SetFogMode(TFogMode value) { StoreAndNotify(*this, fogMode_, value); }
-void TGLFogEnvironment::SetFogDistance(TFogDistance value) { StoreAndNotify(*this, fogDistance_, value); }
+void TGLFogEnvironment::SetFogEnd(float value) {
+  if (StoreChanged(fogEnd_, value)) NotifyChange(this);
+}
+void TGLFogEnvironment::SetFogMode(TFogMode value) {
+  if (StoreChanged(fogMode_, value)) NotifyChange(this);
+}
+void TGLFogEnvironment::SetFogDistance(TFogDistance value) {
+  if (StoreChanged(fogDistance_, value)) NotifyChange(this);
+}
 
 bool TGLFogEnvironment::IsAtDefaultValues() const {
   static constexpr TColorVector kBlack{0, 0, 0, 1};

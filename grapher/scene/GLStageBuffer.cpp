@@ -161,44 +161,35 @@ void TGLStageBuffer::SetFogEnvironment(TGLFogEnvironment* value) {
   NotifyChange(this);
 }
 
-namespace {
-template <class T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TGLStageBuffer::SetBackgroundColor(TColor value) {
-  if (Store(backgroundColor_, value)) NotifyChange(this);
+  if (StoreChanged(backgroundColor_, value)) NotifyChange(this);
 }
 void TGLStageBuffer::SetDepthTest(bool value) {
-  if (Store(depthTest_, value)) NotifyChange(this);
+  if (StoreChanged(depthTest_, value)) NotifyChange(this);
 }
 void TGLStageBuffer::SetFaceCulling(bool value) {
-  if (Store(faceCulling_, value)) NotifyChange(this);
+  if (StoreChanged(faceCulling_, value)) NotifyChange(this);
 }
 void TGLStageBuffer::SetFogEnable(bool value) {
-  if (Store(fogEnable_, value)) NotifyChange(this);
+  if (StoreChanged(fogEnable_, value)) NotifyChange(this);
 }
 void TGLStageBuffer::SetLighting(bool value) {
-  if (Store(lighting_, value)) NotifyChange(this);
+  if (StoreChanged(lighting_, value)) NotifyChange(this);
 }
 void TGLStageBuffer::SetShadeModel(TShadeModel value) {
-  if (Store(shadeModel_, value)) NotifyChange(this);
+  if (StoreChanged(shadeModel_, value)) NotifyChange(this);
 }
 void TGLStageBuffer::SetContextOptions(TContextOptions value) {
-  if (Store(contextOptions_, value)) DoStructuralChange();
+  if (StoreChanged(contextOptions_, value)) DoStructuralChange();
 }
 void TGLStageBuffer::SetAntiAliasing(TGLAntiAliasing value) {
-  if (Store(antiAliasing_, value)) DoStructuralChange();
+  if (StoreChanged(antiAliasing_, value)) DoStructuralChange();
 }
 void TGLStageBuffer::SetDepthPrecision(TDepthPrecision value) {
-  if (Store(depthPrecision_, value)) DoStructuralChange();
+  if (StoreChanged(depthPrecision_, value)) DoStructuralChange();
 }
 void TGLStageBuffer::SetColorDepth(TColorDepth value) {
-  if (Store(colorDepth_, value)) DoStructuralChange();
+  if (StoreChanged(colorDepth_, value)) DoStructuralChange();
 }
 
 void TGLStageBuffer::Assign(TPersistent* source) {

@@ -189,20 +189,21 @@ void TGLLightSource::SetSpotDirection(TGLCoordinates* value) {
   NotifyChange(this);
 }
 
-namespace {
-template <class T>
-void StoreAndNotify(TGLLightSource& light, T& field, T value) {
-  if (value == field) return;
-  field = value;
-  light.NotifyChange(&light);
+void TGLLightSource::SetSpotCutOff(float value) {
+  if (StoreChanged(spotCutOff_, value)) NotifyChange(this);
 }
-}  // namespace
-
-void TGLLightSource::SetSpotCutOff(float value) { StoreAndNotify(*this, spotCutOff_, value); }
-void TGLLightSource::SetSpotExponent(float value) { StoreAndNotify(*this, spotExponent_, value); }
-void TGLLightSource::SetConstAttenuation(float value) { StoreAndNotify(*this, constAttenuation_, value); }
-void TGLLightSource::SetLinearAttenuation(float value) { StoreAndNotify(*this, linearAttenuation_, value); }
-void TGLLightSource::SetQuadraticAttenuation(float value) { StoreAndNotify(*this, quadraticAttenuation_, value); }
+void TGLLightSource::SetSpotExponent(float value) {
+  if (StoreChanged(spotExponent_, value)) NotifyChange(this);
+}
+void TGLLightSource::SetConstAttenuation(float value) {
+  if (StoreChanged(constAttenuation_, value)) NotifyChange(this);
+}
+void TGLLightSource::SetLinearAttenuation(float value) {
+  if (StoreChanged(linearAttenuation_, value)) NotifyChange(this);
+}
+void TGLLightSource::SetQuadraticAttenuation(float value) {
+  if (StoreChanged(quadraticAttenuation_, value)) NotifyChange(this);
+}
 
 void TGLLightSource::SetAmbient(TGLColor* value) {
   if (value) ambient_->SetColorVector(value->Color());
