@@ -67,9 +67,9 @@ bool TFuncDriver::AddOrEditFunc(int index, bool compileFirst) {
     } else if (model_.StoreFunc(model_.ListOf(kind), index, count)) {
       stored = true;
       if (IsKind2D(kind))
-        view_.SwitchTo2D();
+        SwitchTo2D();
       else
-        view_.SwitchTo3D();
+        SwitchTo3D();
     }
   }
   if (!stored) {
@@ -99,6 +99,31 @@ void TFuncDriver::CheckClicked(int itemIndex, bool checked) {
   if (!entry) return;
   entry->Shown = checked;
   view_.RepaintView();
+}
+
+void TFuncDriver::SwitchTo2D() {
+  viewState_.Is2DMode = true;
+  model_.SetCurrentList(true);
+  view_.ShowModeOptions(ModeOptions(true));
+  // The scene objects keep their visibility: the plane's background covers them.
+  FillFuncList();
+  view_.RepaintView();
+}
+
+void TFuncDriver::SwitchTo3D() {
+  viewState_.Is2DMode = false;
+  model_.SetCurrentList(false);
+  view_.ShowModeOptions(ModeOptions(false));
+  view_.ShowSpaceObjects();
+  FillFuncList();
+  view_.RepaintView();
+}
+
+void TFuncDriver::FillFuncList() {
+  std::vector<TFuncListItem> items;
+  for (int i = 1; i <= *model_.CurCount; ++i)
+    items.push_back({(*model_.CurList)[i].FuncName, (*model_.CurList)[i].Shown});
+  view_.FillFuncList(items);
 }
 
 }  // namespace kx

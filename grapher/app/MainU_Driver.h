@@ -6,8 +6,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/MainU_Funcs.h"
+#include "app/MainU_View.h"
 #include "framework/windows/Forms.h"
 
 namespace kx {
@@ -28,14 +30,25 @@ class TFuncDialogs {
   virtual void ShowWarning(const std::string& text, const std::string& caption) = 0;
 };
 
+// One item of the function list box: the entry's name and its check mark.
+struct TFuncListItem {
+  std::string Text;
+  bool Checked;
+  bool operator==(const TFuncListItem&) const = default;
+};
+
 // What the commands ask of the main window.
 class TFuncView {
  public:
   virtual ~TFuncView() = default;
-  // The mode switches run after every store: each selects its mode's list,
-  // refills the list box from it and repaints.
-  virtual void SwitchTo2D() = 0;
-  virtual void SwitchTo3D() = 0;
+  // The option boxes below the viewer take the mode's captions, and the
+  // numbers box is enabled as the mode says.
+  virtual void ShowModeOptions(const TModeOptions& options) = 0;
+  // Entering 3D: the grids and axes show as their check boxes say, and the
+  // axis-ratio window, a 2D tool, hides.
+  virtual void ShowSpaceObjects() = 0;
+  // The list box is cleared and shows these items in order.
+  virtual void FillFuncList(const std::vector<TFuncListItem>& items) = 0;
   // An edited entry was stored: the evaluation panel, when open, recomputes
   // its values and integrals without re-reading its inputs.
   virtual void FuncEdited() = 0;
@@ -47,8 +60,8 @@ class TFuncView {
 
 class TFuncDriver {
  public:
-  TFuncDriver(TFuncModel& model, TFuncDialogs& dialogs, TFuncView& view)
-      : model_(model), dialogs_(dialogs), view_(view) {}
+  TFuncDriver(TFuncModel& model, TViewState& viewState, TFuncDialogs& dialogs, TFuncView& view)
+      : model_(model), viewState_(viewState), dialogs_(dialogs), view_(view) {}
 
   // Add: resets CurFunc, lets the user choose its kind, gives it its default
   // name and colour and goes on through AddOrEditFunc. A full list refuses.
@@ -60,6 +73,11 @@ class TFuncDriver {
   void DeleteClicked(int itemIndex);
   // The check mark of list-box item itemIndex shows or hides its entry.
   void CheckClicked(int itemIndex, bool checked);
+  // The mode switches, also run after every store: each selects its mode's
+  // list, sets the option boxes, refills the list box from the list and
+  // repaints.
+  void SwitchTo2D();
+  void SwitchTo3D();
 
   // Gives CurFunc fresh compilers, has it accepted and stores it: index 0
   // appends, i replaces entry i (both append when the dialog asks to save as
@@ -70,7 +88,10 @@ class TFuncDriver {
   bool AddOrEditFunc(int index, bool compileFirst);
 
  private:
+  void FillFuncList();
+
   TFuncModel& model_;
+  TViewState& viewState_;
   TFuncDialogs& dialogs_;
   TFuncView& view_;
 };

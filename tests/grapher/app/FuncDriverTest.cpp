@@ -30,17 +30,21 @@ class FakeWindows : public TFuncDialogs, public TFuncView {
   void ShowWarning(const std::string& text, const std::string& caption) override {
     log.push_back(text + " / " + caption);
   }
-  void SwitchTo2D() override {
-    log.push_back("2D");
-    model_.SetCurrentList(true);
+  // The mode switch shows as "2D" or "3D" in the log; its parts are kept apart.
+  void ShowModeOptions(const TModeOptions& options) override {
+    log.push_back(&options == &ModeOptions(true) ? "2D" : "3D");
+    modeOptions = &options;
   }
-  void SwitchTo3D() override {
-    log.push_back("3D");
-    model_.SetCurrentList(false);
-  }
+  void ShowSpaceObjects() override { ++spaceObjectsShown; }
+  void FillFuncList(const std::vector<TFuncListItem>& items) override { listItems = items; }
   void FuncEdited() override { log.push_back("edited"); }
   void FuncDeleted() override { log.push_back("deleted"); }
-  void RepaintView() override { log.push_back("repaint"); }
+  void RepaintView() override { ++repaints; }
+
+  const TModeOptions* modeOptions = nullptr;
+  int spaceObjectsShown = 0;
+  std::vector<TFuncListItem> listItems;
+  int repaints = 0;
 
  private:
   TModalResult Run(const char* name, const Dialog& dialog) {
@@ -121,8 +125,9 @@ class Driver : public ::testing::Test {
   }
 
   TFuncModel model;
+  TViewState viewState;
   FakeWindows windows{model};
-  TFuncDriver driver{model, windows, windows};
+  TFuncDriver driver{model, viewState, windows, windows};
 };
 
 }  // namespace
@@ -377,20 +382,55 @@ TEST_F(Driver, CheckMarksOutsideTheListAreIgnored) {
   Add(1, {"x"});
   Add(1, {"x"});
   windows.log.clear();
+  windows.repaints = 0;
   driver.CheckClicked(1, false);
   EXPECT_FALSE(model.List2D[2].Shown);
-  EXPECT_EQ(windows.log, (std::vector<std::string>{"repaint"}));
+  EXPECT_EQ(windows.repaints, 1);
   driver.CheckClicked(1, true);
   EXPECT_TRUE(model.List2D[2].Shown);
-  windows.log.clear();
+  windows.repaints = 0;
   for (int itemIndex : {-1, 2, 20, 100}) EXPECT_NO_THROW(driver.CheckClicked(itemIndex, false)) << itemIndex;
-  EXPECT_TRUE(windows.log.empty());
+  EXPECT_EQ(windows.repaints, 0);
   EXPECT_TRUE(model.List2D[1].Shown);
   EXPECT_TRUE(model.List2D[2].Shown);
   // The space list is empty: its item 0 is no entry.
   model.SetCurrentList(false);
   driver.CheckClicked(0, false);
+  EXPECT_EQ(windows.repaints, 0);
   EXPECT_TRUE(windows.log.empty());
+}
+
+TEST_F(Driver, ModeSwitchShowsTheModesListAndOptions) {
+  Add(1, {"x"});
+  Add(5, {"t", "t"});
+  driver.CheckClicked(1, false);
+  Add(7, {"x+y"});
+  // The store of a space function switched to 3D.
+  EXPECT_FALSE(viewState.Is2DMode);
+  EXPECT_EQ(windows.modeOptions, &ModeOptions(false));
+  EXPECT_EQ(windows.spaceObjectsShown, 1);
+  EXPECT_EQ(windows.listItems, (std::vector<TFuncListItem>{{"Ham so 3D 1", true}}));
+
+  windows.repaints = 0;
+  driver.SwitchTo2D();
+  EXPECT_TRUE(viewState.Is2DMode);
+  EXPECT_EQ(model.CurList, &model.List2D);
+  EXPECT_EQ(model.CurCount, &model.Count2D);
+  EXPECT_EQ(windows.modeOptions, &ModeOptions(true));
+  EXPECT_EQ(windows.listItems, (std::vector<TFuncListItem>{{"Ham so 2D 1", true}, {"Ham so 2D 2", false}}));
+  EXPECT_EQ(windows.spaceObjectsShown, 1);
+  EXPECT_EQ(windows.repaints, 1);
+
+  driver.SwitchTo3D();
+  EXPECT_FALSE(viewState.Is2DMode);
+  EXPECT_EQ(model.CurList, &model.List3D);
+  EXPECT_EQ(windows.spaceObjectsShown, 2);
+  EXPECT_EQ(windows.listItems.size(), 1u);
+  EXPECT_EQ(windows.repaints, 2);
+  // Deleting the only space function leaves an empty list box after the next switch.
+  driver.DeleteClicked(0);
+  driver.SwitchTo3D();
+  EXPECT_TRUE(windows.listItems.empty());
 }
 
 TEST_F(Driver, DataEditCancelledLeavesTheEntrysArrays) {
