@@ -518,4 +518,34 @@ TEST_F(Viewer, AViewOfNoSizeKeepsOnePixelAndComesBack) {
   EXPECT_TRUE(reports.empty());
 }
 
+// A camera that goes while the view shows it leaves frames that only clear.
+TEST_F(Viewer, AFreedCameraLeavesTheViewWithoutOne) {
+  auto* scene = form_->Find<TGLStage>("GLStage1");
+  auto* own = form_->Find<TGLCamera>("GLCamera1");
+  auto* spare = scene->CameraRoot()->AddNewChild<TGLCamera>();
+  spare->Position()->SetPoint(0, 0, 30);
+  View()->SetCamera(spare);
+  ASSERT_EQ(View()->Camera(), spare);
+  Frame();
+  delete spare;
+  EXPECT_EQ(View()->Camera(), nullptr);
+  const int before = form_->postRenders;
+  Frame();
+  EXPECT_EQ(form_->postRenders, before);  // nothing to look through: no scene, no PostRender
+  GdiFlush();
+  const testsupport::Picture blank = testsupport::CaptureWindow(View()->Handle());
+  int black = 0;
+  for (unsigned pixel : blank.pixels) black += (pixel & 0xFFFFFF) == kBlack;
+  EXPECT_EQ(black, static_cast<int>(blank.pixels.size()));
+
+  View()->SetCamera(own);
+  testsupport::Picture frame;
+  Projection view{};
+  form_->onPostRender = KeepFrames(view, frame);
+  Frame();
+  ASSERT_EQ(frame.width, 240);
+  ExpectTheScene(frame, view, 1, "its own camera again");
+  EXPECT_TRUE(reports.empty());
+}
+
 }  // namespace
