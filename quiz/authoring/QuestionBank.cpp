@@ -12,12 +12,6 @@ namespace {
 constexpr std::array<const wchar_t*, 7> ElementNames{L"Question", L"CauHoi", L"CauA", L"CauB",
                                                      L"CauC",     L"CauD",   L"DapAn"};
 
-void AddField(pugi::xml_node question, const wchar_t* name, std::wstring_view text) {
-  pugi::xml_node field = question.append_child(name);
-  const std::wstring clean = tq::StripXmlInvalidChars(text);
-  if (!clean.empty()) field.append_child(pugi::node_pcdata).set_value(clean.c_str());
-}
-
 // How often, on average, the fields' texts may read each node of a file.
 constexpr uint64_t MaxReadsPerNode = 4;
 
@@ -103,19 +97,15 @@ QuestionRecord BankFileReader::Record(int n) const {
 
 tq::IoStatus WriteBankFile(const std::wstring& path, std::span<const QuestionRecord> records) {
   pugi::xml_document doc;
-  pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
-  declaration.append_attribute(L"version") = L"1.0";
-  declaration.append_attribute(L"standalone") = L"yes";
-  pugi::xml_node root = doc.append_child(L"Quorel");
-  root.append_attribute(L"charset") = L"UTF-8";
+  pugi::xml_node root = tq::StartDocument(doc, L"Quorel");
   for (const QuestionRecord& record : records) {
     pugi::xml_node question = root.append_child(L"Question");
-    AddField(question, L"CauHoi", record.CauHoi);
-    AddField(question, L"CauA", record.CauA);
-    AddField(question, L"CauB", record.CauB);
-    AddField(question, L"CauC", record.CauC);
-    AddField(question, L"CauD", record.CauD);
-    AddField(question, L"DapAn", std::wstring_view(&record.DapAn, 1));
+    tq::AppendTextElement(question, L"CauHoi", record.CauHoi);
+    tq::AppendTextElement(question, L"CauA", record.CauA);
+    tq::AppendTextElement(question, L"CauB", record.CauB);
+    tq::AppendTextElement(question, L"CauC", record.CauC);
+    tq::AppendTextElement(question, L"CauD", record.CauD);
+    tq::AppendTextElement(question, L"DapAn", std::wstring_view(&record.DapAn, 1));
   }
   return tq::SaveXmlFile(doc, path);
 }

@@ -2,9 +2,14 @@
 // temporary page, and path helpers.
 #pragma once
 
+#include <windows.h>
+
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/FileIo.h"
 
@@ -73,9 +78,58 @@ std::wstring FolderOfPath(std::wstring_view path);
 std::wstring FileNameOfPath(std::wstring_view path);
 // The program's folder, without trailing backslash.
 std::wstring ProgramFolder();
+// Sets the program folder (tests run the screens over a folder of their own).
+void SetProgramFolder(std::wstring folder);
 // Program folder & "\Temp\".
 std::wstring AppTempFolder();
 // The Windows temporary folder, with its trailing backslash.
 std::wstring SystemTempFolder();
+
+// Window layouts of the screens that have two.
+enum class Layout { NotSet, Small800x600, Large1024x768 };
+
+// The user's settings for the whole run: read at start-up, written by the
+// options screen's OK.
+struct Options {
+  std::wstring userName;
+  std::wstring className;
+  std::wstring candidateNumber;
+  COLORREF backColor = 0;
+  Layout layout = Layout::NotSet;
+};
+extern Options ProgramOptions;
+
+// The colour of the screens when there is no options file: a light blue.
+inline constexpr COLORREF DefaultBackColor = 16706001;
+
+// True when the screens take their 800 x 600 positions; an unset layout
+// means 1024 x 768.
+bool UsesSmallLayout(const Options& options);
+
+// Program folder & "\config.xml".
+std::wstring OptionsFilePath();
+// The settings' elements in the options file.
+inline constexpr size_t OptionCount = 5;
+// The texts of the first OptionCount Option elements of the file, in document
+// order, wherever they are nested; none when the file is missing or unreadable.
+std::vector<std::wstring> ReadOptionTexts(const std::wstring& path);
+// The number a text begins with (none gives 0), rounded to a whole number,
+// halves to even; nothing when it does not fit 32 bits.
+std::optional<int32_t> LeadingNumber(std::wstring_view text);
+// The settings as start-up reads them: a setting whose element is missing or
+// unreadable keeps its initial value; without the file the colour is
+// DefaultBackColor.
+Options ReadProgramOptions(const std::wstring& path);
+// Writes the options file whole (the old file stays when the save fails).
+// Characters an XML file cannot hold are dropped.
+tq::IoStatus WriteOptionsFile(const std::wstring& path, const Options& options);
+
+// The path a command line names: a text that begins and ends with a quote
+// and holds no other loses that pair (file associations quote paths); any
+// other text stays as it is.
+std::wstring PathFromCommandLine(std::wstring_view text);
+
+// The start-up: false when another instance runs and this one must end.
+bool Main();
 
 }  // namespace mdlMain

@@ -38,7 +38,19 @@ std::wstring FileNameOfPath(std::wstring_view path) {
   return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
 }
 
+namespace {
+
+std::wstring& ProgramFolderOverride() {
+  static std::wstring folder;
+  return folder;
+}
+
+}  // namespace
+
+void SetProgramFolder(std::wstring folder) { ProgramFolderOverride() = std::move(folder); }
+
 std::wstring ProgramFolder() {
+  if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
   std::vector<wchar_t> buffer(MAX_PATH);
   while (true) {
     const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));

@@ -1,5 +1,6 @@
 #include "authoring/mnuUnicode.h"
 
+#include <algorithm>
 #include <array>
 
 namespace mnuUnicode {
@@ -63,6 +64,42 @@ std::wstring VniToUnicode(std::wstring_view text) {
     }
   }
   return out;
+}
+
+const std::array<wchar_t, 134>& VniLetters() { return VniCodePoints; }
+
+void MenuToUnicode(HWND window) {
+  if (HMENU menu = GetMenu(window)) {
+    ConvertMenuItems(menu);
+    DrawMenuBar(window);
+  }
+}
+
+void ConvertMenuItems(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int k = 0; k < count; ++k) {
+    const UINT position = static_cast<UINT>(k);
+    wchar_t buffer[256] = {};
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_TYPE | MIIM_DATA;
+    item.dwTypeData = buffer;
+    item.cch = 255;
+    if (GetMenuItemInfoW(menu, position, TRUE, &item) && !(item.fType & MFT_SEPARATOR) && item.cch > 0) {
+      const std::wstring text(buffer, std::min<UINT>(item.cch, 255));
+      SetMenuItemText(VniToUnicode(text), menu, position);
+    }
+    if (HMENU sub = GetSubMenu(menu, k)) ConvertMenuItems(sub);
+  }
+}
+
+void SetMenuItemText(const std::wstring& text, HMENU menu, UINT position) {
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_TYPE;
+  item.fType = MFT_STRING | MFT_RADIOCHECK;
+  item.dwTypeData = const_cast<wchar_t*>(text.c_str());
+  SetMenuItemInfoW(menu, position, TRUE, &item);
 }
 
 }  // namespace mnuUnicode

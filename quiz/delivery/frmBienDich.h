@@ -12,6 +12,9 @@
 
 namespace frmBienDich {
 
+// The compile screen.
+void Show();
+
 // The bank held by the screen: 1 to MaxQuestions records once a bank is read.
 struct CompileBank {
   std::vector<QuestionRecord> records;

@@ -19,6 +19,11 @@ class TestSession;
 
 namespace frmTTTN {
 
+// The test set-up screen.
+void Show();
+// Opens a bank or package for the set-up (the path as the command line gives it).
+void NapDuongDan(const std::wstring& path);
+
 inline constexpr std::wstring_view OpenFilter = L"Tessaro File (*.xml;*.zip)|*.xml;*.zip|";
 inline constexpr std::wstring_view NoFileText = L"Bạn chưa chọn file trắc nghiệm !";
 inline constexpr std::wstring_view NoQuestionsMessage = L"File trắc nghiệm này không có câu hỏi nào !";

@@ -43,6 +43,22 @@ IoStatus SaveXmlFile(const pugi::xml_document& doc, const std::wstring& path) {
   return WriteFileAtomic(path, writer.bytes);
 }
 
+pugi::xml_node StartDocument(pugi::xml_document& doc, const wchar_t* root) {
+  pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
+  declaration.append_attribute(L"version") = L"1.0";
+  declaration.append_attribute(L"standalone") = L"yes";
+  pugi::xml_node element = doc.append_child(root);
+  element.append_attribute(L"charset") = L"UTF-8";
+  return element;
+}
+
+pugi::xml_node AppendTextElement(pugi::xml_node parent, const wchar_t* name, std::wstring_view text) {
+  pugi::xml_node element = parent.append_child(name);
+  const std::wstring clean = StripXmlInvalidChars(text);
+  if (!clean.empty()) element.append_child(pugi::node_pcdata).set_value(clean.c_str());
+  return element;
+}
+
 std::wstring XmlNodeText(pugi::xml_node node) {
   std::wstring text;
   AppendText(node, text);

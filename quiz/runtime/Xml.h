@@ -19,6 +19,14 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::wstring& path, unsigned lon
 // atomically (the old file stays when the save fails). Adds no declaration of its own.
 IoStatus SaveXmlFile(const pugi::xml_document& doc, const std::wstring& path);
 
+// Starts a document of ours: the declaration (version 1.0, standalone), then
+// the root element with its charset attribute "UTF-8". Returns the root.
+pugi::xml_node StartDocument(pugi::xml_document& doc, const wchar_t* root);
+
+// Appends an element holding the text, less what XML cannot hold
+// (StripXmlInvalidChars); an empty text makes an empty element.
+pugi::xml_node AppendTextElement(pugi::xml_node parent, const wchar_t* name, std::wstring_view text);
+
 // The text of a node as a DOM reports it: every text and CDATA section
 // below it, in document order.
 std::wstring XmlNodeText(pugi::xml_node node);

@@ -1,0 +1,8 @@
+// The bank editor.
+#pragma once
+
+namespace frmEditTN {
+
+void Show();
+
+}  // namespace frmEditTN

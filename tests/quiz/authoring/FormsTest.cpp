@@ -1,0 +1,247 @@
+// The form runtime: screens that load on their first show and rebuild their
+// controls on every load, controls and their events, timers, menus.
+#include <gtest/gtest.h>
+
+#include "ScreenTesting.h"
+#include "authoring/mnuUnicode.h"
+#include "runtime/App.h"
+#include "runtime/CommonDialog.h"
+#include "runtime/Controls.h"
+#include "runtime/Form.h"
+
+namespace {
+
+class SampleForm : public tq::Form {
+ public:
+  SampleForm() : tq::Form(L"Mẫu", 6000, 4500) {}
+
+  tq::TextBox txtName;
+  tq::ControlGroup<tq::OptionButton> optKind{3};
+  tq::Button cmdGo;
+  tq::Timer tmrClock;
+  tq::ComboBox cboSize;
+  tq::UpDown updCount;
+  std::vector<std::wstring> events;
+  int loads = 0;
+  int ticks = 0;
+  bool refuseUnload = false;
+  std::wstring keptField;  // a field of the screen: it outlives unloading
+  std::vector<tq::MenuItem> menu;
+
+ protected:
+  void CreateControls() override {
+    if (!menu.empty()) SetMenuBar(menu);
+    txtName.Create(*this, false, 240, 240, 3000, 360);
+    for (size_t k = 0; k < optKind.Count(); ++k) {
+      optKind[k].Create(*this, L"Loại " + std::to_wstring(k), k == 0, 240, 720 + 360 * static_cast<int>(k), 2400, 300);
+    }
+    cmdGo.Create(*this, L"Đi", 3600, 240, 1200, 420);
+    cboSize.Create(*this, 240, 1980, 2400, 360);
+    updCount.Create(*this, 3000, 1980, 1200, 360, 1, 50);
+    tmrClock.Create(*this);
+    txtName.OnChange = [this] { events.push_back(L"change:" + txtName.Text()); };
+    optKind.OnClick([this](int index) { events.push_back(L"kind:" + std::to_wstring(index)); });
+    tmrClock.OnTimer = [this] { ++ticks; };
+  }
+  void Form_Load() override { ++loads; }
+  void Form_Unload(bool& cancel) override { cancel = refuseUnload; }
+};
+
+TEST(Forms, LoadOnFirstShowRebuildControlsKeepFields) {
+  SampleForm form;
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_FALSE(form.txtName.Exists());
+  form.keptField = L"kept";
+  form.Show();
+  ASSERT_TRUE(form.Loaded());
+  EXPECT_EQ(form.loads, 1);
+  EXPECT_TRUE(form.Visible());
+  EXPECT_EQ(tq::App::Get().LoadedForms(), 1);
+  form.Show();  // shown again: no second load
+  EXPECT_EQ(form.loads, 1);
+
+  // Sizes are in twips: 1440 to an inch.
+  RECT outer;
+  GetWindowRect(form.Hwnd(), &outer);
+  EXPECT_EQ(outer.right - outer.left, tq::PixelsFromTwipsX(6000));
+  EXPECT_EQ(tq::PixelsFromTwipsX(1440), 1440 / tq::TwipsPerPixelX());
+  RECT box;
+  GetWindowRect(form.cmdGo.Hwnd(), &box);
+  EXPECT_EQ(box.right - box.left, tq::PixelsFromTwipsX(1200));
+
+  form.txtName.SetText(L"An");
+  form.refuseUnload = true;
+  EXPECT_FALSE(form.Unload());
+  EXPECT_TRUE(form.Loaded());
+  form.refuseUnload = false;
+  EXPECT_TRUE(form.Unload());
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_FALSE(form.txtName.Exists());
+  EXPECT_EQ(form.txtName.Text(), L"");
+  EXPECT_EQ(form.keptField, L"kept");
+
+  // The last screen gone, the message loop ends.
+  EXPECT_FALSE(tq::App::Get().DoEvents());
+
+  form.Show();  // a fresh load: fresh controls, fields as they were
+  EXPECT_EQ(form.loads, 2);
+  EXPECT_EQ(form.txtName.Text(), L"");
+  EXPECT_TRUE(form.Unload());
+  tq::App::Get().DoEvents();
+}
+
+TEST(Forms, TextBoxChangeEvents) {
+  SampleForm form;
+  form.Show();
+  form.events.clear();
+  const struct {
+    const wchar_t* text;
+    std::vector<std::wstring> events;
+  } writes[] = {
+      {L"a", {L"change:a"}},
+      {L"a", {L"change:a"}},  // unchanged: still one event
+      {L"", {L"change:"}},
+      {L"Tiếng Việt", {L"change:Tiếng Việt"}},
+  };
+  for (const auto& w : writes) {
+    form.events.clear();
+    form.txtName.SetText(w.text);
+    EXPECT_EQ(form.events, w.events) << w.text;
+  }
+  // Typing raises one event per change.
+  form.events.clear();
+  form.txtName.Select(0, 0);
+  SendMessageW(form.txtName.Hwnd(), WM_CHAR, L'X', 1);
+  EXPECT_EQ(form.events, std::vector<std::wstring>{L"change:XTiếng Việt"});
+  form.txtName.Select(1, 5);
+  EXPECT_EQ(form.txtName.SelStart(), 1);
+  EXPECT_EQ(form.txtName.SelLength(), 5);
+  EXPECT_EQ(form.txtName.SelText(), L"Tiếng");
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
+
+TEST(Forms, GroupsTellTheirIndexAndControlsKeepTheirValues) {
+  SampleForm form;
+  form.Show();
+  form.events.clear();
+  SendMessageW(form.optKind[2].Hwnd(), BM_CLICK, 0, 0);
+  SendMessageW(form.optKind[0].Hwnd(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form.events, (std::vector<std::wstring>{L"kind:2", L"kind:0"}));
+  EXPECT_TRUE(form.optKind[0].Value());
+  EXPECT_FALSE(form.optKind[2].Value());
+
+  EXPECT_EQ(form.cboSize.ListIndex(), -1);
+  form.cboSize.AddItem(L"800 x 600");
+  form.cboSize.AddItem(L"1024 x 768");
+  form.cboSize.SetListIndex(1);
+  EXPECT_EQ(form.cboSize.ListIndex(), 1);
+  EXPECT_EQ(form.cboSize.List(0), L"800 x 600");
+
+  EXPECT_EQ(form.updCount.Value(), 1);
+  form.updCount.SetValue(70);
+  EXPECT_EQ(form.updCount.Value(), 50);
+  SendMessageW(form.updCount.Hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+  EXPECT_EQ(form.updCount.Value(), 12);
+  screentest::SaveScreenshot(form.Hwnd(), "quiz_form_controls");
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
+
+TEST(Forms, TimerTicksOnlyWhileItsScreenIsLoaded) {
+  SampleForm form;
+  form.Show();
+  form.tmrClock.Tick();  // not enabled: nothing
+  EXPECT_EQ(form.ticks, 0);
+  form.tmrClock.SetEnabled(true);
+  form.tmrClock.Tick();
+  form.tmrClock.Tick();
+  EXPECT_EQ(form.ticks, 2);
+  form.Unload();
+  EXPECT_FALSE(form.tmrClock.Enabled());
+  form.tmrClock.Tick();
+  EXPECT_EQ(form.ticks, 2);
+  form.tmrClock.SetEnabled(true);  // no screen: stays off
+  EXPECT_FALSE(form.tmrClock.Enabled());
+  tq::App::Get().DoEvents();
+}
+
+TEST(Forms, MenuCaptionsConvertedAndShortcutsReachTheMenu) {
+  SampleForm form;
+  int help = 0, open = 0;
+  form.menu = {
+      {L"&Ta65p tin",
+       nullptr,
+       {{L"&Mo73", [&] { ++open; }, {}, L'O'},
+        {L"-", nullptr, {}, 0},
+        {L"Ca1c mu5c", nullptr, {{L"Mu5c con", nullptr, {{L"Mu5c sa6u", nullptr, {}, 0}}, 0}}, 0}},
+       0},
+      {L"Tro75 giu1p", nullptr, {{L"Hu7o71ng da64n", [&] { ++help; }, {}, L'H'}}, 0},
+  };
+  form.Show();
+  mnuUnicode::MenuToUnicode(form.Hwnd());
+  HMENU bar = GetMenu(form.Hwnd());
+  auto text = [](HMENU menu, int position) {
+    wchar_t buffer[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), buffer, 256, MF_BYPOSITION);
+    return std::wstring(buffer);
+  };
+  EXPECT_EQ(text(bar, 0), L"&Tập tin");
+  HMENU file = GetSubMenu(bar, 0);
+  EXPECT_EQ(text(file, 0), L"&Mở\tCtrl+O");
+  EXPECT_EQ(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  HMENU deeper = GetSubMenu(GetSubMenu(file, 2), 0);
+  EXPECT_EQ(text(GetSubMenu(file, 2), 0), L"Mục con");
+  EXPECT_EQ(text(deeper, 0), L"Mục sâu");
+  EXPECT_EQ(text(GetSubMenu(bar, 1), 0), L"Hướng dẫn\tCtrl+H");
+
+  // Ctrl+H in a text box would delete a character there; it reaches the menu.
+  form.txtName.SetText(L"abc");
+  form.txtName.SetFocus();
+  form.txtName.Select(3, 0);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageW(form.txtName.Hwnd(), WM_KEYDOWN, 'H', 0x00230001);
+  tq::App::Get().DoEvents();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(help, 1);
+  EXPECT_EQ(form.txtName.Text(), L"abc");
+  screentest::SaveScreenshot(form.Hwnd(), "quiz_form_menu");
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CommonDialog, FiltersAndCancelledDialogs) {
+  EXPECT_EQ(tq::CommonDialog::SystemFilter(L"Tessaro File (*.xml)|*.xml|"),
+            std::wstring(L"Tessaro File (*.xml)\0*.xml\0\0", 28));
+  EXPECT_EQ(tq::CommonDialog::SystemFilter(L"Image File (*.jpg;*.gif;*.png)|*.jpg;*.gif;*.png|"),
+            std::wstring(L"Image File (*.jpg;*.gif;*.png)\0*.jpg;*.gif;*.png\0\0", 50));
+  SampleForm form;
+  form.Show();
+  tq::CommonDialog dialog;
+  dialog.Filter = L"Tessaro File (*.xml)|*.xml|";
+  dialog.FileName = L"old.xml";
+  {
+    screentest::DialogAnswerer cancel(IDCANCEL, [](HWND box) { screentest::SaveScreenshot(box, "quiz_dialog_open"); });
+    dialog.ShowOpen(form.Hwnd());
+    EXPECT_EQ(cancel.Answered(), 1);
+  }
+  EXPECT_EQ(dialog.FileName, L"") << "a cancelled dialog gives an empty name";
+  {
+    screentest::DialogAnswerer cancel(IDCANCEL);
+    dialog.ShowSave(form.Hwnd());
+    EXPECT_EQ(cancel.Answered(), 1);
+  }
+  EXPECT_EQ(dialog.FileName, L"");
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
+
+}  // namespace
