@@ -1,0 +1,84 @@
+// The faces the quiz tool's screens and pages name draw every Vietnamese
+// letter with a glyph of its own (Wine's own faces lack most of them).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "authoring/mnuUnicode.h"
+
+namespace {
+
+// Draws a text in black on white and returns its pixels.
+class GlyphCanvas {
+ public:
+  GlyphCanvas() {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  ~GlyphCanvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  std::vector<unsigned> Draw(const wchar_t* face, const std::wstring& text) {
+    HFONT font = CreateFontW(-32, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+    HGDIOBJ old = SelectObject(dc_, font);
+    RECT all{0, 0, Width, Height};
+    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc_, RGB(0, 0, 0));
+    SetBkMode(dc_, TRANSPARENT);
+    // Well below the top: capitals with stacked marks reach above the font's ascent.
+    ExtTextOutW(dc_, 4, 32, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    GdiFlush();
+    SelectObject(dc_, old);
+    DeleteObject(font);
+    return std::vector<unsigned>(bits_, bits_ + Width * Height);
+  }
+  static constexpr int Width = 400, Height = 96;
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  unsigned* bits_ = nullptr;
+};
+
+class Faces : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(Faces, EveryVietnameseLetterHasItsOwnGlyph) {
+  GlyphCanvas canvas;
+  const std::vector<unsigned> missing = canvas.Draw(GetParam(), L"\xE000");
+  std::set<std::vector<unsigned>> seen;
+  int own = 0;
+  std::wstring lacking;
+  for (wchar_t letter : mnuUnicode::VniLetters()) {
+    const std::vector<unsigned> pixels = canvas.Draw(GetParam(), std::wstring(1, letter));
+    if (pixels != missing && seen.insert(pixels).second) {
+      ++own;
+    } else {
+      lacking += letter;
+    }
+  }
+  EXPECT_EQ(own, 134) << "drawn alike or as a missing glyph: " << testing::PrintToString(lacking);
+}
+
+INSTANTIATE_TEST_SUITE_P(QuizFaces, Faces, testing::Values(L"Tahoma", L"Verdana", L"Times New Roman"));
+
+// Chromium shows Times New Roman in DejaVu Sans here; the pages must look alike.
+TEST(Faces, AbsentFacesDrawAsTheirDejaVuReplacements) {
+  GlyphCanvas canvas;
+  const std::wstring sample = L"Câu hỏi : Đáp án Ơ ư ặ ỹ";
+  EXPECT_TRUE(canvas.Draw(L"Verdana", sample) == canvas.Draw(L"DejaVu Sans", sample));
+  EXPECT_TRUE(canvas.Draw(L"Times New Roman", sample) == canvas.Draw(L"DejaVu Sans", sample));
+  EXPECT_FALSE(canvas.Draw(L"Times New Roman", sample) == canvas.Draw(L"DejaVu Serif", sample));
+}
+
+}  // namespace
