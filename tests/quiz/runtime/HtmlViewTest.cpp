@@ -1,0 +1,93 @@
+// HtmlView on a screen: a page with pictures, scrolling, an embedded file
+// opened by a click, and picture folders that can go while the page shows.
+#include <gtest/gtest.h>
+
+#include "GifWriter.h"
+#include "ScreenTesting.h"
+#include "TempFolder.h"
+#include "TestSupport.h"
+#include "runtime/App.h"
+#include "runtime/Form.h"
+#include "runtime/HtmlView.h"
+
+namespace {
+
+class PageForm : public tq::Form {
+ public:
+  PageForm() : tq::Form(L"Trang", 9000, 6000) {}
+  tq::HtmlView view;
+
+ protected:
+  void CreateControls() override { view.Create(*this, 120, 120, 8500, 4800); }
+};
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+TEST(HtmlView, ShowsAPageWhosePictureFolderCanGo) {
+  TempFolder folder;
+  const std::wstring pictures = folder / L"pics";
+  ASSERT_TRUE(CreateDirectoryW(pictures.c_str(), nullptr));
+  testsupport::Picture blue{120, 80, std::vector<unsigned>(120 * 80, 0x3366CC)};
+  ASSERT_TRUE(testsupport::SavePng(blue, Narrow(pictures) + "\\blue.png"));
+  ASSERT_TRUE(
+      tq::WriteFileAtomic(pictures + L"\\ring.gif", giftest::GifBytes(2, 2, {0xFF0000, 0x00FF00, 0, 0}, {0, 1, 1, 0})));
+  std::string page =
+      "\xEF\xBB\xBF<html><head><meta charset='UTF-8'></head><body><font face='Times New Roman' size=3>"
+      "<b>Câu hỏi : </b><br>Hình bên là đồ thị của hàm số nào? <img src='" +
+      Narrow(pictures) + "\\blue.png' align='middle'> <img src='pics/ring.gif' align='middle'>";
+  for (int k = 0; k < 12; ++k) page += "<p>Đáp án số " + std::to_string(k) + " có chữ <i>nghiêng</i> và <u>gạch</u>.";
+  page += "<p>Nghe: <embed src='pics/nghe.mp3' autostart='0'></body></html>";
+  ASSERT_TRUE(tq::WriteFileAtomic(folder / L"tessaro.htm", page));
+
+  PageForm form;
+  form.Show();
+  ASSERT_TRUE(form.view.Navigate(folder / L"tessaro.htm"));
+  tq::App::Get().DoEvents();
+  UpdateWindow(form.view.Hwnd());
+  const tq::HtmlLayoutResult& layout = form.view.Page().Result();
+  int pictures_shown = 0;
+  for (const tq::HtmlBox& box : layout.boxes) {
+    if (box.kind == tq::HtmlBox::Image) {
+      ++pictures_shown;
+      EXPECT_GT(box.rect.right - box.rect.left, 0);
+    }
+  }
+  EXPECT_EQ(pictures_shown, 2);
+  EXPECT_EQ(layout.paragraphTops.size(), 13u);
+  screentest::SaveScreenshot(form.Hwnd(), "quiz_htmlview_top");
+
+  // Nothing of the pictures stays open: their folder can be deleted.
+  EXPECT_TRUE(tq::RemoveFolderTree(pictures));
+  InvalidateRect(form.view.Hwnd(), nullptr, FALSE);
+  UpdateWindow(form.view.Hwnd());
+
+  // Taller than the view: it scrolls.
+  RECT client;
+  GetClientRect(form.view.Hwnd(), &client);
+  ASSERT_GT(layout.height, client.bottom);
+  SendMessageW(form.view.Hwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(form.view.ScrollTop(), client.bottom);
+  SendMessageW(form.view.Hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(form.view.ScrollTop(), layout.height - client.bottom);
+  UpdateWindow(form.view.Hwnd());
+  screentest::SaveScreenshot(form.Hwnd(), "quiz_htmlview_bottom");
+
+  // A click on the embedded file opens it.
+  std::wstring opened;
+  form.view.OnOpenFile = [&](const std::wstring& file) { opened = file; };
+  for (const tq::HtmlBox& box : layout.boxes) {
+    if (box.kind != tq::HtmlBox::Embed) continue;
+    const LPARAM at = MAKELPARAM(box.rect.left + 10, box.rect.top + 10 - form.view.ScrollTop());
+    SendMessageW(form.view.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(form.view.Hwnd(), WM_LBUTTONUP, 0, at);
+  }
+  EXPECT_EQ(opened, folder.Path() + L"pics\\nghe.mp3");
+
+  // A page that cannot be read leaves the view empty.
+  EXPECT_FALSE(form.view.Navigate(folder / L"missing.htm"));
+  EXPECT_TRUE(form.view.Page().Result().boxes.empty());
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
+
+}  // namespace
