@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "authoring/QuestionBank.h"
@@ -100,6 +101,9 @@ class TestSession {
   TestSession(TestView& view, std::wstring appTemp, SeedSource seeds = SystemRandomSeed);
   TestSession(const TestSession&) = delete;
   TestSession& operator=(const TestSession&) = delete;
+
+  // The Temp folder of the tests that start from now on.
+  void SetAppTemp(std::wstring appTemp) { appTemp_ = std::move(appTemp); }
 
   // Starts a test from the bank at `path`: reads it, chooses the questions,
   // builds their pages, shows question 1 and starts the countdown (minutes 0:

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "delivery/PackageStatus.h"
 #include "runtime/ZipUnpack.h"
@@ -123,6 +124,9 @@ class SetupState {
   SetupState(SetupView& view, SetupPlaces places);
   SetupState(const SetupState&) = delete;
   SetupState& operator=(const SetupState&) = delete;
+
+  // Where opening works from now on; only while nothing is kept in them.
+  void SetPlaces(SetupPlaces places) { places_ = std::move(places); }
 
   // The screen loads: no bank is open.
   void Form_Load();

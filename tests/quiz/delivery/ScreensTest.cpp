@@ -1,0 +1,286 @@
+// The set-up and test screens driven as a student would: a package opened from
+// the command line, a random test with a time limit answered, graded, looked
+// over and left; a test graded by its countdown. Screenshots are saved.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+
+#include "ScreenFakes.h"
+#include "ScreenTesting.h"
+#include "TempFolder.h"
+#include "TestSupport.h"
+#include "ZipTestFiles.h"
+#include "authoring/frmMain.h"
+#include "authoring/mdlMain.h"
+#include "delivery/frmBienDich.h"
+#include "delivery/frmLamTN_Screen.h"
+#include "delivery/frmTTTN_Screen.h"
+#include "runtime/App.h"
+
+using screentest::DialogAnswerer;
+
+namespace {
+
+void Click(tq::Control& control) { SendMessageW(control.Hwnd(), BM_CLICK, 0, 0); }
+
+std::vector<std::wstring> Items(const tq::ComboBox& list) {
+  std::vector<std::wstring> items;
+  for (int k = 0; k < list.ListCount(); ++k) items.push_back(list.List(k));
+  return items;
+}
+
+// A picture of one colour with a darker frame, as a PNG.
+void WritePicture(const std::wstring& path, unsigned colour) {
+  testsupport::Picture picture;
+  picture.width = 120;
+  picture.height = 60;
+  picture.pixels.assign(120 * 60, colour);
+  for (int x = 0; x < 120; ++x) picture.pixels[x] = picture.pixels[59 * 120 + x] = 0x202020;
+  char narrow[MAX_PATH];
+  WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, narrow, MAX_PATH, nullptr, nullptr);
+  ASSERT_TRUE(testsupport::SavePng(picture, narrow));
+}
+
+// The program folder with its Temp folder, options as start-up reads them.
+class TestScreens : public testing::Test {
+ protected:
+  void SetUp() override {
+    mdlMain::SetProgramFolder(program.Path().substr(0, program.Path().size() - 1));
+    CreateDirectoryW((program / L"Temp").c_str(), nullptr);
+    mdlMain::InitTempPage();
+    mdlMain::ProgramOptions = {};
+    mdlMain::ProgramOptions.userName = L"Nguyễn Thị Hương";
+    mdlMain::ProgramOptions.className = L"10A2";
+    mdlMain::ProgramOptions.candidateNumber = L"0815";
+    mdlMain::ProgramOptions.backColor = mdlMain::DefaultBackColor;
+  }
+  void TearDown() override {
+    frmLamTN::Screen& test = frmLamTN::Get();
+    if (test.Loaded()) {
+      DialogAnswerer no(IDNO);
+      test.Unload();
+    }
+    frmTTTN::Get().Unload();
+    frmMain::Get().Tat();
+    tq::App::Get().DoEvents();
+    mdlMain::SetProgramFolder({});
+  }
+
+  // Ticks of the countdown come from the test alone.
+  static void StopRealTicks(frmLamTN::Screen& test) {
+    KillTimer(test.Hwnd(), reinterpret_cast<UINT_PTR>(&test.tmrTime));
+  }
+
+  // A bank of `count` questions whose first ones show pictures beside the bank.
+  std::wstring PictureBank(int count) {
+    CreateDirectoryW((source / L"bài").c_str(), nullptr);
+    WritePicture(source / L"bài\\hình 1.png", 0x3070D0);
+    WritePicture(source / L"bài\\hình 2.png", 0xD07030);
+    std::vector<QuestionRecord> records = NumberedQuestions(count);
+    for (int k = 0; k < count; ++k) {
+      records[static_cast<size_t>(k)].CauHoi =
+          L"Câu số " + std::to_wstring(k + 1) + L": Tính [b]đạo hàm[/b] của x[t]2[/t] <tại> x = 1 ?";
+      records[static_cast<size_t>(k)].CauA = L"[image]hình " + std::to_wstring(k % 2 + 1) + L".png[/image]";
+    }
+    const std::wstring path = source / L"bài\\ngân hàng.xml";
+    EXPECT_TRUE(WriteBankFile(path, records));
+    return path;
+  }
+
+  std::wstring PackageOf(const std::wstring& bankPath) {
+    frmBienDich::CompileBank bank;
+    EXPECT_EQ(frmBienDich::DocXML(bankPath, bank), BankReadResult::Ok);
+    const std::wstring package = source / L"đề thi 10A.zip";
+    EXPECT_TRUE(
+        frmBienDich::WritePackage(bank, frmBienDich::CollectAttachments(bank), package, mdlMain::AppTempFolder()));
+    return package;
+  }
+
+  TempFolder program;
+  TempFolder source;
+};
+
+}  // namespace
+
+TEST_F(TestScreens, APackageFromTheCommandLineTakenGradedAndLeft) {
+  const std::wstring package = PackageOf(PictureBank(10));
+  ASSERT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
+
+  // Start-up with a quoted command line.
+  frmTTTN::Screen& setup = frmTTTN::Get();
+  frmTTTN::Show();
+  screentest::SaveScreenshot(setup.Hwnd(), "quiz_setup_empty");
+  EXPECT_EQ(setup.txtPath.Text(), L"Bạn chưa chọn file trắc nghiệm !");
+  EXPECT_FALSE(setup.Khung[1].Visible());
+  frmTTTN::NapDuongDan(mdlMain::PathFromCommandLine(L"\"" + package + L"\""));
+  ASSERT_TRUE(setup.Loaded());
+  EXPECT_EQ(setup.txtPath.Text(), package);
+  EXPECT_TRUE(setup.Khung[1].Visible());
+  EXPECT_TRUE(setup.cmdLamBai.Visible());
+  EXPECT_EQ(setup.txtTu.Text(), L"1");
+  EXPECT_EQ(setup.txtDen.Text(), L"10");
+  EXPECT_EQ(setup.txtSoCau.Text(), L"10");
+  EXPECT_EQ(setup.txtTen.Text(), L"Nguyễn Thị Hương");
+  const std::wstring folder = setup.State().KeptUnpackFolder();
+  const std::wstring parked = setup.State().ParkedBank();
+  EXPECT_EQ(ziptest::ListFolder(folder), (std::vector<std::wstring>{L"hình 1.png", L"hình 2.png"}));
+  ASSERT_TRUE(ziptest::Exists(parked));
+
+  // Five of ten at random, 30 minutes; the candidate's name edited here.
+  Click(setup.ckRandom);
+  EXPECT_TRUE(setup.txtSoCau.Enabled());
+  setup.txtSoCau.SetText(L"5");
+  SetWindowTextW(setup.txtTime.Hwnd(), L"30");
+  EXPECT_EQ(setup.lblTrungBinh.Caption(), L"Vậy trung bình là 360 giây / 1 câu hỏi");
+  setup.txtTen.SetText(L"Trần Văn Bình");
+  screentest::SaveScreenshot(setup.Hwnd(), "quiz_setup_package");
+
+  Click(setup.cmdLamBai);
+  frmLamTN::Screen& test = frmLamTN::Get();
+  ASSERT_TRUE(test.Visible());
+  EXPECT_FALSE(setup.Loaded());
+  StopRealTicks(test);
+  frmLamTN::TestSession& session = test.Session();
+  ASSERT_EQ(session.QuestionCount(), 5);
+  EXPECT_FALSE(ziptest::Exists(parked));
+  EXPECT_EQ(ziptest::ListFolder(folder).size(), 2u);  // the bank read and gone, the pictures stay
+  EXPECT_EQ(test.lblTenTS.Caption(), L"Họ và tên : Trần Văn Bình");
+  EXPECT_EQ(test.lblSoCau.Caption(), L"of 5");
+  EXPECT_EQ(test.txtCauSo.Text(), L"1");
+  EXPECT_FALSE(test.cmdTruoc.Visible());
+  EXPECT_TRUE(test.cmdSau.Visible());
+  EXPECT_GE(test.DHTML.Page().Result().contentLines, 5);
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_question1");
+
+  // Right answers to 1 to 3, a wrong one to 4, nothing to 5.
+  const std::vector<wchar_t> keys = session.Keys();
+  for (int q = 1; q <= 4; ++q) {
+    EXPECT_EQ(test.txtCauSo.Text(), std::to_wstring(q));
+    const wchar_t key = keys[static_cast<size_t>(q - 1)];
+    const wchar_t letter = q < 4 ? key : (key == L'A' ? L'B' : L'A');
+    Click(test.cmdChon[static_cast<size_t>(letter - L'A')]);
+    EXPECT_FALSE(test.cmdChon[static_cast<size_t>(letter - L'A')].Visible());
+    Click(test.cmdSau);
+  }
+  EXPECT_FALSE(test.cmdSau.Visible());
+  Click(test.cmdTab[1]);
+  EXPECT_EQ(Items(test.cbo1), (std::vector<std::wstring>{L"1", L"2", L"3", L"4"}));
+  EXPECT_EQ(Items(test.cbo2), std::vector<std::wstring>{L"5"});
+  EXPECT_EQ(test.lblNhan[0].Caption(), L"Câu đã làm : ");
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_answering");
+
+  {
+    DialogAnswerer ok(IDOK, [](HWND box) { screentest::SaveScreenshot(box, "quiz_test_result"); });
+    Click(test.cmdLamXong);
+    EXPECT_EQ(ok.Answered(), 1);
+    EXPECT_EQ(ok.Title(), L"Tessaro");
+    EXPECT_EQ(ok.Text(), L"Kết quả làm bài :\r\nTổng số câu : 5\rSố câu đúng : 3\rĐiểm : 6");
+  }
+  EXPECT_FALSE(test.cmdLamXong.Visible());
+  EXPECT_EQ(test.lblNhan[0].Caption(), L"Các câu đúng : ");
+  EXPECT_EQ(test.lblNhan[1].Caption(), L"Các câu sai : ");
+  EXPECT_EQ(Items(test.cbo1), (std::vector<std::wstring>{L"1", L"2", L"3"}));
+  EXPECT_EQ(Items(test.cbo2), (std::vector<std::wstring>{L"4", L"5"}));
+
+  // The wrong list takes the student to question 4: its cross and its key.
+  test.cbo2.SetListIndex(0);
+  SendMessageW(test.Hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(test.cbo2.Hwnd()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(test.cbo2.Hwnd()));
+  EXPECT_EQ(test.txtCauSo.Text(), L"4");
+  EXPECT_TRUE(test.imgFalse.Visible());
+  EXPECT_FALSE(test.imgTrue.Visible());
+  EXPECT_EQ(test.lblDapAn.Caption(), L"Đáp án : " + std::wstring(1, keys[3]));
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_graded_wrong");
+  test.txtCauSo.SetText(L"2");
+  EXPECT_TRUE(test.imgTrue.Visible());
+  EXPECT_FALSE(test.imgFalse.Visible());
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_graded_right");
+
+  // "Menu chính": the main menu, and nothing left in the Temp folders.
+  Click(test.cmdBack);
+  EXPECT_FALSE(test.Loaded());
+  EXPECT_TRUE(frmMain::Get().Visible());
+  EXPECT_FALSE(ziptest::Exists(folder));
+  EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
+  EXPECT_FALSE(ziptest::Exists(parked));
+}
+
+TEST_F(TestScreens, ACountdownGradesTheTestAndTheCloseBoxEndsTheProgram) {
+  mdlMain::ProgramOptions.layout = mdlMain::Layout::Small800x600;
+  const std::wstring bank = PictureBank(4);
+  frmTTTN::Show();
+  frmTTTN::Screen& setup = frmTTTN::Get();
+  frmTTTN::NapDuongDan(bank);
+  SetWindowTextW(setup.txtTime.Hwnd(), L"1");
+  EXPECT_EQ(setup.lblTrungBinh.Caption(), L"Vậy trung bình là 15 giây / 1 câu hỏi");
+  Click(setup.cmdLamBai);
+  frmLamTN::Screen& test = frmLamTN::Get();
+  ASSERT_TRUE(test.Visible());
+  StopRealTicks(test);
+  EXPECT_EQ(test.lblTime.Caption(), L"");
+  Click(test.cmdChon[0]);  // question 1's key is A
+
+  test.tmrTime.Tick();
+  EXPECT_EQ(test.lblTime.Caption(), L"00:00:59");
+  for (int tick = 2; tick < 60; ++tick) test.tmrTime.Tick();
+  EXPECT_EQ(test.lblTime.Caption(), L"00:00:01");
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_small_layout");
+  {
+    DialogAnswerer ok(IDOK);
+    test.tmrTime.Tick();
+    EXPECT_EQ(ok.Text(),
+              L"Kết quả làm bài :\r\nTổng số câu : 4\rSố câu đúng : 1\rĐiểm : " + frmLamTN::RegionalScoreText(25));
+  }
+  EXPECT_TRUE(test.Session().Graded());
+  EXPECT_FALSE(test.tmrTime.Enabled());
+  EXPECT_EQ(test.lblTime.Caption(), L"00:00:01");
+
+  // The close box of a graded test asks nothing; no screen is left.
+  PostMessageW(test.Hwnd(), WM_CLOSE, 0, 0);
+  tq::App::Get().DoEvents();
+  EXPECT_FALSE(test.Loaded());
+  EXPECT_EQ(tq::App::Get().LoadedForms(), 0);
+  EXPECT_TRUE(ziptest::Exists(bank));
+}
+
+TEST_F(TestScreens, ClosingAnUngradedTestAsksFirst) {
+  const std::wstring bank = PictureBank(3);
+  frmTTTN::Show();
+  frmTTTN::NapDuongDan(bank);
+  Click(frmTTTN::Get().cmdLamBai);
+  frmLamTN::Screen& test = frmLamTN::Get();
+  ASSERT_TRUE(test.Visible());
+  {
+    DialogAnswerer cancel(IDCANCEL);
+    Click(test.cmdBack);
+    EXPECT_EQ(cancel.Text(), L"Bạn muốn chấm điểm bài làm này ?");
+  }
+  EXPECT_TRUE(test.Loaded());
+  EXPECT_FALSE(test.Session().MainMenuRequested());
+  {
+    // Yes grades: the result box follows the question.
+    std::optional<DialogAnswerer> result;
+    DialogAnswerer yes(IDYES, [&](HWND) { result.emplace(IDOK); });
+    PostMessageW(test.Hwnd(), WM_CLOSE, 0, 0);
+    tq::App::Get().DoEvents();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->Answered(), 1);
+    EXPECT_EQ(result->Text(), L"Kết quả làm bài :\r\nTổng số câu : 3\rSố câu đúng : 0\rĐiểm : 0");
+  }
+  EXPECT_TRUE(test.Loaded());
+  EXPECT_TRUE(test.Session().Graded());
+  EXPECT_FALSE(test.cmdLamXong.Visible());
+}
+
+TEST_F(TestScreens, ABadPlainBankOnTheCommandLineEndsTheSetUp) {
+  ziptest::WriteBytes(source / L"hỏng.xml", "<Quorel><Question>");
+  frmTTTN::Show();
+  {
+    DialogAnswerer ok(IDOK);
+    frmTTTN::NapDuongDan(source / L"hỏng.xml");
+    EXPECT_EQ(ok.Text(), std::wstring(frmTTTN::NotATestMessage) + L"\r\n\r\n" + (source / L"hỏng.xml"));
+  }
+  EXPECT_FALSE(frmTTTN::Get().Loaded());
+  EXPECT_EQ(tq::App::Get().LoadedForms(), 0);
+}
