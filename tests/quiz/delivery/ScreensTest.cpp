@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "ScreenFakes.h"
@@ -17,6 +18,7 @@
 #include "delivery/frmLamTN_Screen.h"
 #include "delivery/frmTTTN_Screen.h"
 #include "runtime/App.h"
+#include "runtime/Utf.h"
 
 using screentest::DialogAnswerer;
 
@@ -283,4 +285,54 @@ TEST_F(TestScreens, ABadPlainBankOnTheCommandLineEndsTheSetUp) {
   }
   EXPECT_FALSE(frmTTTN::Get().Loaded());
   EXPECT_EQ(tq::App::Get().LoadedForms(), 0);
+}
+
+namespace {
+
+BOOL CALLBACK CollectTexts(HWND wnd, LPARAM param) {
+  // Asked of the control itself: the text of another process's edit box is not its caption.
+  wchar_t text[MAX_PATH * 2] = L"";
+  SendMessageTimeoutW(wnd, WM_GETTEXT, MAX_PATH * 2, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  reinterpret_cast<std::vector<std::wstring>*>(param)->push_back(text);
+  return TRUE;
+}
+
+std::vector<std::wstring> ChildTexts(HWND wnd) {
+  std::vector<std::wstring> texts;
+  EnumChildWindows(wnd, CollectTexts, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+}  // namespace
+
+TEST_F(TestScreens, TheProgramOpensAQuotedPackageFromItsCommandLine) {
+  // The package where a file association would find it: a path with a space.
+  const std::wstring package = PackageOf(PictureBank(3));
+  const std::wstring spaced = source / L"de thi.zip";
+  ASSERT_TRUE(MoveFileW(package.c_str(), spaced.c_str()));
+  char narrow[MAX_PATH];
+  WideCharToMultiByte(CP_ACP, 0, spaced.c_str(), -1, narrow, MAX_PATH, nullptr, nullptr);
+  const std::wstring programTemp = tq::Utf16FromUtf8(testsupport::ProgramPath("Temp"));
+  const std::vector<std::wstring> before = ziptest::ListFolder(programTemp);
+
+  testsupport::ChildProcess tool;
+  ASSERT_TRUE(tool.Start(testsupport::ProgramPath("Tessaro.exe"), "\"" + std::string(narrow) + "\""));
+  HWND setup = testsupport::WaitForWindow("Tessaro", tool.Id(), 60000);
+  ASSERT_NE(setup, nullptr);
+  std::vector<std::wstring> texts;
+  testsupport::PumpUntil(
+      [&] {
+        texts = ChildTexts(setup);
+        return std::find(texts.begin(), texts.end(), spaced) != texts.end();
+      },
+      60000);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), spaced), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), L"Chọn số câu hỏi : ( File đề có 3 câu hỏi )"), texts.end());
+  EXPECT_EQ(ziptest::ListFolder(programTemp).size(), before.size() + 1);  // its unpack folder
+  screentest::SaveScreenshot(setup, "quiz_program_setup_package");
+
+  // Closing the set-up ends the program and takes the unpack folder with it.
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  EXPECT_EQ(tool.WaitForExit(60000), 0);
+  EXPECT_EQ(ziptest::ListFolder(programTemp), before);
 }
