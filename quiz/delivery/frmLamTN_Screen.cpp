@@ -5,7 +5,6 @@
 #include "authoring/mUniMsgBox.h"
 #include "authoring/mdlMain.h"
 #include "delivery/MarkPictures.h"
-#include "delivery/ScreenFrames.h"
 
 namespace frmLamTN {
 
@@ -91,6 +90,7 @@ void Screen::CreateControls() {
   cmdCal.OnClick = [this] { Launchers::RunTool(Launchers::Calculator, Hwnd()); };
   cmdGragh.OnClick = [this] { Launchers::RunTool(Launchers::Grapher, Hwnd()); };
   tmrTime.OnTimer = [this] { tmrTime_Timer(); };
+  font_.Apply(*this);
 }
 
 void Screen::GiaoDien() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "delivery/frmLamTN.h"
+#include "delivery/ScreenLook.h"
 #include "runtime/Controls.h"
 #include "runtime/Form.h"
 #include "runtime/HtmlView.h"
@@ -65,6 +66,7 @@ class Screen : public tq::Form, public TestView {
   void ShowPanel(int index);
 
   TestSession session_;
+  tq::ScreenFont font_;
   std::wstring candidate_[3];
   int panel_ = 0;
   bool syncing_ = false;

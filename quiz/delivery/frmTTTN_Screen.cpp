@@ -6,7 +6,6 @@
 #include "authoring/mUniMsgBox.h"
 #include "authoring/mdlMain.h"
 #include "delivery/BoxNumber.h"
-#include "delivery/ScreenFrames.h"
 #include "delivery/frmLamTN_Screen.h"
 #include "runtime/App.h"
 
@@ -85,6 +84,7 @@ void Screen::CreateControls() {
   txtTime.OnChange = [this] {
     if (tq::ReadBoxNumber(Input().minutes).value != 0) TinhTrungBinh();
   };
+  font_.Apply(*this);
 }
 
 void Screen::GiaoDien() {

@@ -6,6 +6,7 @@
 
 #include "delivery/frmTTTN.h"
 #include "runtime/CommonDialog.h"
+#include "delivery/ScreenLook.h"
 #include "runtime/Controls.h"
 #include "runtime/Form.h"
 
@@ -57,6 +58,7 @@ class Screen : public tq::Form, public SetupView {
   void SizeForClient(int width, int height);
 
   SetupState state_;
+  tq::ScreenFont font_;
 };
 
 Screen& Get();
