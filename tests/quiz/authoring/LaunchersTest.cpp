@@ -37,7 +37,6 @@ TEST(Launchers, RunningToolIsBroughtForwardAndNothingStarts) {
   EXPECT_TRUE(IsWindowVisible(grapher));
   screentest::SaveScreenshot(grapher, "quiz_launcher_forward");
   DestroyWindow(grapher);
-  Sleep(0);
   EXPECT_FALSE(mdlMain::FileExists(tools + L"\\Kurvex.exe.ran"));
 }
 
@@ -62,7 +61,11 @@ TEST(Launchers, MissingToolStartsFromTheFolderAndNoDecoyRuns) {
     EXPECT_EQ(Launchers::Launch(Launchers::Calculator, tools), Outcome::Started);
     EXPECT_TRUE(WaitForFile(tools + L"\\570MS.exe.ran"));
   }
-  Sleep(500);  // let the probes end before their folder goes
+  // The probes' files can go once the probes have ended.
+  for (const wchar_t* probe : {L"\\Kurvex.exe", L"\\570MS.exe"}) {
+    const std::wstring path = tools + probe;
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return DeleteFileW(path.c_str()) || !mdlMain::FileExists(path); }, 60000));
+  }
 }
 
 TEST(Launchers, MissingProgramIsToldToTheUser) {

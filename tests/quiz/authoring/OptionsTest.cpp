@@ -126,6 +126,15 @@ TEST(Options, WrittenFileReadsBackAndDropsWhatXmlCannotHold) {
   EXPECT_NE(ReadAll(path).find("<Option>-1</Option><Option>1</Option>"), std::string::npos);
 }
 
+TEST(Options, AnUnsetLayoutIsTheLargeOne) {
+  Options options;
+  EXPECT_FALSE(mdlMain::UsesSmallLayout(options));
+  options.layout = Layout::Large1024x768;
+  EXPECT_FALSE(mdlMain::UsesSmallLayout(options));
+  options.layout = Layout::Small800x600;
+  EXPECT_TRUE(mdlMain::UsesSmallLayout(options));
+}
+
 TEST(Options, FailedSaveKeepsTheOldFile) {
   TempFolder folder;
   const std::wstring path = folder / L"config.xml";

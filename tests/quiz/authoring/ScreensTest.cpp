@@ -110,6 +110,40 @@ TEST_F(ScreenFolder, MainMenuQuitAnsweredNoThenYes) {
   EXPECT_EQ(tq::App::Get().LoadedForms(), 0);
 }
 
+// Visible windows of this thread other than the menu: what a help viewer opened.
+struct OtherWindowsSearch {
+  HWND menu;
+  int count = 0;
+};
+
+BOOL CALLBACK CountOtherWindow(HWND wnd, LPARAM param) {
+  auto* search = reinterpret_cast<OtherWindowsSearch*>(param);
+  if (wnd != search->menu && IsWindowVisible(wnd)) ++search->count;
+  return TRUE;
+}
+
+int OtherWindows(HWND menu) {
+  OtherWindowsSearch search{menu};
+  EnumThreadWindows(GetCurrentThreadId(), CountOtherWindow, reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
+TEST_F(ScreenFolder, HelpWithoutAUsableFileShowsNothingAndReturns) {
+  frmMain::Show();
+  frmMain::Screen& menu = frmMain::Get();
+  for (const char* content : {static_cast<const char*>(nullptr), "not a help file"}) {
+    if (content) {
+      ASSERT_TRUE(tq::WriteFileAtomic(folder / L"Tessaro.chm", content));
+    }
+    DialogAnswerer none(IDOK);
+    Click(menu.cmdHelp);
+    tq::App::Get().DoEvents();
+    EXPECT_EQ(none.Answered(), 0) << "the help viewer reported a failure";
+    EXPECT_EQ(OtherWindows(menu.Hwnd()), 0);
+    EXPECT_TRUE(menu.Visible());
+  }
+}
+
 TEST_F(ScreenFolder, OptionsOkWritesTheFileAndTheSettings) {
   frmMain::Show();
   Click(frmMain::Get().cmdOption);  // asks nothing
