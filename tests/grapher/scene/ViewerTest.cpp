@@ -136,6 +136,8 @@ class Viewer : public ::testing::Test {
     View()->Invalidate();
     Drain();
   }
+  // Draws a frame and finds the scene in what PostRender read back.
+  void ExpectTheSceneInAFrame(const char* what);
 
   static TSceneForm* form_;
   std::vector<std::string> reports;
@@ -207,6 +209,15 @@ void ExpectTheScene(const testsupport::Picture& picture, const Projection& view,
   int black = 0;
   for (unsigned pixel : picture.pixels) black += (pixel & 0xFFFFFF) == kBlack;
   EXPECT_GT(black, static_cast<int>(picture.pixels.size() / 4)) << what;
+}
+
+void Viewer::ExpectTheSceneInAFrame(const char* what) {
+  testsupport::Picture frame;
+  Projection view{};
+  form_->onPostRender = KeepFrames(view, frame);
+  Frame();
+  ASSERT_EQ(frame.width, 240) << what;
+  ExpectTheScene(frame, view, 1, what);
 }
 
 // The share of pixels of `large` (scale times the size) whose block holds
@@ -371,12 +382,7 @@ TEST_F(Viewer, AFailingFrameIsReportedOnceAndTheNextFrameDraws) {
   EXPECT_EQ(CurrentGLContext(), nullptr);
   EXPECT_FALSE(View()->Buffer()->Rendering());
 
-  testsupport::Picture frame;
-  Projection view{};
-  form_->onPostRender = KeepFrames(view, frame);
-  Frame();
-  ASSERT_EQ(frame.width, 240);
-  ExpectTheScene(frame, view, 1, "after a failure");
+  ExpectTheSceneInAFrame("after a failure");
   EXPECT_EQ(reports.size(), 1u);
   form_->onPostRender = [&] { throw Exception("The plot failed"); };
   Frame();  // failing again after a good frame: a new report
@@ -508,13 +514,8 @@ TEST_F(Viewer, AViewOfNoSizeKeepsOnePixelAndComesBack) {
   Frame();
   EXPECT_EQ(View()->Buffer()->ViewPort().Width, 1);
   EXPECT_EQ(View()->Buffer()->ViewPort().Height, 1);
-  testsupport::Picture frame;
-  Projection view{};
-  form_->onPostRender = KeepFrames(view, frame);
   View()->SetBounds(8, 8, 240, 160);
-  Frame();
-  ASSERT_EQ(frame.width, 240);
-  ExpectTheScene(frame, view, 1, "back to its size");
+  ExpectTheSceneInAFrame("back to its size");
   EXPECT_TRUE(reports.empty());
 }
 
@@ -539,12 +540,7 @@ TEST_F(Viewer, AFreedCameraLeavesTheViewWithoutOne) {
   EXPECT_EQ(black, static_cast<int>(blank.pixels.size()));
 
   View()->SetCamera(own);
-  testsupport::Picture frame;
-  Projection view{};
-  form_->onPostRender = KeepFrames(view, frame);
-  Frame();
-  ASSERT_EQ(frame.width, 240);
-  ExpectTheScene(frame, view, 1, "its own camera again");
+  ExpectTheSceneInAFrame("its own camera again");
   EXPECT_TRUE(reports.empty());
 }
 
