@@ -111,28 +111,6 @@ void WishAsTheView(TGLContext& context) {
   context.SetOptions({cfDoubleBuffer});
 }
 
-// A window held from the start of the run to its end. Wine's desktop may
-// close while no process has a window on it; a program whose first window
-// comes after a long first test (the bitmap context's start under load)
-// then finds every window creation refused.
-class DesktopWindow : public ::testing::Environment {
- public:
-  void SetUp() override {
-    window_ =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    // Error 0 here: the program started while Wine's desktop was still
-    // starting, and its windows went to no display at all.
-    if (!window_) ADD_FAILURE() << "no window on the desktop at the start: error " << GetLastError();
-  }
-  void TearDown() override {
-    if (window_) DestroyWindow(window_);
-  }
-
- private:
-  HWND window_ = nullptr;
-};
-[[maybe_unused]] ::testing::Environment* const desktopWindow = ::testing::AddGlobalTestEnvironment(new DesktopWindow);
-
 class Win32ContextTest : public ::testing::Test {
  protected:
   void SetUp() override {
