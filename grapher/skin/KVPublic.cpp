@@ -1,5 +1,9 @@
 #include "skin/KVPublic.h"
 
+#include <utility>
+
+#include "framework/windows/Dialogs.h"
+
 namespace kx {
 
 void PaintParentBackground(TCanvas& canvas, TControl& control) {
@@ -106,5 +110,23 @@ bool IsFormActive(TCustomForm* form) {
   if (!form || (Application && form == Application->MainForm())) return true;
   return form->HandleAllocated() && GetActiveWindow() == form->Handle();
 }
+
+namespace {
+
+TSkinErrorSink& ErrorSink() {
+  static TSkinErrorSink sink;
+  return sink;
+}
+
+}  // namespace
+
+void ShowSkinError(const std::string& text) {
+  if (ErrorSink())
+    ErrorSink()(text);
+  else
+    ShowMessageBox(nullptr, text, "Error", MB_OK | MB_ICONERROR);
+}
+
+TSkinErrorSink SetSkinErrorSink(TSkinErrorSink sink) { return std::exchange(ErrorSink(), std::move(sink)); }
 
 }  // namespace kx

@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
+#include <string>
 
 #include "framework/windows/Controls.h"
 #include "framework/windows/Forms.h"
@@ -91,5 +93,12 @@ void RotateBitmapClockwise(TBitmap& bitmap);
 // the main form, and for a form that is the active window. The framework has
 // no MDI forms, so there is no active MDI child to ask about.
 bool IsFormActive(TCustomForm* form);
+
+// The error message of a misused property (a second client section, a second
+// control-box button): a box with an error icon and one OK button. Tests
+// put a sink of their own in its place; returns the sink it replaces.
+using TSkinErrorSink = std::function<void(const std::string& text)>;
+void ShowSkinError(const std::string& text);
+TSkinErrorSink SetSkinErrorSink(TSkinErrorSink sink);
 
 }  // namespace kx

@@ -39,6 +39,29 @@ const std::array<TStyleContainer, StyleContainerCount> StyleContainers = {{
     {"TkvTabSheet", nullptr},
 }};
 
+const TkvSkinnedForm* FindSkinnedForm(const TComponent* owner) {
+  const auto* container = dynamic_cast<const TWinControl*>(owner);
+  if (!container) return nullptr;
+  for (int i = 0; i < container->ControlCount(); ++i)
+    if (const auto* form = dynamic_cast<const TkvSkinnedForm*>(container->Controls(i))) return form;
+  return nullptr;
+}
+
+TkvUIStyle FormSkinStyle(const TComponent* owner) {
+  const TkvSkinnedForm* form = FindSkinnedForm(owner);
+  return form ? form->SkinStyle() : TkvUIStyle::DeepBlue;
+}
+
+TColor FormSkinColor(const TComponent* owner) {
+  const TkvSkinnedForm* form = FindSkinnedForm(owner);
+  return form ? form->SkinColor() : clBtnFace;
+}
+
+TColor FormSkinBorderColor(const TComponent* owner) {
+  const TkvSkinnedForm* form = FindSkinnedForm(owner);
+  return form ? ThemeColor(form->SkinStyle(), 8) : 0;
+}
+
 void ApplyStyleToControls(TWinControl& container, TkvUIStyle style) { ApplyStyleSteps(container, style, StyleSteps); }
 
 void ApplyStyleToNestedContainers(TWinControl& container, TkvUIStyle style) {

@@ -38,6 +38,28 @@ struct TStyleContainer {
 constexpr int StyleContainerCount = 4;
 extern const std::array<TStyleContainer, StyleContainerCount> StyleContainers;
 
+// What the controls read of the skinned form of their window: the form's
+// skinned frame (TkvForm) has this face.
+class TkvSkinnedForm {
+ public:
+  virtual TkvUIStyle SkinStyle() const = 0;
+  virtual TColor SkinColor() const = 0;
+
+ protected:
+  ~TkvSkinnedForm() = default;
+};
+
+// The first skinned form among the direct child controls of `owner`, in
+// child order; nullptr for none, for no owner and for an owner that is not a
+// windowed control.
+const TkvSkinnedForm* FindSkinnedForm(const TComponent* owner);
+// Its style, DeepBlue without one.
+TkvUIStyle FormSkinStyle(const TComponent* owner);
+// Its colour, clBtnFace without one.
+TColor FormSkinColor(const TComponent* owner);
+// The border colour of its style (entry 8), black without one.
+TColor FormSkinBorderColor(const TComponent* owner);
+
 // Runs StyleSteps over the direct children of `container`.
 void ApplyStyleToControls(TWinControl& container, TkvUIStyle style);
 // ApplyStyleToControls on each direct child that is one of StyleContainers;
