@@ -1,4 +1,4 @@
-// Linked into the quiz tool's test programs that open windows. Right after
+// Linked into the test programs that open windows. Right after
 // the emulated machine boots, under load, Wine's desktop may not take windows
 // for a while, and it may close while no process has a window on it: every
 // window made then fails. Before the first test, try once a second until a
