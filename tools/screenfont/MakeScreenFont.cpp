@@ -2,7 +2,8 @@
 // "Kurvexsans"): renders a free outline font without anti-aliasing and puts
 // each glyph at its TCVN3 code, so TCVN3 bytes drawn through ANSI calls show
 // as Vietnamese letters. Bytes that are no TCVN3 letter keep their Windows-1252
-// character.
+// character, except 0x81 (unassigned there), which holds the membership sign
+// of the formula help.
 //
 //   MakeScreenFont <outline font> <pixel size> <out .fon> <out glyph listing>
 //
@@ -29,7 +30,11 @@ constexpr char32_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x
                                       0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0};
 
+// The grapher's formula help writes "x \x81 [a,b]".
+constexpr uint8_t kMembershipByte = 0x81;
+
 char32_t CodePointOf(uint8_t byte) {
+  if (byte == kMembershipByte) return 0x2208;
   if (char32_t letter = kx::Tcvn3ToCodePoint(byte); letter >= 0x80 && letter != 0xFFFD) return letter;
   if (byte >= 0x80 && byte < 0xA0) return kCp1252High[byte - 0x80];
   return byte;
@@ -116,8 +121,8 @@ int Run(int argc, char** argv) {
   for (int byte = font.firstChar; byte <= 0xFF; ++byte) {
     char32_t cp = CodePointOf(static_cast<uint8_t>(byte));
     if (cp == 0 || !outline.Has(cp)) {
-      if (cp >= 0x80 && kx::Tcvn3ToCodePoint(static_cast<unsigned char>(byte)) == cp)
-        throw std::runtime_error("the outline font lacks the TCVN3 letter U+" + OutlineFont::Hex(cp));
+      if ((cp >= 0x80 && kx::Tcvn3ToCodePoint(static_cast<unsigned char>(byte)) == cp) || byte == kMembershipByte)
+        throw std::runtime_error("the outline font lacks U+" + OutlineFont::Hex(cp));
       cp = '?';
     }
     codes.push_back(cp);
