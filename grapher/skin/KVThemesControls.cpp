@@ -1,21 +1,26 @@
 #include "skin/KVThemesControls.h"
 
+#include "skin/KVButton.h"
+#include "skin/KVGroupBox.h"
+#include "skin/KVImagePanel.h"
+#include "skin/KVRadioGroup.h"
+
 namespace kx {
 
 // The order matters: a control that is of several classes is restyled by
 // each matching step, in this order.
 const std::array<TStyleStep, StyleStepCount> StyleSteps = {{
-    {"TkvRadioButton", nullptr},       // RestyleUnlessCustom
-    {"TkvCheckBox", nullptr},          // RestyleUnlessCustom
+    {"TkvRadioButton", RestyleUnlessCustom<TkvRadioButton>},
+    {"TkvCheckBox", RestyleUnlessCustom<TkvCheckBox>},
     {"TkvProgressBar", nullptr},       // RestyleUnlessCustom
-    {"TkvButton", nullptr},            // RestyleUnlessCustom
+    {"TkvButton", RestyleUnlessCustom<TkvButton>},
     {"TkvListBox", nullptr},           // SetBorderColorOf
-    {"TkvGroupBox", nullptr},          // RestyleGroupBox
+    {"TkvGroupBox", RestyleGroupBox<TkvGroupBox>},
     {"TkvEdit", nullptr},              // SetBorderColorOf
     {"TkvMemo", nullptr},              // SetBorderColorOf
     {"TkvCheckListBox", nullptr},      // Restyle
     {"TkvSideChannel", nullptr},       // RestyleSideChannel
-    {"TkvCheckGroup", nullptr},        // Restyle (radio groups too)
+    {"TkvCheckGroup", Restyle<TkvCheckGroup>},
     {"TkvComboBox", nullptr},          // Restyle
     {"TkvColorBox", nullptr},          // Restyle
     {"TkvFontComboBox", nullptr},      // Restyle
@@ -33,8 +38,8 @@ const std::array<TStyleStep, StyleStepCount> StyleSteps = {{
 
 // A page control's sheets are reached through its own style setter.
 const std::array<TStyleContainer, StyleContainerCount> StyleContainers = {{
-    {"TkvImagePanel", nullptr},
-    {"TkvGroupBox", nullptr},
+    {"TkvImagePanel", IsStyleContainer<TkvImagePanel>},
+    {"TkvGroupBox", IsStyleContainer<TkvGroupBox>},
     {"TkvTabControl", nullptr},
     {"TkvTabSheet", nullptr},
 }};

@@ -3,11 +3,17 @@
 
 #include <climits>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "framework/windows/ExtCtrls.h"
+#include "skin/KVButton.h"
+#include "skin/KVGroupBox.h"
+#include "skin/KVImagePanel.h"
+#include "skin/KVRadioGroup.h"
 #include "skin/KVThemes.h"
 #include "skin/KVThemesControls.h"
 
@@ -363,4 +369,98 @@ TEST(StyleSteps, TheOrderOfTheSteps) {
   for (size_t i = 0; i < StyleSteps.size(); ++i) EXPECT_STREQ(StyleSteps[i].ClassName, order[i]) << i;
   const char* containers[] = {"TkvImagePanel", "TkvGroupBox", "TkvTabControl", "TkvTabSheet"};
   for (size_t i = 0; i < StyleContainers.size(); ++i) EXPECT_STREQ(StyleContainers[i].ClassName, containers[i]);
+}
+
+// ---------------------------------------------------------------------------
+// The real steps over the real controls: each case puts one control on a
+// container, passes a style over it, and reads what the control holds.
+
+namespace {
+
+struct RealStepCase {
+  const char* name;
+  std::function<TControl*(TComponent* owner)> make;
+  TkvUIStyle style;
+  std::function<std::string(TControl&)> read;
+  std::string expected;
+};
+
+template <class T>
+std::function<TControl*(TComponent*)> Make(TkvUIStyle own) {
+  return [own](TComponent* owner) -> TControl* {
+    auto* c = new T(owner);
+    c->SetUIStyle(own);
+    return c;
+  };
+}
+
+template <class T>
+std::string StyleOf(TControl& c) {
+  return EnumInfoOf<TkvUIStyle>().NameOf(static_cast<int>(dynamic_cast<T&>(c).UIStyle()));
+}
+
+std::string GroupColours(TControl& c) {
+  auto& g = dynamic_cast<TkvCustomGroupBox&>(c);
+  return Hex(static_cast<uint32_t>(g.BorderColor())) + " " + Hex(static_cast<uint32_t>(g.Font()->Color())) + " " +
+         Hex(static_cast<uint32_t>(g.Color()));
+}
+
+std::string CheckBoxLook(TControl& c) {
+  auto& b = dynamic_cast<TkvCheckBox&>(c);
+  return StyleOf<TkvCheckBox>(c) + " " + b.PicNormalResName() + (b.Transparent() ? " transparent" : "");
+}
+
+const std::vector<RealStepCase>& RealStepCases() {
+  static const std::vector<RealStepCase> cases = {
+      {"button", Make<TkvButton>(DeepBlue), WinXP, StyleOf<TkvButton>, "WinXP"},
+      {"custom button", Make<TkvButton>(Custom), WinXP, StyleOf<TkvButton>, "Custom"},
+      {"check box", Make<TkvCheckBox>(MacOS), WinXP, CheckBoxLook, "WinXP WINXP_CHECKBOX_NORMAL_UNCHECK"},
+      {"radio button", Make<TkvRadioButton>(WinXP), Protein, CheckBoxLook,
+       "Protein PROTEIN_RADIOBUTTON_UNCHECK transparent"},
+      {"custom radio button", Make<TkvRadioButton>(Custom), Protein, StyleOf<TkvRadioButton>, "Custom"},
+      {"group box", [](TComponent* o) -> TControl* { return new TkvGroupBox(o); }, WinXP, GroupColours,
+       "$686868 $CF4602 $DEEBEF"},
+      {"group box, Custom", [](TComponent* o) -> TControl* { return new TkvGroupBox(o); }, Custom, GroupColours,
+       "$000000 $000000 $000000"},
+      {"custom check group", Make<TkvCheckGroup>(Custom), BlueGlass, StyleOf<TkvCheckGroup>, "BlueGlass"},
+      {"radio group", Make<TkvRadioGroup>(DeepBlue), MacOS, StyleOf<TkvRadioGroup>, "MacOS"},
+  };
+  return cases;
+}
+
+}  // namespace
+
+TEST(RealStyleSteps, EachControlAsItsStepLeavesIt) {
+  for (const RealStepCase& c : RealStepCases()) {
+    SCOPED_TRACE(c.name);
+    TComponent owner(nullptr);
+    auto* container = new TPanel(&owner);
+    TControl* control = c.make(&owner);
+    control->SetParent(container);
+    ApplyStyleToControls(*container, c.style);
+    EXPECT_EQ(c.read(*control), c.expected);
+  }
+}
+
+TEST(RealStyleSteps, NestedContainersReachPanelsAndGroupBoxes) {
+  TComponent owner(nullptr);
+  auto* form = new TPanel(&owner);
+  auto* panel = new TkvImagePanel(&owner);
+  panel->SetParent(form);
+  auto* group = new TkvGroupBox(&owner);
+  group->SetParent(form);
+  auto* inPanel = new TkvButton(&owner);
+  inPanel->SetParent(panel);
+  auto* inGroup = new TkvCheckBox(&owner);
+  inGroup->SetParent(group);
+  auto* onForm = new TkvButton(&owner);
+  onForm->SetParent(form);
+  ApplyStyleToNestedContainers(*form, WinXP);
+  EXPECT_EQ(inPanel->UIStyle(), WinXP);
+  EXPECT_EQ(inGroup->UIStyle(), WinXP);
+  EXPECT_EQ(onForm->UIStyle(), DeepBlue);  // the form's own children are not restyled
+  panel->ApplyStyleToPanel(Protein);
+  EXPECT_EQ(inPanel->UIStyle(), Protein);
+  group->ApplyUIStyle(MacOS);
+  EXPECT_EQ(inGroup->UIStyle(), MacOS);
 }
