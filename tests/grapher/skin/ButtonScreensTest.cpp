@@ -1,6 +1,6 @@
 // The group box's Enabled cascade, the link label through its opener seam,
-// and screenshots of whole windows: a Protein window with WinXP buttons and
-// a DeepBlue dialog.
+// and screenshots of whole skinned windows: a Protein window with WinXP
+// buttons and a DeepBlue dialog.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,10 +10,10 @@
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/KVButton.h"
+#include "skin/KVForm.h"
 #include "skin/KVGroupBox.h"
 #include "skin/KVRadioGroup.h"
 #include "skin/KVThemesControls.h"
-#include "skin/KVTitleBar.h"
 #include "skin/KVURLLabel.h"
 #include "TestSupport.h"
 
@@ -21,42 +21,27 @@ using namespace kx;
 
 namespace {
 
-// A panel that stands for the window's skinned form: its style, colour and
-// frame for the title bar.
-class SkinnedFrame : public TPanel, public TkvTitleBarFrame, public TkvSkinnedForm {
- public:
-  SkinnedFrame(TComponent* owner, TkvUIStyle style) : TPanel(owner), style_(style) {
-    SetBevelOuter(bvNone);
-    SetBevelInner(bvNone);
-    SetColor(ThemeColor(style, 3));
-  }
-  TFormBorderStyle OriginalBorderStyle() const override { return bsDialog; }
-  TkvUIStyle SkinStyle() const override { return style_; }
-  TColor SkinColor() const override { return Color(); }
-
- private:
-  TkvUIStyle style_;
-};
-
 class Window : public testing::Test {
  protected:
+  void SetUp() override { savedHook_ = Application->OnMessage; }
   void TearDown() override {
     delete form_;
+    Application->OnMessage = savedHook_;
     Application->ProcessMessages();
   }
-  // A borderless form whose frame panel is its first child, so that every
-  // control created afterwards takes the frame's style.
-  SkinnedFrame* MakeWindow(TkvUIStyle style, const std::string& caption, int width, int height) {
+  // A form taken over by its skinned frame, first among its components, so
+  // that every control created afterwards takes the frame's style.
+  TkvForm* MakeWindow(TkvUIStyle style, const std::string& caption, int width, int height) {
     SetCursorPos(0, 0);
     form_ = TCustomForm::Create<TForm>(nullptr);
-    form_->SetBorderStyle(bsNone);
-    form_->SetBounds(120, 80, width, height);
-    auto* frame = new SkinnedFrame(form_, style);
-    frame->SetParent(form_);
-    frame->SetAlign(alClient);
-    auto* bar = new TkvTitleBar(form_);
-    bar->SetParent(frame);
-    bar->SetCaption(caption);
+    form_->SetBorderStyle(bsDialog);
+    form_->SetLeft(120);
+    form_->SetTop(80);
+    auto* frame = new TkvForm(form_);
+    frame->SetUIStyle(style);
+    frame->SetCaption(caption);
+    frame->SetWidth(width);
+    frame->SetHeight(height);
     return frame;
   }
   template <class T>
@@ -80,6 +65,7 @@ class Window : public testing::Test {
     EXPECT_TRUE(testsupport::SavePng(testsupport::CaptureWindow(form_->Handle()), file));
   }
   TForm* form_ = nullptr;
+  TMessageEvent savedHook_;
 };
 
 // Addresses handed to the shell, recorded instead of opened.
@@ -98,7 +84,7 @@ class RecordLinks {
 }  // namespace
 
 TEST_F(Window, GroupBoxEnabledCascadesToItsChildren) {
-  SkinnedFrame* frame = MakeWindow(TkvUIStyle::DeepBlue, "Tham so", 300, 220);
+  TkvForm* frame = MakeWindow(TkvUIStyle::DeepBlue, "Tham so", 300, 220);
   auto* group = Add<TkvGroupBox>(frame, 10, 40, 270, 160);
   group->SetCaption("Khoang");
   auto* button = AddCaptioned<TkvButton>(group, "Dong y", 10, 20, 80, 27);
@@ -125,7 +111,7 @@ TEST_F(Window, GroupBoxEnabledCascadesToItsChildren) {
 }
 
 TEST_F(Window, LinkLabelOpensOnlyWebAndMailAddresses) {
-  SkinnedFrame* frame = MakeWindow(TkvUIStyle::DeepBlue, "Gioi thieu", 300, 160);
+  TkvForm* frame = MakeWindow(TkvUIStyle::DeepBlue, "Gioi thieu", 300, 160);
   auto* label = new TkvURLLabel(form_);
   label->SetParent(frame);
   label->SetLeft(20);
@@ -182,7 +168,7 @@ TEST_F(Window, LinkLabelOpensOnlyWebAndMailAddresses) {
 }
 
 TEST_F(Window, LinkLabelHoverColours) {
-  SkinnedFrame* frame = MakeWindow(TkvUIStyle::DeepBlue, "Gioi thieu", 300, 160);
+  TkvForm* frame = MakeWindow(TkvUIStyle::DeepBlue, "Gioi thieu", 300, 160);
   auto* label = new TkvURLLabel(form_);
   label->SetParent(frame);
   EXPECT_EQ(label->Font()->Color(), static_cast<TColor>(clBlue));
@@ -202,7 +188,7 @@ TEST_F(Window, LinkLabelHoverColours) {
 }
 
 TEST_F(Window, ProteinWindowWithWinXPButtons) {
-  SkinnedFrame* frame = MakeWindow(TkvUIStyle::Protein, "Plotvane v2.21", 420, 300);
+  TkvForm* frame = MakeWindow(TkvUIStyle::Protein, "Plotvane v2.21", 420, 300);
   auto* options = Add<TkvGroupBox>(frame, 12, 36, 190, 110);
   EXPECT_EQ(options->BorderColor(), ThemeColor(TkvUIStyle::Protein, 8));
   options->SetCaption("Tuy chon");
@@ -238,7 +224,7 @@ TEST_F(Window, ProteinWindowWithWinXPButtons) {
 }
 
 TEST_F(Window, DeepBlueDialog) {
-  SkinnedFrame* frame = MakeWindow(TkvUIStyle::DeepBlue, "Tham so ham so", 360, 260);
+  TkvForm* frame = MakeWindow(TkvUIStyle::DeepBlue, "Tham so ham so", 360, 260);
   auto* range = Add<TkvGroupBox>(frame, 12, 42, 336, 90);
   range->SetCaption("Khoang bien");
   auto* edit1 = Add<TEdit>(range, 60, 24, 90, 21);
