@@ -8,6 +8,7 @@
 
 #include "app/MainU_Driver.h"
 #include "app/MainU_Funcs.h"
+#include "app/SelFTU_Logic.h"
 
 using namespace kx;
 
@@ -55,16 +56,9 @@ class FakeWindows : public TFuncDialogs, public TFuncView {
   TFuncModel& model_;
 };
 
-// The chooser's kind buttons: kinds 6 to 8 also get their smaller ranges.
+// The chooser as the user drives it: one kind button.
 Dialog ChooseKind(int32_t kind) {
-  return [kind](TFuncModel& m) {
-    if (kind >= 6 && kind <= 8) {
-      m.CurFunc.First1 = -5, m.CurFunc.Last1 = 5, m.CurFunc.Step1 = 0.1;
-      m.CurFunc.First2 = -5, m.CurFunc.Last2 = 5, m.CurFunc.Step2 = 0.1;
-    }
-    m.CurFunc.FuncType = kind;
-    return mrOk;
-  };
+  return [kind](TFuncModel& m) { return KindButtonClicked(m.CurFunc, kind); };
 }
 
 // The formula dialog as the user drives it: each attempt types the formulas
