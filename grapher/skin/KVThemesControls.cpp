@@ -1,9 +1,16 @@
 #include "skin/KVThemesControls.h"
 
 #include "skin/KVButton.h"
+#include "skin/KVColorBox.h"
+#include "skin/KVComboBox.h"
+#include "skin/KVFontComboBox.h"
+#include "skin/KVGrid.h"
 #include "skin/KVGroupBox.h"
 #include "skin/KVImagePanel.h"
+#include "skin/KVPageControl.h"
 #include "skin/KVRadioGroup.h"
+#include "skin/KVTabControl.h"
+#include "skin/KVToolBar.h"
 
 namespace kx {
 
@@ -21,27 +28,27 @@ const std::array<TStyleStep, StyleStepCount> StyleSteps = {{
     {"TkvCheckListBox", nullptr},      // Restyle
     {"TkvSideChannel", nullptr},       // RestyleSideChannel
     {"TkvCheckGroup", Restyle<TkvCheckGroup>},
-    {"TkvComboBox", nullptr},          // Restyle
-    {"TkvColorBox", nullptr},          // Restyle
-    {"TkvFontComboBox", nullptr},      // Restyle
-    {"TkvFontSizeComboBox", nullptr},  // Restyle
+    {"TkvComboBox", Restyle<TkvComboBox>},
+    {"TkvColorBox", Restyle<TkvColorBox>},
+    {"TkvFontComboBox", Restyle<TkvFontComboBox>},
+    {"TkvFontSizeComboBox", Restyle<TkvFontSizeComboBox>},
     {"TkvListView", nullptr},          // SetBorderColorOf
     {"TkvTreeView", nullptr},          // SetBorderColorOf
-    {"TkvTabControl", nullptr},        // Restyle
+    {"TkvTabControl", Restyle<TkvTabControl>},
     {"TkvTrackBar", nullptr},          // Restyle
-    {"TkvToolBar", nullptr},           // Restyle
-    {"TkvPageControl", nullptr},       // Restyle
+    {"TkvToolBar", Restyle<TkvToolBar>},
+    {"TkvPageControl", Restyle<TkvPageControl>},
     {"TkvScrollBar", nullptr},         // Restyle
-    {"TkvDrawGrid", nullptr},          // Restyle
-    {"TkvStringGrid", nullptr},        // Restyle
+    {"TkvDrawGrid", Restyle<TkvDrawGrid>},
+    {"TkvStringGrid", Restyle<TkvStringGrid>},
 }};
 
 // A page control's sheets are reached through its own style setter.
 const std::array<TStyleContainer, StyleContainerCount> StyleContainers = {{
     {"TkvImagePanel", IsStyleContainer<TkvImagePanel>},
     {"TkvGroupBox", IsStyleContainer<TkvGroupBox>},
-    {"TkvTabControl", nullptr},
-    {"TkvTabSheet", nullptr},
+    {"TkvTabControl", IsStyleContainer<TkvTabControl>},
+    {"TkvTabSheet", IsStyleContainer<TkvTabSheet>},
 }};
 
 const TkvSkinnedForm* FindSkinnedForm(const TComponent* owner) {

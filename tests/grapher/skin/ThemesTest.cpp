@@ -11,11 +11,18 @@
 
 #include "framework/windows/ExtCtrls.h"
 #include "skin/KVButton.h"
+#include "skin/KVColorBox.h"
+#include "skin/KVComboBox.h"
+#include "skin/KVFontComboBox.h"
+#include "skin/KVGrid.h"
 #include "skin/KVGroupBox.h"
 #include "skin/KVImagePanel.h"
+#include "skin/KVPageControl.h"
 #include "skin/KVRadioGroup.h"
+#include "skin/KVTabControl.h"
 #include "skin/KVThemes.h"
 #include "skin/KVThemesControls.h"
+#include "skin/KVToolBar.h"
 
 using namespace kx;
 
@@ -405,6 +412,12 @@ std::string GroupColours(TControl& c) {
          Hex(static_cast<uint32_t>(g.Color()));
 }
 
+std::string ComboColours(TControl& c) {
+  auto& b = dynamic_cast<TkvComboBox&>(c);
+  return StyleOf<TkvComboBox>(c) + " " + Hex(static_cast<uint32_t>(b.ButtonColor())) + " " +
+         Hex(static_cast<uint32_t>(b.ArrowColor())) + " " + Hex(static_cast<uint32_t>(b.BorderColor()));
+}
+
 std::string CheckBoxLook(TControl& c) {
   auto& b = dynamic_cast<TkvCheckBox&>(c);
   return StyleOf<TkvCheckBox>(c) + " " + b.PicNormalResName() + (b.Transparent() ? " transparent" : "");
@@ -424,6 +437,18 @@ const std::vector<RealStepCase>& RealStepCases() {
        "$000000 $000000 $000000"},
       {"custom check group", Make<TkvCheckGroup>(Custom), BlueGlass, StyleOf<TkvCheckGroup>, "BlueGlass"},
       {"radio group", Make<TkvRadioGroup>(DeepBlue), MacOS, StyleOf<TkvRadioGroup>, "MacOS"},
+      {"combo box", Make<TkvComboBox>(MacOS), WinXP, StyleOf<TkvComboBox>, "WinXP"},
+      {"combo box, Custom", Make<TkvComboBox>(WinXP), Custom, ComboColours, "Custom $000000 $000000 $000000"},
+      {"colour box", Make<TkvColorBox>(DeepBlue), Protein, StyleOf<TkvColorBox>, "Protein"},
+      {"font size box", Make<TkvFontSizeComboBox>(DeepBlue), BlueGlass, StyleOf<TkvFontSizeComboBox>, "BlueGlass"},
+      {"tab control", Make<TkvTabControl>(DeepBlue), WinXP, StyleOf<TkvTabControl>, "WinXP"},
+      {"tab control ignores Custom", Make<TkvTabControl>(MacOS), Custom, StyleOf<TkvTabControl>, "MacOS"},
+      {"page control", Make<TkvPageControl>(DeepBlue), Protein, StyleOf<TkvPageControl>, "Protein"},
+      {"page control ignores Custom", Make<TkvPageControl>(WinXP), Custom, StyleOf<TkvPageControl>, "WinXP"},
+      {"tool bar", Make<TkvToolBar>(DeepBlue), MacOS, StyleOf<TkvToolBar>, "MacOS"},
+      {"draw grid", Make<TkvDrawGrid>(DeepBlue), WinXP, StyleOf<TkvDrawGrid>, "WinXP"},
+      {"string grid", Make<TkvStringGrid>(DeepBlue), MacOS, StyleOf<TkvStringGrid>, "MacOS"},
+      {"string grid, Custom", Make<TkvStringGrid>(MacOS), Custom, StyleOf<TkvStringGrid>, "Custom"},
   };
   return cases;
 }
@@ -463,4 +488,23 @@ TEST(RealStyleSteps, NestedContainersReachPanelsAndGroupBoxes) {
   EXPECT_EQ(inPanel->UIStyle(), Protein);
   group->ApplyUIStyle(MacOS);
   EXPECT_EQ(inGroup->UIStyle(), MacOS);
+}
+
+// Inside a tab control and inside a sheet, one level down.
+TEST(StyleSteps, TabControlsAndSheetsAreContainers) {
+  TComponent root(nullptr);
+  auto* panel = new TPanel(&root);
+  auto* tabs = new TkvTabControl(&root);
+  tabs->SetParent(panel);
+  auto* inTabs = new TkvComboBox(&root);
+  inTabs->SetParent(tabs);
+  auto* sheet = new TkvTabSheet(&root);
+  sheet->SetParent(panel);
+  auto* onSheet = new TkvStringGrid(&root);
+  onSheet->SetParent(sheet);
+  ApplyStyleToNestedContainers(*panel, MacOS);
+  EXPECT_EQ(inTabs->UIStyle(), MacOS);
+  EXPECT_EQ(onSheet->UIStyle(), MacOS);
+  EXPECT_EQ(tabs->UIStyle(), DeepBlue);  // the container itself is not restyled here
+  delete panel;
 }
