@@ -1,16 +1,25 @@
 #include "skin/KVThemesControls.h"
 
 #include "skin/KVButton.h"
+#include "skin/KVCheckListBox.h"
 #include "skin/KVColorBox.h"
 #include "skin/KVComboBox.h"
+#include "skin/KVEdit.h"
 #include "skin/KVFontComboBox.h"
 #include "skin/KVGrid.h"
 #include "skin/KVGroupBox.h"
 #include "skin/KVImagePanel.h"
+#include "skin/KVListBox.h"
+#include "skin/KVListView.h"
+#include "skin/KVMemo.h"
 #include "skin/KVPageControl.h"
+#include "skin/KVProgressBar.h"
 #include "skin/KVRadioGroup.h"
+#include "skin/KVScrollBar.h"
 #include "skin/KVTabControl.h"
 #include "skin/KVToolBar.h"
+#include "skin/KVTrackBar.h"
+#include "skin/KVTreeView.h"
 
 namespace kx {
 
@@ -19,26 +28,26 @@ namespace kx {
 const std::array<TStyleStep, StyleStepCount> StyleSteps = {{
     {"TkvRadioButton", RestyleUnlessCustom<TkvRadioButton>},
     {"TkvCheckBox", RestyleUnlessCustom<TkvCheckBox>},
-    {"TkvProgressBar", nullptr},       // RestyleUnlessCustom
+    {"TkvProgressBar", RestyleUnlessCustom<TkvProgressBar>},
     {"TkvButton", RestyleUnlessCustom<TkvButton>},
-    {"TkvListBox", nullptr},           // SetBorderColorOf
+    {"TkvListBox", SetBorderColorOf<TkvListBox>},
     {"TkvGroupBox", RestyleGroupBox<TkvGroupBox>},
-    {"TkvEdit", nullptr},              // SetBorderColorOf
-    {"TkvMemo", nullptr},              // SetBorderColorOf
-    {"TkvCheckListBox", nullptr},      // Restyle
+    {"TkvEdit", SetBorderColorOf<TkvEdit>},
+    {"TkvMemo", SetBorderColorOf<TkvMemo>},
+    {"TkvCheckListBox", Restyle<TkvCheckListBox>},
     {"TkvSideChannel", nullptr},       // RestyleSideChannel
     {"TkvCheckGroup", Restyle<TkvCheckGroup>},
     {"TkvComboBox", Restyle<TkvComboBox>},
     {"TkvColorBox", Restyle<TkvColorBox>},
     {"TkvFontComboBox", Restyle<TkvFontComboBox>},
     {"TkvFontSizeComboBox", Restyle<TkvFontSizeComboBox>},
-    {"TkvListView", nullptr},          // SetBorderColorOf
-    {"TkvTreeView", nullptr},          // SetBorderColorOf
+    {"TkvListView", SetBorderColorOf<TkvListView>},
+    {"TkvTreeView", SetBorderColorOf<TkvTreeView>},
     {"TkvTabControl", Restyle<TkvTabControl>},
-    {"TkvTrackBar", nullptr},          // Restyle
+    {"TkvTrackBar", Restyle<TkvTrackBar>},
     {"TkvToolBar", Restyle<TkvToolBar>},
     {"TkvPageControl", Restyle<TkvPageControl>},
-    {"TkvScrollBar", nullptr},         // Restyle
+    {"TkvScrollBar", Restyle<TkvScrollBar>},
     {"TkvDrawGrid", Restyle<TkvDrawGrid>},
     {"TkvStringGrid", Restyle<TkvStringGrid>},
 }};

@@ -11,16 +11,25 @@
 
 #include "framework/windows/ExtCtrls.h"
 #include "skin/KVButton.h"
+#include "skin/KVCheckListBox.h"
 #include "skin/KVColorBox.h"
 #include "skin/KVComboBox.h"
+#include "skin/KVEdit.h"
 #include "skin/KVFontComboBox.h"
 #include "skin/KVGrid.h"
 #include "skin/KVGroupBox.h"
 #include "skin/KVImagePanel.h"
+#include "skin/KVListBox.h"
+#include "skin/KVListView.h"
+#include "skin/KVMemo.h"
 #include "skin/KVPageControl.h"
+#include "skin/KVProgressBar.h"
 #include "skin/KVRadioGroup.h"
+#include "skin/KVScrollBar.h"
 #include "skin/KVTabControl.h"
 #include "skin/KVThemes.h"
+#include "skin/KVTrackBar.h"
+#include "skin/KVTreeView.h"
 #include "skin/KVThemesControls.h"
 #include "skin/KVToolBar.h"
 
@@ -418,6 +427,26 @@ std::string ComboColours(TControl& c) {
          Hex(static_cast<uint32_t>(b.ArrowColor())) + " " + Hex(static_cast<uint32_t>(b.BorderColor()));
 }
 
+template <class T>
+TControl* New(TComponent* owner) {
+  return new T(owner);
+}
+
+template <class T>
+std::string BorderOf(TControl& c) {
+  return Hex(static_cast<uint32_t>(dynamic_cast<T&>(c).BorderColor()));
+}
+
+template <class T>
+std::string StyleAndBorderOf(TControl& c) {
+  return StyleOf<T>(c) + " " + BorderOf<T>(c);
+}
+
+template <class T>
+std::string StyleAndColorOf(TControl& c) {
+  return StyleOf<T>(c) + " " + Hex(static_cast<uint32_t>(c.Color()));
+}
+
 std::string CheckBoxLook(TControl& c) {
   auto& b = dynamic_cast<TkvCheckBox&>(c);
   return StyleOf<TkvCheckBox>(c) + " " + b.PicNormalResName() + (b.Transparent() ? " transparent" : "");
@@ -449,6 +478,24 @@ const std::vector<RealStepCase>& RealStepCases() {
       {"draw grid", Make<TkvDrawGrid>(DeepBlue), WinXP, StyleOf<TkvDrawGrid>, "WinXP"},
       {"string grid", Make<TkvStringGrid>(DeepBlue), MacOS, StyleOf<TkvStringGrid>, "MacOS"},
       {"string grid, Custom", Make<TkvStringGrid>(MacOS), Custom, StyleOf<TkvStringGrid>, "Custom"},
+      // Bordered controls take the style's border colour, black for Custom.
+      {"edit", New<TkvEdit>, WinXP, BorderOf<TkvEdit>, "$686868"},
+      {"edit, Custom", New<TkvEdit>, Custom, BorderOf<TkvEdit>, "$000000"},
+      {"memo", New<TkvMemo>, WinXP, BorderOf<TkvMemo>, "$686868"},
+      {"list box", New<TkvListBox>, WinXP, BorderOf<TkvListBox>, "$686868"},
+      {"list view", New<TkvListView>, WinXP, BorderOf<TkvListView>, "$686868"},
+      {"tree view, Custom", New<TkvTreeView>, Custom, BorderOf<TkvTreeView>, "$000000"},
+      // A check list refuses Custom and keeps its style and border.
+      {"check list", New<TkvCheckListBox>, WinXP, StyleAndBorderOf<TkvCheckListBox>, "WinXP $686868"},
+      {"check list, Custom", New<TkvCheckListBox>, Custom, StyleAndBorderOf<TkvCheckListBox>, "DeepBlue $000000"},
+      // Bars are restyled whatever their own style; Custom keeps the colour.
+      {"track bar", Make<TkvTrackBar>(DeepBlue), WinXP, StyleAndColorOf<TkvTrackBar>, "WinXP $DEEBEF"},
+      {"track bar, Custom", Make<TkvTrackBar>(DeepBlue), Custom, StyleAndColorOf<TkvTrackBar>, "Custom $E8E8E8"},
+      {"scroll bar", Make<TkvScrollBar>(DeepBlue), WinXP, StyleAndColorOf<TkvScrollBar>, "WinXP $F9F9F9"},
+      {"scroll bar, Custom", Make<TkvScrollBar>(DeepBlue), Custom, StyleAndColorOf<TkvScrollBar>, "Custom $F5F5F5"},
+      // A Custom progress bar keeps its look.
+      {"progress bar", Make<TkvProgressBar>(DeepBlue), WinXP, StyleAndBorderOf<TkvProgressBar>, "WinXP $686868"},
+      {"custom progress bar", Make<TkvProgressBar>(Custom), WinXP, StyleAndBorderOf<TkvProgressBar>, "Custom $000000"},
   };
   return cases;
 }

@@ -1,0 +1,37 @@
+// The skinned main menu: the popup menu's item drawing for a form's menu,
+// with a check picture of its own.
+#pragma once
+
+#include <memory>
+
+#include "framework/windows/Menus.h"
+#include "skin/KVMenu.h"
+
+namespace kx {
+
+class TkvMainMenu : public TMainMenu, public TkvMenuLook {
+  KX_CLASS(TkvMainMenu, TMainMenu)
+ public:
+  explicit TkvMainMenu(TComponent* owner);
+  ~TkvMainMenu() override;
+
+  // Reads none while the menu uses its own check list; writing none puts
+  // that list back, so the menu always has one.
+  TImageList* Images() const { return images_ == checkImages_.get() ? nullptr : images_; }
+  void SetImages(TImageList* images);
+  TImageList* OwnCheckImages() const { return checkImages_.get(); }
+
+  // Binds every item, at any depth, to the menu's drawing.
+  void Loaded() override;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  TImageList* ItemImages() const override { return images_ == checkImages_.get() ? nullptr : images_; }
+  TImageList& CheckImages() const override { return *checkImages_; }
+
+ private:
+  std::unique_ptr<TImageList> checkImages_;
+  TImageList* images_ = nullptr;
+};
+
+}  // namespace kx

@@ -1,0 +1,29 @@
+// The tree view with a thin skinned frame, over a small wrapper of the
+// native tree-view control. The wrapper makes the native window with lines
+// and buttons and adds nothing else: no nodes, images or events of its own;
+// code talks to the window through its handle.
+#pragma once
+
+#include "framework/windows/Controls.h"
+
+namespace kx {
+
+class TkvTreeView : public TWinControl {
+  KX_CLASS(TkvTreeView, TWinControl)
+ public:
+  explicit TkvTreeView(TComponent* owner);
+
+  TColor BorderColor() const { return borderColor_; }
+  void SetBorderColor(TColor color);
+  static constexpr int BorderWidth = 2;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  TColor borderColor_ = clBlack;
+};
+
+}  // namespace kx
