@@ -23,6 +23,7 @@ TkvMainMenu::TkvMainMenu(TComponent* owner)
   images_ = checkImages_.get();
   SetOwnerDraw(true);
   TkvMenuLook::SetUIStyle(FormSkinStyle(owner));
+  if (TkvForm* frame = TkvForm::FindOn(owner)) frame->SetMenu(this);
 }
 
 TkvMainMenu::~TkvMainMenu() = default;

@@ -1,15 +1,17 @@
 // The skinned main menu: the popup menu's item drawing for a form's menu,
-// with a check picture of its own.
+// with a check picture of its own. Made on a form with a skinned frame, it
+// hands itself to that frame, which shows it as its menu bar.
 #pragma once
 
 #include <memory>
 
 #include "framework/windows/Menus.h"
+#include "skin/KVForm.h"
 #include "skin/KVMenu.h"
 
 namespace kx {
 
-class TkvMainMenu : public TMainMenu, public TkvMenuLook {
+class TkvMainMenu : public TMainMenu, public TkvMenuLook, public TkvMenuBarLink {
   KX_CLASS(TkvMainMenu, TMainMenu)
  public:
   explicit TkvMainMenu(TComponent* owner);
@@ -20,6 +22,11 @@ class TkvMainMenu : public TMainMenu, public TkvMenuLook {
   TImageList* Images() const { return images_ == checkImages_.get() ? nullptr : images_; }
   void SetImages(TImageList* images);
   TImageList* OwnCheckImages() const { return checkImages_.get(); }
+
+  // The frame that shows this menu as its menu bar, or none; the frame
+  // sets and clears it.
+  TkvForm* MenuBarForm() const { return menuBarForm_; }
+  void SetMenuBarForm(TkvForm* form) override { menuBarForm_ = form; }
 
   // Binds every item, at any depth, to the menu's drawing.
   void Loaded() override;
@@ -32,6 +39,7 @@ class TkvMainMenu : public TMainMenu, public TkvMenuLook {
  private:
   std::unique_ptr<TImageList> checkImages_;
   TImageList* images_ = nullptr;
+  TkvForm* menuBarForm_ = nullptr;
 };
 
 }  // namespace kx

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/windows/Forms.h"
+#include "skin/KVForm.h"
 #include "skin/KVMainMenu.h"
 #include "skin/KVPopupMenu.h"
 #include "TestSupport.h"
@@ -286,7 +287,8 @@ TEST(Menus, TheFlatBorderStaysOnTheMenuWindow) {
   {
     TCanvas canvas;
     TCanvasOnDC on(canvas, dc);
-    menu->DrawItem(*item, canvas, RECT{0, 0, 160, 21}, false);
+    // Inside the frame, as the items of a menu window are.
+    menu->DrawItem(*item, canvas, RECT{10, 20, 150, 41}, false);
   }
   ReleaseDC(menuWindow, dc);
   GdiFlush();
@@ -376,4 +378,21 @@ TEST(Menus, ARealPopup) {
   for (int y = 0; y < run.shot.height; ++y)
     for (int x = 0; x < run.shot.width; ++x) selected += run.shot.At(x, y) == 0x2D30C4u;
   EXPECT_GT(selected, 100);
+}
+
+TEST(Menus, AMainMenuHandsItselfToTheFrame) {
+  TForm* form = TCustomForm::Create<TForm>(nullptr);
+  auto* frame = new TkvForm(form);
+  auto* menu = new TkvMainMenu(form);
+  EXPECT_EQ(frame->Menu(), menu);
+  EXPECT_EQ(menu->MenuBarForm(), frame);
+  frame->SetMenu(nullptr);
+  EXPECT_EQ(menu->MenuBarForm(), nullptr);
+  frame->SetMenu(menu);
+  delete frame;
+  EXPECT_EQ(menu->MenuBarForm(), nullptr);
+  // Without a frame on its form the menu stays on its own.
+  auto* alone = new TkvMainMenu(form);
+  EXPECT_EQ(alone->MenuBarForm(), nullptr);
+  delete form;
 }
