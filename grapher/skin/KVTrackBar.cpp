@@ -55,50 +55,6 @@ int TrackPageTowards(const TkvTrackGeometry& g, int position, int pageSize, int 
 }
 
 // ---------------------------------------------------------------------------
-// TkvTrackSlider
-
-KX_PUBLISH(TkvTrackSlider) {}
-
-TkvTrackSlider::TkvTrackSlider(TComponent* owner) : TCustomControl(owner), picture_(std::make_unique<TPicture>()) {
-  // The track bar takes the mouse when the slider is grabbed.
-  controlStyle_ =
-      controlStyle_ - TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks} + TControlStyle{csOpaque};
-  picture_->OnChange = TNotifyEvent([this](TObject*) { PictureChanged(); });
-}
-
-TkvTrackSlider::~TkvTrackSlider() = default;
-
-void TkvTrackSlider::SetAutoSize(bool on) {
-  autoSize_ = on;
-  if (on && picture_->Graphic()) SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
-}
-
-void TkvTrackSlider::PictureChanged() {
-  if (autoSize_ && picture_->Graphic()) SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
-  Invalidate();
-}
-
-void TkvTrackSlider::Paint() {
-  TCanvas& c = *Canvas();
-  TGraphic* graphic = picture_->Graphic();
-  if (graphic && !graphic->Empty()) {
-    c.Draw(0, 0, graphic);
-    return;
-  }
-  c.Brush()->SetStyle(bsSolid);
-  c.Brush()->SetColor(Color());
-  c.FillRect(ClientRect());
-}
-
-void TkvTrackSlider::WndProc(TMessage& m) {
-  if (m.Msg == WM_ERASEBKGND) {
-    m.Result = 1;
-    return;
-  }
-  TCustomControl::WndProc(m);
-}
-
-// ---------------------------------------------------------------------------
 // TkvTrackBar
 
 KX_PUBLISH(TkvTrackBar) {
@@ -128,7 +84,7 @@ TkvTrackBar::TkvTrackBar(TComponent* owner)
     : TCustomPanel(owner), barImage_(std::make_unique<TPicture>()), barBitmap_(std::make_unique<TBitmap>()) {
   controlStyle_ = controlStyle_ - TControlStyle{csAcceptsControls};
   SetBevelOuter(bvNone);
-  slider_ = new TkvTrackSlider(this);
+  slider_ = new TkvImagePanel(this);
   slider_->SetParent(this);
   slider_->OnMouseDown = TMouseEvent([this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
     SliderMouseDown(sender, button, shift, x, y);

@@ -1,4 +1,4 @@
-// The track bar: a slider over a bar picture, moved by dragging or page by
+// The track bar: a slider (a picture panel) over a bar picture, moved by dragging or page by
 // page while the mouse is held beside it. Every change of Position from the
 // one last reported raises OnChange, also a write by code. The scroll bar's
 // thumb track is the same class.
@@ -9,6 +9,7 @@
 
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Graphics.h"
+#include "skin/KVImagePanel.h"
 #include "skin/KVThemes.h"
 
 namespace kx {
@@ -33,27 +34,6 @@ int TrackPositionAt(const TkvTrackGeometry& g, int x, int y);
 // One page from `position` towards the point, never past the position at
 // the point; the point on the slider's place pages nothing.
 int TrackPageTowards(const TkvTrackGeometry& g, int position, int pageSize, int x, int y);
-
-// The slider: a picture the track bar moves and drags.
-class TkvTrackSlider : public TCustomControl {
-  KX_CLASS(TkvTrackSlider, TCustomControl)
- public:
-  explicit TkvTrackSlider(TComponent* owner);
-  ~TkvTrackSlider() override;
-  TPicture* Picture() const { return picture_.get(); }
-  bool AutoSize() const { return autoSize_; }
-  // With AutoSize the slider takes its picture's size.
-  void SetAutoSize(bool on);
-
- protected:
-  void Paint() override;
-  void WndProc(TMessage& m) override;
-
- private:
-  void PictureChanged();
-  std::unique_ptr<TPicture> picture_;
-  bool autoSize_ = false;
-};
 
 class TkvTrackBar : public TCustomPanel {
   KX_CLASS(TkvTrackBar, TCustomPanel)
@@ -89,7 +69,7 @@ class TkvTrackBar : public TCustomPanel {
   // The slider takes its picture's size, the bar the slider's thickness.
   void FitSlider();
 
-  TkvTrackSlider* Slider() const { return slider_; }
+  TkvImagePanel* Slider() const { return slider_; }
   // Exists while the left button is held beside the slider.
   TTimer* PageTimer() const { return pageTimer_.get(); }
   bool Dragging() const { return dragging_; }
@@ -123,7 +103,7 @@ class TkvTrackBar : public TCustomPanel {
 
   std::unique_ptr<TPicture> barImage_;
   std::unique_ptr<TTimer> pageTimer_;
-  TkvTrackSlider* slider_ = nullptr;
+  TkvImagePanel* slider_ = nullptr;
   int min_ = 0, max_ = 100, position_ = 0;
   int lastPosition_ = 0;
   TkvProgressBarOrientation orientation_ = kvHorizontal;
