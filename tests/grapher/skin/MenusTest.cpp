@@ -291,7 +291,9 @@ TEST(Menus, TheFlatBorderStaysOnTheMenuWindow) {
     menu->DrawItem(*item, canvas, RECT{10, 20, 150, 41}, false);
   }
   ReleaseDC(menuWindow, dc);
+  // Wine shows what was drawn on a window once its messages run.
   GdiFlush();
+  testsupport::PumpUntil([] { return false; }, 300);
   const testsupport::Picture shot = testsupport::CaptureWindow(menuWindow);
   // Frame in BorderColor one row down, white inside it, the top line in entry 3.
   EXPECT_EQ(shot.At(100, 1), 0xFF0000u);
