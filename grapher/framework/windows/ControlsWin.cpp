@@ -80,7 +80,9 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.Y = Top();
   params.Width = Width();
   params.Height = Height();
-  if (Parent()) params.WndParent = Parent()->Handle();
+  // CreateWnd makes the parent's window first. Measuring a control without a
+  // window asks for these parameters too, and must not make windows.
+  if (Parent() && Parent()->HandleAllocated()) params.WndParent = Parent()->Handle();
 }
 
 void TWinControl::CreateWnd() {

@@ -426,6 +426,20 @@ TEST_F(FormFixture, AlignLaysOutChildrenInOrder) {
   EXPECT_EQ(client->Width(), 360);
 }
 
+TEST_F(FormFixture, AlignedChildrenOfAHiddenFormMakeNoWindows) {
+  // Aligning nested panels measures their parents' client areas; that must
+  // not make windows for a form nobody has shown, so that it can be freed as
+  // it is.
+  auto* outer = Add<TPanel>(0, 0, 200, 100);
+  outer->SetAlign(alClient);
+  auto* inner = Add<TPanel>(0, 0, 50, 50, outer);
+  inner->SetAlign(alLeft);
+  EXPECT_GT(inner->Height(), 250);  // stretched over the outer panel
+  EXPECT_FALSE(form_->HandleAllocated());
+  EXPECT_FALSE(outer->HandleAllocated());
+  EXPECT_FALSE(inner->HandleAllocated());
+}
+
 TEST_F(FormFixture, ExceptionsInHandlersGoToTheApplication) {
   auto* panel = Add<TPanel>(0, 0, 60, 40);
   ShowAndSettle();
