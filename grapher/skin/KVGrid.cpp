@@ -74,123 +74,62 @@ TColor SkinnedCellColor(const TkvGridLook& look, TColor gridColor, TGridDrawStat
 }
 
 // ---------------------------------------------------------------------------
-// TkvCustomDrawGrid
+// TkvSkinnedGrid
 
-TkvCustomDrawGrid::TkvCustomDrawGrid(TComponent* owner) : TCustomDrawGrid(owner) { InitGrid(*this, look_, clGreen); }
-
-void TkvCustomDrawGrid::SetUIStyle(TkvUIStyle style) { ApplyGridStyle(*this, look_, style); }
-
-void TkvCustomDrawGrid::SetBorderColor(TColor color) {
-  look_.BorderColor = color;
-  Repaint();
+template <class Grid>
+TkvSkinnedGrid<Grid>::TkvSkinnedGrid(TComponent* owner, TColor focused) : Grid(owner) {
+  InitGrid(*this, look_, focused);
 }
 
-void TkvCustomDrawGrid::SetFocusedColor(TColor color) {
-  look_.FocusedColor = color;
-  Repaint();
+template <class Grid>
+void TkvSkinnedGrid<Grid>::SetUIStyle(TkvUIStyle style) {
+  ApplyGridStyle(*this, look_, style);
 }
 
-void TkvCustomDrawGrid::SetSelectedColor(TColor color) {
-  look_.SelectedColor = color;
-  Repaint();
-}
-
-void TkvCustomDrawGrid::SetFixedFontColor(TColor color) {
-  look_.FixedFontColor = color;
-  Repaint();
-}
-
-void TkvCustomDrawGrid::SetFontColor(TColor color) {
-  Font()->SetColor(color);
-  Repaint();
-}
-
-void TkvCustomDrawGrid::CreateParams(TCreateParams& params) {
-  TCustomDrawGrid::CreateParams(params);
+template <class Grid>
+void TkvSkinnedGrid<Grid>::CreateParams(TCreateParams& params) {
+  Grid::CreateParams(params);
   GridParams(params);
 }
 
-void TkvCustomDrawGrid::WndProc(TMessage& m) {
+template <class Grid>
+void TkvSkinnedGrid<Grid>::WndProc(TMessage& m) {
   // The frame is drawn again whenever the background would be erased.
   if (m.Msg == WM_ERASEBKGND) {
     m.Result = 1;
-    FrameControlWindow(*this, look_.BorderColor, Color());
+    FrameControlWindow(*this, look_.BorderColor, this->Color());
     return;
   }
-  TCustomDrawGrid::WndProc(m);
+  Grid::WndProc(m);
 }
 
-void TkvCustomDrawGrid::Paint() {
-  TCustomDrawGrid::Paint();
-  FrameControlWindow(*this, look_.BorderColor, Color());
+template <class Grid>
+void TkvSkinnedGrid<Grid>::Paint() {
+  Grid::Paint();
+  FrameControlWindow(*this, look_.BorderColor, this->Color());
 }
 
-void TkvCustomDrawGrid::DrawCell(int col, int row, RECT rect, TGridDrawState state) {
-  FillNormalCell(*Canvas(), look_, Color(), rect, state);
-  TCustomDrawGrid::DrawCell(col, row, rect, state);
+template <class Grid>
+void TkvSkinnedGrid<Grid>::DrawCell(int col, int row, RECT rect, TGridDrawState state) {
+  FillNormalCell(*this->Canvas(), look_, this->Color(), rect, state);
+  Grid::DrawCell(col, row, rect, state);
 }
+
+template class TkvSkinnedGrid<TCustomDrawGrid>;
+template class TkvSkinnedGrid<TStringGrid>;
 
 // ---------------------------------------------------------------------------
 // TkvStringGrid
 
-TkvStringGrid::TkvStringGrid(TComponent* owner) : TStringGrid(owner) { InitGrid(*this, look_, clLime); }
-
-void TkvStringGrid::SetUIStyle(TkvUIStyle style) { ApplyGridStyle(*this, look_, style); }
-
-void TkvStringGrid::SetBorderColor(TColor color) {
-  look_.BorderColor = color;
-  Repaint();
-}
-
-void TkvStringGrid::SetFocusedColor(TColor color) {
-  look_.FocusedColor = color;
-  Repaint();
-}
-
-void TkvStringGrid::SetSelectedColor(TColor color) {
-  look_.SelectedColor = color;
-  Repaint();
-}
-
-void TkvStringGrid::SetFixedFontColor(TColor color) {
-  look_.FixedFontColor = color;
-  Repaint();
-}
-
-void TkvStringGrid::SetFontColor(TColor color) {
-  Font()->SetColor(color);
-  Repaint();
-}
-
-void TkvStringGrid::CreateParams(TCreateParams& params) {
-  TStringGrid::CreateParams(params);
-  GridParams(params);
-}
-
-void TkvStringGrid::WndProc(TMessage& m) {
-  if (m.Msg == WM_ERASEBKGND) {
-    m.Result = 1;
-    FrameControlWindow(*this, look_.BorderColor, Color());
-    return;
-  }
-  TStringGrid::WndProc(m);
-}
-
-void TkvStringGrid::Paint() {
-  TStringGrid::Paint();
-  FrameControlWindow(*this, look_.BorderColor, Color());
-}
-
 void TkvStringGrid::DrawCell(int col, int row, RECT rect, TGridDrawState state) {
-  TCanvas& canvas = *Canvas();
-  FillNormalCell(canvas, look_, Color(), rect, state);
   if (state.Contains(gdFixed)) {
+    TCanvas& canvas = *Canvas();
     canvas.Font()->SetColor(look_.FixedFontColor);
     canvas.Brush()->SetStyle(bsClear);
     canvas.TextRect(rect, rect.left + 2, rect.top + 2, Cells(col, row));
     canvas.Brush()->SetStyle(bsSolid);
   }
-  TStringGrid::DrawCell(col, row, rect, state);
+  TkvSkinnedStringGrid::DrawCell(col, row, rect, state);
 }
 
 }  // namespace kx

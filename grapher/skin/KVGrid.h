@@ -23,25 +23,31 @@ struct TkvGridLook {
 // grid's colour otherwise. Fixed cells are left to the framework's fill.
 TColor SkinnedCellColor(const TkvGridLook& look, TColor gridColor, TGridDrawState state);
 
-class TkvCustomDrawGrid : public TCustomDrawGrid {
-  KX_CLASS(TkvCustomDrawGrid, TCustomDrawGrid)
+// The skinned look over one of the framework's grids: the colours, the
+// frame and the fill of normal cells, shared by both skinned grids.
+template <class Grid>
+class TkvSkinnedGrid : public Grid {
  public:
-  explicit TkvCustomDrawGrid(TComponent* owner);
+  // `focused`: the grid's own FocusedColor until a resource or code sets one.
+  TkvSkinnedGrid(TComponent* owner, TColor focused);
 
   TkvUIStyle UIStyle() const { return look_.UIStyle; }
   // Border (8), fixed colour (12), colour (9), fixed font (13) and font (16)
   // colours from the table; Custom is stored and changes nothing else.
   void SetUIStyle(TkvUIStyle style);
   TColor BorderColor() const { return look_.BorderColor; }
-  void SetBorderColor(TColor color);
+  void SetBorderColor(TColor color) { SetLookColor(look_.BorderColor, color); }
   TColor FocusedColor() const { return look_.FocusedColor; }
-  void SetFocusedColor(TColor color);
+  void SetFocusedColor(TColor color) { SetLookColor(look_.FocusedColor, color); }
   TColor SelectedColor() const { return look_.SelectedColor; }
-  void SetSelectedColor(TColor color);
+  void SetSelectedColor(TColor color) { SetLookColor(look_.SelectedColor, color); }
   TColor FixedFontColor() const { return look_.FixedFontColor; }
-  void SetFixedFontColor(TColor color);
-  TColor FontColor() const { return Font()->Color(); }
-  void SetFontColor(TColor color);
+  void SetFixedFontColor(TColor color) { SetLookColor(look_.FixedFontColor, color); }
+  TColor FontColor() const { return this->Font()->Color(); }
+  void SetFontColor(TColor color) {
+    this->Font()->SetColor(color);
+    this->Repaint();
+  }
   // The skinned grid never has the 3D look.
   bool Ctl3D() const { return false; }
 
@@ -51,8 +57,22 @@ class TkvCustomDrawGrid : public TCustomDrawGrid {
   void Paint() override;
   void DrawCell(int col, int row, RECT rect, TGridDrawState state) override;
 
- private:
   TkvGridLook look_;
+
+ private:
+  void SetLookColor(TColor& field, TColor color) {
+    field = color;
+    this->Repaint();
+  }
+};
+
+using TkvSkinnedDrawGrid = TkvSkinnedGrid<TCustomDrawGrid>;
+using TkvSkinnedStringGrid = TkvSkinnedGrid<TStringGrid>;
+
+class TkvCustomDrawGrid : public TkvSkinnedDrawGrid {
+  KX_CLASS(TkvCustomDrawGrid, TkvSkinnedDrawGrid)
+ public:
+  explicit TkvCustomDrawGrid(TComponent* owner) : TkvSkinnedDrawGrid(owner, clGreen) {}
 };
 
 class TkvDrawGrid : public TkvCustomDrawGrid {
@@ -61,33 +81,14 @@ class TkvDrawGrid : public TkvCustomDrawGrid {
   explicit TkvDrawGrid(TComponent* owner) : TkvCustomDrawGrid(owner) {}
 };
 
-class TkvStringGrid : public TStringGrid {
-  KX_CLASS(TkvStringGrid, TStringGrid)
+class TkvStringGrid : public TkvSkinnedStringGrid {
+  KX_CLASS(TkvStringGrid, TkvSkinnedStringGrid)
  public:
-  explicit TkvStringGrid(TComponent* owner);
-
-  TkvUIStyle UIStyle() const { return look_.UIStyle; }
-  void SetUIStyle(TkvUIStyle style);
-  TColor BorderColor() const { return look_.BorderColor; }
-  void SetBorderColor(TColor color);
-  TColor FocusedColor() const { return look_.FocusedColor; }
-  void SetFocusedColor(TColor color);
-  TColor SelectedColor() const { return look_.SelectedColor; }
-  void SetSelectedColor(TColor color);
-  TColor FixedFontColor() const { return look_.FixedFontColor; }
-  void SetFixedFontColor(TColor color);
-  TColor FontColor() const { return Font()->Color(); }
-  void SetFontColor(TColor color);
-  bool Ctl3D() const { return false; }
+  explicit TkvStringGrid(TComponent* owner) : TkvSkinnedStringGrid(owner, clLime) {}
 
  protected:
-  void CreateParams(TCreateParams& params) override;
-  void WndProc(TMessage& m) override;
-  void Paint() override;
+  // Fixed cells also get their text in FixedFontColor.
   void DrawCell(int col, int row, RECT rect, TGridDrawState state) override;
-
- private:
-  TkvGridLook look_;
 };
 
 }  // namespace kx
