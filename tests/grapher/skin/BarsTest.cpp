@@ -14,26 +14,12 @@
 #include "skin/KVScrollBar.h"
 #include "skin/KVThemesControls.h"
 #include "skin/KVTrackBar.h"
+#include "SkinStandIn.h"
 #include "TestSupport.h"
 
 using namespace kx;
 
 namespace {
-
-// A panel that plays the window's skinned form.
-class SkinnedPanel : public TPanel, public TkvSkinnedForm {
- public:
-  SkinnedPanel(TComponent* owner, TkvUIStyle style) : TPanel(owner), style_(style) {
-    SetBevelOuter(bvNone);
-    SetAlign(alTop);
-    SetHeight(4);
-  }
-  TkvUIStyle SkinStyle() const override { return style_; }
-  TColor SkinColor() const override { return clBtnFace; }
-
- private:
-  TkvUIStyle style_;
-};
 
 TColor PixelOf(TBitmap& b, int x, int y) { return b.Canvas()->Pixel(x, y) & 0xFFFFFF; }
 
@@ -52,7 +38,13 @@ class Bars : public testing::Test {
     delete form_;
     Application->ProcessMessages();
   }
-  void SkinForm(TkvUIStyle style) { (new SkinnedPanel(form_, style))->SetParent(form_); }
+  // A strip along the top plays the window's skinned form.
+  void SkinForm(TkvUIStyle style) {
+    auto* panel = new skintest::StyledPanel(form_, style);
+    panel->SetAlign(alTop);
+    panel->SetHeight(4);
+    panel->SetParent(form_);
+  }
   template <class T>
   T* Add(int left, int top, int width, int height) {
     T* control = new T(form_);

@@ -17,26 +17,12 @@
 #include "skin/KVScrollBar.h"
 #include "skin/KVThemesControls.h"
 #include "skin/KVTreeView.h"
+#include "SkinStandIn.h"
 #include "TestSupport.h"
 
 using namespace kx;
 
 namespace {
-
-// A panel that plays the window's skinned form.
-class SkinnedPanel : public TPanel, public TkvSkinnedForm {
- public:
-  SkinnedPanel(TComponent* owner, TkvUIStyle style) : TPanel(owner), style_(style) {
-    SetBevelOuter(bvNone);
-    SetAlign(alTop);
-    SetHeight(4);
-  }
-  TkvUIStyle SkinStyle() const override { return style_; }
-  TColor SkinColor() const override { return clBtnFace; }
-
- private:
-  TkvUIStyle style_;
-};
 
 // The screen's 0x00RRGGBB as a colour 0x00BBGGRR.
 TColor AsColor(unsigned rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF); }
@@ -53,7 +39,13 @@ class Bordered : public testing::Test {
     Application->ProcessMessages();
   }
   // A style for the form's controls: made before them, as a form resource does.
-  void SkinForm(TkvUIStyle style) { (new SkinnedPanel(form_, style))->SetParent(form_); }
+  // A strip along the top plays the window's skinned form.
+  void SkinForm(TkvUIStyle style) {
+    auto* panel = new skintest::StyledPanel(form_, style);
+    panel->SetAlign(alTop);
+    panel->SetHeight(4);
+    panel->SetParent(form_);
+  }
   template <class T>
   T* Add(int left, int top, int width, int height) {
     T* control = new T(form_);
