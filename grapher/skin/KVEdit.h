@@ -47,6 +47,28 @@ bool HandleMessage(TMessage& m, int band, Inherited inherited, Frame frame) {
 
 }  // namespace kvborder
 
+// A native common control (list view, tree view) in the thin skinned frame;
+// the derived class names the window class and its styles.
+class TkvFramedNative : public TWinControl {
+ public:
+  TColor BorderColor() const { return borderColor_; }
+  void SetBorderColor(TColor color);
+  static constexpr int BorderWidth = 2;
+
+ protected:
+  // `commonClasses`: the ICC_ flags that register `className`.
+  TkvFramedNative(TComponent* owner, DWORD commonClasses, const char* className, DWORD style);
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  TColor borderColor_ = clBlack;
+  DWORD commonClasses_;
+  const char* className_;
+  DWORD style_;
+};
+
 class TkvEdit : public TCustomEdit {
   KX_CLASS(TkvEdit, TCustomEdit)
  public:

@@ -4,26 +4,14 @@
 // own; code talks to the window through its handle.
 #pragma once
 
-#include "framework/windows/Controls.h"
+#include "skin/KVEdit.h"
 
 namespace kx {
 
-class TkvListView : public TWinControl {
-  KX_CLASS(TkvListView, TWinControl)
+class TkvListView : public TkvFramedNative {
+  KX_CLASS(TkvListView, TkvFramedNative)
  public:
   explicit TkvListView(TComponent* owner);
-
-  TColor BorderColor() const { return borderColor_; }
-  void SetBorderColor(TColor color);
-  static constexpr int BorderWidth = 2;
-
- protected:
-  void CreateParams(TCreateParams& params) override;
-  void CreateWindowHandle(const TCreateParams& params) override;
-  void WndProc(TMessage& m) override;
-
- private:
-  TColor borderColor_ = clBlack;
 };
 
 }  // namespace kx

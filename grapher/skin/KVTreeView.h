@@ -4,26 +4,14 @@
 // code talks to the window through its handle.
 #pragma once
 
-#include "framework/windows/Controls.h"
+#include "skin/KVEdit.h"
 
 namespace kx {
 
-class TkvTreeView : public TWinControl {
-  KX_CLASS(TkvTreeView, TWinControl)
+class TkvTreeView : public TkvFramedNative {
+  KX_CLASS(TkvTreeView, TkvFramedNative)
  public:
   explicit TkvTreeView(TComponent* owner);
-
-  TColor BorderColor() const { return borderColor_; }
-  void SetBorderColor(TColor color);
-  static constexpr int BorderWidth = 2;
-
- protected:
-  void CreateParams(TCreateParams& params) override;
-  void CreateWindowHandle(const TCreateParams& params) override;
-  void WndProc(TMessage& m) override;
-
- private:
-  TColor borderColor_ = clBlack;
 };
 
 }  // namespace kx
