@@ -38,14 +38,7 @@ class Bordered : public testing::Test {
     delete form_;
     Application->ProcessMessages();
   }
-  // A style for the form's controls: made before them, as a form resource does.
-  // A strip along the top plays the window's skinned form.
-  void SkinForm(TkvUIStyle style) {
-    auto* panel = new skintest::StyledPanel(form_, style);
-    panel->SetAlign(alTop);
-    panel->SetHeight(4);
-    panel->SetParent(form_);
-  }
+  void SkinForm(TkvUIStyle style) { skintest::AddStyleStrip(form_, style); }
   template <class T>
   T* Add(int left, int top, int width, int height) {
     T* control = new T(form_);

@@ -23,9 +23,17 @@ class StyledPanel : public kx::TPanel, public kx::TkvSkinnedForm {
   kx::TColor color_;
 };
 
+// A strip along the top of `form` that plays its skinned form; made before
+// the controls, as a form resource makes its frame.
+inline void AddStyleStrip(kx::TForm* form, kx::TkvUIStyle style) {
+  auto* panel = new StyledPanel(form, style);
+  panel->SetAlign(kx::alTop);
+  panel->SetHeight(4);
+  panel->SetParent(form);
+}
+
 // A form of the given style: controls owned by it find that style. It has
-// its window from the start, so its controls get theirs when parented: a
-// window-less form with aligned controls cannot be freed safely.
+// its window from the start, so its controls get theirs when parented.
 inline kx::TForm* NewStyledForm(kx::TkvUIStyle style, int width = 360, int height = 240) {
   kx::TForm* form = kx::TCustomForm::Create<kx::TForm>(nullptr);
   form->SetBounds(120, 100, width, height);
