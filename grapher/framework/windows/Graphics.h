@@ -389,6 +389,9 @@ class TBitmap : public TGraphic {
   // Takes a copy of any GDI bitmap's pixels.
   void LoadFromHandle(HBITMAP bitmap);
   std::vector<uint8_t> SaveToBytes() override;  // a .bmp file
+  // Stored in form resources as "Data": the .bmp file's bytes (a button's
+  // glyph, for one).
+  void DefineProperties(TFiler& filer) override;
 
  private:
   int BytesPerPixel() const { return format_ == pf32bit ? 4 : 3; }

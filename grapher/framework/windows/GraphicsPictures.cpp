@@ -265,6 +265,22 @@ void TBitmap::LoadFromBytes(const std::vector<uint8_t>& data) {
   if (ih.biBitCount == 32) SetPixelFormat(pf32bit);
 }
 
+void TBitmap::DefineProperties(TFiler& filer) {
+  TGraphic::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Data",
+      [this](TStream& stream) {
+        std::vector<uint8_t> data(static_cast<size_t>(stream.Size() - stream.Position()));
+        if (!data.empty()) stream.ReadBuffer(data.data(), static_cast<int32_t>(data.size()));
+        LoadFromBytes(data);
+      },
+      [this](TStream& stream) {
+        const std::vector<uint8_t> data = SaveToBytes();
+        stream.WriteBuffer(data.data(), static_cast<int32_t>(data.size()));
+      },
+      !Empty());
+}
+
 std::vector<uint8_t> TBitmap::SaveToBytes() {
   BITMAPFILEHEADER fh{};
   BITMAPINFOHEADER ih{};

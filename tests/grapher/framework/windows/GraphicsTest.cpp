@@ -5,7 +5,9 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/core/FormResources.h"
 #include "framework/windows/Graphics.h"
+#include "framework/windows/ToolBars.h"
 #include "TestSupport.h"
 
 using namespace kx;
@@ -352,6 +354,31 @@ TEST(Picture, TakesTheKindFromTheData) {
   copy.Assign(&picture);
   ASSERT_NE(copy.Graphic(), picture.Graphic());
   EXPECT_EQ(PixelOf(*copy.Bitmap(), 1, 1), clRed);
+}
+
+TEST(Bitmap, AButtonGlyphIsReadFromAndWrittenToFormText) {
+  std::string hex;
+  for (uint8_t byte : FilledBitmap(5, 3, clTeal)->SaveToBytes()) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", byte);
+    hex += digits;
+  }
+  TSpeedButton button(nullptr);
+  ReadComponentText(button, "object Button1: TSpeedButton\n  Glyph.Data = {" + hex + "}\nend\n", "glyph");
+  ASSERT_EQ(button.Glyph()->Width(), 5);
+  ASSERT_EQ(button.Glyph()->Height(), 3);
+  EXPECT_EQ(PixelOf(*button.Glyph(), 4, 2), clTeal);
+
+  // Written back, the glyph reads again; an empty glyph is not written.
+  const std::string text = WriteComponentText(button);
+  EXPECT_NE(text.find("Glyph.Data = {"), std::string::npos) << text;
+  TSpeedButton copy(nullptr);
+  ReadComponentText(copy, text, "copy");
+  EXPECT_EQ(PixelOf(*copy.Glyph(), 0, 0), clTeal);
+  TSpeedButton plain(nullptr);
+  EXPECT_EQ(WriteComponentText(plain).find("Glyph.Data"), std::string::npos);
+
+  EXPECT_THROW(ReadComponentText(plain, "object B: TSpeedButton\n  Glyph.Data = {424D00}\nend\n", "bad"), EReadError);
 }
 
 TEST(ImageList, MaskedImagesDrawTransparent) {
