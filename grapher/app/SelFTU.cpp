@@ -1,0 +1,37 @@
+#include "app/SelFTU.h"
+
+#include "app/MainU_Funcs.h"
+#include "app/SelFTU_Logic.h"
+#include "framework/core/FormResources.h"
+
+namespace kx {
+
+TSelFTypeForm* SelFTypeForm = nullptr;
+
+KX_PUBLISH(TSelFTypeForm) {
+  p.Handler("btnFType1Click", &TSelFTypeForm::btnFType1Click);
+  p.Handler("btnFType2Click", &TSelFTypeForm::btnFType2Click);
+  p.Handler("btnFType3Click", &TSelFTypeForm::btnFType3Click);
+  p.Handler("btnFType4Click", &TSelFTypeForm::btnFType4Click);
+  p.Handler("btnFType5Click", &TSelFTypeForm::btnFType5Click);
+  p.Handler("btnFType6Click", &TSelFTypeForm::btnFType6Click);
+  p.Handler("btnFType7Click", &TSelFTypeForm::btnFType7Click);
+  p.Handler("btnFType8Click", &TSelFTypeForm::btnFType8Click);
+  p.Handler("btnHamTNClick", &TSelFTypeForm::btnHamTNClick);
+}
+
+TSelFTypeForm::TSelFTypeForm(TComponent* owner) : TForm(owner) { ReadFormResource(*this); }
+
+void TSelFTypeForm::KindClicked(int kind) { SetModalResult(KindButtonClicked(FuncModel().CurFunc, kind)); }
+
+void TSelFTypeForm::btnFType1Click(TObject*) { KindClicked(1); }
+void TSelFTypeForm::btnFType2Click(TObject*) { KindClicked(2); }
+void TSelFTypeForm::btnFType3Click(TObject*) { KindClicked(3); }
+void TSelFTypeForm::btnFType4Click(TObject*) { KindClicked(4); }
+void TSelFTypeForm::btnFType5Click(TObject*) { KindClicked(5); }
+void TSelFTypeForm::btnFType6Click(TObject*) { KindClicked(6); }
+void TSelFTypeForm::btnFType7Click(TObject*) { KindClicked(7); }
+void TSelFTypeForm::btnFType8Click(TObject*) { KindClicked(8); }
+void TSelFTypeForm::btnHamTNClick(TObject*) { KindClicked(TNKind); }
+
+}  // namespace kx

@@ -1,0 +1,33 @@
+// The kind chooser: the first step of adding a function. A kind button sets
+// the kind of the model's CurFunc (and, for the space kinds, a smaller
+// sampling range) and closes the chooser accepted; closing it chooses nothing.
+#pragma once
+
+#include "framework/windows/Forms.h"
+
+namespace kx {
+
+class TSelFTypeForm : public TForm {
+  KX_CLASS(TSelFTypeForm, TForm)
+ public:
+  // Built from its form resource, which binds the buttons to the handlers.
+  explicit TSelFTypeForm(TComponent* owner);
+
+  void btnFType1Click(TObject* sender);
+  void btnFType2Click(TObject* sender);
+  void btnFType3Click(TObject* sender);
+  void btnFType4Click(TObject* sender);
+  void btnFType5Click(TObject* sender);
+  void btnFType6Click(TObject* sender);
+  void btnFType7Click(TObject* sender);
+  void btnFType8Click(TObject* sender);
+  void btnHamTNClick(TObject* sender);
+
+ private:
+  void KindClicked(int kind);
+};
+
+// The program's one chooser, made at start-up; nullptr until then.
+extern TSelFTypeForm* SelFTypeForm;
+
+}  // namespace kx
