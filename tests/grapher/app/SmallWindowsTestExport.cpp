@@ -229,6 +229,24 @@ TEST_F(ExportDialog, ABadSizeOrNameIsToldAndKeepsTheDialogTheTextsAndTheOldFile)
   EXPECT_EQ(view_.ViewW, 611);
 }
 
+TEST_F(ExportDialog, AFileThatCannotBeWrittenFailsLoudlyAndKeepsTheDialog) {
+  const TModalResult result = ExecuteWith("no_such_folder\\picture", [&] {
+    Type(form_->edBm_w(), "32");
+    Type(form_->edBm_h(), "24");
+    // The failure goes on to the program's exception handling, not as a size.
+    EXPECT_ANY_THROW(form_->btnOK()->Click());
+    EXPECT_TRUE(warnings_.empty());
+    EXPECT_EQ(form_->ModalResult(), mrNone);
+    EXPECT_TRUE(form_->Visible());
+    EXPECT_EQ(view_.ViewW, 611);
+    EXPECT_EQ(view_.ViewH, 400);
+    form_->btnCancel()->Click();
+  });
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_EQ(source_.renders, 1);
+  EXPECT_EQ(GetFileAttributesA("no_such_folder\\picture.png"), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(ExportDialog, BrowsingPutsTheChosenFileIntoTheName) {
   std::string offered;
   bool confirm = false;
