@@ -17,51 +17,9 @@
 using namespace kx;
 using namespace dialogtesting;
 
-namespace {
-
-// Texts read by name: an edit's text, otherwise the caption; TCVN3 to UTF-8.
-std::string TextOf(TComponent& c) {
-  const char* prop = c.ClassType().FindProperty("Text") ? "Text" : "Caption";
-  return Tcvn3ToUtf8(std::get<std::string>(GetPropValue(c, prop)));
-}
-
-// Checks each row's class, parent, place, size, text and hint.
-void ExpectComponents(TComponent& form, const std::vector<Component>& table) {
-  for (const Component& row : table) {
-    SCOPED_TRACE(row.name);
-    auto* control = dynamic_cast<TControl*>(form.FindComponent(row.name));
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->ClassName(), row.className);
-    ASSERT_NE(control->Parent(), nullptr);
-    EXPECT_EQ(control->Parent()->Name(), row.parent);
-    EXPECT_EQ(control->Left(), row.left);
-    EXPECT_EQ(control->Top(), row.top);
-    if (row.width >= 0) {
-      EXPECT_EQ(control->Width(), row.width);
-    }
-    if (row.height >= 0) {
-      EXPECT_EQ(control->Height(), row.height);
-    }
-    if (!row.text.empty()) {
-      EXPECT_EQ(TextOf(*control), row.text);
-    }
-    if (!row.hint.empty()) {
-      EXPECT_EQ(Tcvn3ToUtf8(control->Hint()), row.hint);
-      EXPECT_TRUE(control->ShowHint());
-    }
-  }
-}
-
-}  // namespace
-
-class DialogWindows : public testing::Test {
+class ChooserWindow : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static const bool fontAdded = AddFontResourceA(testsupport::ProgramPath("kurvex.fon").c_str()) > 0;
-    ASSERT_TRUE(fontAdded);
-    RegisterControlClasses();
-    if (!SelFTypeForm) SelFTypeForm = TCustomForm::Create<TSelFTypeForm>(nullptr);
-  }
+  static void SetUpTestSuite() { MakeDialogs(); }
   void SetUp() override { SetCursorPos(0, 0); }
 };
 
@@ -88,7 +46,7 @@ Ranges RangesOf(const TFuncRec& f) { return {f.First1, f.Last1, f.Step1, f.First
 
 }  // namespace
 
-TEST_F(DialogWindows, TheChooserIsBuiltFromItsFormResource) {
+TEST_F(ChooserWindow, TheChooserIsBuiltFromItsFormResource) {
   TSelFTypeForm& form = *SelFTypeForm;
   TkvForm* frame = TkvForm::FindOn(&form);
   ASSERT_NE(frame, nullptr);
@@ -168,7 +126,7 @@ TEST_F(DialogWindows, TheChooserIsBuiltFromItsFormResource) {
   }
 }
 
-TEST_F(DialogWindows, KindButtonsChooseTheKindAndTheSpaceKindsTheirRange) {
+TEST_F(ChooserWindow, KindButtonsChooseTheKindAndTheSpaceKindsTheirRange) {
   const Ranges plane{-15, 15, 0.01, -15, 15, 0.01};
   const Ranges space{-5, 5, 0.1, -5, 5, 0.1};
   for (int kind = 1; kind <= 9; ++kind) {
@@ -219,7 +177,7 @@ class NoView : public TFuncView {
 
 }  // namespace
 
-TEST_F(DialogWindows, ClosingTheChooserAddsNothing) {
+TEST_F(ChooserWindow, ClosingTheChooserAddsNothing) {
   TFuncModel& model = FuncModel();
   TViewState viewState;
   ChooserOnly dialogs;
@@ -240,13 +198,11 @@ TEST_F(DialogWindows, ClosingTheChooserAddsNothing) {
   EXPECT_EQ(model.Count3D, before3D);
 }
 
-TEST_F(DialogWindows, TheChooserOnScreen) {
+TEST_F(ChooserWindow, TheChooserOnScreen) {
   ResetCurFunc();
   ModalScript script;
   script.Then(*SelFTypeForm, [&] {
-    Application->ProcessMessages();
-    SelFTypeForm->Repaint();
-    testsupport::SavePng(testsupport::CaptureWindow(SelFTypeForm->Handle()), "dialogs_chooser.png");
+    SaveScreenshot(*SelFTypeForm, "dialogs_chooser.png");
     SelFTypeForm->Close();
   });
   EXPECT_EQ(script.Run(*SelFTypeForm), mrCancel);

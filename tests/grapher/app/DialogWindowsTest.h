@@ -12,9 +12,15 @@
 
 #include "framework/windows/Controls.h"
 #include "framework/windows/ExtCtrls.h"
+#include "app/FInU.h"
+#include "app/ParaU.h"
+#include "app/SelFTU.h"
+#include "framework/core/Tcvn3.h"
+#include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
 #include "skin/KVForm.h"
 #include "skin/KVTitleBar.h"
+#include "TestSupport.h"
 
 namespace dialogtesting {
 
@@ -82,6 +88,10 @@ class ModalScript {
   };
 
   void Tick() {
+    // A step that pumps messages itself (a screenshot) sees ticks of its own
+    // window: they wait until the step is over. A step that opened a modal
+    // window goes on with the next steps inside that window's loop.
+    if (!busy_.empty() && IsInnermostModal(*busy_.back())) return;
     if (next_ >= steps_.size()) {
       if (++idle_ > kStuckTicks) Abort("the window stays open after the last step");
       return;
@@ -92,8 +102,10 @@ class ModalScript {
       return;
     }
     idle_ = 0;
-    ++next_;  // before the action: it may run a nested modal loop that ticks again
+    ++next_;
+    busy_.push_back(step.form);
     step.action();
+    busy_.pop_back();
   }
 
   void Abort(const std::string& why) {
@@ -106,6 +118,7 @@ class ModalScript {
 
   static constexpr int kStuckTicks = 1500;
   std::vector<Step> steps_;
+  std::vector<kx::TCustomForm*> busy_;
   size_t next_ = 0;
   int idle_ = 0;
 };
@@ -135,5 +148,60 @@ struct Component {
   std::string text;  // UTF-8: caption or text; empty when not checked
   std::string hint;  // UTF-8
 };
+
+// Texts read by name: an edit's text, otherwise the caption; TCVN3 to UTF-8.
+inline std::string TextOf(kx::TComponent& c) {
+  const char* prop = c.ClassType().FindProperty("Text") ? "Text" : "Caption";
+  return kx::Tcvn3ToUtf8(std::get<std::string>(kx::GetPropValue(c, prop)));
+}
+
+// Checks each row's class, parent, place, size, text and hint.
+inline void ExpectComponents(kx::TComponent& form, const std::vector<Component>& table) {
+  for (const Component& row : table) {
+    SCOPED_TRACE(row.name);
+    auto* control = dynamic_cast<kx::TControl*>(form.FindComponent(row.name));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->ClassName(), row.className);
+    ASSERT_NE(control->Parent(), nullptr);
+    EXPECT_EQ(control->Parent()->Name(), row.parent);
+    EXPECT_EQ(control->Left(), row.left);
+    EXPECT_EQ(control->Top(), row.top);
+    if (row.width >= 0) {
+      EXPECT_EQ(control->Width(), row.width);
+    }
+    if (row.height >= 0) {
+      EXPECT_EQ(control->Height(), row.height);
+    }
+    if (!row.text.empty()) {
+      EXPECT_EQ(TextOf(*control), row.text);
+    }
+    if (!row.hint.empty()) {
+      EXPECT_EQ(kx::Tcvn3ToUtf8(control->Hint()), row.hint);
+      EXPECT_TRUE(control->ShowHint());
+    }
+  }
+}
+
+// The screen font and the form classes, then the program's three dialogs,
+// once for the whole test program, as the program's start-up makes them.
+inline void MakeDialogs() {
+  static const bool fontAdded = AddFontResourceA(testsupport::ProgramPath("kurvex.fon").c_str()) > 0;
+  ASSERT_TRUE(fontAdded);
+  kx::RegisterControlClasses();
+  // As the main window sets it: hints show TCVN3 texts.
+  kx::Screen->HintFont()->SetName("Kurvexsans");
+  if (!kx::SelFTypeForm) kx::SelFTypeForm = kx::TCustomForm::Create<kx::TSelFTypeForm>(nullptr);
+  if (!kx::FInForm) kx::FInForm = kx::TCustomForm::Create<kx::TFInForm>(nullptr);
+  if (!kx::ParaForm) kx::ParaForm = kx::TCustomForm::Create<kx::TParaForm>(nullptr);
+}
+
+// A window's picture as the screen shows it, saved for a look.
+inline void SaveScreenshot(kx::TCustomForm& form, const std::string& file) {
+  kx::Application->ProcessMessages();
+  kx::Application->CancelHint();
+  kx::Application->ProcessMessages();
+  form.Repaint();
+  testsupport::SavePng(testsupport::CaptureWindow(form.Handle()), file);
+}
 
 }  // namespace dialogtesting
