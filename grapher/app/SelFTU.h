@@ -22,9 +22,21 @@ class TSelFTypeForm : public TForm {
   void btnFType7Click(TObject* sender);
   void btnFType8Click(TObject* sender);
   void btnHamTNClick(TObject* sender);
+  // The shape templates: each asks for its numbers in the template form.
+  void btnTronClick(TObject* sender);
+  void btnElipClick(TObject* sender);
+  void btnHypClick(TObject* sender);
+  void btn2on1Click(TObject* sender);
+  void btn4Click(TObject* sender);
+  void btnCauClick(TObject* sender);
+  void btnElipxoitClick(TObject* sender);
+  void btnParaboloitClick(TObject* sender);
+  void btnHyp1Click(TObject* sender);
+  void btnNonClick(TObject* sender);
 
  private:
   void KindClicked(int kind);
+  void TemplateClicked();
 };
 
 // The program's one chooser, made at start-up; nullptr until then.

@@ -116,6 +116,7 @@ TEST_F(ChooserWindow, TheChooserIsBuiltFromItsFormResource) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(button->UIStyle(), TkvUIStyle::WinXP);
     EXPECT_EQ(button->ModalResult(), mrNone);
+    EXPECT_TRUE(button->OnClick);  // every button has its handler
     const bool captioned = row.name == "btn2on1" || row.name == "btn4";
     EXPECT_EQ(button->Glyph()->Empty(), captioned);
     if (row.name.rfind("btnFType", 0) == 0) {
@@ -176,6 +177,21 @@ class NoView : public TFuncView {
 };
 
 }  // namespace
+
+TEST_F(ChooserWindow, TemplateButtonsOpenTheTemplateFormAndTheChooserStaysOpen) {
+  ResetCurFunc();
+  const char* buttons[] = {"btnTron", "btnElip",     "btnHyp",        "btn2on1", "btn4",
+                           "btnCau",  "btnElipxoit", "btnParaboloit", "btnHyp1", "btnNon"};
+  ModalScript script;
+  for (const char* name : buttons) {
+    script.Then(*SelFTypeForm, [name] { Click(*dynamic_cast<TkvButton*>(SelFTypeForm->FindComponent(name))); })
+        .Then(*frmHamMau, [] { Click(*frmHamMau->btnCancel()); });
+  }
+  // Back in the chooser after each: it is still open for a choice.
+  script.Then(*SelFTypeForm, [] { SelFTypeForm->Close(); });
+  EXPECT_EQ(script.Run(*SelFTypeForm), mrCancel);
+  EXPECT_EQ(FuncModel().CurFunc.FuncType, 1);
+}
 
 TEST_F(ChooserWindow, ClosingTheChooserAddsNothing) {
   TFuncModel& model = FuncModel();

@@ -13,6 +13,7 @@
 #include "framework/windows/Controls.h"
 #include "framework/windows/ExtCtrls.h"
 #include "app/FInU.h"
+#include "app/HamMauU.h"
 #include "app/ParaU.h"
 #include "app/SelFTU.h"
 #include "framework/core/Tcvn3.h"
@@ -193,6 +194,7 @@ inline void MakeDialogs() {
   if (!kx::SelFTypeForm) kx::SelFTypeForm = kx::TCustomForm::Create<kx::TSelFTypeForm>(nullptr);
   if (!kx::FInForm) kx::FInForm = kx::TCustomForm::Create<kx::TFInForm>(nullptr);
   if (!kx::ParaForm) kx::ParaForm = kx::TCustomForm::Create<kx::TParaForm>(nullptr);
+  if (!kx::frmHamMau) kx::frmHamMau = kx::TCustomForm::Create<kx::TfrmHamMau>(nullptr);
 }
 
 // A window's picture as the screen shows it, saved for a look.
