@@ -206,4 +206,34 @@ inline void SaveScreenshot(kx::TCustomForm& form, const std::string& file) {
   testsupport::SavePng(testsupport::CaptureWindow(form.Handle()), file);
 }
 
+// How many pixels of a label on screen differ from its caption drawn, as a
+// label draws it, on its background in the face `face` at the label's size;
+// only the first `width` columns when a control covers the rest.
+inline int LabelPixelsUnlike(kx::TCustomForm& form, kx::TLabel& label, const std::string& face, int width = 0) {
+  kx::Application->ProcessMessages();
+  const testsupport::Picture shot = testsupport::CaptureWindow(form.Handle());
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  const POINT at = label.Parent()->ClientToScreen(POINT{label.Left(), label.Top()});
+  const int w = label.Width(), h = label.Height();
+  kx::TBitmap drawn;
+  drawn.SetSize(w, h);
+  kx::TCanvas& c = *drawn.Canvas();
+  c.Brush()->SetColor(label.Color());
+  c.FillRect(RECT{0, 0, w, h});
+  c.Font()->Assign(label.Font());
+  c.Font()->SetName(face);
+  c.Brush()->SetStyle(kx::bsClear);
+  RECT r{0, 0, w, h};
+  c.TextRect(r, label.Caption(), DT_LEFT | DT_NOPREFIX);
+  int unlike = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < (width > 0 ? width : w); ++x) {
+      const kx::TColor p = kx::ColorToRGB(c.Pixel(x, y));
+      const unsigned onScreen = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+      if (shot.At(at.x - window.left + x, at.y - window.top + y) != onScreen) ++unlike;
+    }
+  return unlike;
+}
+
 }  // namespace dialogtesting

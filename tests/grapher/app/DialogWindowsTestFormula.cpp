@@ -413,6 +413,18 @@ TEST_F(FormulaWindow, LiveHelpFollowsTheWordAtTheCaret) {
   NewRecord(1);
   ModalScript script;
   script.Then(*FInForm, [] {
+    // The name's label in the screen font (the name's field covers its
+    // right end); the colour list shows the record's palette entry as a
+    // swatch.
+    auto& name = Find<TLabel>(*FInForm, "lbFuncName");
+    const int uncovered = Find<TkvEdit>(*FInForm, "edFuncName").Left() - name.Left();
+    EXPECT_EQ(LabelPixelsUnlike(*FInForm, name, "Kurvexsans", uncovered), 0);
+    EXPECT_GT(LabelPixelsUnlike(*FInForm, name, "Tahoma", uncovered), 0);
+    auto& colors = Find<TkvComboBox>(*FInForm, "ColorBox");
+    const testsupport::Picture box = testsupport::CaptureWindow(colors.Handle());
+    const TColor swatch = ColorTable2D[3];
+    EXPECT_EQ(box.At(box.width / 3, box.height / 2),
+              ((swatch & 0xFF) << 16) | (swatch & 0xFF00) | ((swatch >> 16) & 0xFF));
     Retype(1, "sqr");
     EXPECT_EQ(StatusLeft(), "Sqr(x)     (  SQRT  )");
     EXPECT_EQ(StatusRight(), "Bình phương của x");
@@ -458,6 +470,9 @@ TEST_F(FormulaWindow, TheParameterDialogRefusesABadNumberAndKeepsTheTexts) {
               EXPECT_TRUE(ParaEdit("edXo").Enabled());
               EXPECT_FALSE(ParaEdit("edFirst2").Enabled());
               EXPECT_FALSE(Find<TLabel>(*ParaForm, "lbBien2").Enabled());
+              auto& first = Find<TLabel>(*ParaForm, "Label1");
+              EXPECT_EQ(LabelPixelsUnlike(*ParaForm, first, "Kurvexsans"), 0);
+              EXPECT_GT(LabelPixelsUnlike(*ParaForm, first, "Tahoma"), 0);
               SetField("edFirst", "-3");
               SetField("edLast", "1,5");
               SaveScreenshot(*ParaForm, "dialogs_parameters.png");
@@ -543,4 +558,41 @@ TEST_F(FormulaWindow, TheHelpPanelStaysAsTheUserLeftIt) {
   });
   second.Run([] { FInForm->EditCurFunc(); });
   EXPECT_FALSE(FInForm->HelpPanelShown());
+}
+
+TEST_F(FormulaWindow, ANewEntryIntoAFullListIsRefusedAndTheDialogKeepsEverything) {
+  // The plane list filled up to its 20 records.
+  const int32_t before = model.Count2D;
+  while (model.Count2D < MaxFuncs) {
+    NewRecord(1);
+    model.StoreFunc(model.List2D, 0, model.Count2D);
+  }
+  NewRecord(1, false);  // an entry being edited
+  model.CurFunc.Func[1] = "x";
+  ModalScript script;
+  script
+      .Then(*FInForm,
+            [] {
+              auto& newFunc = Find<TkvCheckBox>(*FInForm, "cbNewF");
+              EXPECT_TRUE(newFunc.Visible());
+              Retype(1, "x*x");
+              Click(newFunc);
+              EXPECT_TRUE(newFunc.Checked());
+              Click(FInButton("btnOK"));
+            })
+      .Then(*FInForm, [this] {
+        EXPECT_EQ(warnings, (std::vector<std::string>{"Chuong trinh chi cho phep toi da 20 ham so / Thong bao"}));
+        EXPECT_EQ(Formula(1).Text(), "x*x");
+        auto& newFunc = Find<TkvCheckBox>(*FInForm, "cbNewF");
+        EXPECT_TRUE(newFunc.Checked());
+        // Unchecked, the edit replaces its entry.
+        Click(newFunc);
+        Click(FInButton("btnOK"));
+      });
+  TModalResult result = mrNone;
+  script.Run([&] { result = FInForm->EditCurFunc(); });
+  EXPECT_EQ(result, mrOk);
+  EXPECT_FALSE(model.SaveAsNew);
+  EXPECT_EQ(model.CurFunc.Func[1], "x*x");
+  while (model.Count2D > before) model.DeleteFunc(model.List2D, model.Count2D, model.Count2D);
 }
