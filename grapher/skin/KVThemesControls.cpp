@@ -16,6 +16,7 @@
 #include "skin/KVProgressBar.h"
 #include "skin/KVRadioGroup.h"
 #include "skin/KVScrollBar.h"
+#include "skin/KVSideChannel.h"
 #include "skin/KVTabControl.h"
 #include "skin/KVToolBar.h"
 #include "skin/KVTrackBar.h"
@@ -35,7 +36,7 @@ const std::array<TStyleStep, StyleStepCount> StyleSteps = {{
     {"TkvEdit", SetBorderColorOf<TkvEdit>},
     {"TkvMemo", SetBorderColorOf<TkvMemo>},
     {"TkvCheckListBox", Restyle<TkvCheckListBox>},
-    {"TkvSideChannel", nullptr},       // RestyleSideChannel
+    {"TkvSideChannel", RestyleSideChannel<TkvSideChannel>},
     {"TkvCheckGroup", Restyle<TkvCheckGroup>},
     {"TkvComboBox", Restyle<TkvComboBox>},
     {"TkvColorBox", Restyle<TkvColorBox>},
