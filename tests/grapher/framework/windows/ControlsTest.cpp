@@ -440,6 +440,34 @@ TEST_F(FormFixture, AlignedChildrenOfAHiddenFormMakeNoWindows) {
   EXPECT_FALSE(inner->HandleAllocated());
 }
 
+TEST_F(FormFixture, APartsTreeBuiltWithoutAParentGetsItsWindowsOnAShownForm) {
+  // A composite control lays out its aligned parts before it has a parent.
+  // Laying out measures each part's client area; that must not ask the
+  // parentless container for a window, which a child window cannot have.
+  ShowAndSettle();
+  auto* outer = new TPanel(form_);
+  auto* strip = new TPanel(outer);
+  strip->SetParent(outer);
+  strip->SetAlign(alTop);
+  auto* bar = new TPanel(outer);
+  bar->SetParent(outer);
+  bar->SetAlign(alLeft);
+  bar->SetBevelOuter(bvNone);
+  auto* inside = new TPanel(outer);
+  inside->SetParent(bar);
+  inside->SetAlign(alClient);
+  EXPECT_FALSE(outer->HandleAllocated());
+  EXPECT_FALSE(inside->HandleAllocated());
+  outer->SetParent(form_);
+  outer->SetAlign(alLeft);
+  for (TWinControl* c : std::initializer_list<TWinControl*>{outer, strip, bar, inside}) {
+    ASSERT_TRUE(c->HandleAllocated()) << c->ClassName();
+    EXPECT_TRUE(IsWindowVisible(c->Handle())) << c->ClassName();
+  }
+  EXPECT_EQ(outer->Height(), form_->ClientHeight());
+  EXPECT_EQ(bar->Top(), strip->Top() + strip->Height());
+}
+
 TEST_F(FormFixture, ExceptionsInHandlersGoToTheApplication) {
   auto* panel = Add<TPanel>(0, 0, 60, 40);
   ShowAndSettle();
