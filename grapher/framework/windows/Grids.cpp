@@ -68,8 +68,11 @@ void TCustomGrid::SetFixedCols(int n) {
 
 void TCustomGrid::SetFixedRows(int n) {
   fixedRows_ = std::clamp(n, 0, rowCount_ - 1);
-  row_ = std::max(row_, fixedRows_);
-  topRow_ = std::max(topRow_, fixedRows_);
+  // The scrolled rows start again at the first one below the fixed rows,
+  // and the current cell moves there: fewer fixed rows show rows that would
+  // otherwise stay above the top.
+  row_ = topRow_ = fixedRows_;
+  UpdateScrollBar();
   Invalidate();
 }
 

@@ -84,7 +84,7 @@ TEST_F(DataDialog, EveryComponentFromTheResource) {
       {"cbNewF", "TkvCheckBox", "kvForm1", 496, 66, 96, 17, 4, "Hàm mới", "Coi hàm đang sửa như một hàm mới"},
       {"TNVal", "TValueListEditor", "kvForm1", 12, 96, 200, 248, 5, nullptr,
        "Bảng các giá trị thực nghiệm (Bấm phím xuống để thêm, phím Insert để chèn)"},
-      {"btnSwapXY", "TkvButton", "kvForm1", 12, 352, 96, 26, 6, "X <-> Y", "Tráo đổi giá trị của X và Y"},
+      {"btnSwapXY", "TkvButton", "kvForm1", 12, 352, 96, 26, 6, "", "Tráo đổi giá trị của X và Y"},
       {"btnSort", "TkvButton", "kvForm1", 116, 352, 96, 26, 7, "Sắp xếp",
        "Sắp xếp lại bảng thực nghiệm theo chiều tăng dần của X"},
       {"GroupBox1", "TkvGroupBox", "kvForm1", 224, 96, 370, 282, 8, "Cách vẽ hàm"},
@@ -134,6 +134,9 @@ TEST_F(DataDialog, EveryComponentFromTheResource) {
   EXPECT_TRUE(Find<TkvButton>("btnOK")->Default());
   EXPECT_EQ(Find<TkvButton>("btnCancel")->ModalResult(), mrCancel);
   EXPECT_TRUE(Find<TkvButton>("btnCancel")->Cancel());
+  // The swap button shows its picture.
+  EXPECT_EQ(Find<TkvButton>("btnSwapXY")->Glyph()->Width(), 44);
+  EXPECT_EQ(Find<TkvButton>("btnSwapXY")->Glyph()->Height(), 16);
   // Each draw type's picture.
   for (const char* name : {"Image1", "Image2", "Image3", "Image4", "Image5"}) {
     SCOPED_TRACE(name);
@@ -153,6 +156,8 @@ TEST_F(DataDialog, TheTableHeadersAndTheChoices) {
   EXPECT_EQ(grid->RowCount(), 2);
   EXPECT_EQ(grid->FixedCols(), 1);
   EXPECT_EQ(grid->FixedRows(), 0);
+  // Both rows show, the first at the top.
+  EXPECT_EQ(grid->TopRow(), 0);
 
   auto* colors = Find<TkvComboBox>("ColorBox");
   EXPECT_EQ(colors->Style(), csOwnerDrawFixed);

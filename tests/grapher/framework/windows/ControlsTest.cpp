@@ -11,6 +11,7 @@
 
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/Grids.h"
 #include "framework/windows/Menus.h"
 #include "framework/windows/StdCtrls.h"
 #include "OwnDialog.h"
@@ -599,4 +600,20 @@ TEST_F(FormFixture, ChildOrderDecidesWhichControlGetsTheMouse) {
   above->SetVisible(false);  // a hidden control gets nothing
   click();
   EXPECT_EQ(log.back(), "below");
+}
+
+TEST_F(FormFixture, AGridWithoutFixedRowsStartsAtItsFirstRow) {
+  auto* grid = Add<TStringGrid>(10, 10, 200, 60);
+  grid->SetRowCount(2);
+  grid->SetFixedRows(0);
+  EXPECT_EQ(grid->TopRow(), 0);
+  EXPECT_EQ(grid->Row(), 0);
+  grid->SetCells(0, 0, "first");
+  grid->SetCells(0, 1, "second");
+  ShowAndSettle();
+  // The first row is drawn at the top of the grid, the second below it.
+  const RECT first = grid->CellRect(0, 0), second = grid->CellRect(0, 1);
+  EXPECT_EQ(first.top, 0);
+  EXPECT_GT(first.bottom, first.top);
+  EXPECT_GE(second.top, first.bottom);
 }
