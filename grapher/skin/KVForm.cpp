@@ -3,7 +3,9 @@
 #include "skin/KVForm.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "skin/KVMainMenu.h"
 #include "skin/KVPublic.h"
 
 namespace kx {
@@ -86,14 +88,19 @@ TkvForm::~TkvForm() {
   if (menu_) {
     if (auto* link = dynamic_cast<TkvMenuBarLink*>(menu_)) link->SetMenuBarForm(nullptr);
     menu_->RemoveFreeNotification(this);
+    menu_ = nullptr;
   }
+  delete std::exchange(menuBar_, nullptr);
   delete titleBar_;
   if (host_ && !host_->IsDestroying()) host_->Invalidate();
 }
 
 void TkvForm::Notification(TComponent* component, TOperation operation) {
   TCustomPanel::Notification(component, operation);
-  if (operation == opRemove && component == menu_) menu_ = nullptr;
+  if (operation != opRemove || component != menu_) return;
+  // The menu is going: nothing of it may be called any more.
+  menu_ = nullptr;
+  DestroyMenuBar();
 }
 
 // ---------------------------------------------------------------------------
@@ -105,8 +112,11 @@ void TkvForm::SetUIStyle(TkvUIStyle style) {
   SetBorderColor(ThemeColor(style, 2));
   SetBorderWidth(ThemeInteger(style, 4));
   SetColor(ThemeColor(style, 3));
-  menuBarColor_ = Color();
+  SetMenuBarColor(Color());
   if (titleBar_) titleBar_->SetUIStyle(style);
+  if (auto* menu = dynamic_cast<TkvMainMenu*>(menu_); menu && menu->UIStyle() != TkvUIStyle::Custom)
+    menu->SetUIStyle(style);
+  if (menuBar_) menuBar_->Invalidate();
   if (uiStyleAutoUpdateSub_) {
     ApplyStyleToNestedContainers(*this, style);
     ApplyStyleToControls(*this, style);
@@ -174,16 +184,23 @@ void TkvForm::SetRoundCorner(int radius) {
 }
 
 void TkvForm::SetMenu(TMainMenu* menu) {
-  if (menu == menu_) return;
-  if (menu_) {
-    if (auto* link = dynamic_cast<TkvMenuBarLink*>(menu_)) link->SetMenuBarForm(nullptr);
-    menu_->RemoveFreeNotification(this);
+  if (menu != menu_) {
+    if (menu_) {
+      if (auto* link = dynamic_cast<TkvMenuBarLink*>(menu_)) link->SetMenuBarForm(nullptr);
+      menu_->RemoveFreeNotification(this);
+    }
+    menu_ = menu;
+    if (menu_) {
+      menu_->FreeNotification(this);
+      if (auto* link = dynamic_cast<TkvMenuBarLink*>(menu_)) link->SetMenuBarForm(this);
+    }
   }
-  menu_ = menu;
-  if (menu_) {
-    menu_->FreeNotification(this);
-    if (auto* link = dynamic_cast<TkvMenuBarLink*>(menu_)) link->SetMenuBarForm(this);
+  if (!menu_) {
+    DestroyMenuBar();
+    return;
   }
+  if (!menuBar_) CreateMenuBar();
+  RebuildMenuBar();
 }
 
 void TkvForm::SetWidth(int width) {

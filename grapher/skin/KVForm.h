@@ -18,6 +18,7 @@
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Menus.h"
+#include "framework/windows/ToolBars.h"
 #include "skin/KVThemes.h"
 #include "skin/KVThemesControls.h"
 #include "skin/KVTitleBar.h"
@@ -85,14 +86,41 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   int RoundCorner() const;
   void SetRoundCorner(int radius);
 
-  // Stored for the menu bar; a menu that is a TkvMenuBarLink learns of the
-  // link. Cleared when the menu is freed.
+  // The menu the frame shows in its menu bar; a menu that is a
+  // TkvMenuBarLink learns of the link. Setting one makes the bar (when
+  // missing) and its buttons anew; none, or the menu's freeing, frees it.
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
   TColor MenuBarColor() const { return menuBarColor_; }
-  void SetMenuBarColor(TColor color) { menuBarColor_ = color; }
+  void SetMenuBarColor(TColor color);
+  // The height of the bar and of each of its buttons.
   int MenuBarHeight() const { return menuBarHeight_; }
-  void SetMenuBarHeight(int pixels) { menuBarHeight_ = pixels; }
+  void SetMenuBarHeight(int pixels);
+
+  // The menu bar: a flat tool bar under the title bar, one grouped button
+  // per top-level item of Menu, bound to the item (its caption; a click
+  // drops its sub-items) and as wide as its caption. nullptr without Menu.
+  TToolBar* MenuBar() const { return menuBar_; }
+  void CreateMenuBar();
+  // Frees the bar and lets Menu go.
+  void DestroyMenuBar();
+  // One button per top-level item, in menu order (frees the bar when there
+  // is no Menu).
+  void RebuildMenuBar();
+  // Each button takes its item's caption and enabled state.
+  void RefreshMenuBarButtons();
+  // The bar's font: a TkvMainMenu's item font, or the system's menu font
+  // when the menu uses that.
+  void ApplyMenuFontToBar();
+  // The bar's drawing handlers on any canvas: the MacOS bar picture behind
+  // the buttons; a hot or selected button in the style's colours (or the
+  // MacOS selection picture). A button in neither state keeps defaultDraw.
+  void DrawMenuBarBackground(TCanvas& canvas, const RECT& rect);
+  void DrawMenuBarButton(TCanvas& canvas, TToolButton& button, TCustomDrawState state, bool& defaultDraw);
+  // A key of the host (WM_KEYDOWN or WM_SYSKEYDOWN with its lParam) as a
+  // shortcut of Menu: an enabled item with that shortcut runs; Alt and the
+  // accelerator of a top-level item drops that item. True when taken.
+  bool HandleMenuShortcut(WPARAM key, LPARAM keyData);
 
   // Width and Height read the frame's own size, the skinned client size.
   // Writing sizes the host: Width + 2 x BorderWidth wide, Height +
@@ -144,10 +172,15 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   void UnhookHost();
   void InstallKeyHook();
   void RemoveKeyHook();
+  // The menu's style when it is a TkvMainMenu, else the frame's.
+  TkvUIStyle MenuBarStyle() const;
+  // The item font of a TkvMainMenu (or the system's menu font) on `font`.
+  void TakeMenuFont(TFont& font) const;
 
   TCustomForm* host_ = nullptr;
   TkvTitleBar* titleBar_ = nullptr;
   TMainMenu* menu_ = nullptr;
+  TToolBar* menuBar_ = nullptr;
   std::shared_ptr<HostLink> link_;  // shared with the host's procedure and the key hook
   std::string keyHookName_;         // tells our key hook from any other
   TFormBorderStyle originalBorderStyle_ = bsSizeable;

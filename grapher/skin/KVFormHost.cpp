@@ -41,14 +41,41 @@ void TkvForm::UnhookHost() {
   if (procedure && procedure->Link == link_) host_->WindowProc = link_->Previous;
 }
 
+namespace {
+
+bool IsKeyDown(UINT message) { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
+
+// The first enabled, visible item with the shortcut, not below a disabled
+// or hidden one.
+TMenuItem* UsableItemWithShortCut(const TMenuItem& parent, TShortCut shortCut) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    TMenuItem* item = parent.Items(i);
+    if (!item->Enabled() || !item->Visible()) continue;
+    if (item->ShortCut() == shortCut) return item;
+    if (TMenuItem* found = UsableItemWithShortCut(*item, shortCut)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 void TkvForm::InstallKeyHook() {
   if (!Application || Application->OnMessage) return;
   // The name tells this frame's hook from any the program puts in its place.
   static unsigned installed = 0;
   keyHookName_ = "TkvForm.ApplicationKeyHook." + std::to_string(++installed);
-  // Every key passes on: the menu bar, which routes the menu's shortcuts,
-  // is not built yet.
-  Application->OnMessage = TMessageEvent([](MSG&, bool&) {}, keyHookName_);
+  // Only keys typed into this frame's window: a shortcut of its menu must
+  // not run while another window (a dialog) has the keyboard. Alt and a
+  // key come as WM_SYSKEYDOWN.
+  Application->OnMessage = TMessageEvent(
+      [link = link_](MSG& msg, bool& handled) {
+        TkvForm* form = link->Form;
+        if (!form || !IsKeyDown(msg.message) || !form->host_->HandleAllocated()) return;
+        const HWND host = form->host_->Handle();
+        if (msg.hwnd != host && !IsChild(host, msg.hwnd)) return;
+        handled = form->HandleMenuShortcut(msg.wParam, msg.lParam);
+      },
+      keyHookName_);
   hookInstalled_ = true;
 }
 
@@ -59,8 +86,36 @@ void TkvForm::RemoveKeyHook() {
     Application->OnMessage = TMessageEvent();
 }
 
+bool TkvForm::HandleMenuShortcut(WPARAM key, LPARAM keyData) {
+  if (!menu_) return false;
+  // Bit 29 of a key message's data: Alt was down.
+  const bool alt = (keyData & (LPARAM(1) << 29)) != 0;
+  TShortCut shortCut = static_cast<TShortCut>(key & 0xFF);
+  if (GetKeyState(VK_SHIFT) < 0) shortCut |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) shortCut |= scCtrl;
+  if (alt) shortCut |= scAlt;
+  // The command may free this frame: nothing of it is touched after it.
+  if (TMenuItem* item = UsableItemWithShortCut(*menu_->Items(), shortCut)) {
+    item->Click();
+    return true;
+  }
+  if (shortCut != (scAlt | (key & 0xFF)) || !menuBar_) return false;
+  for (int i = 0; i < menuBar_->ButtonCount(); ++i) {
+    TToolButton& button = *menuBar_->Buttons(i);
+    const TMenuItem* item = button.MenuItem();
+    if (!item || !button.Visible() || !button.Enabled() || item->Accelerator() != static_cast<char>(key)) continue;
+    button.Click();
+    return true;
+  }
+  return false;
+}
+
 void TkvForm::FormWindowProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      m.Result = HandleMenuShortcut(m.WParam, m.LParam) ? 1 : 0;
+      break;
     case WM_ACTIVATE:
       titleBar_->SetFormActive(LOWORD(m.WParam) != WA_INACTIVE);
       break;

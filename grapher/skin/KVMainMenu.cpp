@@ -36,6 +36,16 @@ void TkvMainMenu::SetImages(TImageList* images) {
 void TkvMainMenu::Loaded() {
   TMainMenu::Loaded();
   HookItems(*Items(), this);
+  if (menuBarForm_) menuBarForm_->RebuildMenuBar();
+}
+
+void TkvMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
+  TMainMenu::MenuChanged(source, rebuild);
+  if (menuBarForm_ && dynamic_cast<TCustomForm*>(Owner())) menuBarForm_->RefreshMenuBarButtons();
+}
+
+void TkvMainMenu::MenuFontChanged() {
+  if (menuBarForm_) menuBarForm_->ApplyMenuFontToBar();
 }
 
 void TkvMainMenu::Notification(TComponent* component, TOperation operation) {

@@ -1,6 +1,7 @@
 // The skinned main menu: the popup menu's item drawing for a form's menu,
 // with a check picture of its own. Made on a form with a skinned frame, it
-// hands itself to that frame, which shows it as its menu bar.
+// hands itself to that frame, which shows it as its menu bar and keeps the
+// bar in step with the items and the item font.
 #pragma once
 
 #include <memory>
@@ -28,11 +29,16 @@ class TkvMainMenu : public TMainMenu, public TkvMenuLook, public TkvMenuBarLink 
   TkvForm* MenuBarForm() const { return menuBarForm_; }
   void SetMenuBarForm(TkvForm* form) override { menuBarForm_ = form; }
 
-  // Binds every item, at any depth, to the menu's drawing.
+  // Binds every item, at any depth, to the menu's drawing, then rebuilds
+  // the menu bar that shows the menu.
   void Loaded() override;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
+  // The menu bar follows the items' captions and enabled states.
+  void MenuChanged(TMenuItem* source, bool rebuild) override;
+  // The menu bar takes the item font.
+  void MenuFontChanged() override;
   TImageList* ItemImages() const override { return images_ == checkImages_.get() ? nullptr : images_; }
   TImageList& CheckImages() const override { return *checkImages_; }
 

@@ -61,14 +61,27 @@ class TkvMenuLook {
   void SetBorderColor(TColor v) { borderColor_ = v; }
   bool FlatMenu() const { return flatMenu_; }
   void SetFlatMenu(bool on) { flatMenu_ = on; }
+  // The item font; a write tells the menu (MenuFontChanged).
   const std::string& FontName() const { return fontName_; }
-  void SetFontName(const std::string& name) { fontName_ = name; }
+  void SetFontName(const std::string& name) {
+    fontName_ = name;
+    MenuFontChanged();
+  }
   int FontSize() const { return fontSize_; }
-  void SetFontSize(int v) { fontSize_ = v; }
+  void SetFontSize(int v) {
+    fontSize_ = v;
+    MenuFontChanged();
+  }
   uint8_t FontCharset() const { return fontCharset_; }
-  void SetFontCharset(uint8_t v) { fontCharset_ = v; }
+  void SetFontCharset(uint8_t v) {
+    fontCharset_ = v;
+    MenuFontChanged();
+  }
   bool UseSystemFont() const { return useSystemFont_; }
-  void SetUseSystemFont(bool on) { useSystemFont_ = on; }
+  void SetUseSystemFont(bool on) {
+    useSystemFont_ = on;
+    MenuFontChanged();
+  }
 
   // The menu's events for each item.
   void MeasureItem(TMenuItem& item, TCanvas& canvas, int& width, int& height) const;
@@ -82,6 +95,8 @@ class TkvMenuLook {
   virtual TImageList& CheckImages() const = 0;
   // Binds every item, at any depth, to the menu's measure and draw routines.
   void HookItems(TMenuItem& parent, TObject* menu);
+  // The item font changed (a menu bar showing the menu takes it).
+  virtual void MenuFontChanged() {}
 
  private:
   bool HasImage(const TMenuItem& item) const;

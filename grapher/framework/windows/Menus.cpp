@@ -1,6 +1,7 @@
 #include "framework/windows/Menus.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "framework/windows/Controls.h"
 #include "framework/windows/Forms.h"
@@ -97,18 +98,74 @@ TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
 
 TMenuItem::~TMenuItem() {
   for (TMenuItem* item : items_) item->parent_ = nullptr;
-  if (parent_) parent_->Remove(this);
+  // Leaves quietly: the menu must not look at an item half destroyed.
+  if (parent_) parent_->Unlink(this);
+}
+
+void TMenuItem::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  Changed(false);
+}
+
+void TMenuItem::SetChecked(bool on) {
+  if (on == checked_) return;
+  checked_ = on;
+  Changed(false);
+}
+
+void TMenuItem::SetEnabled(bool on) {
+  if (on == enabled_) return;
+  enabled_ = on;
+  Changed(false);
+}
+
+void TMenuItem::SetVisible(bool on) {
+  if (on == visible_) return;
+  visible_ = on;
+  Changed(true);
+}
+
+void TMenuItem::SetShortCut(TShortCut v) {
+  if (v == shortCut_) return;
+  shortCut_ = v;
+  Changed(false);
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+  const TMenuItem* root = this;
+  while (root->parent_) root = root->parent_;
+  return root->menu_;
+}
+
+void TMenuItem::Changed(bool rebuild) {
+  if (TMenu* menu = GetParentMenu(); menu && !menu->IsDestroying()) menu->MenuChanged(this, rebuild);
 }
 
 void TMenuItem::Add(TMenuItem* item) {
   if (item->parent_) item->parent_->Remove(item);
   item->parent_ = this;
   items_.push_back(item);
+  Changed(true);
+}
+
+void TMenuItem::Unlink(TMenuItem* item) {
+  items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
+  item->parent_ = nullptr;
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
-  items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
-  item->parent_ = nullptr;
+  Unlink(item);
+  Changed(true);
+}
+
+char TMenuItem::Accelerator() const {
+  for (size_t i = 0; i + 1 < caption_.size(); ++i) {
+    if (caption_[i] != '&') continue;
+    if (caption_[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption_[i + 1])));
+    ++i;  // "&&" is a plain ampersand
+  }
+  return 0;
 }
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
@@ -129,6 +186,11 @@ void TMenuItem::GetChildren(const std::function<void(TComponent*)>& proc, TCompo
 }
 
 void TMenuItem::Click() { OnClick(this); }
+
+TMenuItem* TMenuItem::TrackSubItems(int x, int y, HWND owner) {
+  const TMenu* menu = GetParentMenu();
+  return TrackItems(menu && menu->OwnerDraw(), x, y, owner);
+}
 
 void TMenuItem::BuildInto(HMENU menu, bool ownerDraw, std::vector<TMenuItem*>& byId) {
   for (TMenuItem* item : items_) {
@@ -213,6 +275,8 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMe
 
 TMenu::~TMenu() = default;
 
+void TMenu::MenuChanged(TMenuItem*, bool) {}
+
 void TMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
   items_->GetChildren(proc, root);
 }
@@ -240,25 +304,29 @@ KX_PUBLISH(TPopupMenu) { p.Field("OnPopup", &TPopupMenu::OnPopup); }
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
-void TPopupMenu::Popup(int x, int y) {
-  OnPopup(this);
-  std::vector<TMenuItem*> byId;
-  HMENU menu = CreatePopupMenu();
-  Items()->BuildInto(menu, OwnerDraw(), byId);
-  // The form the menu belongs to owns it, so that form stays active; its
-  // window passes the owner-draw messages on like the menu window does.
-  HWND owner = nullptr;
-  if (auto* control = dynamic_cast<TControl*>(popupComponent_))
-    if (TCustomForm* form = GetParentForm(control); form && form->HandleAllocated()) owner = form->Handle();
+TMenuItem* TMenuItem::TrackItems(bool ownerDraw, int x, int y, HWND owner) {
   if (!owner && TWinControl::FindControl(GetActiveWindow())) owner = GetActiveWindow();
   if (!owner) {
     owner = MenuWindow();
     SetForegroundWindow(owner);
   }
+  std::vector<TMenuItem*> byId;
+  HMENU menu = CreatePopupMenu();
+  BuildInto(menu, ownerDraw, byId);
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
   DestroyMenu(menu);
-  if (chosen >= 1 && chosen <= byId.size()) byId[chosen - 1]->Click();
+  return chosen >= 1 && chosen <= byId.size() ? byId[chosen - 1] : nullptr;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  OnPopup(this);
+  // The form the menu belongs to owns it, so that form stays active; its
+  // window passes the owner-draw messages on like the menu window does.
+  HWND owner = nullptr;
+  if (auto* control = dynamic_cast<TControl*>(popupComponent_))
+    if (TCustomForm* form = GetParentForm(control); form && form->HandleAllocated()) owner = form->Handle();
+  if (TMenuItem* chosen = Items()->TrackItems(OwnerDraw(), x, y, owner)) chosen->Click();
 }
 
 }  // namespace kx

@@ -31,26 +31,31 @@ class TMenuItem : public TComponent {
   explicit TMenuItem(TComponent* owner);
   ~TMenuItem() override;
 
+  // Writes that change what a menu shows tell the item's menu (MenuChanged).
   const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption) { caption_ = caption; }
+  void SetCaption(const std::string& caption);
   bool Checked() const { return checked_; }
-  void SetChecked(bool on) { checked_ = on; }
+  void SetChecked(bool on);
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool on) { enabled_ = on; }
+  void SetEnabled(bool on);
   bool Visible() const { return visible_; }
-  void SetVisible(bool on) { visible_ = on; }
+  void SetVisible(bool on);
   bool Default() const { return default_; }
   void SetDefault(bool on) { default_ = on; }
   TShortCut ShortCut() const { return shortCut_; }
-  void SetShortCut(TShortCut v) { shortCut_ = v; }
+  void SetShortCut(TShortCut v);
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int v) { imageIndex_ = v; }
 
   int Count() const { return static_cast<int>(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(index); }
   TMenuItem* Parent() const { return parent_; }
+  // The menu whose tree holds this item, or nullptr.
+  TMenu* GetParentMenu() const;
   void Add(TMenuItem* item);
   void Remove(TMenuItem* item);
+  // The key of the "&" accelerator of the caption (upper case), or 0.
+  char Accelerator() const;
 
   // Stored nesting: items are written inside their parent item or menu.
   void SetParentComponent(TComponent* parent) override;
@@ -58,6 +63,11 @@ class TMenuItem : public TComponent {
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
   virtual void Click();
+  // Shows the sub-items as a popup menu at screen point (x, y), owned by
+  // `owner` (whose window receives the owner-draw messages), waits for the
+  // choice and returns the chosen item (nullptr when none); the caller runs
+  // it once it no longer needs itself.
+  TMenuItem* TrackSubItems(int x, int y, HWND owner);
 
   TNotifyEvent OnClick;
   TMenuDrawItemEvent OnDrawItem;
@@ -76,6 +86,10 @@ class TMenuItem : public TComponent {
   friend class TPopupMenu;
   // Appends this item's children to a native menu; ids number the items.
   void BuildInto(HMENU menu, bool ownerDraw, std::vector<TMenuItem*>& byId);
+  // Shows the sub-items as a popup menu and returns the one chosen.
+  TMenuItem* TrackItems(bool ownerDraw, int x, int y, HWND owner);
+  void Changed(bool rebuild);
+  void Unlink(TMenuItem* item);
 
   std::string caption_;
   bool checked_ = false;
@@ -102,6 +116,11 @@ class TMenu : public TComponent {
   // The item whose shortcut is `shortCut`, at any depth; nullptr when none.
   TMenuItem* FindItemByShortCut(TShortCut shortCut) const;
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
+ protected:
+  friend class TMenuItem;
+  // An item of the menu changed what it shows (`rebuild`: items came or went).
+  virtual void MenuChanged(TMenuItem* source, bool rebuild);
 
  private:
   std::unique_ptr<TMenuItem> items_;

@@ -1,11 +1,32 @@
 #include "framework/windows/ToolBars.h"
 
+#include <algorithm>
+
+#include "framework/windows/Forms.h"
+
 namespace kx {
+
+namespace {
+
+// Captions show "&" prefixes as underlined accelerators, as menus do.
+constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_LEFT | DT_TOP;
+
+int CaptionWidth(TCanvas& canvas, const std::string& caption) {
+  if (caption.empty()) return 0;
+  RECT r{0, 0, 0, 0};
+  canvas.TextRect(r, caption, kCaptionFormat | DT_CALCRECT);
+  return r.right - r.left;
+}
+
+}  // namespace
 
 KX_PUBLISH(TToolButton) {
   p.Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex).Default(-1);
   p.Property("Style", &TToolButton::Style, &TToolButton::SetStyle).Default(tbsButton);
   p.Property("Down", &TToolButton::Down, &TToolButton::SetDown).Default(false);
+  p.Property("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped).Default(false);
+  p.Property("AutoSize", &TToolButton::AutoSize, &TToolButton::SetAutoSize).Default(false);
+  p.Property("MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem);
 }
 
 KX_PUBLISH(TToolBar) {
@@ -66,10 +87,44 @@ void TToolButton::SetDown(bool down) {
   Changed();
 }
 
+void TToolButton::SetAutoSize(bool on) {
+  autoSize_ = on;
+  Changed();
+}
+
+void TToolButton::SetMenuItem(TMenuItem* item) {
+  if (menuItem_) menuItem_->RemoveFreeNotification(this);
+  menuItem_ = item;
+  if (!item) return;
+  item->FreeNotification(this);
+  SetCaption(item->Caption());
+  SetEnabled(item->Enabled());
+}
+
+void TToolButton::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == opRemove && component == menuItem_) menuItem_ = nullptr;
+}
+
+void TToolButton::DropMenu() {
+  if (!menuItem_ || menuDropped_ || !Parent()) return;
+  const POINT at = Parent()->ClientToScreen(POINT{Left(), Top() + Height()});
+  TCustomForm* form = GetParentForm(this);
+  menuDropped_ = true;
+  Changed();
+  TMenuItem* chosen = menuItem_->TrackSubItems(at.x, at.y, form ? form->Handle() : nullptr);
+  menuDropped_ = false;
+  // The menu kept the mouse: the pointer may have left meanwhile.
+  hot_ = false;
+  Changed();
+  // Last: the chosen command may free this button (and its bar).
+  if (chosen) chosen->Click();
+}
+
 TCustomDrawState TToolButton::DrawState() const {
   TCustomDrawState state;
   if (hot_) state.Include(cdsHot);
-  if (pressed_ && hot_) state.Include(cdsSelected);
+  if ((pressed_ && hot_) || menuDropped_) state.Include(cdsSelected);
   if (down_) state.Include(cdsChecked);
   if (!Enabled()) state.Include(cdsDisabled);
   return state;
@@ -78,6 +133,11 @@ TCustomDrawState TToolButton::DrawState() const {
 void TToolButton::Click() {
   if (style_ == tbsCheck) SetDown(!down_);
   TGraphicControl::Click();
+  if (!menuItem_) return;
+  if (menuItem_->Count() > 0)
+    DropMenu();
+  else
+    menuItem_->Click();
 }
 
 void TToolButton::WndProc(TMessage& m) {
@@ -89,6 +149,9 @@ void TToolButton::WndProc(TMessage& m) {
     case CM_MOUSELEAVE:
       hot_ = false;
       Changed();
+      break;
+    case CM_TEXTCHANGED:
+      if (autoSize_) Changed();
       break;
     default:
       break;
@@ -179,6 +242,7 @@ void TToolBar::SetHotImages(TImageList* images) {
 
 void TToolBar::SetShowCaptions(bool on) {
   showCaptions_ = on;
+  ArrangeButtons();
   Invalidate();
 }
 
@@ -189,14 +253,27 @@ void TToolBar::Notification(TComponent* component, TOperation operation) {
   if (component == hotImages_) hotImages_ = nullptr;
 }
 
+int TToolBar::ButtonWidthOf(const TToolButton& button, TCanvas& measure) const {
+  if (button.Style() == tbsSeparator || button.Style() == tbsDivider) return 8;
+  if (!button.AutoSize() || !showCaptions_) return buttonWidth_;
+  constexpr int kMargin = 7;
+  int content = CaptionWidth(measure, button.Caption());
+  if (images_ && button.ImageIndex() >= 0) content = std::max(content, images_->Width());
+  return content + 2 * kMargin;
+}
+
 void TToolBar::ArrangeButtons() {
   if (arranging_) return;
   arranging_ = true;
+  // Captions are measured in the bar's font, which they are drawn in.
+  TBitmap scratch;
+  scratch.SetSize(1, 1);
+  scratch.Canvas()->Font()->Assign(Font());
   int x = 0, y = 0;
   for (int i = 0; i < ControlCount(); ++i) {
     auto* button = dynamic_cast<TToolButton*>(Controls(i));
     if (!button || !button->Visible()) continue;
-    const int w = button->Style() == tbsSeparator || button->Style() == tbsDivider ? 8 : buttonWidth_;
+    const int w = ButtonWidthOf(*button, *scratch.Canvas());
     if (x > 0 && x + w > ClientWidth()) {
       x = 0;
       y += buttonHeight_;
@@ -220,6 +297,7 @@ void TToolBar::WndProc(TMessage& m) {
     return;
   }
   TCustomControl::WndProc(m);
+  if (m.Msg == CM_FONTCHANGED) ArrangeButtons();  // captions measure anew
 }
 
 void TToolBar::Paint() { PaintBar(*Canvas()); }
@@ -263,9 +341,13 @@ void TToolBar::DrawButtonDefault(TCanvas& canvas, TToolButton& button, TCustomDr
     textTop = r.top + images->Height() + 4;
   }
   if (showCaptions_) {
+    const TColor color = canvas.Font()->Color();
+    if (state.Contains(cdsDisabled)) canvas.Font()->SetColor(clGrayText);
     canvas.Brush()->SetStyle(bsClear);
-    canvas.TextOut(r.left + (r.right - r.left - canvas.TextWidth(button.Caption())) / 2, textTop, button.Caption());
+    RECT text{r.left + (r.right - r.left - CaptionWidth(canvas, button.Caption())) / 2, textTop, r.right, r.bottom};
+    canvas.TextRect(text, button.Caption(), kCaptionFormat);
     canvas.Brush()->SetStyle(bsSolid);
+    canvas.Font()->SetColor(color);
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "framework/windows/Controls.h"
 #include "framework/windows/Graphics.h"
+#include "framework/windows/Menus.h"
 
 namespace kx {
 
@@ -54,6 +55,22 @@ class TToolButton : public TGraphicControl {
   // Checked (a check button that is down).
   bool Down() const { return down_; }
   void SetDown(bool down);
+  // Grouped buttons of a bar belong together (stored for the bar's owner).
+  bool Grouped() const { return grouped_; }
+  void SetGrouped(bool on) { grouped_ = on; }
+  // While the bar shows captions, the button is as wide as its caption
+  // (or its image) and a margin on either side.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool on);
+  // A button bound to a menu item takes the item's caption and enabled
+  // state; a click drops the item's sub-items below the button, or runs an
+  // item that has none. Cleared when the item is freed.
+  TMenuItem* MenuItem() const { return menuItem_; }
+  void SetMenuItem(TMenuItem* item);
+  // Drops the bound item's sub-items below the button and runs the one
+  // chosen; the button is drawn selected while they are shown.
+  void DropMenu();
+  bool MenuDropped() const { return menuDropped_; }
   bool Hot() const { return hot_; }
   bool Pressed() const { return pressed_; }
   // The state the bar draws the button in.
@@ -66,6 +83,7 @@ class TToolButton : public TGraphicControl {
 
  protected:
   void WndProc(TMessage& m) override;
+  void Notification(TComponent* component, TOperation operation) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
@@ -76,6 +94,10 @@ class TToolButton : public TGraphicControl {
   bool down_ = false;
   bool hot_ = false;
   bool pressed_ = false;
+  bool grouped_ = false;
+  bool autoSize_ = false;
+  bool menuDropped_ = false;
+  TMenuItem* menuItem_ = nullptr;
 };
 
 class TToolBar : public TCustomControl {
@@ -118,7 +140,10 @@ class TToolBar : public TCustomControl {
   void WndProc(TMessage& m) override;
   void Notification(TComponent* component, TOperation operation) override;
   void Resize() override;
-  // The look of a button no handler drew.
+  // The bar's button width, or an AutoSize button's caption (measured on
+  // `measure`) with a margin on either side.
+  int ButtonWidthOf(const TToolButton& button, TCanvas& measure) const;
+  // The look of a button no handler drew (a disabled caption is grey).
   virtual void DrawButtonDefault(TCanvas& canvas, TToolButton& button, TCustomDrawState state);
 
  private:
