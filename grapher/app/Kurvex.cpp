@@ -4,45 +4,15 @@
 #include <exception>
 #include <string>
 
-#include "app/MainU_Funcs.h"
+#include "app/MainU.h"
+#include "app/MainU_Startup.h"
 #include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
 
-namespace {
-
-// The screen font beside the program; its face "Kurvexsans" draws the TCVN3
-// texts of every window.
-std::string ScreenFontPath() {
-  char path[MAX_PATH];
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, n);
-  folder.resize(folder.find_last_of("\\/") + 1);
-  return folder + "kurvex.fon";
-}
-
-// Stands for the main window until its own module takes its place.
-class TMainForm : public kx::TForm {
-  KX_CLASS(TMainForm, kx::TForm)
- public:
-  explicit TMainForm(kx::TComponent* owner) : kx::TForm(owner) {
-    SetCaption("Plotvane v2.21");
-    SetPosition(kx::poScreenCenter);
-    SetClientWidth(802);
-    SetClientHeight(601);
-    // The function lists, on the plane list, and the template compiler come
-    // with the main window.
-    kx::FuncModel().SetCurrentList(true);
-    OnDestroy = kx::TNotifyEvent([](kx::TObject*) { RemoveFontResourceA(ScreenFontPath().c_str()); });
-  }
-};
-
-KX_PUBLISH(TMainForm) {}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  kx::RegisterControlClasses();
-  kx::Application->Initialize();
+  using namespace kx;
+  RegisterControlClasses();
+  Application->Initialize();
 
   const std::string font = ScreenFontPath();
   const DWORD attributes = GetFileAttributesA(font.c_str());
@@ -51,19 +21,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } else {
     AddFontResourceA(font.c_str());
   }
-  kx::Application->SetTitle("Plotvane");
+  Application->SetTitle("Plotvane");
 
   int exitCode = 0;
   try {
-    kx::Application->CreateForm<TMainForm>();
-    kx::Application->Run();
+    MainForm = Application->CreateForm<TMainForm>();
+    if (CmdLine().CmdLineLoad) MainForm->btnLoadClick(nullptr);
+    Application->Run();
   } catch (...) {
     // A window that cannot be built ends the program with its message.
-    kx::Application->HandleException(std::current_exception());
+    Application->HandleException(std::current_exception());
     exitCode = 1;
   }
   // The forms go with the application; the main form's destruction gives the
   // font back.
-  kx::Application->DestroyComponents();
+  Application->DestroyComponents();
+  MainForm = nullptr;
   return exitCode;
 }
