@@ -6,6 +6,7 @@
 
 #include "app/MainU.h"
 #include "app/MainU_Startup.h"
+#include "app/SelFTU.h"
 #include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
 
@@ -25,7 +26,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   int exitCode = 0;
   try {
+    // The windows in their fixed order; the first is the main window.
     MainForm = Application->CreateForm<TMainForm>();
+    SelFTypeForm = Application->CreateForm<TSelFTypeForm>();
     if (CmdLine().CmdLineLoad) MainForm->btnLoadClick(nullptr);
     Application->Run();
   } catch (...) {
@@ -37,5 +40,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // font back.
   Application->DestroyComponents();
   MainForm = nullptr;
+  SelFTypeForm = nullptr;
   return exitCode;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/MainU.h"
+#include "app/SelFTU.h"
 #include "scene/GLStageNode.h"
 #include "skin/KVButton.h"
 #include "skin/KVCheckListBox.h"
@@ -41,7 +42,7 @@ void TMainForm::btnLoadClick(TObject*) {
   // Reading function-list files joins this window with its file module.
 }
 
-TModalResult TMainForm::ShowKindChooser() { return mrCancel; }
+TModalResult TMainForm::ShowKindChooser() { return SelFTypeForm ? SelFTypeForm->ShowModal() : mrCancel; }
 TModalResult TMainForm::ShowFuncDialog() { return mrCancel; }
 TModalResult TMainForm::ShowTNDialog() { return mrCancel; }
 
