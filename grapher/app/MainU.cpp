@@ -48,6 +48,25 @@ KX_PUBLISH(TMainForm) {
   p.Handler("BtnDelFuncClick", &TMainForm::BtnDelFuncClick);
   p.Handler("FuncListBoxClickCheck", &TMainForm::FuncListBoxClickCheck);
   p.Handler("FuncListBoxDrawItem", &TMainForm::FuncListBoxDrawItem);
+  p.Handler("FormPaint", &TMainForm::FormPaint);
+  p.Handler("btnUpClick", &TMainForm::btnUpClick);
+  p.Handler("btnDownClick", &TMainForm::btnDownClick);
+  p.Handler("btnLeftClick", &TMainForm::btnLeftClick);
+  p.Handler("btnRightClick", &TMainForm::btnRightClick);
+  p.Handler("btnZoomInClick", &TMainForm::btnZoomInClick);
+  p.Handler("BtnZoomOutClick", &TMainForm::BtnZoomOutClick);
+  p.Handler("GLStageViewer1MouseDown", &TMainForm::GLStageViewer1MouseDown);
+  p.Handler("GLStageViewer1MouseMove", &TMainForm::GLStageViewer1MouseMove);
+  p.Handler("GLStageViewer1MouseUp", &TMainForm::GLStageViewer1MouseUp);
+  p.Handler("GLStageViewer1DblClick", &TMainForm::GLStageViewer1DblClick);
+  p.Handler("cbShowNumClick", &TMainForm::cbShowNumClick);
+  p.Handler("cbShowLineClick", &TMainForm::cbShowLineClick);
+  p.Handler("cbShowGridClick", &TMainForm::cbShowGridClick);
+  p.Handler("cbBkGroundClick", &TMainForm::cbBkGroundClick);
+  p.Handler("raKDuongClick", &TMainForm::raKDuongClick);
+  p.Handler("btnCaptureClick", &TMainForm::btnCaptureClick);
+  p.Handler("btnCaptureMouseDown", &TMainForm::btnCaptureMouseDown);
+  p.Handler("btnCaptureMouseUp", &TMainForm::btnCaptureMouseUp);
 }
 
 namespace {
@@ -85,10 +104,12 @@ void TMainForm::FindControls() {
   cbShowGrid_ = Control<TkvCheckBox>("cbShowGrid");
   raKDuong_ = Control<TkvRadioButton>("raKDuong");
   raKDiem_ = Control<TkvRadioButton>("raKDiem");
+  pgEval_ = Control<TkvPageControl>("pgEval");
 }
 
 void TMainForm::FormCreate(TObject*) {
   FindControls();
+  MakeViewTools();
   // Hints are TCVN3 like every text of the window, and stay until the mouse
   // leaves their control.
   Screen->HintFont()->SetName("Kurvexsans");

@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "app/MainU_Capture.h"
 #include "app/MainU_Driver.h"
+#include "app/MainU_Navigation.h"
 #include "app/MainU_Options.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
@@ -22,8 +24,9 @@ class TkvCheckBox;
 class TkvRadioButton;
 class TkvCheckListBox;
 class TkvForm;
+class TkvPageControl;
 
-class TMainForm : public TForm, public TFuncDialogs, public TFuncView {
+class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TNavView {
   KX_CLASS(TMainForm, TForm)
  public:
   explicit TMainForm(TComponent* owner);
@@ -46,6 +49,32 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView {
   // Loads the function list named on the command line.
   void btnLoadClick(TObject* sender);
 
+  // The viewer's post-render event: the plane view over the scene.
+  void FormPaint(TObject* sender);
+  // Panning, zooming and orbiting.
+  void btnUpClick(TObject* sender);
+  void btnDownClick(TObject* sender);
+  void btnLeftClick(TObject* sender);
+  void btnRightClick(TObject* sender);
+  void btnZoomInClick(TObject* sender);
+  void BtnZoomOutClick(TObject* sender);
+  void FormMouseWheelUp(bool shift);
+  void FormMouseWheelDown(bool shift);
+  void GLStageViewer1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void GLStageViewer1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+  void GLStageViewer1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void GLStageViewer1DblClick(TObject* sender);
+  // The display options.
+  void cbShowNumClick(TObject* sender);
+  void cbShowLineClick(TObject* sender);
+  void cbShowGridClick(TObject* sender);
+  void cbBkGroundClick(TObject* sender);
+  void raKDuongClick(TObject* sender);
+  // The capture button: left click for the export dialog, right click saves.
+  void btnCaptureClick(TObject* sender);
+  void btnCaptureMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void btnCaptureMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+
   // TFuncDialogs: the chooser and the kind's dialogs, and warnings owned by
   // this window.
   TModalResult ShowKindChooser() override;
@@ -59,7 +88,14 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView {
   void FillFuncList(const std::vector<TFuncListItem>& items) override;
   void FuncEdited() override;
   void FuncDeleted() override;
+  // TFuncView and TNavView: the viewer paints a new frame.
   void RepaintView() override;
+
+  // TNavView.
+  void NotifySceneChange() override;
+  void ShowScales(const std::string& magX, const std::string& magY) override;
+  void ShowAxisArrows(bool visible) override;
+  void ShowGrids(bool visible) override;
 
   // The dialogs the function commands open: this window's own unless
   // another set is given (tests give fakes); nullptr gives the own back.
@@ -68,11 +104,19 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView {
   TGLStageViewer* Viewer() const { return viewer_; }
   // The option boxes' check states, as the renderers and navigation read them.
   const TDisplayOptions& DisplayOptions();
+  TViewNavigator& Navigator() { return *navigator_; }
+  // The scales the last zoom step gave the axis-ratio window, as whole pixels.
+  const std::string& MagX() const { return magX_; }
+  const std::string& MagY() const { return magY_; }
+
+ protected:
+  void WndProc(TMessage& m) override;
 
  private:
   template <class T>
   T* Control(const char* name) const;
   void FindControls();
+  void MakeViewTools();
 
   std::unique_ptr<TFuncDriver> driver_;
   TkvForm* frame_ = nullptr;
@@ -84,7 +128,13 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView {
   TkvCheckBox* cbShowGrid_ = nullptr;
   TkvRadioButton* raKDuong_ = nullptr;
   TkvRadioButton* raKDiem_ = nullptr;
+  TkvPageControl* pgEval_ = nullptr;
   TDisplayOptions options_;
+  std::unique_ptr<TSceneNavCamera> camera_;
+  std::unique_ptr<TViewNavigator> navigator_;
+  std::unique_ptr<TViewerCaptureSource> captureSource_;
+  std::unique_ptr<TCaptureButton> capture_;
+  std::string magX_, magY_;
 };
 
 // The program's main window, set by the program entry.

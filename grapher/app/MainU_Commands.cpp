@@ -5,7 +5,6 @@
 
 #include "app/MainU.h"
 #include "app/SelFTU.h"
-#include "scene/GLStageNode.h"
 #include "skin/KVButton.h"
 #include "skin/KVCheckListBox.h"
 
@@ -59,10 +58,8 @@ void TMainForm::ShowModeOptions(const TModeOptions& options) {
 }
 
 void TMainForm::ShowSpaceObjects() {
-  const bool grids = cbShowGrid_->Checked(), axes = cbShowLine_->Checked();
-  for (const char* name : {"XYGrid", "XZGrid", "YZGrid"})
-    As<TGLBaseSceneObject>(FindComponent(name))->SetVisible(grids);
-  for (const char* name : {"TrucX", "TrucY", "TrucZ"}) As<TGLBaseSceneObject>(FindComponent(name))->SetVisible(axes);
+  ShowGrids(cbShowGrid_->Checked());
+  ShowAxisArrows(cbShowLine_->Checked());
 }
 
 void TMainForm::FillFuncList(const std::vector<TFuncListItem>& items) {
