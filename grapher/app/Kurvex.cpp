@@ -4,8 +4,12 @@
 #include <exception>
 #include <string>
 
+#include "app/AboutU.h"
+#include "app/CapU.h"
+#include "app/HamMauU.h"
 #include "app/MainU.h"
 #include "app/MainU_Startup.h"
+#include "app/OrdCfg.h"
 #include "app/SelFTU.h"
 #include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
@@ -29,6 +33,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The windows in their fixed order; the first is the main window.
     MainForm = Application->CreateForm<TMainForm>();
     SelFTypeForm = Application->CreateForm<TSelFTypeForm>();
+    AboutForm = Application->CreateForm<TAboutForm>();
+    frmHamMau = Application->CreateForm<TfrmHamMau>();
+    CapForm = Application->CreateForm<TCapForm>();
+    OrdConfig = Application->CreateForm<TOrdConfig>();
+    OrdConfig->BindView(ViewState(), [] { MainForm->RepaintView(); });
     if (CmdLine().CmdLineLoad) MainForm->btnLoadClick(nullptr);
     Application->Run();
   } catch (...) {
@@ -41,5 +50,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->DestroyComponents();
   MainForm = nullptr;
   SelFTypeForm = nullptr;
+  AboutForm = nullptr;
+  frmHamMau = nullptr;
+  CapForm = nullptr;
+  OrdConfig = nullptr;
   return exitCode;
 }

@@ -48,6 +48,7 @@ KX_PUBLISH(TMainForm) {
   p.Handler("BtnDelFuncClick", &TMainForm::BtnDelFuncClick);
   p.Handler("FuncListBoxClickCheck", &TMainForm::FuncListBoxClickCheck);
   p.Handler("FuncListBoxDrawItem", &TMainForm::FuncListBoxDrawItem);
+  p.Handler("btnAboutClick", &TMainForm::btnAboutClick);
   p.Handler("FormPaint", &TMainForm::FormPaint);
   p.Handler("btnUpClick", &TMainForm::btnUpClick);
   p.Handler("btnDownClick", &TMainForm::btnDownClick);

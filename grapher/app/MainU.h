@@ -46,6 +46,7 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   void BtnDelFuncClick(TObject* sender);
   void FuncListBoxClickCheck(TObject* sender);
   void FuncListBoxDrawItem(TWinControl* control, int index, RECT rect, TOwnerDrawState state);
+  void btnAboutClick(TObject* sender);
   // Loads the function list named on the command line.
   void btnLoadClick(TObject* sender);
 

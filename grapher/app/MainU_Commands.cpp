@@ -3,7 +3,9 @@
 // dialogs and view.
 #include <windows.h>
 
+#include "app/AboutU.h"
 #include "app/MainU.h"
+#include "app/OrdCfg.h"
 #include "app/SelFTU.h"
 #include "skin/KVButton.h"
 #include "skin/KVCheckListBox.h"
@@ -37,6 +39,10 @@ void TMainForm::FuncListBoxDrawItem(TWinControl*, int index, RECT rect, TOwnerDr
   canvas.TextOut(rect.left + 2, rect.top, funcList_->Items()->Get(index));
 }
 
+void TMainForm::btnAboutClick(TObject*) {
+  if (AboutForm) AboutForm->ShowModal();
+}
+
 void TMainForm::btnLoadClick(TObject*) {
   // Reading function-list files joins this window with its file module.
 }
@@ -58,6 +64,7 @@ void TMainForm::ShowModeOptions(const TModeOptions& options) {
 }
 
 void TMainForm::ShowSpaceObjects() {
+  if (OrdConfig && OrdConfig->Visible()) OrdConfig->Hide();
   ShowGrids(cbShowGrid_->Checked());
   ShowAxisArrows(cbShowLine_->Checked());
 }

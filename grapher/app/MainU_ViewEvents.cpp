@@ -4,8 +4,11 @@
 // axis ratio.
 #include <windows.h>
 
+#include "app/CapU.h"
+#include "app/EvalFU_State.h"
 #include "app/MainU.h"
 #include "app/MainU_Render2D.h"
+#include "app/OrdCfg.h"
 #include "scene/GLStage.h"
 #include "scene/GLStageNode.h"
 #include "scene/GLWin32Viewer.h"
@@ -18,8 +21,9 @@ void TMainForm::MakeViewTools() {
   camera_ = std::make_unique<TSceneNavCamera>(*viewer_->Camera());
   navigator_ = std::make_unique<TViewNavigator>(ViewState(), options_, *camera_, *this);
   captureSource_ = std::make_unique<TViewerCaptureSource>(*viewer_);
-  // The export dialog takes the left click once it exists.
-  capture_ = std::make_unique<TCaptureButton>(ViewState(), *captureSource_, [](const std::string&) {});
+  capture_ = std::make_unique<TCaptureButton>(ViewState(), *captureSource_, [this](const std::string& name) {
+    if (CapForm) CapForm->Execute(name, ViewState(), *captureSource_);
+  });
 }
 
 void TMainForm::FormPaint(TObject*) {
@@ -63,7 +67,8 @@ void TMainForm::GLStageViewer1MouseMove(TObject*, TShiftState, int x, int y) { n
 void TMainForm::GLStageViewer1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { navigator_->MouseUp(); }
 
 void TMainForm::GLStageViewer1DblClick(TObject*) {
-  // The axis-ratio window belongs to the plane view; it opens here once it exists.
+  // The axis-ratio window belongs to the plane view.
+  if (OrdConfig && ViewState().Is2DMode) OrdConfig->Show();
 }
 
 void TMainForm::cbShowNumClick(TObject*) {
@@ -96,9 +101,9 @@ void TMainForm::btnCaptureMouseUp(TObject*, TMouseButton button, TShiftState, in
 void TMainForm::NotifySceneChange() { viewer_->Buffer()->NotifyChange(FindComponent("GLStage1")); }
 
 void TMainForm::ShowScales(const std::string& magX, const std::string& magY) {
-  // The axis-ratio window shows them once it exists.
   magX_ = magX;
   magY_ = magY;
+  if (OrdConfig) OrdConfig->ShowScales(magX, magY);
 }
 
 void TMainForm::ShowAxisArrows(bool visible) {

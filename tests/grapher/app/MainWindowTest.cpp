@@ -103,6 +103,7 @@ const char* const kBindings[][3] = {
     {"btnCapture", "OnClick", "btnCaptureClick"},
     {"btnCapture", "OnMouseDown", "btnCaptureMouseDown"},
     {"btnCapture", "OnMouseUp", "btnCaptureMouseUp"},
+    {"btnAbout", "OnClick", "btnAboutClick"},
 };
 
 // Every pixel of the row band right of the check boxes, as the screen shows it.

@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/OrdCfg.h"
 #include "scene/GLStageCamera.h"
 #include "scene/GLStageNode.h"
 #include "scene/GLWin32Viewer.h"
 #include "skin/KVButton.h"
+#include "skin/KVEdit.h"
 
 using namespace kx;
 using namespace mainwindow;
@@ -67,14 +69,19 @@ bool ContainsText(const testsupport::Picture& area, const testsupport::Picture& 
   return false;
 }
 
+// The main window with the axis-ratio window beside it, as the program makes them.
 class MainWindowView : public MainWindow {
  protected:
   void SetUp() override {
     MainWindow::SetUp();
+    OrdConfig = TCustomForm::Create<TOrdConfig>(nullptr);
+    OrdConfig->BindView(ViewState(), [this] { form_->RepaintView(); });
     for (const char* name : {"Pic0.png", "Pic1.png"}) DeleteFileA(name);
   }
   void TearDown() override {
     for (const char* name : {"Pic0.png", "Pic1.png"}) DeleteFileA(name);
+    delete OrdConfig;
+    OrdConfig = nullptr;
     MainWindow::TearDown();
   }
 };
@@ -87,6 +94,8 @@ TEST_F(MainWindowView, FiveZoomInsGiveScale45) {
   EXPECT_EQ(ViewState().ScaleX, 45);
   EXPECT_EQ(ViewState().ScaleY, 45);
   EXPECT_EQ(form_->MagX(), "45");
+  EXPECT_EQ(OrdConfig->edMagX()->Text(), "45");
+  EXPECT_EQ(OrdConfig->edMagY()->Text(), "45");
   Click(*Find<TkvButton>("BtnZoomOut"));
   EXPECT_EQ(ViewState().ScaleX, 40);
   // The wheel steps by 5, by 2 with Shift.
@@ -144,6 +153,23 @@ TEST_F(MainWindowView, ArrowsAndADragPanByThePixelsMoved) {
   EXPECT_NEAR(std::abs(turned * 180 / 3.14159265358979), 10, 0.01);
   EXPECT_NEAR(std::hypot(after[0], after[1]), std::hypot(before[0], before[1]), 1e-3);
   EXPECT_EQ(ViewState().OffsetX, 10);
+}
+
+TEST_F(MainWindowView, ADoubleClickOnThePlaneShowsTheAxisRatioWindowAndSpaceHidesIt) {
+  ShowWindow();
+  auto* viewer = Find<TGLStageViewer>("GLStageViewer1");
+  Mouse(*viewer, WM_LBUTTONDOWN, MK_LBUTTON, 50, 50);
+  Mouse(*viewer, WM_LBUTTONUP, 0, 50, 50);
+  Mouse(*viewer, WM_LBUTTONDBLCLK, MK_LBUTTON, 50, 50);
+  Mouse(*viewer, WM_LBUTTONUP, 0, 50, 50);
+  Drain();
+  EXPECT_TRUE(OrdConfig->Visible());
+  Click(*Find<TkvButton>("btn3D"));
+  EXPECT_FALSE(OrdConfig->Visible());
+  Mouse(*viewer, WM_LBUTTONDBLCLK, MK_LBUTTON, 50, 50);
+  Mouse(*viewer, WM_LBUTTONUP, 0, 50, 50);
+  Drain();
+  EXPECT_FALSE(OrdConfig->Visible());
 }
 
 TEST_F(MainWindowView, OptionBoxesShowAndHideTheSpaceObjects) {
