@@ -6,10 +6,12 @@
 
 #include "app/AboutU.h"
 #include "app/CapU.h"
+#include "app/FInU.h"
 #include "app/HamMauU.h"
 #include "app/MainU.h"
 #include "app/MainU_Startup.h"
 #include "app/OrdCfg.h"
+#include "app/ParaU.h"
 #include "app/SelFTU.h"
 #include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
@@ -33,6 +35,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The windows in their fixed order; the first is the main window.
     MainForm = Application->CreateForm<TMainForm>();
     SelFTypeForm = Application->CreateForm<TSelFTypeForm>();
+    FInForm = Application->CreateForm<TFInForm>();
+    ParaForm = Application->CreateForm<TParaForm>();
     AboutForm = Application->CreateForm<TAboutForm>();
     frmHamMau = Application->CreateForm<TfrmHamMau>();
     CapForm = Application->CreateForm<TCapForm>();
@@ -50,6 +54,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->DestroyComponents();
   MainForm = nullptr;
   SelFTypeForm = nullptr;
+  FInForm = nullptr;
+  ParaForm = nullptr;
   AboutForm = nullptr;
   frmHamMau = nullptr;
   CapForm = nullptr;

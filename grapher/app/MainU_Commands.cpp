@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/AboutU.h"
+#include "app/FInU.h"
 #include "app/MainU.h"
 #include "app/OrdCfg.h"
 #include "app/SelFTU.h"
@@ -48,7 +49,7 @@ void TMainForm::btnLoadClick(TObject*) {
 }
 
 TModalResult TMainForm::ShowKindChooser() { return SelFTypeForm ? SelFTypeForm->ShowModal() : mrCancel; }
-TModalResult TMainForm::ShowFuncDialog() { return mrCancel; }
+TModalResult TMainForm::ShowFuncDialog() { return FInForm ? FInForm->EditCurFunc() : mrCancel; }
 TModalResult TMainForm::ShowTNDialog() { return mrCancel; }
 
 void TMainForm::ShowWarning(const std::string& text, const std::string& caption) {
