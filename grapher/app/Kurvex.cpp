@@ -6,12 +6,14 @@
 
 #include "app/AboutU.h"
 #include "app/CapU.h"
+#include "app/EvalFU.h"
 #include "app/FInU.h"
 #include "app/HamMauU.h"
 #include "app/MainU.h"
 #include "app/MainU_Startup.h"
 #include "app/OrdCfg.h"
 #include "app/ParaU.h"
+#include "app/ThNghiemU.h"
 #include "app/SelFTU.h"
 #include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
@@ -40,8 +42,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     AboutForm = Application->CreateForm<TAboutForm>();
     frmHamMau = Application->CreateForm<TfrmHamMau>();
     CapForm = Application->CreateForm<TCapForm>();
+    EvalForm = Application->CreateForm<TEvalForm>();
     OrdConfig = Application->CreateForm<TOrdConfig>();
     OrdConfig->BindView(ViewState(), [] { MainForm->RepaintView(); });
+    TNForm = Application->CreateForm<TTNForm>();
     if (CmdLine().CmdLineLoad) MainForm->btnLoadClick(nullptr);
     Application->Run();
   } catch (...) {
@@ -59,6 +63,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   AboutForm = nullptr;
   frmHamMau = nullptr;
   CapForm = nullptr;
+  EvalForm = nullptr;
   OrdConfig = nullptr;
+  TNForm = nullptr;
   return exitCode;
 }

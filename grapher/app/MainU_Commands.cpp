@@ -7,6 +7,7 @@
 #include "app/FInU.h"
 #include "app/MainU.h"
 #include "app/OrdCfg.h"
+#include "app/ThNghiemU.h"
 #include "app/SelFTU.h"
 #include "skin/KVButton.h"
 #include "skin/KVCheckListBox.h"
@@ -50,7 +51,7 @@ void TMainForm::btnLoadClick(TObject*) {
 
 TModalResult TMainForm::ShowKindChooser() { return SelFTypeForm ? SelFTypeForm->ShowModal() : mrCancel; }
 TModalResult TMainForm::ShowFuncDialog() { return FInForm ? FInForm->EditCurFunc() : mrCancel; }
-TModalResult TMainForm::ShowTNDialog() { return mrCancel; }
+TModalResult TMainForm::ShowTNDialog() { return TNForm ? TNForm->EditCurFunc() : mrCancel; }
 
 void TMainForm::ShowWarning(const std::string& text, const std::string& caption) {
   MessageBoxA(HandleAllocated() ? Handle() : nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
