@@ -50,6 +50,9 @@ class MainWindow : public testing::Test {
   static void Drain() { kx::Application->ProcessMessages(); }
   void ShowWindow() {
     form_->Show();
+    // Other test programs' windows share the screen: none may cover this one
+    // while it is captured.
+    SetWindowPos(form_->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Drain();
     RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Drain();
