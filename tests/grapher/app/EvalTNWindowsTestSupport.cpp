@@ -8,6 +8,7 @@
 #include "skin/KVButton.h"
 #include "skin/KVGroupBox.h"
 #include "skin/KVPageControl.h"
+#include "TextPictures.h"
 
 using namespace kx;
 
@@ -32,23 +33,7 @@ testsupport::Picture RenderText(const std::string& text) {
   font.SetName("Kurvexsans");
   font.SetHeight(14);
   font.SetCharset(ANSI_CHARSET);
-  TBitmap b;
-  b.SetPixelFormat(pf32bit);
-  b.Canvas()->SetFont(&font);
-  const SIZE size = b.Canvas()->TextExtent(text);
-  b.SetSize(size.cx, size.cy);
-  b.Canvas()->Brush()->SetColor(clWhite);
-  b.Canvas()->FillRect(RECT{0, 0, size.cx, size.cy});
-  b.Canvas()->Font()->SetColor(clBlack);
-  b.Canvas()->TextOut(0, 0, text);
-  testsupport::Picture pic;
-  pic.width = size.cx;
-  pic.height = size.cy;
-  for (int y = 0; y < size.cy; ++y) {
-    const auto* row = static_cast<const uint32_t*>(b.ScanLine(y));
-    for (int x = 0; x < size.cx; ++x) pic.pixels.push_back(row[x] & 0xFFFFFF);
-  }
-  return pic;
+  return testsupport::DrawnText(font, text);
 }
 
 }  // namespace

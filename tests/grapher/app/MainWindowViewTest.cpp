@@ -14,9 +14,12 @@
 #include "scene/GLWin32Viewer.h"
 #include "skin/KVButton.h"
 #include "skin/KVEdit.h"
+#include "TextPictures.h"
 
 using namespace kx;
 using namespace mainwindow;
+using testsupport::ContainsText;
+using testsupport::DrawnText;
 
 namespace {
 
@@ -32,40 +35,6 @@ bool ColourNear(const testsupport::Picture& picture, double x, double y, unsigne
     for (int px = cx - radius; px <= cx + radius; ++px)
       if (px >= 0 && py >= 0 && px < picture.width && py < picture.height && (picture.At(px, py) & 0xFFFFFF) == colour)
         return true;
-  return false;
-}
-
-// Text drawn in a font, black on white, as a picture of its exact extent.
-testsupport::Picture RenderText(TFont& font, const std::string& text) {
-  TBitmap b;
-  b.SetPixelFormat(pf32bit);
-  b.Canvas()->SetFont(&font);
-  const SIZE size = b.Canvas()->TextExtent(text);
-  b.SetSize(size.cx, size.cy);
-  b.Canvas()->Brush()->SetColor(clWhite);
-  b.Canvas()->FillRect(RECT{0, 0, size.cx, size.cy});
-  b.Canvas()->Font()->SetColor(clBlack);
-  b.Canvas()->TextOut(0, 0, text);
-  testsupport::Picture pic;
-  pic.width = size.cx;
-  pic.height = size.cy;
-  for (int y = 0; y < size.cy; ++y) {
-    const auto* row = static_cast<const uint32_t*>(b.ScanLine(y));
-    for (int x = 0; x < size.cx; ++x) pic.pixels.push_back(row[x] & 0xFFFFFF);
-  }
-  return pic;
-}
-
-// The ink of `text` appears somewhere in `area` with exactly its shape.
-bool ContainsText(const testsupport::Picture& area, const testsupport::Picture& text) {
-  for (int oy = 0; oy + text.height <= area.height; ++oy)
-    for (int ox = 0; ox + text.width <= area.width; ++ox) {
-      bool match = true;
-      for (int y = 0; y < text.height && match; ++y)
-        for (int x = 0; x < text.width && match; ++x)
-          match = (text.At(x, y) == 0) == ((area.At(ox + x, oy + y) & 0xFFFFFF) == 0);
-      if (match) return true;
-    }
   return false;
 }
 
@@ -238,7 +207,7 @@ TEST_F(MainWindowView, NavigationHintsShowInTheScreenFont) {
     TFont font;
     font.Assign(Screen->HintFont());
     EXPECT_EQ(font.Name(), "Kurvexsans");
-    EXPECT_TRUE(ContainsText(testsupport::CaptureWindow(hint), RenderText(font, button->Hint())));
+    EXPECT_TRUE(ContainsText(testsupport::CaptureWindow(hint), DrawnText(font, button->Hint())));
     if (std::string(name) == "btnZoomIn")
       testsupport::SavePng(testsupport::CaptureWindow(hint), "main_window_hint.png");
     Application->CancelHint();

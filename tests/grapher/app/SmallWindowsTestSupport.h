@@ -17,8 +17,12 @@
 #include "skin/KVForm.h"
 #include "skin/KVGroupBox.h"
 #include "TestSupport.h"
+#include "TextPictures.h"
 
 namespace smallwindows {
+
+using testsupport::ContainsText;
+using testsupport::DrawnText;
 
 // One component as the form resource must make it; text in UTF-8 (nullptr:
 // not checked), a size of -1 is not checked (labels size to their text).
@@ -78,41 +82,6 @@ inline testsupport::Picture Crop(const testsupport::Picture& p, RECT r) {
 inline unsigned OnScreenColor(kx::TColor color) {
   const kx::TColor c = kx::ColorToRGB(color);
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
-// A text drawn in black on white with a font, as a picture.
-inline testsupport::Picture DrawnText(kx::TFont& font, const std::string& text) {
-  kx::TBitmap b;
-  b.SetPixelFormat(kx::pf32bit);
-  b.Canvas()->SetFont(&font);
-  const SIZE size = b.Canvas()->TextExtent(text);
-  b.SetSize(size.cx, size.cy);
-  b.Canvas()->Brush()->SetColor(kx::clWhite);
-  b.Canvas()->FillRect(RECT{0, 0, size.cx, size.cy});
-  b.Canvas()->Font()->SetColor(kx::clBlack);
-  b.Canvas()->TextOut(0, 0, text);
-  testsupport::Picture picture;
-  picture.width = size.cx;
-  picture.height = size.cy;
-  for (int y = 0; y < size.cy; ++y) {
-    const auto* row = static_cast<const uint32_t*>(b.ScanLine(y));
-    for (int x = 0; x < size.cx; ++x) picture.pixels.push_back(row[x] & 0xFFFFFF);
-  }
-  return picture;
-}
-
-// True when the ink of `text` (its black pixels) appears somewhere in `area`
-// in the colour `ink`, with the same shape.
-inline bool ContainsText(const testsupport::Picture& area, const testsupport::Picture& text, unsigned ink) {
-  for (int oy = 0; oy + text.height <= area.height; ++oy) {
-    for (int ox = 0; ox + text.width <= area.width; ++ox) {
-      bool match = true;
-      for (int y = 0; y < text.height && match; ++y)
-        for (int x = 0; x < text.width && match; ++x) match = (text.At(x, y) == 0) == (area.At(ox + x, oy + y) == ink);
-      if (match) return true;
-    }
-  }
-  return false;
 }
 
 // The title-bar buttons of a skinned frame, in order.

@@ -15,9 +15,12 @@
 #include "framework/windows/StdCtrls.h"
 #include "framework/core/Tcvn3.h"
 #include "TestSupport.h"
+#include "TextPictures.h"
 #include "framework/windows/ValEdit.h"
 
 using namespace kx;
+using testsupport::ContainsText;
+using testsupport::DrawnText;
 
 namespace {
 
@@ -93,41 +96,6 @@ testsupport::Picture CaptureClient(HWND wnd) {
   for (int y = 0; y < out.height; ++y)
     for (int x = 0; x < out.width; ++x) out.pixels.push_back(whole.At(x + dx, y + dy));
   return out;
-}
-
-// Text drawn in a font, black on white, as a picture of its exact extent.
-testsupport::Picture RenderText(TFont& font, const std::string& text) {
-  TBitmap b;
-  b.SetPixelFormat(pf32bit);
-  b.Canvas()->SetFont(&font);
-  const SIZE size = b.Canvas()->TextExtent(text);
-  b.SetSize(size.cx, size.cy);
-  b.Canvas()->Brush()->SetColor(clWhite);
-  b.Canvas()->FillRect(RECT{0, 0, size.cx, size.cy});
-  b.Canvas()->Font()->SetColor(clBlack);
-  b.Canvas()->TextOut(0, 0, text);
-  testsupport::Picture pic;
-  pic.width = size.cx;
-  pic.height = size.cy;
-  for (int y = 0; y < size.cy; ++y) {
-    const auto* row = static_cast<const uint32_t*>(b.ScanLine(y));
-    for (int x = 0; x < size.cx; ++x) pic.pixels.push_back(row[x] & 0xFFFFFF);
-  }
-  return pic;
-}
-
-// True when the ink of `text` (its black pixels) appears somewhere in `area`
-// with the same shape: black there exactly where the reference is black.
-bool ContainsText(const testsupport::Picture& area, const testsupport::Picture& text, unsigned ink) {
-  for (int oy = 0; oy + text.height <= area.height; ++oy) {
-    for (int ox = 0; ox + text.width <= area.width; ++ox) {
-      bool match = true;
-      for (int y = 0; y < text.height && match; ++y)
-        for (int x = 0; x < text.width && match; ++x) match = (text.At(x, y) == 0) == (area.At(ox + x, oy + y) == ink);
-      if (match) return true;
-    }
-  }
-  return false;
 }
 
 testsupport::Picture Crop(const testsupport::Picture& p, RECT r) {
@@ -268,11 +236,11 @@ TEST_F(FormResource, ShowsTheFormAndItsTcvn3Texts) {
   font.SetHeight(14);
   font.SetCharset(ANSI_CHARSET);
   auto* label = Find<TLabel>("Label1");
-  EXPECT_TRUE(ContainsText(Crop(shot, label->BoundsRect()), RenderText(font, label->Caption()), 0));
+  EXPECT_TRUE(ContainsText(Crop(shot, label->BoundsRect()), DrawnText(font, label->Caption()), 0));
   auto* edit = Find<TEdit>("Edit1");
-  EXPECT_TRUE(ContainsText(Crop(shot, edit->BoundsRect()), RenderText(font, edit->Text()), 0));
+  EXPECT_TRUE(ContainsText(Crop(shot, edit->BoundsRect()), DrawnText(font, edit->Text()), 0));
   auto* panel = Find<TPanel>("Panel1");
-  EXPECT_TRUE(ContainsText(Crop(shot, panel->BoundsRect()), RenderText(font, panel->Caption()), 0));
+  EXPECT_TRUE(ContainsText(Crop(shot, panel->BoundsRect()), DrawnText(font, panel->Caption()), 0));
 }
 
 TEST_F(FormResource, HintShowsTcvn3TextInTheScreenFont) {
@@ -303,7 +271,7 @@ TEST_F(FormResource, HintShowsTcvn3TextInTheScreenFont) {
   testsupport::SavePng(shot, "widgets_hint.png");
   TFont font;
   font.Assign(Screen->HintFont());
-  EXPECT_TRUE(ContainsText(shot, RenderText(font, hint), 0));
+  EXPECT_TRUE(ContainsText(shot, DrawnText(font, hint), 0));
   // Leaving the control takes the hint away.
   SendMessageA(form_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(440, 320));
   EXPECT_EQ(Application->HintWindow(), nullptr);

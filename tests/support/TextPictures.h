@@ -1,0 +1,20 @@
+// Text as the grapher's windows draw it, for tests that compare a window's
+// pixels with the same text drawn by hand in the expected font.
+#pragma once
+
+#include <string>
+
+#include "TestSupport.h"
+#include "framework/windows/Graphics.h"
+
+namespace testsupport {
+
+// The text drawn in black on white with the font, as a picture of its exact
+// extent.
+Picture DrawnText(kx::TFont& font, const std::string& text);
+
+// True when the ink of `text` (its black pixels) appears somewhere in `area`
+// in the colour `ink` with exactly its shape.
+bool ContainsText(const Picture& area, const Picture& text, unsigned ink = 0);
+
+}  // namespace testsupport
