@@ -200,4 +200,36 @@ std::vector<unsigned char> EncodeJpeg(const Picture& picture) {
   return result;
 }
 
+namespace {
+
+struct MenuDrive {
+  const std::function<void(HWND, int)>* onShown;
+  int ticks = 0;
+  int calls = 0;
+};
+MenuDrive* g_menuDrive = nullptr;
+
+void CALLBACK MenuDriveTick(HWND, UINT, UINT_PTR, DWORD) {
+  MenuDrive& drive = *g_menuDrive;
+  HWND menu = FindWindowA("#32768", nullptr);
+  ++drive.ticks;
+  if (!menu || !IsWindowVisible(menu)) {
+    if (drive.ticks > 40) EndMenu();
+    return;
+  }
+  (*drive.onShown)(menu, drive.calls++);
+}
+
+}  // namespace
+
+bool DriveShownMenu(const std::function<void()>& show, const std::function<void(HWND menu, int call)>& onShown) {
+  MenuDrive drive{&onShown};
+  g_menuDrive = &drive;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, &MenuDriveTick);
+  show();
+  KillTimer(nullptr, timer);
+  g_menuDrive = nullptr;
+  return drive.calls > 0;
+}
+
 }  // namespace testsupport

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,12 @@ bool SavePng(const Picture& picture, const std::string& path);
 bool LoadPng(const std::string& path, Picture& picture);
 // Encodes a picture as a JPEG file image (quality 95) in memory.
 std::vector<unsigned char> EncodeJpeg(const Picture& picture);
+
+// Drives the system's popup menu that `show` opens and tracks in its own
+// modal loop: every 300 ms, once a menu window is visible, `onShown` gets it
+// with the number of its earlier calls; a menu that has not shown after 40
+// ticks is ended. True when a menu was seen.
+bool DriveShownMenu(const std::function<void()>& show, const std::function<void(HWND menu, int call)>& onShown);
 
 // Runs the calling thread's message queue until `done` returns true or the
 // time-out passes; returns the last value of `done`.

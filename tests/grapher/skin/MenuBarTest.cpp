@@ -431,42 +431,6 @@ TEST_F(MenuBar, AltAndAnAcceleratorTakeATopLevelItem) {
 // A click on a bar button drops its item's sub-items below it; the screen
 // is saved while they are shown, then the second is chosen.
 
-namespace {
-
-struct DropShot {
-  TToolButton* button = nullptr;
-  HWND host = nullptr;
-  int ticks = 0;
-  bool sawMenu = false;
-  bool dropped = false;
-  RECT menuRect{};
-  testsupport::Picture shot;
-};
-DropShot* g_shot = nullptr;
-
-void CALLBACK TakeShot(HWND, UINT, UINT_PTR, DWORD) {
-  DropShot& run = *g_shot;
-  HWND menuWindow = FindWindowA("#32768", nullptr);
-  ++run.ticks;
-  if (!menuWindow || !IsWindowVisible(menuWindow)) {
-    if (run.ticks > 40) EndMenu();
-    return;
-  }
-  if (!run.sawMenu) {
-    run.sawMenu = true;
-    run.dropped = run.button->MenuDropped();
-    GetWindowRect(menuWindow, &run.menuRect);
-    PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-    return;
-  }
-  // One tick later the menu and the bar have painted.
-  run.shot = testsupport::CaptureWindow(run.host);
-  PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-}  // namespace
-
 TEST_F(MenuBar, APictureWithOneItemDropped) {
   TkvMainMenu* menu = NewMenu();
   menu->SetUseSystemFont(false);
@@ -489,28 +453,40 @@ TEST_F(MenuBar, APictureWithOneItemDropped) {
   testsupport::PumpUntil([] { return false; }, 300);
 
   TToolBar& bar = *frame_->MenuBar();
-  DropShot run;
-  run.button = bar.Buttons(0);
-  run.host = host_->Handle();
-  g_shot = &run;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 300, &TakeShot);
-  const int x = run.button->Left() + 5, y = run.button->Top() + 5;
-  SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-  KillTimer(nullptr, timer);
-  g_shot = nullptr;
+  TToolButton* button = bar.Buttons(0);
+  bool dropped = false;
+  RECT menuRect{};
+  testsupport::Picture shot;
+  const int x = button->Left() + 5, y = button->Top() + 5;
+  const bool sawMenu = testsupport::DriveShownMenu(
+      [&] {
+        SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+      },
+      [&](HWND menu, int call) {
+        if (call == 0) {
+          dropped = button->MenuDropped();
+          GetWindowRect(menu, &menuRect);
+          PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+          return;
+        }
+        // One tick later the menu and the bar have painted.
+        shot = testsupport::CaptureWindow(host_->Handle());
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+      });
 
-  ASSERT_TRUE(run.sawMenu);
-  EXPECT_TRUE(run.dropped);
-  EXPECT_FALSE(run.button->MenuDropped());
+  ASSERT_TRUE(sawMenu);
+  EXPECT_TRUE(dropped);
+  EXPECT_FALSE(button->MenuDropped());
   EXPECT_EQ(chosen, std::vector<std::string>{"Luu"});
   const POINT corner = bar.ClientToScreen(POINT{0, bar.Height()});
-  EXPECT_EQ(run.menuRect.left, corner.x);
-  EXPECT_EQ(run.menuRect.top, corner.y);
-  ASSERT_GT(run.shot.width, 0);
-  EXPECT_TRUE(testsupport::SavePng(run.shot, "skin_menubar_protein.png"));
+  EXPECT_EQ(menuRect.left, corner.x);
+  EXPECT_EQ(menuRect.top, corner.y);
+  ASSERT_GT(shot.width, 0);
+  EXPECT_TRUE(testsupport::SavePng(shot, "skin_menubar_protein.png"));
   // The dropped button in Protein's selection colour on the screen.
-  const RECT b = run.button->BoundsRect();
+  const RECT b = button->BoundsRect();
   const POINT onHost = host_->ScreenToClient(bar.ClientToScreen(POINT{b.left + 2, b.top + 10}));
-  EXPECT_EQ(run.shot.At(onHost.x, onHost.y), OnScreen(ThemeColor(TkvUIStyle::Protein, 12)));
+  EXPECT_EQ(shot.At(onHost.x, onHost.y), OnScreen(ThemeColor(TkvUIStyle::Protein, 12)));
 }

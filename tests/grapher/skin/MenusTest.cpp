@@ -314,37 +314,6 @@ TEST(Menus, TheFlatBorderStaysOnTheMenuWindow) {
 // One real popup: the second item is chosen with the keyboard while the
 // menu is shown, and the screen is saved.
 
-namespace {
-
-struct PopupRun {
-  int ticks = 0;
-  bool sawMenu = false;
-  RECT menuRect{};
-  testsupport::Picture shot;
-};
-PopupRun* g_run = nullptr;
-
-void CALLBACK DrivePopup(HWND, UINT, UINT_PTR, DWORD) {
-  PopupRun& run = *g_run;
-  HWND menuWindow = FindWindowA("#32768", nullptr);
-  ++run.ticks;
-  if (!menuWindow || !IsWindowVisible(menuWindow)) {
-    if (run.ticks > 40) EndMenu();
-    return;
-  }
-  if (!run.sawMenu) {
-    run.sawMenu = true;
-    PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-    return;
-  }
-  GetWindowRect(menuWindow, &run.menuRect);
-  run.shot = testsupport::CaptureWindow(menuWindow);
-  PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-}  // namespace
-
 TEST(Menus, ARealPopup) {
   TForm* form = TCustomForm::Create<TForm>(nullptr);
   form->SetBounds(150, 150, 300, 200);
@@ -362,23 +331,30 @@ TEST(Menus, ARealPopup) {
   menu->Loaded();
   menu->SetPopupComponent(form);
 
-  PopupRun run;
-  g_run = &run;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 300, &DrivePopup);
-  menu->Popup(200, 200);
-  KillTimer(nullptr, timer);
-  g_run = nullptr;
+  RECT menuRect{};
+  testsupport::Picture shot;
+  const bool sawMenu = testsupport::DriveShownMenu([&] { menu->Popup(200, 200); },
+                                                   [&](HWND shown, int call) {
+                                                     if (call == 0) {
+                                                       PostMessageA(shown, WM_KEYDOWN, VK_DOWN, 0);
+                                                       PostMessageA(shown, WM_KEYDOWN, VK_DOWN, 0);
+                                                       return;
+                                                     }
+                                                     GetWindowRect(shown, &menuRect);
+                                                     shot = testsupport::CaptureWindow(shown);
+                                                     PostMessageA(shown, WM_KEYDOWN, VK_RETURN, 0);
+                                                   });
   delete form;
 
-  ASSERT_TRUE(run.sawMenu);
+  ASSERT_TRUE(sawMenu);
   EXPECT_EQ(chosen, std::vector<std::string>{"Ham so 2"});
-  ASSERT_GT(run.shot.width, 0);
-  testsupport::SavePng(run.shot, "skin_menus_popup.png");
+  ASSERT_GT(shot.width, 0);
+  testsupport::SavePng(shot, "skin_menus_popup.png");
   // Four items and a separator: 4 x 21 + 5 rows inside the menu's frame.
-  EXPECT_GE(run.menuRect.bottom - run.menuRect.top, 4 * 21 + 5);
+  EXPECT_GE(menuRect.bottom - menuRect.top, 4 * 21 + 5);
   int selected = 0;
-  for (int y = 0; y < run.shot.height; ++y)
-    for (int x = 0; x < run.shot.width; ++x) selected += run.shot.At(x, y) == 0x2D30C4u;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) selected += shot.At(x, y) == 0x2D30C4u;
   EXPECT_GT(selected, 100);
 }
 

@@ -210,38 +210,6 @@ TEST_F(ToolBars, DisabledCaptionsAreGrey) {
 // A click on a button whose item has sub-items drops them below the button;
 // the second is chosen with the keyboard while they are shown.
 
-namespace {
-
-struct DropRun {
-  TToolButton* button = nullptr;
-  int ticks = 0;
-  bool sawMenu = false;
-  bool droppedWhileShown = false;
-  RECT menuRect{};
-};
-DropRun* g_drop = nullptr;
-
-void CALLBACK DriveDrop(HWND, UINT, UINT_PTR, DWORD) {
-  DropRun& run = *g_drop;
-  HWND menuWindow = FindWindowA("#32768", nullptr);
-  ++run.ticks;
-  if (!menuWindow || !IsWindowVisible(menuWindow)) {
-    if (run.ticks > 40) EndMenu();
-    return;
-  }
-  if (!run.sawMenu) {
-    run.sawMenu = true;
-    run.droppedWhileShown = run.button->MenuDropped() && run.button->DrawState().Contains(cdsSelected);
-    GetWindowRect(menuWindow, &run.menuRect);
-    PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-    return;
-  }
-  PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-}  // namespace
-
 TEST_F(ToolBars, AClickDropsTheSubItemsBelowTheButton) {
   form_->Show();
   Application->ProcessMessages();
@@ -257,23 +225,32 @@ TEST_F(ToolBars, AClickDropsTheSubItemsBelowTheButton) {
   button->SetMenuItem(file);
   ASSERT_GT(button->Left(), 0);
 
-  DropRun run;
-  run.button = button;
-  g_drop = &run;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 300, &DriveDrop);
+  bool droppedWhileShown = false;
+  RECT menuRect{};
   // A real click on the bar's window, where the button stands.
   const int x = button->Left() + 5, y = button->Top() + 5;
-  SendMessageA(bar_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageA(bar_->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-  KillTimer(nullptr, timer);
-  g_drop = nullptr;
+  const bool sawMenu = testsupport::DriveShownMenu(
+      [&] {
+        SendMessageA(bar_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(bar_->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+      },
+      [&](HWND menu, int call) {
+        if (call == 0) {
+          droppedWhileShown = button->MenuDropped() && button->DrawState().Contains(cdsSelected);
+          GetWindowRect(menu, &menuRect);
+          PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+          PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+          return;
+        }
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+      });
 
-  ASSERT_TRUE(run.sawMenu);
-  EXPECT_TRUE(run.droppedWhileShown);
+  ASSERT_TRUE(sawMenu);
+  EXPECT_TRUE(droppedWhileShown);
   EXPECT_FALSE(button->MenuDropped());
   EXPECT_EQ(chosen, std::vector<std::string>{"Luu"});
   // Below the button's bottom-left corner.
   const POINT corner = bar_->ClientToScreen(POINT{button->Left(), button->Top() + button->Height()});
-  EXPECT_EQ(run.menuRect.left, corner.x);
-  EXPECT_EQ(run.menuRect.top, corner.y);
+  EXPECT_EQ(menuRect.left, corner.x);
+  EXPECT_EQ(menuRect.top, corner.y);
 }
