@@ -29,6 +29,11 @@ class ChildProcess {
   PROCESS_INFORMATION info_{};
 };
 
+// How long a test waits for a program's main window. The emulated machine
+// builds all the grapher's windows before the main one shows: with other test
+// programs running beside it that may take well over half a minute.
+constexpr DWORD kProgramStartTimeoutMs = 120000;
+
 // Full path of a program built beside the test programs (build/bin/<name>).
 std::string ProgramPath(const std::string& name);
 

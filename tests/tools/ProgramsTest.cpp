@@ -7,11 +7,9 @@ using namespace testsupport;
 
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 30000;
-
 void ExpectClosesCleanly(ChildProcess& program, HWND window) {
   PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.WaitForExit(kStartTimeoutMs), 0);
+  EXPECT_EQ(program.WaitForExit(kProgramStartTimeoutMs), 0);
 }
 
 }  // namespace
@@ -19,7 +17,7 @@ void ExpectClosesCleanly(ChildProcess& program, HWND window) {
 TEST(Programs, GrapherShowsMainWindow) {
   ChildProcess grapher;
   ASSERT_TRUE(grapher.Start(ProgramPath("Kurvex.exe")));
-  HWND main = WaitForWindow("Plotvane v2.21", grapher.Id(), kStartTimeoutMs);
+  HWND main = WaitForWindow("Plotvane v2.21", grapher.Id(), kProgramStartTimeoutMs);
   ASSERT_NE(main, nullptr);
   ExpectClosesCleanly(grapher, main);
 }
@@ -27,13 +25,13 @@ TEST(Programs, GrapherShowsMainWindow) {
 TEST(Programs, QuizToolShowsMainWindow) {
   ChildProcess quiz;
   ASSERT_TRUE(quiz.Start(ProgramPath("Tessaro.exe")));
-  HWND main = WaitForWindow("Tessaro", quiz.Id(), kStartTimeoutMs);
+  HWND main = WaitForWindow("Tessaro", quiz.Id(), kProgramStartTimeoutMs);
   ASSERT_NE(main, nullptr);
   // Closing the main menu asks whether to quit; Yes ends the program.
   PostMessageA(main, WM_CLOSE, 0, 0);
   HWND question = nullptr;
-  PumpUntil([&] { return (question = FindWindowA("#32770", "Tessaro")) != nullptr; }, kStartTimeoutMs);
+  PumpUntil([&] { return (question = FindWindowA("#32770", "Tessaro")) != nullptr; }, kProgramStartTimeoutMs);
   ASSERT_NE(question, nullptr);
   PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-  EXPECT_EQ(quiz.WaitForExit(kStartTimeoutMs), 0);
+  EXPECT_EQ(quiz.WaitForExit(kProgramStartTimeoutMs), 0);
 }

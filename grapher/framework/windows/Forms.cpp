@@ -217,7 +217,10 @@ void TCustomForm::SetVisible(bool visible) {
                          : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                                        : SW_SHOW);
     if (formStyle_ == fsStayOnTop) SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+    if (activeControl_ && activeControl_->CanFocus())
+      activeControl_->SetFocus();
+    else if (GetActiveWindow() == Handle())
+      SelectNext(nullptr, true);  // typing goes to the first field at once
   } else {
     OnHide(this);
     TControl::SetVisible(false);

@@ -220,6 +220,8 @@ TEST_F(FormResource, AMemoAsTheWriterStoresItLoadsWithoutEvents) {
 }
 
 TEST_F(FormResource, ShowsTheFormAndItsTcvn3Texts) {
+  // The edit, first in tab order, would take the focus and show its text selected.
+  form_->SetActiveControl(Find<TButton>("Button1"));
   ShowAndSettle();
   const testsupport::Picture shot = CaptureClient(form_->Handle());
   testsupport::SavePng(testsupport::CaptureWindow(form_->Handle()), "widgets_form.png");

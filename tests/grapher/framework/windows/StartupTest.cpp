@@ -10,10 +10,6 @@ using namespace testsupport;
 
 namespace {
 
-// The emulated machine builds all the grapher's windows before the main one
-// shows: that may take well over half a minute there.
-constexpr DWORD kTimeoutMs = 120000;
-
 std::string TempFolder() {
   char path[MAX_PATH];
   GetTempPathA(MAX_PATH, path);
@@ -27,14 +23,14 @@ std::string TempFolder() {
 TEST(Startup, ApplicationWindowBringsTheMainWindowForward) {
   ChildProcess grapher;
   ASSERT_TRUE(grapher.Start(ProgramPath("Kurvex.exe")));
-  HWND main = WaitForWindow("Plotvane v2.21", grapher.Id(), kTimeoutMs);
+  HWND main = WaitForWindow("Plotvane v2.21", grapher.Id(), kProgramStartTimeoutMs);
   ASSERT_NE(main, nullptr);
   // No complaint about the font: it lies beside the program.
   EXPECT_EQ(FindWindowA("#32770", "Thong bao"), nullptr);
 
   // The quiz tool's way: find the title "Plotvane", show it without
   // activation, bring it to the foreground.
-  HWND app = WaitForWindow("Plotvane", grapher.Id(), kTimeoutMs);
+  HWND app = WaitForWindow("Plotvane", grapher.Id(), kProgramStartTimeoutMs);
   ASSERT_NE(app, nullptr);
   EXPECT_NE(app, main);
   EXPECT_EQ(GetWindow(main, GW_OWNER), app);
@@ -51,7 +47,7 @@ TEST(Startup, ApplicationWindowBringsTheMainWindowForward) {
   DestroyWindow(other);
 
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(grapher.WaitForExit(kTimeoutMs), 0);
+  EXPECT_EQ(grapher.WaitForExit(kProgramStartTimeoutMs), 0);
 }
 
 TEST(Startup, MissingFontIsReportedAndStartUpGoesOn) {
@@ -60,17 +56,17 @@ TEST(Startup, MissingFontIsReportedAndStartUpGoesOn) {
   ASSERT_TRUE(CopyFileA(ProgramPath("Kurvex.exe").c_str(), exe.c_str(), FALSE));
   ChildProcess grapher;
   ASSERT_TRUE(grapher.Start(exe));
-  HWND box = WaitForWindow("Thong bao", grapher.Id(), kTimeoutMs);
+  HWND box = WaitForWindow("Thong bao", grapher.Id(), kProgramStartTimeoutMs);
   ASSERT_NE(box, nullptr);
   char text[128] = {};
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
   EXPECT_STREQ(text, "Khong tim thay file Kurvex.fon");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
 
-  HWND main = WaitForWindow("Plotvane v2.21", grapher.Id(), kTimeoutMs);
+  HWND main = WaitForWindow("Plotvane v2.21", grapher.Id(), kProgramStartTimeoutMs);
   ASSERT_NE(main, nullptr);
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(grapher.WaitForExit(kTimeoutMs), 0);
+  EXPECT_EQ(grapher.WaitForExit(kProgramStartTimeoutMs), 0);
   DeleteFileA(exe.c_str());
   RemoveDirectoryA(folder.c_str());
 }
