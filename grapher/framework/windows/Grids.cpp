@@ -220,11 +220,41 @@ void TCustomGrid::ScrollInView() {
   UpdateScrollBar();
 }
 
+int TCustomGrid::MaxTopRow() const {
+  int view = ClientRect().bottom;
+  for (int r = 0; r < fixedRows_; ++r) view -= RowHeights(r) + GridLineWidth();
+  int top = rowCount_ - 1;
+  int used = RowHeights(top) + GridLineWidth();
+  while (top > fixedRows_ && used + RowHeights(top - 1) + GridLineWidth() <= view) {
+    --top;
+    used += RowHeights(top) + GridLineWidth();
+  }
+  return std::max(top, fixedRows_);
+}
+
 void TCustomGrid::UpdateScrollBar() {
   if (!HandleAllocated()) return;
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS | SIF_PAGE, 0, std::max(0, rowCount_ - fixedRows_ - 1),
-                1,         topRow_ - fixedRows_,           0};
+  // Fewer rows or a taller view bring rows above the top back into reach.
+  topRow_ = std::min(topRow_, MaxTopRow());
+  // The page is the rows shown from the last top row, so the bar can scroll
+  // no further than that and hides itself when every row fits.
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+  si.nMax = std::max(0, rowCount_ - fixedRows_ - 1);
+  si.nPage = static_cast<UINT>(rowCount_ - MaxTopRow());
+  si.nPos = topRow_ - fixedRows_;
   SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+}
+
+void TCustomGrid::CreateWnd() {
+  TCustomControl::CreateWnd();
+  UpdateScrollBar();
+}
+
+void TCustomGrid::Resize() {
+  TCustomControl::Resize();
+  UpdateScrollBar();
 }
 
 bool TCustomGrid::EditorMode() const { return editor_ && editor_->Visible(); }
@@ -362,7 +392,7 @@ void TCustomGrid::WndProc(TMessage& m) {
         default:
           break;
       }
-      topRow_ = std::clamp(top, fixedRows_, rowCount_ - 1);
+      topRow_ = std::clamp(top, fixedRows_, MaxTopRow());
       UpdateScrollBar();
       Invalidate();
       return;

@@ -98,6 +98,8 @@ class TCustomGrid : public TCustomControl {
   void CreateParams(TCreateParams& params) override;
   void Paint() override;
   void WndProc(TMessage& m) override;
+  void CreateWnd() override;
+  void Resize() override;
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(char& key) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -114,6 +116,8 @@ class TCustomGrid : public TCustomControl {
   void ShowEditor();
   void HideEditor(bool commit);
   void ScrollInView();
+  // The last top row that still fills the view; the fixed rows' when all rows fit.
+  int MaxTopRow() const;
   void UpdateScrollBar();
 
   int colCount_ = 5, rowCount_ = 5, fixedCols_ = 1, fixedRows_ = 1;

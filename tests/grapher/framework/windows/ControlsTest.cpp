@@ -617,3 +617,28 @@ TEST_F(FormFixture, AGridWithoutFixedRowsStartsAtItsFirstRow) {
   EXPECT_GT(first.bottom, first.top);
   EXPECT_GE(second.top, first.bottom);
 }
+
+TEST_F(FormFixture, AGridShowsItsScrollBarOnlyWhileItsRowsDoNotFit) {
+  // 96 pixels inside the frame: the fixed row and two rows of 24 + 1 fit.
+  auto* grid = Add<TStringGrid>(10, 10, 200, 100);
+  grid->SetRowCount(3);
+  ShowAndSettle();
+  auto barShown = [&] { return (GetWindowLongA(grid->Handle(), GWL_STYLE) & WS_VSCROLL) != 0; };
+  EXPECT_FALSE(barShown());
+
+  grid->SetRowCount(10);
+  EXPECT_TRUE(barShown());
+  // Scrolling down stops where the last two rows fill the view.
+  for (int i = 0; i < 3; ++i) grid->Perform(WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_EQ(grid->TopRow(), 8);
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(grid->Handle(), SB_VERT, &si);
+  EXPECT_EQ(si.nPos + static_cast<int>(si.nPage) - 1, si.nMax);
+
+  // A view tall enough for every row hides the bar and shows the first row again.
+  grid->SetBounds(10, 10, 200, 300);
+  EXPECT_FALSE(barShown());
+  EXPECT_EQ(grid->TopRow(), 1);
+}
