@@ -405,6 +405,7 @@ class TWinControl : public TControl {
   void WMEraseBkgnd(TMessage& m);
   void ReflectToChild(TMessage& m, HWND child);
   void CreateChildHandles();
+  void StackAmongSiblings();
   void UpdateShowing();
 
   HWND wnd_ = nullptr;

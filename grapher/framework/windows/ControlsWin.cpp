@@ -92,6 +92,7 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   CreateWindowHandle(params);
   if (!wnd_) throw EOutOfResources("Error creating window of " + ClassName());
+  if (params.Style & WS_CHILD) StackAmongSiblings();
   if (!(params.Style & WS_CHILD) || IsZoomed(wnd_)) {
     RECT r;
     GetWindowRect(wnd_, &r);
@@ -124,6 +125,23 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   defWndProc_ =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
   if (own) defWndProc_ = &DefWindowProcA;
+}
+
+void TWinControl::StackAmongSiblings() {
+  // Later controls in the parent's list lie above earlier ones, as windowless
+  // controls are painted and BringToFront orders them; the system would put
+  // each new child window below the others instead.
+  if (!Parent()) return;
+  const auto& siblings = Parent()->controls_;
+  HWND below = HWND_TOP;
+  for (auto it = std::find(siblings.begin(), siblings.end(), this); it != siblings.end(); ++it) {
+    auto* w = dynamic_cast<TWinControl*>(*it);
+    if (w && w != this && w->wnd_) {
+      below = w->wnd_;
+      break;
+    }
+  }
+  SetWindowPos(wnd_, below, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::CreateChildHandles() {

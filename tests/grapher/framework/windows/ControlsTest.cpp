@@ -602,6 +602,28 @@ TEST_F(FormFixture, ChildOrderDecidesWhichControlGetsTheMouse) {
   EXPECT_EQ(log.back(), "below");
 }
 
+TEST_F(FormFixture, LaterWindowedControlsLieAboveEarlierOnes) {
+  auto* first = Add<TPanel>(10, 10, 60, 40);
+  auto* second = Add<TPanel>(20, 20, 60, 40);
+  auto* third = Add<TPanel>(30, 30, 60, 40);
+  ShowAndSettle();
+  auto topmostAt = [&](int x, int y) { return ChildWindowFromPoint(form_->Handle(), POINT{x, y}); };
+  EXPECT_EQ(topmostAt(35, 35), third->Handle());
+  EXPECT_EQ(topmostAt(25, 25), second->Handle());
+
+  // A window made again goes back between its neighbours.
+  second->RecreateWnd();
+  EXPECT_EQ(topmostAt(25, 25), second->Handle());
+  EXPECT_EQ(topmostAt(35, 35), third->Handle());
+
+  first->BringToFront();
+  EXPECT_EQ(topmostAt(35, 35), first->Handle());
+  // A control added to a shown form lies above all.
+  auto* added = Add<TPanel>(0, 0, 100, 100);
+  added->HandleNeeded();
+  EXPECT_EQ(topmostAt(35, 35), added->Handle());
+}
+
 TEST_F(FormFixture, AGridWithoutFixedRowsStartsAtItsFirstRow) {
   auto* grid = Add<TStringGrid>(10, 10, 200, 60);
   grid->SetRowCount(2);
