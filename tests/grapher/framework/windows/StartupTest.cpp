@@ -39,11 +39,11 @@ TEST(Startup, ApplicationWindowBringsTheMainWindowForward) {
   HWND other =
       CreateWindowExA(0, "STATIC", "Other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
-  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 10000));
 
   ShowWindow(app, SW_SHOWNOACTIVATE);
   SetForegroundWindow(app);
-  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }, 30000));
   DestroyWindow(other);
 
   PostMessageA(main, WM_CLOSE, 0, 0);
