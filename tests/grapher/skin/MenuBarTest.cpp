@@ -428,6 +428,35 @@ TEST_F(MenuBar, AltAndAnAcceleratorTakeATopLevelItem) {
   EXPECT_EQ(viewed, 1);
 }
 
+TEST_F(MenuBar, AltAndAnAcceleratorDropAnItemWithSubItems) {
+  TkvMainMenu* menu = NewMenu();
+  TMenuItem* help = menu->Items()->Items(2);
+  std::vector<std::string> chosen;
+  for (int i = 0; i < help->Count(); ++i) {
+    TMenuItem* item = help->Items(i);
+    item->OnClick = TNotifyEvent([&chosen, item](TObject*) { chosen.push_back(item->Caption()); });
+  }
+  auto* edit = new TEdit(host_);
+  edit->SetParent(frame_);
+  edit->SetBounds(10, 60, 120, 22);
+  host_->Show();
+  Application->ProcessMessages();
+
+  TToolButton* button = frame_->MenuBar()->Buttons(2);
+  bool dropped = false;
+  const bool sawMenu =
+      testsupport::DriveShownMenu([&] { Type(edit->Handle(), WM_SYSKEYDOWN, 'G', LPARAM(1) | (LPARAM(1) << 29)); },
+                                  [&](HWND shown, int) {
+                                    dropped = button->MenuDropped();
+                                    PostMessageA(shown, WM_KEYDOWN, VK_DOWN, 0);
+                                    PostMessageA(shown, WM_KEYDOWN, VK_RETURN, 0);
+                                  });
+  ASSERT_TRUE(sawMenu);
+  EXPECT_TRUE(dropped);
+  EXPECT_FALSE(button->MenuDropped());
+  EXPECT_EQ(chosen, std::vector<std::string>{help->Items(0)->Caption()});
+}
+
 // A click on a bar button drops its item's sub-items below it; the screen
 // is saved while they are shown, then the second is chosen.
 
