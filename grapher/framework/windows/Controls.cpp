@@ -166,6 +166,7 @@ TControl::TControl(TComponent* owner)
 }
 
 TControl::~TControl() {
+  for (TFreedWatch* watch = freedWatch_; watch; watch = watch->outer) watch->freed = true;
   if (g_captureControl == this) g_captureControl = nullptr;
   if (g_mouseControl == this) {
     g_mouseControl = nullptr;
@@ -429,20 +430,23 @@ void TControl::HandleMouseMessage(TMessage& m) {
       if (controlStyle_.Contains(csClickEvents)) clicked_ = true;
       MouseDown(mbLeft, shift, x, y);
       break;
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
       if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
+      TFreedWatch watch(*this);
       DblClick();
-      MouseDown(mbLeft, shift + TShiftState{ssDouble}, x, y);
+      if (!watch.freed) MouseDown(mbLeft, shift + TShiftState{ssDouble}, x, y);
       break;
+    }
     case WM_LBUTTONUP: {
       if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
       // The click comes after the release and before OnMouseUp.
+      TFreedWatch watch(*this);
       if (clicked_) {
         clicked_ = false;
         const RECT client = ClientRect();
         if (x >= client.left && x < client.right && y >= client.top && y < client.bottom) Click();
       }
-      MouseUp(mbLeft, shift, x, y);
+      if (!watch.freed) MouseUp(mbLeft, shift, x, y);
       break;
     }
     case WM_RBUTTONDOWN:

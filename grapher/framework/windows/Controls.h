@@ -262,8 +262,22 @@ class TControl : public TComponent {
 
  private:
   friend class TWinControl;
+  // Marks, while a handler runs, whether the control was freed meanwhile: an
+  // OnClick may free the control whose click it handles.
+  struct TFreedWatch {
+    explicit TFreedWatch(TControl& c) : control(c), outer(c.freedWatch_) { c.freedWatch_ = this; }
+    ~TFreedWatch() {
+      if (!freed) control.freedWatch_ = outer;
+    }
+    TFreedWatch(const TFreedWatch&) = delete;
+    TFreedWatch& operator=(const TFreedWatch&) = delete;
+    TControl& control;
+    TFreedWatch* outer;
+    bool freed = false;
+  };
   void HandleMouseMessage(TMessage& m);
 
+  TFreedWatch* freedWatch_ = nullptr;
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TAlign align_ = alNone;

@@ -602,6 +602,38 @@ TEST_F(FormFixture, ChildOrderDecidesWhichControlGetsTheMouse) {
   EXPECT_EQ(log.back(), "below");
 }
 
+TEST_F(FormFixture, AClickOrDoubleClickMayFreeItsControl) {
+  // A windowed control gets the mouse itself; a windowless one through its form.
+  for (const bool windowed : {true, false}) {
+    for (const bool doubleClick : {false, true}) {
+      SCOPED_TRACE(std::string(windowed ? "panel" : "label") + (doubleClick ? ", double click" : ", click"));
+      TControl* control = windowed ? static_cast<TControl*>(Add<TPanel>(10, 10, 50, 30)) : Add<TLabel>(10, 10, 50, 30);
+      ShowAndSettle();
+      Log log;
+      auto freeIt = TNotifyEvent([&log, &control](TObject*) {
+        log.push_back("freed");
+        delete control;
+        control = nullptr;
+      });
+      (doubleClick ? control->OnDblClick : control->OnClick) = freeIt;
+      control->OnMouseDown =
+          TMouseEvent([&log](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("down"); });
+      control->OnMouseUp = TMouseEvent([&log](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("up"); });
+      const HWND target = windowed ? static_cast<TWinControl*>(control)->Handle() : form_->Handle();
+      const int x = windowed ? 5 : 15, y = windowed ? 5 : 15;
+      SendMouse(target, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+      SendMouse(target, WM_LBUTTONUP, x, y);
+      if (doubleClick) {
+        SendMouse(target, WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+        if (control) SendMouse(target, WM_LBUTTONUP, x, y);
+      }
+      EXPECT_EQ(control, nullptr);
+      EXPECT_EQ(log, doubleClick ? (Log{"down", "up", "freed"}) : (Log{"down", "freed"}));
+      Application->ProcessMessages();
+    }
+  }
+}
+
 TEST_F(FormFixture, LaterWindowedControlsLieAboveEarlierOnes) {
   auto* first = Add<TPanel>(10, 10, 60, 40);
   auto* second = Add<TPanel>(20, 20, 60, 40);
