@@ -76,6 +76,15 @@ class MenuBar : public testing::Test {
     menu->Loaded();
     return menu;
   }
+  // Shows the host with an edit on the frame, where keys are typed.
+  TEdit* ShowWithEdit() {
+    auto* edit = new TEdit(host_);
+    edit->SetParent(frame_);
+    edit->SetBounds(10, 60, 120, 22);
+    host_->Show();
+    Application->ProcessMessages();
+    return edit;
+  }
   // The width of a caption as shown: "&" marks the accelerator.
   int CaptionWidth(std::string caption) {
     caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
@@ -367,11 +376,7 @@ TEST_F(MenuBar, AShortcutRunsItsItem) {
   std::vector<std::string> ran;
   for (TMenuItem* item : {save, find})
     item->OnClick = TNotifyEvent([&ran, item](TObject*) { ran.push_back(item->Caption()); });
-  auto* edit = new TEdit(host_);
-  edit->SetParent(frame_);
-  edit->SetBounds(10, 60, 120, 22);
-  host_->Show();
-  Application->ProcessMessages();
+  TEdit* edit = ShowWithEdit();
   std::string typed;
   edit->OnKeyDown = TKeyEvent([&typed](TObject*, WORD& key, TShiftState) { typed += char(key); });
 
@@ -412,11 +417,7 @@ TEST_F(MenuBar, AltAndAnAcceleratorTakeATopLevelItem) {
   int viewed = 0;
   view->OnClick = TNotifyEvent([&viewed](TObject*) { ++viewed; });
   menu->Loaded();
-  auto* edit = new TEdit(host_);
-  edit->SetParent(frame_);
-  edit->SetBounds(10, 60, 120, 22);
-  host_->Show();
-  Application->ProcessMessages();
+  TEdit* edit = ShowWithEdit();
   // Bit 29 of the key data: Alt is down. An item without sub-items runs.
   Type(edit->Handle(), WM_SYSKEYDOWN, 'X', LPARAM(1) | (LPARAM(1) << 29));
   EXPECT_EQ(viewed, 1);
@@ -436,11 +437,7 @@ TEST_F(MenuBar, AltAndAnAcceleratorDropAnItemWithSubItems) {
     TMenuItem* item = help->Items(i);
     item->OnClick = TNotifyEvent([&chosen, item](TObject*) { chosen.push_back(item->Caption()); });
   }
-  auto* edit = new TEdit(host_);
-  edit->SetParent(frame_);
-  edit->SetBounds(10, 60, 120, 22);
-  host_->Show();
-  Application->ProcessMessages();
+  TEdit* edit = ShowWithEdit();
 
   TToolButton* button = frame_->MenuBar()->Buttons(2);
   bool dropped = false;
