@@ -131,6 +131,9 @@ void TFInForm::FormCreate(TObject*) {
 
 TModalResult TFInForm::EditCurFunc() {
   PrepareFuncDialog();
+  // Every opening starts with the keys in the first formula, whichever
+  // control had them when the dialog last closed.
+  SetActiveControl(rows_.Rows[1].Memo);
   return ShowModal();
 }
 

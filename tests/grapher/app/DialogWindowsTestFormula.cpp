@@ -355,6 +355,19 @@ TEST_F(FormulaWindow, AddingSinXThroughChooserAndDialogStoresItCompiled) {
   EXPECT_TRUE(warnings.empty());
 }
 
+TEST_F(FormulaWindow, EachOpeningStartsWithTheKeysInTheFirstFormula) {
+  for (const int32_t kind : {1, 5}) {
+    SCOPED_TRACE(kind);
+    NewRecord(kind);
+    ModalScript script;
+    script.Then(*FInForm, [] {
+      EXPECT_TRUE(Formula(1).Focused());
+      Click(FInButton("btnCancel"));  // the button takes the keys
+    });
+    script.Run([] { FInForm->EditCurFunc(); });
+  }
+}
+
 TEST_F(FormulaWindow, ABadFormulaKeepsTheDialogOpenWithItsTextAndTheWordSelected) {
   NewRecord(1);
   ModalScript script;
