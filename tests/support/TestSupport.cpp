@@ -123,6 +123,15 @@ struct FileCloser {
 using File = std::unique_ptr<FILE, FileCloser>;
 }  // namespace
 
+Picture Crop(const Picture& picture, RECT area) {
+  Picture out;
+  out.width = area.right - area.left;
+  out.height = area.bottom - area.top;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) out.pixels.push_back(picture.At(x, y));
+  return out;
+}
+
 bool SavePng(const Picture& picture, const std::string& path) {
   File file(fopen(path.c_str(), "wb"));
   if (!file) return false;

@@ -49,6 +49,9 @@ struct Picture {
   unsigned At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// The part `area` of a picture.
+Picture Crop(const Picture& picture, RECT area);
+
 // Copies what the screen shows of the window (frame included).
 Picture CaptureWindow(HWND wnd);
 // Writes a picture as a 24-bit PNG; false on failure.

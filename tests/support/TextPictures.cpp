@@ -36,4 +36,9 @@ bool ContainsText(const Picture& area, const Picture& text, unsigned ink) {
   return false;
 }
 
+unsigned OnScreen(kx::TColor color) {
+  const kx::TColor c = kx::ColorToRGB(color);
+  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
 }  // namespace testsupport

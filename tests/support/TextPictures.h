@@ -1,5 +1,5 @@
-// Text as the grapher's windows draw it, for tests that compare a window's
-// pixels with the same text drawn by hand in the expected font.
+// Text and colours as the grapher's windows draw them, for tests that compare
+// a window's pixels with the same text drawn by hand in the expected font.
 #pragma once
 
 #include <string>
@@ -16,5 +16,8 @@ Picture DrawnText(kx::TFont& font, const std::string& text);
 // True when the ink of `text` (its black pixels) appears somewhere in `area`
 // in the colour `ink` with exactly its shape.
 bool ContainsText(const Picture& area, const Picture& text, unsigned ink = 0);
+
+// A colour as a screenshot holds it (0x00RRGGBB).
+unsigned OnScreen(kx::TColor color);
 
 }  // namespace testsupport

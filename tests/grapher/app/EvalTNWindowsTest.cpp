@@ -67,25 +67,8 @@ TEST_F(EvalWindow, TheProteinFrame) {
   TkvForm* frame = TkvForm::FindOn(form_.get());
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->Name(), "kvForm1");
-  EXPECT_EQ(frame->UIStyle(), TkvUIStyle::Protein);
-  EXPECT_FALSE(frame->UIStyleAutoUpdateSub());
-  EXPECT_EQ(frame->BorderWidth(), 1);
-  EXPECT_EQ(frame->RoundCorner(), 0);
-  EXPECT_EQ(frame->MenuBarHeight(), 22);
-  EXPECT_EQ(frame->TitleBarFont()->Name(), "Tahoma");
-  EXPECT_EQ(frame->TitleBarFont()->Color(), clWhite);
-  EXPECT_EQ(frame->TitleBarFont()->Style(), TFontStyles{fsBold});
-  ASSERT_EQ(frame->TitleBarButtons()->Count(), 2);
-  EXPECT_EQ(frame->TitleBarButtons()->Items(0)->ButtonType(), kvControlBox);
-  EXPECT_EQ(frame->TitleBarButtons()->Items(1)->ButtonType(), kvClose);
-  EXPECT_EQ(frame->Caption(), "Chua chon ham so");
-  EXPECT_EQ(form_->Caption(), "Chua chon ham so");
-  EXPECT_EQ(frame->OriginalBorderStyle(), bsSingle);
-  EXPECT_EQ(form_->Position(), poScreenCenter);
-  EXPECT_EQ(form_->Font()->Name(), "Kurvexsans");
   // The frame's size from the resource; the host is larger by the border.
-  EXPECT_EQ(frame->Width(), 390);
-  EXPECT_EQ(frame->Height(), 316);
+  evaltn::ExpectFrame(*form_, TkvUIStyle::Protein, "Chua chon ham so", 390, 316);
   EXPECT_EQ(form_->Width(), 392);
   EXPECT_EQ(form_->Height(), 317);
   EXPECT_FALSE(form_->Visible());

@@ -10,7 +10,9 @@
 
 #include "framework/windows/Forms.h"
 #include "framework/windows/Graphics.h"
+#include "skin/KVForm.h"
 #include "TestSupport.h"
+#include "TextPictures.h"
 
 namespace evaltn {
 
@@ -32,6 +34,11 @@ struct TComponentRow {
 // on the form that the table does not name (but `others`).
 void ExpectComponents(kx::TForm& form, const std::vector<TComponentRow>& rows, const std::vector<std::string>& others);
 
+// The skinned frame both windows share: `style`, a one-pixel border, the
+// white bold Tahoma title with the control box and the close button,
+// `caption` on frame and host, centred on the screen, the frame's size.
+void ExpectFrame(kx::TForm& form, kx::TkvUIStyle style, const char* caption, int width, int height);
+
 // Adds the screen font "kurvex.fon" beside the test programs for the whole
 // test program.
 void AddScreenFont();
@@ -52,7 +59,6 @@ POINT OriginInWindow(kx::TForm& form, kx::TControl& control);
 // through its window messages.
 void Click(kx::TWinControl& control);
 
-// A colour as a screenshot holds it (0x00RRGGBB).
-unsigned OnScreen(kx::TColor color);
+using testsupport::OnScreen;
 
 }  // namespace evaltn

@@ -48,28 +48,7 @@ class DataDialog : public testing::Test {
 
 }  // namespace
 
-TEST_F(DataDialog, TheDeepBlueFrame) {
-  TkvForm* frame = TkvForm::FindOn(form_.get());
-  ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(frame->UIStyle(), TkvUIStyle::DeepBlue);
-  EXPECT_FALSE(frame->UIStyleAutoUpdateSub());
-  EXPECT_EQ(frame->BorderWidth(), 1);
-  EXPECT_EQ(frame->RoundCorner(), 0);
-  EXPECT_EQ(frame->MenuBarHeight(), 22);
-  EXPECT_EQ(frame->TitleBarFont()->Name(), "Tahoma");
-  EXPECT_EQ(frame->TitleBarFont()->Color(), clWhite);
-  EXPECT_EQ(frame->TitleBarFont()->Style(), TFontStyles{fsBold});
-  ASSERT_EQ(frame->TitleBarButtons()->Count(), 2);
-  EXPECT_EQ(frame->TitleBarButtons()->Items(0)->ButtonType(), kvControlBox);
-  EXPECT_EQ(frame->TitleBarButtons()->Items(1)->ButtonType(), kvClose);
-  EXPECT_EQ(frame->Caption(), "Ham thuc nghiem");
-  EXPECT_EQ(form_->Caption(), "Ham thuc nghiem");
-  EXPECT_EQ(frame->OriginalBorderStyle(), bsSingle);
-  EXPECT_EQ(form_->Position(), poScreenCenter);
-  EXPECT_EQ(form_->Font()->Name(), "Kurvexsans");
-  EXPECT_EQ(frame->Width(), 606);
-  EXPECT_EQ(frame->Height(), 506);
-}
+TEST_F(DataDialog, TheDeepBlueFrame) { evaltn::ExpectFrame(*form_, TkvUIStyle::DeepBlue, "Ham thuc nghiem", 606, 506); }
 
 TEST_F(DataDialog, EveryComponentFromTheResource) {
   const std::vector<TComponentRow> rows = {

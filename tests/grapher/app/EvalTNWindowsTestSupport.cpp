@@ -70,6 +70,29 @@ void ExpectComponents(TForm& form, const std::vector<TComponentRow>& rows, const
     EXPECT_TRUE(named.count(form.Components(i)->Name())) << "not in the table: " << form.Components(i)->Name();
 }
 
+void ExpectFrame(TForm& form, TkvUIStyle style, const char* caption, int width, int height) {
+  TkvForm* frame = TkvForm::FindOn(&form);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->UIStyle(), style);
+  EXPECT_FALSE(frame->UIStyleAutoUpdateSub());
+  EXPECT_EQ(frame->BorderWidth(), 1);
+  EXPECT_EQ(frame->RoundCorner(), 0);
+  EXPECT_EQ(frame->MenuBarHeight(), 22);
+  EXPECT_EQ(frame->TitleBarFont()->Name(), "Tahoma");
+  EXPECT_EQ(frame->TitleBarFont()->Color(), clWhite);
+  EXPECT_EQ(frame->TitleBarFont()->Style(), TFontStyles{fsBold});
+  ASSERT_EQ(frame->TitleBarButtons()->Count(), 2);
+  EXPECT_EQ(frame->TitleBarButtons()->Items(0)->ButtonType(), kvControlBox);
+  EXPECT_EQ(frame->TitleBarButtons()->Items(1)->ButtonType(), kvClose);
+  EXPECT_EQ(frame->Caption(), caption);
+  EXPECT_EQ(form.Caption(), caption);
+  EXPECT_EQ(frame->OriginalBorderStyle(), bsSingle);
+  EXPECT_EQ(form.Position(), poScreenCenter);
+  EXPECT_EQ(form.Font()->Name(), "Kurvexsans");
+  EXPECT_EQ(frame->Width(), width);
+  EXPECT_EQ(frame->Height(), height);
+}
+
 void AddScreenFont() {
   static const bool added = AddFontResourceA(testsupport::ProgramPath("kurvex.fon").c_str()) > 0;
   ASSERT_TRUE(added);
@@ -123,11 +146,6 @@ void Click(TWinControl& control) {
   const LPARAM at = MAKELPARAM(5, control.Height() / 2);
   SendMessageA(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageA(control.Handle(), WM_LBUTTONUP, 0, at);
-}
-
-unsigned OnScreen(TColor color) {
-  const TColor c = ColorToRGB(color);
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
 }  // namespace evaltn

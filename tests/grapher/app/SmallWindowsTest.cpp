@@ -444,7 +444,7 @@ TEST_F(AxisRatioWindow, Screenshot) {
   TFont font;
   font.Assign(group->Font());
   EXPECT_TRUE(ContainsText(Crop(shot, RECT{1 + 8, 32, 1 + 292, 52}), DrawnText(font, group->Caption()),
-                           OnScreenColor(group->Font()->Color())));
+                           OnScreen(group->Font()->Color())));
   form_->Hide();
 }
 

@@ -22,7 +22,9 @@
 namespace smallwindows {
 
 using testsupport::ContainsText;
+using testsupport::Crop;
 using testsupport::DrawnText;
+using testsupport::OnScreen;
 
 // One component as the form resource must make it; text in UTF-8 (nullptr:
 // not checked), a size of -1 is not checked (labels size to their text).
@@ -67,21 +69,6 @@ inline void ExpectParts(kx::TForm& form, const std::vector<TPartSpec>& parts) {
       }
     }
   }
-}
-
-inline testsupport::Picture Crop(const testsupport::Picture& p, RECT r) {
-  testsupport::Picture out;
-  out.width = r.right - r.left;
-  out.height = r.bottom - r.top;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) out.pixels.push_back(p.At(x, y));
-  return out;
-}
-
-// A colour as a screenshot holds it (0x00RRGGBB).
-inline unsigned OnScreenColor(kx::TColor color) {
-  const kx::TColor c = kx::ColorToRGB(color);
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
 // The title-bar buttons of a skinned frame, in order.

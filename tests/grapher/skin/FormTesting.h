@@ -5,16 +5,13 @@
 
 #include "framework/windows/Controls.h"
 #include "framework/windows/Graphics.h"
+#include "TextPictures.h"
 
 namespace formtesting {
 
 inline kx::TColor PixelOf(kx::TBitmap& b, int x, int y) { return b.Canvas()->Pixel(x, y) & 0xFFFFFF; }
 
-// A colour as a screenshot holds it (0x00RRGGBB).
-inline unsigned OnScreen(kx::TColor color) {
-  const kx::TColor c = kx::ColorToRGB(color);
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
+using testsupport::OnScreen;
 
 inline RECT WindowRect(kx::TWinControl& control) {
   RECT r{};

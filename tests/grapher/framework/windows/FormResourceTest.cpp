@@ -20,6 +20,7 @@
 
 using namespace kx;
 using testsupport::ContainsText;
+using testsupport::Crop;
 using testsupport::DrawnText;
 
 namespace {
@@ -95,15 +96,6 @@ testsupport::Picture CaptureClient(HWND wnd) {
   const int dx = origin.x - frame.left, dy = origin.y - frame.top;
   for (int y = 0; y < out.height; ++y)
     for (int x = 0; x < out.width; ++x) out.pixels.push_back(whole.At(x + dx, y + dy));
-  return out;
-}
-
-testsupport::Picture Crop(const testsupport::Picture& p, RECT r) {
-  testsupport::Picture out;
-  out.width = r.right - r.left;
-  out.height = r.bottom - r.top;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) out.pixels.push_back(p.At(x, y));
   return out;
 }
 
