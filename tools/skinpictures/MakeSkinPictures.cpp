@@ -19,7 +19,7 @@
 
 #include "BmpFile.h"
 #include "Pictures.h"
-#include "skin/KVThemes.h"
+#include "skin/look/KVThemes.h"
 
 namespace fs = std::filesystem;
 using namespace skinpictures;

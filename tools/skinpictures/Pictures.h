@@ -17,7 +17,7 @@
 
 #include "BmpFile.h"
 #include "Raster.h"
-#include "skin/KVThemes.h"
+#include "skin/look/KVThemes.h"
 
 namespace skinpictures {
 

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "framework/windows/Controls.h"
 #include "framework/core/Lists.h"
+#include "framework/core/ModalResult.h"
+#include "framework/windows/Controls.h"
 
 namespace kx {
 
-using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
-                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO;
+static_assert(mrOk == IDOK && mrCancel == IDCANCEL && mrAbort == IDABORT && mrRetry == IDRETRY &&
+              mrIgnore == IDIGNORE && mrYes == IDYES && mrNo == IDNO);
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 KX_ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin")

@@ -1,0 +1,30 @@
+#include "app/windows/EvalFU.h"
+
+#include <windows.h>
+
+#include "framework/core/FormResources.h"
+#include "skin/controls/KVButton.h"
+
+namespace kx {
+
+TEvalForm* EvalForm = nullptr;
+
+KX_PUBLISH(TEvalForm) { p.Handler("cbOnTopClick", &TEvalForm::cbOnTopClick); }
+
+TEvalForm::TEvalForm(TComponent* owner) : TForm(owner) {
+  ReadFormResource(*this);
+  cbOnTop_ = As<TkvCheckBox>(FindComponent("cbOnTop"));
+}
+
+void TEvalForm::cbOnTopClick(TObject*) {
+  const bool onTop = cbOnTop_->Checked();
+  HWND wnd = Handle();
+  // Under Wine a window asked to leave the topmost band stays in it while it
+  // lies right above its owner (the application window): the owner is let go
+  // for the move and given back after it.
+  const LONG_PTR owner = onTop ? 0 : SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, 0);
+  SetWindowPos(wnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (owner) SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, owner);
+}
+
+}  // namespace kx

@@ -1,0 +1,148 @@
+// The grapher's main window: the viewer with its scene, the function list
+// and its buttons, the navigation and option controls below the view, and
+// the docked evaluation panel at the right edge, all from its form resource.
+// The window is the driver's view and opens the driver's dialogs; the model
+// and the view state it shows are the program's one FuncModel and ViewState.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/model/MainU_Driver.h"
+#include "app/model/MainU_Options.h"
+#include "app/plot/MainU_Capture.h"
+#include "app/plot/MainU_Navigation.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/StdCtrls.h"
+
+namespace kx {
+
+class TGLStageViewer;
+class TGLBaseSceneObject;
+class TkvButton;
+class TkvCheckBox;
+class TkvRadioButton;
+class TkvCheckListBox;
+class TkvForm;
+class TkvPageControl;
+
+class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TNavView {
+  KX_CLASS(TMainForm, TForm)
+ public:
+  explicit TMainForm(TComponent* owner);
+  ~TMainForm() override;
+
+  // The window's own events.
+  void FormCreate(TObject* sender);
+  void FormResize(TObject* sender);
+  void FormDestroy(TObject* sender);
+
+  // The mode switch, also run by the driver after every store.
+  void Btn2DClick(TObject* sender);
+  void Btn3DClick(TObject* sender);
+  // The function list and its buttons.
+  void BtnAddFuncClick(TObject* sender);
+  void BtnEditFuncClick(TObject* sender);
+  void BtnDelFuncClick(TObject* sender);
+  void FuncListBoxClickCheck(TObject* sender);
+  void FuncListBoxDrawItem(TWinControl* control, int index, RECT rect, TOwnerDrawState state);
+  void btnAboutClick(TObject* sender);
+  // Loads the function list named on the command line.
+  void btnLoadClick(TObject* sender);
+
+  // The viewer's post-render event: the plane view over the scene.
+  void FormPaint(TObject* sender);
+  // Panning, zooming and orbiting.
+  void btnUpClick(TObject* sender);
+  void btnDownClick(TObject* sender);
+  void btnLeftClick(TObject* sender);
+  void btnRightClick(TObject* sender);
+  void btnZoomInClick(TObject* sender);
+  void BtnZoomOutClick(TObject* sender);
+  void FormMouseWheelUp(bool shift);
+  void FormMouseWheelDown(bool shift);
+  void GLStageViewer1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void GLStageViewer1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+  void GLStageViewer1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void GLStageViewer1DblClick(TObject* sender);
+  // The display options.
+  void cbShowNumClick(TObject* sender);
+  void cbShowLineClick(TObject* sender);
+  void cbShowGridClick(TObject* sender);
+  void cbBkGroundClick(TObject* sender);
+  void raKDuongClick(TObject* sender);
+  // The capture button: left click for the export dialog, right click saves.
+  void btnCaptureClick(TObject* sender);
+  void btnCaptureMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void btnCaptureMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+
+  // TFuncDialogs: the chooser and the kind's dialogs, and warnings owned by
+  // this window.
+  TModalResult ShowKindChooser() override;
+  TModalResult ShowFuncDialog() override;
+  TModalResult ShowTNDialog() override;
+  void ShowWarning(const std::string& text, const std::string& caption) override;
+
+  // TFuncView.
+  void ShowModeOptions(const TModeOptions& options) override;
+  void ShowSpaceObjects() override;
+  void FillFuncList(const std::vector<TFuncListItem>& items) override;
+  void FuncEdited() override;
+  void FuncDeleted() override;
+  // TFuncView and TNavView: the viewer paints a new frame.
+  void RepaintView() override;
+
+  // TNavView.
+  void NotifySceneChange() override;
+  void ShowScales(const std::string& magX, const std::string& magY) override;
+  void ShowAxisArrows(bool visible) override;
+  void ShowGrids(bool visible) override;
+
+  // The dialogs the function commands open: this window's own unless
+  // another set is given (tests give fakes); nullptr gives the own back.
+  void UseDialogs(TFuncDialogs* dialogs);
+  TFuncDriver& Driver() { return *driver_; }
+  TGLStageViewer* Viewer() const { return viewer_; }
+  // The option boxes' check states, as the renderers and navigation read them.
+  const TDisplayOptions& DisplayOptions();
+  TViewNavigator& Navigator() { return *navigator_; }
+  // The scales the last zoom step gave the axis-ratio window, as whole pixels.
+  const std::string& MagX() const { return magX_; }
+  const std::string& MagY() const { return magY_; }
+
+ protected:
+  void WndProc(TMessage& m) override;
+
+ private:
+  template <class T>
+  T* Control(const char* name) const;
+  void FindControls();
+  void MakeViewTools();
+
+  std::unique_ptr<TFuncDriver> driver_;
+  TkvForm* frame_ = nullptr;
+  TGLStageViewer* viewer_ = nullptr;
+  TkvCheckListBox* funcList_ = nullptr;
+  TkvCheckBox* cbShowNum_ = nullptr;
+  TkvCheckBox* cbBkGround_ = nullptr;
+  TkvCheckBox* cbShowLine_ = nullptr;
+  TkvCheckBox* cbShowGrid_ = nullptr;
+  TkvRadioButton* raKDuong_ = nullptr;
+  TkvRadioButton* raKDiem_ = nullptr;
+  TkvPageControl* pgEval_ = nullptr;
+  TDisplayOptions options_;
+  std::unique_ptr<TSceneNavCamera> camera_;
+  std::unique_ptr<TViewNavigator> navigator_;
+  std::unique_ptr<TViewerCaptureSource> captureSource_;
+  std::unique_ptr<TCaptureButton> capture_;
+  std::string magX_, magY_;
+};
+
+// The program's main window, set by the program entry.
+extern TMainForm* MainForm;
+
+// The screen font file beside the program: its face "Kurvexsans" draws the
+// TCVN3 texts of every window.
+std::string ScreenFontPath();
+
+}  // namespace kx

@@ -1,0 +1,67 @@
+#include "app/windows/SelFTU.h"
+
+#include "app/model/MainU_Funcs.h"
+#include "app/windows/HamMauU.h"
+#include "app/windows/SelFTU_Logic.h"
+#include "framework/core/FormResources.h"
+
+namespace kx {
+
+TSelFTypeForm* SelFTypeForm = nullptr;
+
+KX_PUBLISH(TSelFTypeForm) {
+  p.Handler("btnFType1Click", &TSelFTypeForm::btnFType1Click);
+  p.Handler("btnFType2Click", &TSelFTypeForm::btnFType2Click);
+  p.Handler("btnFType3Click", &TSelFTypeForm::btnFType3Click);
+  p.Handler("btnFType4Click", &TSelFTypeForm::btnFType4Click);
+  p.Handler("btnFType5Click", &TSelFTypeForm::btnFType5Click);
+  p.Handler("btnFType6Click", &TSelFTypeForm::btnFType6Click);
+  p.Handler("btnFType7Click", &TSelFTypeForm::btnFType7Click);
+  p.Handler("btnFType8Click", &TSelFTypeForm::btnFType8Click);
+  p.Handler("btnHamTNClick", &TSelFTypeForm::btnHamTNClick);
+  p.Handler("btnTronClick", &TSelFTypeForm::btnTronClick);
+  p.Handler("btnElipClick", &TSelFTypeForm::btnElipClick);
+  p.Handler("btnHypClick", &TSelFTypeForm::btnHypClick);
+  p.Handler("btn2on1Click", &TSelFTypeForm::btn2on1Click);
+  p.Handler("btn4Click", &TSelFTypeForm::btn4Click);
+  p.Handler("btnCauClick", &TSelFTypeForm::btnCauClick);
+  p.Handler("btnElipxoitClick", &TSelFTypeForm::btnElipxoitClick);
+  p.Handler("btnParaboloitClick", &TSelFTypeForm::btnParaboloitClick);
+  p.Handler("btnHyp1Click", &TSelFTypeForm::btnHyp1Click);
+  p.Handler("btnNonClick", &TSelFTypeForm::btnNonClick);
+}
+
+TSelFTypeForm::TSelFTypeForm(TComponent* owner) : TForm(owner) { ReadFormResource(*this); }
+
+void TSelFTypeForm::KindClicked(int kind) { SetModalResult(KindButtonClicked(FuncModel().CurFunc, kind)); }
+
+void TSelFTypeForm::btnFType1Click(TObject*) { KindClicked(1); }
+void TSelFTypeForm::btnFType2Click(TObject*) { KindClicked(2); }
+void TSelFTypeForm::btnFType3Click(TObject*) { KindClicked(3); }
+void TSelFTypeForm::btnFType4Click(TObject*) { KindClicked(4); }
+void TSelFTypeForm::btnFType5Click(TObject*) { KindClicked(5); }
+void TSelFTypeForm::btnFType6Click(TObject*) { KindClicked(6); }
+void TSelFTypeForm::btnFType7Click(TObject*) { KindClicked(7); }
+void TSelFTypeForm::btnFType8Click(TObject*) { KindClicked(8); }
+void TSelFTypeForm::btnHamTNClick(TObject*) { KindClicked(TNKind); }
+
+void TSelFTypeForm::TemplateClicked() {
+  if (!frmHamMau) return;
+  frmHamMau->ResetTemplateForm();
+  // Nothing fills the record from the template form yet, so whatever it
+  // answers the chooser stays open for a kind.
+  frmHamMau->ShowModal();
+}
+
+void TSelFTypeForm::btnTronClick(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btnElipClick(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btnHypClick(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btn2on1Click(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btn4Click(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btnCauClick(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btnElipxoitClick(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btnParaboloitClick(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btnHyp1Click(TObject*) { TemplateClicked(); }
+void TSelFTypeForm::btnNonClick(TObject*) { TemplateClicked(); }
+
+}  // namespace kx
