@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -204,7 +205,11 @@ TEST_F(Behaviour, ScreenKnowsItsSizeAndFonts) {
   const RECT work = Screen->WorkAreaRect();
   EXPECT_LE(work.right - work.left, Screen->Width());
   EXPECT_GE(Screen->Fonts()->Count(), 1);
-  for (int i = 1; i < Screen->Fonts()->Count(); ++i) EXPECT_LE(Screen->Fonts()->Get(i - 1), Screen->Fonts()->Get(i));
+  // Sorted as a string list sorts, without regard to case ("Noto Sans Newa"
+  // before "Noto Sans NewTaiLue").
+  for (int i = 1; i < Screen->Fonts()->Count(); ++i)
+    EXPECT_LE(_stricmp(Screen->Fonts()->Get(i - 1).c_str(), Screen->Fonts()->Get(i).c_str()), 0)
+        << Screen->Fonts()->Get(i - 1) << " / " << Screen->Fonts()->Get(i);
   Screen->SetCursor(32514);  // IDC_WAIT
   EXPECT_EQ(Screen->Cursor(), 32514);
   Screen->SetCursor(crDefault);
