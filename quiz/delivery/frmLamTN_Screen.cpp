@@ -122,7 +122,7 @@ void Screen::Form_Load() {
   shown1_.clear();
   shown2_.clear();
   // The test was prepared before the window existed: its page and countdown start now.
-  if (session_.QuestionCount() > 0) DHTML.Navigate(mdlMain::TempPage);
+  if (session_.QuestionCount() > 0) DHTML.Navigate(mdlMain::TempPage, PageFolder());
   tmrTime.SetEnabled(session_.TimerOn());
   Sync();
   // The screen takes the whole work area, as a maximized window does.
@@ -165,7 +165,12 @@ void Screen::SetTimer(bool on) { tmrTime.SetEnabled(on); }
 
 bool Screen::ShowPage(const std::wstring& html) {
   if (!mdlMain::WriteTempPage(html)) return false;
-  return !DHTML.Exists() || DHTML.Navigate(mdlMain::TempPage);
+  return !DHTML.Exists() || DHTML.Navigate(mdlMain::TempPage, PageFolder());
+}
+
+std::wstring Screen::PageFolder() const {
+  // The pages lie in the temporary page, but belong to the bank's folder.
+  return session_.PageFolder().empty() ? std::wstring() : session_.PageFolder() + L"\\";
 }
 
 void Screen::txtCauSo_Change() {

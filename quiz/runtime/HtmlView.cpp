@@ -7,6 +7,8 @@
 #include "runtime/App.h"
 #include "runtime/FileIo.h"
 #include "runtime/Form.h"
+#include "runtime/PageSources.h"
+#include "runtime/Paths.h"
 #include "runtime/Utf.h"
 
 namespace tq {
@@ -63,14 +65,15 @@ void HtmlPage::SetHtml(std::wstring_view html, const std::wstring& baseFolder) {
       // Read whole and closed at once, so the picture's folder can go while the page shows.
       std::string bytes;
       Image image;
-      if (ReadFileBytes(Resolve(item.text), bytes, 64ull << 20)) image = DecodeImage(bytes);
+      const std::wstring path = Resolve(item.text);
+      if (MayReadPicture(path, base_) && ReadFileBytes(FullPath(path), bytes, 64ull << 20)) image = DecodeImage(bytes);
       OverWhite(image);
       images_.emplace(item.text, std::move(image));
     }
   }
 }
 
-bool HtmlPage::Load(const std::wstring& path) {
+bool HtmlPage::Load(const std::wstring& path, const std::wstring& pageFolder) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes, 64ull << 20)) {
     Clear();
@@ -79,7 +82,8 @@ bool HtmlPage::Load(const std::wstring& path) {
   std::string_view text = bytes;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const size_t slash = path.find_last_of(L"\\/");
-  SetHtml(Utf16FromUtf8(text), slash == std::wstring::npos ? L"" : path.substr(0, slash + 1));
+  SetHtml(Utf16FromUtf8(text),
+          !pageFolder.empty() ? pageFolder : slash == std::wstring::npos ? L"" : path.substr(0, slash + 1));
   return true;
 }
 
@@ -151,7 +155,9 @@ void HtmlPage::Paint(HDC dc, int top, int width, int height) {
 
 std::wstring HtmlPage::EmbedAt(POINT point) const {
   for (const HtmlBox& box : layout_.boxes) {
-    if (box.kind == HtmlBox::Embed && PtInRect(&box.rect, point)) return Resolve(box.text);
+    if (box.kind != HtmlBox::Embed || !PtInRect(&box.rect, point)) continue;
+    const std::wstring file = Resolve(box.text);
+    return MayOpenEmbedded(file, base_) ? FullPath(file) : std::wstring();
   }
   return {};
 }
@@ -174,8 +180,8 @@ void HtmlView::Create(Form& form, int left, int top, int width, int height) {
   Relayout();
 }
 
-bool HtmlView::Navigate(const std::wstring& path) {
-  const bool loaded = page_.Load(path);
+bool HtmlView::Navigate(const std::wstring& path, const std::wstring& pageFolder) {
+  const bool loaded = page_.Load(path, pageFolder);
   scroll_ = 0;
   Relayout();
   return loaded;
