@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "runtime/App.h"
 #include "runtime/FileIo.h"
@@ -17,6 +18,8 @@ namespace {
 
 constexpr wchar_t ViewClass[] = L"TessaroHtmlView";
 constexpr SIZE BrokenPictureSize{16, 16};
+// Decoded pixels of all the pictures of one page together.
+constexpr int64_t MaxPagePixels = MaxImagePixels;
 constexpr int LineStep = 40;
 
 bool IsFullPath(const std::wstring& source) {
@@ -59,15 +62,25 @@ void HtmlPage::SetHtml(std::wstring_view html, const std::wstring& baseFolder) {
   Clear();
   base_ = baseFolder;
   blocks_ = ParseHtml(html);
+  // The pictures of one page share one bound of decoded pixels, so that a
+  // page of many large pictures cannot exhaust the process.
+  int64_t pixelsLeft = MaxPagePixels;
   for (const HtmlBlock& block : blocks_) {
     for (const HtmlItem& item : block.items) {
       if (item.kind != HtmlItem::Image || images_.count(item.text)) continue;
-      // Read whole and closed at once, so the picture's folder can go while the page shows.
-      std::string bytes;
       Image image;
-      const std::wstring path = Resolve(item.text);
-      if (MayReadPicture(path, base_) && ReadFileBytes(FullPath(path), bytes, 64ull << 20)) image = DecodeImage(bytes);
-      OverWhite(image);
+      try {
+        // Read whole and closed at once, so the picture's folder can go while the page shows.
+        const std::wstring path = Resolve(item.text);
+        std::string bytes;
+        if (MayReadPicture(path, base_) && ReadFileBytes(FullPath(path), bytes, 64ull << 20)) {
+          image = DecodeImage(bytes, pixelsLeft);
+        }
+        OverWhite(image);
+      } catch (const std::exception&) {
+        image = {};  // what could not be read shows as a broken picture
+      }
+      pixelsLeft -= static_cast<int64_t>(image.pixels.size());
       images_.emplace(item.text, std::move(image));
     }
   }

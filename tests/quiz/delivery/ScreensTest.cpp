@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "GifWriter.h"
 #include "ScreenFakes.h"
 #include "ScreenTesting.h"
 #include "TempFolder.h"
@@ -206,6 +207,72 @@ TEST_F(TestScreens, APackageFromTheCommandLineTakenGradedAndLeft) {
   EXPECT_FALSE(ziptest::Exists(folder));
   EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
   EXPECT_FALSE(ziptest::Exists(parked));
+}
+
+namespace {
+
+BOOL CALLBACK CountShownScreen(HWND wnd, LPARAM count) {
+  wchar_t cls[32];
+  if (IsWindowVisible(wnd) && GetClassNameW(wnd, cls, 32) && std::wstring(cls) == L"TessaroForm") {
+    ++*reinterpret_cast<int*>(count);
+  }
+  return TRUE;
+}
+
+// The screens this thread shows, from the window list.
+int ShownScreens() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountShownScreen, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+}  // namespace
+
+// A package whose first page holds a GIF frame of 65535 x 65535 and a dozen
+// pictures of 20 million pixels: the test screen shows, with broken boxes
+// past the page's bound, and leaving it leaves the Temp folder as it was.
+TEST_F(TestScreens, AHostilePackageLeavesAScreenShownAndTempAsItWas) {
+  CreateDirectoryW((source / L"bài").c_str(), nullptr);
+  ASSERT_TRUE(tq::WriteFileAtomic(source / L"bài\\frame.gif", giftest::SparseGif(4, 4, 65535, 65535)));
+  std::vector<QuestionRecord> records = NumberedQuestions(2);
+  records[0].CauHoi = L"Hình: [image]frame.gif[/image]";
+  for (int k = 0; k < 12; ++k) {
+    const std::wstring name = L"lớn " + std::to_wstring(k) + L".gif";
+    ASSERT_TRUE(tq::WriteFileAtomic(source / (L"bài\\" + name), giftest::SparseGif(5000, 4000, 5000, 4000)));
+    records[0].CauHoi += L"[image]" + name + L"[/image]";
+  }
+  ASSERT_TRUE(WriteBankFile(source / L"bài\\ngân hàng.xml", records));
+  const std::wstring package = PackageOf(source / L"bài\\ngân hàng.xml");
+  ASSERT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
+
+  frmTTTN::Show();
+  frmTTTN::NapDuongDan(package);
+  frmTTTN::Screen& setup = frmTTTN::Get();
+  ASSERT_TRUE(setup.cmdLamBai.Visible());
+  frmLamTN::Screen& test = frmLamTN::Get();
+  {
+    DialogAnswerer anyError(IDOK);
+    Click(setup.cmdLamBai);
+    EXPECT_EQ(anyError.Answered(), 0) << testing::PrintToString(anyError.Text());
+  }
+  EXPECT_EQ(ShownScreens(), 1);
+  ASSERT_TRUE(test.Visible());
+  int broken = 0, shown = 0;
+  for (const tq::HtmlBox& box : test.DHTML.Page().Result().boxes) {
+    if (box.kind != tq::HtmlBox::Image) continue;
+    (box.rect.right - box.rect.left == 16 ? broken : shown) += 1;
+  }
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(broken, 12);
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_hostile_pictures");
+
+  {
+    DialogAnswerer no(IDNO);
+    Click(test.cmdBack);
+  }
+  EXPECT_FALSE(test.Loaded());
+  EXPECT_EQ(ShownScreens(), 1);  // the main menu
+  EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
 }
 
 TEST_F(TestScreens, ACountdownGradesTheTestAndTheCloseBoxEndsTheProgram) {

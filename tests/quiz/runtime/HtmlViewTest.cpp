@@ -194,4 +194,29 @@ TEST(HtmlView, PicturesOnDevicePathsAreNotRead) {
   }
 }
 
+// Pictures that would strand the test: a GIF whose frame declares 65535 x
+// 65535 in a few bytes, and a dozen pictures of 20 million pixels each on one
+// page. Each shows as a broken-picture box once the page's bound is reached.
+TEST(HtmlView, HostilePicturesShowAsBrokenBoxes) {
+  TempFolder folder;
+  ASSERT_TRUE(tq::WriteFileAtomic(folder / L"frame.gif", giftest::SparseGif(4, 4, 65535, 65535)));
+  std::wstring html = L"<img src='frame.gif'>";
+  for (int k = 0; k < 12; ++k) {
+    const std::wstring name = L"big" + std::to_wstring(k) + L".gif";
+    ASSERT_TRUE(tq::WriteFileAtomic(folder / name, giftest::SparseGif(5000, 4000, 5000, 4000)));
+    html += L"<img src='" + name + L"'>";
+  }
+  tq::HtmlPage page;
+  page.SetHtml(html, folder.Path());
+  page.Layout(600);
+  std::map<std::wstring, LONG> widths;
+  for (const tq::HtmlBox& box : page.Result().boxes) {
+    if (box.kind == tq::HtmlBox::Image) widths[box.text] = box.rect.right - box.rect.left;
+  }
+  ASSERT_EQ(widths.size(), 13u);
+  EXPECT_EQ(widths[L"frame.gif"], 16);
+  EXPECT_EQ(widths[L"big0.gif"], 5000);
+  for (int k = 1; k < 12; ++k) EXPECT_EQ(widths[L"big" + std::to_wstring(k) + L".gif"], 16) << k;
+}
+
 }  // namespace
