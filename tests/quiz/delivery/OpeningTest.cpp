@@ -259,12 +259,13 @@ TEST(Opening, AQuotedOrMissingPackageOnTheCommandLineKeepsTheScreen) {
   EXPECT_TRUE(ListFolder(s.appTemp).empty());
 }
 
+// The message says why: the package declares more than it may unpack.
 TEST(Opening, APackageDeclaringTooMuchIsRefusedWithTheMessage) {
   SetupScreen s;
-  WriteArchive(s.dir / L"bomb.plain", {{"data.xml", "<Quorel/>"}, {"zeros.bin", std::string(2 << 20, '\0')}});
+  WriteSharedBlockArchive(s.dir / L"bomb.plain", std::string(48 << 20, '\0'), {"data.xml", "zero.bin"});
   ASSERT_TRUE(mdlEncrypt::CipherFile(s.dir / L"bomb.plain", s.dir / L"bomb.zip", mdlEncrypt::QuizKey));
   EXPECT_TRUE(s.state.NapDuongDan(s.dir / L"bomb.zip"));
-  EXPECT_EQ(s.LastMessage(), NotATest(s.dir / L"bomb.zip"));
+  EXPECT_EQ(s.LastMessage(), NotATest(s.dir / L"bomb.zip") + L"\r\n\r\n" + std::wstring(frmTTTN::TooLargeReason));
   EXPECT_TRUE(ListFolder(s.appTemp).empty());
 }
 
