@@ -403,3 +403,30 @@ TEST_F(TestScreens, TheProgramOpensAQuotedPackageFromItsCommandLine) {
   EXPECT_EQ(tool.WaitForExit(60000), 0);
   EXPECT_EQ(ziptest::ListFolder(programTemp), before);
 }
+
+// A bank named relative to the working folder is opened by its full path, so
+// that its pages find their pictures beside it.
+TEST_F(TestScreens, TheProgramMakesARelativeBankPathFull) {
+  CreateDirectoryW((source / L"banks").c_str(), nullptr);
+  ASSERT_TRUE(WriteBankFile(source / L"banks\\bank.xml", NumberedQuestions(3)));
+  wchar_t working[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, working);
+  ASSERT_TRUE(SetCurrentDirectoryW((source / L"banks").c_str()));
+  testsupport::ChildProcess tool;
+  const bool started = tool.Start(testsupport::ProgramPath("Tessaro.exe"), "bank.xml");
+  SetCurrentDirectoryW(working);
+  ASSERT_TRUE(started);
+  HWND setup = testsupport::WaitForWindow("Tessaro", tool.Id(), 60000);
+  ASSERT_NE(setup, nullptr);
+  const std::wstring full = source / L"banks\\bank.xml";
+  std::vector<std::wstring> texts;
+  testsupport::PumpUntil(
+      [&] {
+        texts = ChildTexts(setup);
+        return std::find(texts.begin(), texts.end(), full) != texts.end();
+      },
+      60000);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), full), texts.end());
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  EXPECT_EQ(tool.WaitForExit(60000), 0);
+}
