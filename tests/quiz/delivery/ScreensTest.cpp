@@ -430,3 +430,70 @@ TEST_F(TestScreens, TheProgramMakesARelativeBankPathFull) {
   PostMessageW(setup, WM_CLOSE, 0, 0);
   EXPECT_EQ(tool.WaitForExit(60000), 0);
 }
+
+namespace {
+
+// What a button draws by itself, caption and border, as the screen would show it.
+testsupport::Picture PrintedAlone(HWND button) {
+  RECT client;
+  GetClientRect(button, &client);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  testsupport::Picture picture{client.right, client.bottom, {}};
+  const auto* pixels = static_cast<const unsigned*>(bits);
+  for (int k = 0; k < client.right * client.bottom; ++k) picture.pixels.push_back(pixels[k] & 0xFFFFFF);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+// Pixels of a button's caption area (inside its border) that differ on the
+// screen from what the button draws.
+int CoveredPixels(const testsupport::Picture& window, RECT place, const testsupport::Picture& alone) {
+  constexpr int Border = 3;
+  int covered = 0;
+  for (int y = Border; y < alone.height - Border; ++y) {
+    for (int x = Border; x < alone.width - Border; ++x) {
+      covered += window.At(place.left + x, place.top + y) != alone.At(x, y);
+    }
+  }
+  return covered;
+}
+
+}  // namespace
+
+// The three tab captions lie on the panels' top edge and are drawn whole,
+// whichever panel is shown: nothing of the panel covers a tab.
+TEST_F(TestScreens, TheTabCaptionsAreDrawnWhole) {
+  frmTTTN::Show();
+  frmTTTN::NapDuongDan(PictureBank(2));
+  Click(frmTTTN::Get().cmdLamBai);
+  frmLamTN::Screen& test = frmLamTN::Get();
+  ASSERT_TRUE(test.Visible());
+  for (int shown : {1, 2, 0}) {
+    Click(test.cmdTab[static_cast<size_t>(shown)]);
+    SetFocus(test.txtCauSo.Hwnd());  // no focus mark on a tab
+    tq::App::Get().DoEvents();
+    RedrawWindow(test.Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const testsupport::Picture window = testsupport::CaptureWindow(test.Hwnd());
+    RECT frame;
+    GetWindowRect(test.Hwnd(), &frame);
+    for (size_t k = 0; k < test.cmdTab.Count(); ++k) {
+      RECT place;
+      GetWindowRect(test.cmdTab[k].Hwnd(), &place);
+      OffsetRect(&place, -frame.left, -frame.top);
+      EXPECT_EQ(CoveredPixels(window, place, PrintedAlone(test.cmdTab[k].Hwnd())), 0)
+          << "tab " << k << ", panel " << shown;
+    }
+  }
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_tabs");
+}
