@@ -370,6 +370,18 @@ std::vector<std::wstring> ChildTexts(HWND wnd) {
   return texts;
 }
 
+// The texts of another program's window once one of them is `wanted` (or the time is up).
+std::vector<std::wstring> TextsOnceShown(HWND wnd, const std::wstring& wanted) {
+  std::vector<std::wstring> texts;
+  testsupport::PumpUntil(
+      [&] {
+        texts = ChildTexts(wnd);
+        return std::find(texts.begin(), texts.end(), wanted) != texts.end();
+      },
+      60000);
+  return texts;
+}
+
 }  // namespace
 
 TEST_F(TestScreens, TheProgramOpensAQuotedPackageFromItsCommandLine) {
@@ -386,13 +398,7 @@ TEST_F(TestScreens, TheProgramOpensAQuotedPackageFromItsCommandLine) {
   ASSERT_TRUE(tool.Start(testsupport::ProgramPath("Tessaro.exe"), "\"" + std::string(narrow) + "\""));
   HWND setup = testsupport::WaitForWindow("Tessaro", tool.Id(), 60000);
   ASSERT_NE(setup, nullptr);
-  std::vector<std::wstring> texts;
-  testsupport::PumpUntil(
-      [&] {
-        texts = ChildTexts(setup);
-        return std::find(texts.begin(), texts.end(), spaced) != texts.end();
-      },
-      60000);
+  const std::vector<std::wstring> texts = TextsOnceShown(setup, spaced);
   EXPECT_NE(std::find(texts.begin(), texts.end(), spaced), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"Chọn số câu hỏi : ( File đề có 3 câu hỏi )"), texts.end());
   EXPECT_EQ(ziptest::ListFolder(programTemp).size(), before.size() + 1);  // its unpack folder
@@ -419,13 +425,7 @@ TEST_F(TestScreens, TheProgramMakesARelativeBankPathFull) {
   HWND setup = testsupport::WaitForWindow("Tessaro", tool.Id(), 60000);
   ASSERT_NE(setup, nullptr);
   const std::wstring full = source / L"banks\\bank.xml";
-  std::vector<std::wstring> texts;
-  testsupport::PumpUntil(
-      [&] {
-        texts = ChildTexts(setup);
-        return std::find(texts.begin(), texts.end(), full) != texts.end();
-      },
-      60000);
+  const std::vector<std::wstring> texts = TextsOnceShown(setup, full);
   EXPECT_NE(std::find(texts.begin(), texts.end(), full), texts.end());
   PostMessageW(setup, WM_CLOSE, 0, 0);
   EXPECT_EQ(tool.WaitForExit(60000), 0);
