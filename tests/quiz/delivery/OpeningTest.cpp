@@ -355,6 +355,28 @@ TEST(Start, APackagesBankGoesBackBesideItsPicturesAndNothingStaysBehind) {
   EXPECT_TRUE(ListFolder(s.systemTemp).empty());
 }
 
+// A test screen that cannot be shown drops its test: a package's folder goes
+// with it, so Temp is as it was, and a plain bank stays where it lies.
+TEST(Start, AnAbandonedTestLeavesTempAsItWas) {
+  SetupScreen s;
+  ASSERT_TRUE(s.state.NapDuongDan(s.Package(L"t.zip", 10)));
+  ASSERT_TRUE(s.state.cmdLamBai_Click(s.Input(L"1", L"10", L"5"), s.test));
+  s.state.Form_Unload();
+  EXPECT_TRUE(s.test.TimerOn());
+  s.test.Abandon();
+  EXPECT_EQ(s.test.QuestionCount(), 0);
+  EXPECT_FALSE(s.test.TimerOn());
+  EXPECT_FALSE(s.test.FromPackage());
+  EXPECT_TRUE(ListFolder(s.appTemp).empty());
+  EXPECT_TRUE(ListFolder(s.systemTemp).empty());
+
+  const std::wstring bank = s.Bank(L"bank.xml", 10);
+  ASSERT_TRUE(s.state.NapDuongDan(bank));
+  ASSERT_TRUE(s.state.cmdLamBai_Click(s.Input(L"1", L"10", L"0"), s.test));
+  s.test.Abandon();
+  EXPECT_TRUE(Exists(bank));
+}
+
 TEST(Start, ABankChangedSinceOpeningIsRefusedAndTheSetUpStays) {
   SetupScreen s;
   const std::wstring bank = s.Bank(L"bank.xml", 10);

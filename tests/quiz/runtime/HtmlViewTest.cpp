@@ -214,9 +214,26 @@ TEST(HtmlView, HostilePicturesShowAsBrokenBoxes) {
     if (box.kind == tq::HtmlBox::Image) widths[box.text] = box.rect.right - box.rect.left;
   }
   ASSERT_EQ(widths.size(), 13u);
+  EXPECT_TRUE(page.Result().height > 0);
   EXPECT_EQ(widths[L"frame.gif"], 16);
   EXPECT_EQ(widths[L"big0.gif"], 5000);
   for (int k = 1; k < 12; ++k) EXPECT_EQ(widths[L"big" + std::to_wstring(k) + L".gif"], 16) << k;
+}
+
+// A page of 100,000 nested style tags lays out, its text in the style the
+// first 64 give it.
+TEST(HtmlView, DeeplyNestedTagsLayOut) {
+  std::wstring html;
+  for (int k = 0; k < 100000; ++k) html += k % 2 ? L"<i>" : L"<b>";
+  tq::HtmlPage page;
+  page.SetHtml(html + L"Câu hỏi", L"");
+  page.Layout(600);
+  std::wstring text;
+  for (const tq::HtmlBox& box : page.Result().boxes) {
+    text += box.text;
+    EXPECT_TRUE(box.style.bold && box.style.italic);
+  }
+  EXPECT_EQ(text, L"Câuhỏi");
 }
 
 }  // namespace
