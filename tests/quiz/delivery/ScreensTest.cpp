@@ -7,25 +7,13 @@
 #include <algorithm>
 #include <optional>
 
-#include "GifWriter.h"
-#include "ScreenFakes.h"
-#include "ScreenTesting.h"
-#include "TempFolder.h"
-#include "TestSupport.h"
+#include "ScreenFixture.h"
 #include "ZipTestFiles.h"
-#include "authoring/frmMain.h"
-#include "authoring/mdlMain.h"
-#include "delivery/frmBienDich.h"
-#include "delivery/frmLamTN_Screen.h"
-#include "delivery/frmTTTN_Screen.h"
-#include "runtime/App.h"
 #include "runtime/Utf.h"
 
 using screentest::DialogAnswerer;
 
 namespace {
-
-void Click(tq::Control& control) { SendMessageW(control.Hwnd(), BM_CLICK, 0, 0); }
 
 std::vector<std::wstring> Items(const tq::ComboBox& list) {
   std::vector<std::wstring> items;
@@ -33,76 +21,6 @@ std::vector<std::wstring> Items(const tq::ComboBox& list) {
   return items;
 }
 
-// A picture of one colour with a darker frame, as a PNG.
-void WritePicture(const std::wstring& path, unsigned colour) {
-  testsupport::Picture picture;
-  picture.width = 120;
-  picture.height = 60;
-  picture.pixels.assign(120 * 60, colour);
-  for (int x = 0; x < 120; ++x) picture.pixels[x] = picture.pixels[59 * 120 + x] = 0x202020;
-  char narrow[MAX_PATH];
-  WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, narrow, MAX_PATH, nullptr, nullptr);
-  ASSERT_TRUE(testsupport::SavePng(picture, narrow));
-}
-
-// The program folder with its Temp folder, options as start-up reads them.
-class TestScreens : public testing::Test {
- protected:
-  void SetUp() override {
-    mdlMain::SetProgramFolder(program.Path().substr(0, program.Path().size() - 1));
-    CreateDirectoryW((program / L"Temp").c_str(), nullptr);
-    mdlMain::InitTempPage();
-    mdlMain::ProgramOptions = {};
-    mdlMain::ProgramOptions.userName = L"Nguyễn Thị Hương";
-    mdlMain::ProgramOptions.className = L"10A2";
-    mdlMain::ProgramOptions.candidateNumber = L"0815";
-    mdlMain::ProgramOptions.backColor = mdlMain::DefaultBackColor;
-  }
-  void TearDown() override {
-    frmLamTN::Screen& test = frmLamTN::Get();
-    if (test.Loaded()) {
-      DialogAnswerer no(IDNO);
-      test.Unload();
-    }
-    frmTTTN::Get().Unload();
-    frmMain::Get().Tat();
-    tq::App::Get().DoEvents();
-    mdlMain::SetProgramFolder({});
-  }
-
-  // Ticks of the countdown come from the test alone.
-  static void StopRealTicks(frmLamTN::Screen& test) {
-    KillTimer(test.Hwnd(), reinterpret_cast<UINT_PTR>(&test.tmrTime));
-  }
-
-  // A bank of `count` questions whose first ones show pictures beside the bank.
-  std::wstring PictureBank(int count) {
-    CreateDirectoryW((source / L"bài").c_str(), nullptr);
-    WritePicture(source / L"bài\\hình 1.png", 0x3070D0);
-    WritePicture(source / L"bài\\hình 2.png", 0xD07030);
-    std::vector<QuestionRecord> records = NumberedQuestions(count);
-    for (int k = 0; k < count; ++k) {
-      records[static_cast<size_t>(k)].CauHoi =
-          L"Câu số " + std::to_wstring(k + 1) + L": Tính [b]đạo hàm[/b] của x[t]2[/t] <tại> x = 1 ?";
-      records[static_cast<size_t>(k)].CauA = L"[image]hình " + std::to_wstring(k % 2 + 1) + L".png[/image]";
-    }
-    const std::wstring path = source / L"bài\\ngân hàng.xml";
-    EXPECT_TRUE(WriteBankFile(path, records));
-    return path;
-  }
-
-  std::wstring PackageOf(const std::wstring& bankPath) {
-    frmBienDich::CompileBank bank;
-    EXPECT_EQ(frmBienDich::DocXML(bankPath, bank), BankReadResult::Ok);
-    const std::wstring package = source / L"đề thi 10A.zip";
-    EXPECT_TRUE(
-        frmBienDich::WritePackage(bank, frmBienDich::CollectAttachments(bank), package, mdlMain::AppTempFolder()));
-    return package;
-  }
-
-  TempFolder program;
-  TempFolder source;
-};
 
 }  // namespace
 
@@ -207,72 +125,6 @@ TEST_F(TestScreens, APackageFromTheCommandLineTakenGradedAndLeft) {
   EXPECT_FALSE(ziptest::Exists(folder));
   EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
   EXPECT_FALSE(ziptest::Exists(parked));
-}
-
-namespace {
-
-BOOL CALLBACK CountShownScreen(HWND wnd, LPARAM count) {
-  wchar_t cls[32];
-  if (IsWindowVisible(wnd) && GetClassNameW(wnd, cls, 32) && std::wstring(cls) == L"TessaroForm") {
-    ++*reinterpret_cast<int*>(count);
-  }
-  return TRUE;
-}
-
-// The screens this thread shows, from the window list.
-int ShownScreens() {
-  int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountShownScreen, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
-}  // namespace
-
-// A package whose first page holds a GIF frame of 65535 x 65535 and a dozen
-// pictures of 20 million pixels: the test screen shows, with broken boxes
-// past the page's bound, and leaving it leaves the Temp folder as it was.
-TEST_F(TestScreens, AHostilePackageLeavesAScreenShownAndTempAsItWas) {
-  CreateDirectoryW((source / L"bài").c_str(), nullptr);
-  ASSERT_TRUE(tq::WriteFileAtomic(source / L"bài\\frame.gif", giftest::SparseGif(4, 4, 65535, 65535)));
-  std::vector<QuestionRecord> records = NumberedQuestions(2);
-  records[0].CauHoi = L"Hình: [image]frame.gif[/image]";
-  for (int k = 0; k < 12; ++k) {
-    const std::wstring name = L"lớn " + std::to_wstring(k) + L".gif";
-    ASSERT_TRUE(tq::WriteFileAtomic(source / (L"bài\\" + name), giftest::SparseGif(5000, 4000, 5000, 4000)));
-    records[0].CauHoi += L"[image]" + name + L"[/image]";
-  }
-  ASSERT_TRUE(WriteBankFile(source / L"bài\\ngân hàng.xml", records));
-  const std::wstring package = PackageOf(source / L"bài\\ngân hàng.xml");
-  ASSERT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
-
-  frmTTTN::Show();
-  frmTTTN::NapDuongDan(package);
-  frmTTTN::Screen& setup = frmTTTN::Get();
-  ASSERT_TRUE(setup.cmdLamBai.Visible());
-  frmLamTN::Screen& test = frmLamTN::Get();
-  {
-    DialogAnswerer anyError(IDOK);
-    Click(setup.cmdLamBai);
-    EXPECT_EQ(anyError.Answered(), 0) << testing::PrintToString(anyError.Text());
-  }
-  EXPECT_EQ(ShownScreens(), 1);
-  ASSERT_TRUE(test.Visible());
-  int broken = 0, shown = 0;
-  for (const tq::HtmlBox& box : test.DHTML.Page().Result().boxes) {
-    if (box.kind != tq::HtmlBox::Image) continue;
-    (box.rect.right - box.rect.left == 16 ? broken : shown) += 1;
-  }
-  EXPECT_EQ(shown, 1);
-  EXPECT_EQ(broken, 12);
-  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_hostile_pictures");
-
-  {
-    DialogAnswerer no(IDNO);
-    Click(test.cmdBack);
-  }
-  EXPECT_FALSE(test.Loaded());
-  EXPECT_EQ(ShownScreens(), 1);  // the main menu
-  EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
 }
 
 TEST_F(TestScreens, ACountdownGradesTheTestAndTheCloseBoxEndsTheProgram) {
@@ -431,69 +283,3 @@ TEST_F(TestScreens, TheProgramMakesARelativeBankPathFull) {
   EXPECT_EQ(tool.WaitForExit(60000), 0);
 }
 
-namespace {
-
-// What a button draws by itself, caption and border, as the screen would show it.
-testsupport::Picture PrintedAlone(HWND button) {
-  RECT client;
-  GetClientRect(button, &client);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-  GdiFlush();
-  testsupport::Picture picture{client.right, client.bottom, {}};
-  const auto* pixels = static_cast<const unsigned*>(bits);
-  for (int k = 0; k < client.right * client.bottom; ++k) picture.pixels.push_back(pixels[k] & 0xFFFFFF);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return picture;
-}
-
-// Pixels of a button's caption area (inside its border) that differ on the
-// screen from what the button draws.
-int CoveredPixels(const testsupport::Picture& window, RECT place, const testsupport::Picture& alone) {
-  constexpr int Border = 3;
-  int covered = 0;
-  for (int y = Border; y < alone.height - Border; ++y) {
-    for (int x = Border; x < alone.width - Border; ++x) {
-      covered += window.At(place.left + x, place.top + y) != alone.At(x, y);
-    }
-  }
-  return covered;
-}
-
-}  // namespace
-
-// The three tab captions lie on the panels' top edge and are drawn whole,
-// whichever panel is shown: nothing of the panel covers a tab.
-TEST_F(TestScreens, TheTabCaptionsAreDrawnWhole) {
-  frmTTTN::Show();
-  frmTTTN::NapDuongDan(PictureBank(2));
-  Click(frmTTTN::Get().cmdLamBai);
-  frmLamTN::Screen& test = frmLamTN::Get();
-  ASSERT_TRUE(test.Visible());
-  for (int shown : {1, 2, 0}) {
-    Click(test.cmdTab[static_cast<size_t>(shown)]);
-    SetFocus(test.txtCauSo.Hwnd());  // no focus mark on a tab
-    tq::App::Get().DoEvents();
-    RedrawWindow(test.Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const testsupport::Picture window = testsupport::CaptureWindow(test.Hwnd());
-    RECT frame;
-    GetWindowRect(test.Hwnd(), &frame);
-    for (size_t k = 0; k < test.cmdTab.Count(); ++k) {
-      RECT place;
-      GetWindowRect(test.cmdTab[k].Hwnd(), &place);
-      OffsetRect(&place, -frame.left, -frame.top);
-      EXPECT_EQ(CoveredPixels(window, place, PrintedAlone(test.cmdTab[k].Hwnd())), 0)
-          << "tab " << k << ", panel " << shown;
-    }
-  }
-  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_tabs");
-}
