@@ -6,24 +6,20 @@
 #include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
 #include "delivery/frmTTTN.h"
+#include "runtime/App.h"
 
 namespace frmMain {
 
-namespace {
-
-// HtmlHelpW of the system's help viewer, looked up when first needed.
-using HtmlHelpProc = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
-
 HtmlHelpProc HtmlHelpEntry() {
   static HtmlHelpProc entry = [] {
-    HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
+    // From the system folder only: the program's own folder, searched first
+    // for a bare name, may hold anything a package or a download left there.
+    HMODULE viewer = tq::App::LoadSystemLibrary(L"hhctrl.ocx");
     return viewer ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW")))
                   : nullptr;
   }();
   return entry;
 }
-
-}  // namespace
 
 Screen& Get() {
   static Screen screen;

@@ -2,6 +2,8 @@
 // screens open, and to which their main-menu commands return.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "runtime/Controls.h"
@@ -38,5 +40,10 @@ class Screen : public tq::Form {
 
 Screen& Get();
 inline void Show() { Get().Show(); }
+
+// HtmlHelpW of the system's help viewer, looked up when first needed; null
+// when the system has none.
+using HtmlHelpProc = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
+HtmlHelpProc HtmlHelpEntry();
 
 }  // namespace frmMain

@@ -13,8 +13,10 @@ struct BoxState {
   HFONT font = nullptr;
 };
 thread_local BoxState* opening = nullptr;
+unsigned hookCalls = 0;
 
 LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wp, LPARAM lp) {
+  ++hookCalls;
   BoxState* state = opening;
   const LRESULT result = CallNextHookEx(state ? state->hook : nullptr, code, wp, lp);
   if (code != HCBT_ACTIVATE || !state || !state->hook) return result;
@@ -37,6 +39,8 @@ LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace
+
+unsigned HookCalls() { return hookCalls; }
 
 int UnicodeMsgBox(const std::wstring& text, UINT style, const std::wstring& title, HWND owner) {
   BoxState state;

@@ -19,4 +19,8 @@ inline constexpr int AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7
 // that sets it is gone when the call returns, even if no box ever opened.
 int UnicodeMsgBox(const std::wstring& text, UINT style, const std::wstring& title, HWND owner);
 
+// How often the box's hook has run in this process: a hook left installed
+// would go on running for every window activated afterwards.
+unsigned HookCalls();
+
 }  // namespace mUniMsgBox

@@ -128,6 +128,10 @@ tq::IoStatus WriteOptionsFile(const std::wstring& path, const Options& options);
 // and holds no other loses that pair (file associations quote paths); any
 // other text stays as it is.
 std::wstring PathFromCommandLine(std::wstring_view text);
+// The bank or package the command line names, made full against the working
+// folder, so that the pages of a bank given as "bank.xml" find their pictures
+// beside it.
+std::wstring BankPathFromCommandLine(std::wstring_view text);
 
 // The start-up: false when another instance runs and this one must end.
 bool Main();

@@ -15,7 +15,7 @@ bool Main() {
   const std::wstring command = app.CommandTail();
   if (!command.empty()) {
     frmTTTN::Show();
-    frmTTTN::NapDuongDan(PathFromCommandLine(command));
+    frmTTTN::NapDuongDan(BankPathFromCommandLine(command));
   } else {
     frmMain::Show();
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "authoring/mdlMain.h"
+#include "runtime/Paths.h"
 #include "runtime/Xml.h"
 
 namespace mdlMain {
@@ -101,6 +102,16 @@ std::wstring PathFromCommandLine(std::wstring_view text) {
     return std::wstring(text.substr(1, text.size() - 2));
   }
   return std::wstring(text);
+}
+
+std::wstring BankPathFromCommandLine(std::wstring_view text) {
+  std::wstring path = PathFromCommandLine(text);
+  const bool drivePath = path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+  const bool sharePath = path.size() >= 2 && (path[0] == L'\\' || path[0] == L'/') && (path[1] == L'\\' || path[1] == L'/');
+  // A text that still holds a quote names no file, and stays as typed.
+  if (path.empty() || drivePath || sharePath || path.find(L'"') != std::wstring::npos) return path;
+  const std::wstring full = tq::FullPath(path);
+  return full.empty() ? path : full;
 }
 
 }  // namespace mdlMain

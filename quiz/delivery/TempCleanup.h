@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "runtime/Paths.h"
+
 namespace tq {
 
 enum class CleanupResult {
@@ -12,14 +14,6 @@ enum class CleanupResult {
   Refused,      // not inside the root, or reached through a link
   Failed,       // something could not be removed (in use, read-only media...)
 };
-
-// The full, normalised form of a path: "." and ".." resolved, separators as
-// '\', short names of existing components expanded, no trailing separator.
-// Empty when the system cannot resolve it.
-std::wstring NormalisedPath(const std::wstring& path);
-
-// True when `path` lies strictly inside `root`, both normalised, letter case ignored.
-bool IsInsideFolder(const std::wstring& path, const std::wstring& root);
 
 // Removes `folder` with everything in it, provided it lies strictly inside
 // `root` once both are normalised and no folder between the two is a link

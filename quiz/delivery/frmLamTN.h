@@ -131,6 +131,9 @@ class TestSession {
   void cmdBack_Click() { mainMenuRequested_ = true; }
   // The screen is about to unload, whatever closes it.
   CloseResult Form_Unload();
+  // The screen could not be shown: the test is dropped, and a package's
+  // unpacked files with it.
+  void Abandon();
 
   int QuestionCount() const { return static_cast<int>(keys_.size()); }
   const std::vector<int16_t>& ChosenOrder() const { return chosenOrder_; }

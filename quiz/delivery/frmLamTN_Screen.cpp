@@ -48,16 +48,18 @@ void Screen::CreateControls() {
   txtCauSo.Create(*this, false, 3480, rowTop, 855, 375);
   lblSoCau.Create(*this, L"", 4440, Place{8160, 10800}.Of(s), 1215, 255);
 
-  // The tab buttons lie on the panels' top edge, so the panels come first.
+  // The tab buttons lie on the panels' top edge. Sibling windows made earlier
+  // lie above those made later: the tabs come first, and the panels leave
+  // out of their painting the siblings above them, so the tabs stay whole.
   const int panelLeft = Place{5640, 9000}.Of(s);
   const int panelTop = Place{6720, 9360}.Of(s);
-  for (size_t k = 0; k < Frame.Count(); ++k)
-    Frame[k].Create(*this, L"", panelLeft, panelTop, 6135, k == 1 ? 1455 : 1575);
   const int tabLeft[] = {Place{5880, 9240}.Of(s), Place{7800, 11160}.Of(s), Place{9720, 13080}.Of(s)};
   const wchar_t* tabCaption[] = {L"Thông tin thí sinh", L"Thông tin bài làm", L"Công cụ"};
   for (size_t k = 0; k < cmdTab.Count(); ++k) {
     cmdTab[k].Create(*this, tabCaption[k], tabLeft[k], panelTop, k == 2 ? 1215 : 1935, 255);
   }
+  for (size_t k = 0; k < Frame.Count(); ++k)
+    Frame[k].Create(*this, L"", panelLeft, panelTop, 6135, k == 1 ? 1455 : 1575);
 
   lblTenTS.Create(*this, L"", panelLeft + 120, panelTop + 480, 5895, 255);
   lblLop.Create(*this, L"", panelLeft + 120, panelTop + 840, 5895, 255);
@@ -76,7 +78,10 @@ void Screen::CreateControls() {
   tmrTime.Create(*this, 1000);
 
   tq::PaintThrough(Khung);
-  for (size_t k = 0; k < Frame.Count(); ++k) tq::PaintThrough(Frame[k]);
+  for (size_t k = 0; k < Frame.Count(); ++k) {
+    tq::PaintThrough(Frame[k]);
+    SetWindowLongW(Frame[k].Hwnd(), GWL_STYLE, GetWindowLongW(Frame[k].Hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  }
 
   cmdChon.OnClick([this](int index) { cmdChon_Click(index); });
   cmdTab.OnClick([this](int index) { cmdTab_Click(index); });
@@ -122,7 +127,7 @@ void Screen::Form_Load() {
   shown1_.clear();
   shown2_.clear();
   // The test was prepared before the window existed: its page and countdown start now.
-  if (session_.QuestionCount() > 0) DHTML.Navigate(mdlMain::TempPage);
+  if (session_.QuestionCount() > 0) DHTML.Navigate(mdlMain::TempPage, PageFolder());
   tmrTime.SetEnabled(session_.TimerOn());
   Sync();
   // The screen takes the whole work area, as a maximized window does.
@@ -165,7 +170,12 @@ void Screen::SetTimer(bool on) { tmrTime.SetEnabled(on); }
 
 bool Screen::ShowPage(const std::wstring& html) {
   if (!mdlMain::WriteTempPage(html)) return false;
-  return !DHTML.Exists() || DHTML.Navigate(mdlMain::TempPage);
+  return !DHTML.Exists() || DHTML.Navigate(mdlMain::TempPage, PageFolder());
+}
+
+std::wstring Screen::PageFolder() const {
+  // The pages lie in the temporary page, but belong to the bank's folder.
+  return session_.PageFolder().empty() ? std::wstring() : session_.PageFolder() + L"\\";
 }
 
 void Screen::txtCauSo_Change() {

@@ -59,6 +59,8 @@ class Screen : public tq::Form, public TestView {
   void Form_Unload(bool& cancel) override;
 
  private:
+  // The folder the test's pages belong to, with its trailing separator.
+  std::wstring PageFolder() const;
   // Copies the session's display to the controls.
   void Sync();
   void SyncList(tq::ComboBox& list, const std::vector<int>& numbers, std::vector<int>& shown);

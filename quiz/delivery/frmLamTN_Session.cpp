@@ -142,6 +142,16 @@ void TestSession::StopTimer() {
   view_.SetTimer(false);
 }
 
+void TestSession::Abandon() {
+  StopTimer();
+  if (fromPackage_) tq::RemoveFolderInside(pageFolder_, appTemp_);
+  fromPackage_ = false;
+  chosenOrder_.clear();
+  pages_.clear();
+  keys_.clear();
+  answers_.clear();
+}
+
 CloseResult TestSession::Form_Unload() {
   if (!graded_) {
     const int answer = view_.UniMsgBox(GradeQuestion, kStyleYesNoCancel);

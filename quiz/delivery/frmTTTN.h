@@ -31,14 +31,23 @@ inline constexpr std::wstring_view NoQuestionsMessage = L"File trắc nghiệm n
 inline constexpr std::wstring_view SetupRefusedMessage = L"Bạn cần nhập lại phần thiết lập làm bài hợp lệ !";
 inline constexpr std::wstring_view NotATestMessage =
     L"File này không phải là File đề hoặc File chưa có câu hỏi nào !\r\nMời bạn chọn File khác !";
+// Why a package that declares more than it may unpack was refused.
+inline constexpr std::wstring_view TooLargeReason =
+    L"File đề này khai báo dung lượng giải nén quá lớn (hơn 100 lần kích thước File, hoặc hơn chỗ trống trên ổ đĩa).";
 
 // Month, day, hour, minute and second in decimal without leading zeros, joined
 // without separators: 25 December 14:30:05 gives "122514305".
 std::wstring UnpackStamp(const SYSTEMTIME& time);
 
-// How much a package may unpack into the Temp folder.
+// How much a package may unpack into the Temp folder: what its directory
+// declares may not exceed the larger of `floorBytes` and `sizeFactor` times
+// the package file's real size, nor the Temp drive's free space less the
+// margin. The file's real size counts, not the sizes its directory declares,
+// so entries that share one compressed block cannot pass.
 struct UnpackBounds {
-  tq::ZipLimits zip{.maxExpansion = 100};
+  tq::ZipLimits zip;
+  uint64_t floorBytes = uint64_t{64} << 20;
+  uint32_t sizeFactor = 100;
   // Free bytes on the Temp folder's drive; measured there when not given.
   std::optional<uint64_t> freeBytes;
   // Left free whatever the package declares.
@@ -156,7 +165,7 @@ class SetupState {
   const std::wstring& OpenedPath() const { return openedPath_; }
 
  private:
-  enum class Count { Ok, NoQuestions, NotABank };
+  enum class Count { Ok, NoQuestions, NotABank, TooLarge };
 
   // Counts the Question elements of a bank file.
   Count ReadXML(const std::wstring& path, int& count);

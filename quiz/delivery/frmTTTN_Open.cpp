@@ -87,8 +87,11 @@ bool SetupState::OpenBank(const std::wstring& path) {
 
 bool SetupState::OpenTestPackage(const std::wstring& path) {
   std::wstring folder;
-  if (!OpenPackage(path, places_.appTemp, places_.clock(), folder, places_.bounds)) {
-    Refuse(path, Count::NotABank);
+  const PackageStatus opened = OpenPackage(path, places_.appTemp, places_.clock(), folder, places_.bounds);
+  if (!opened) {
+    const bool tooLarge =
+        opened.failure == PackageFailure::ArchiveFailed && opened.zipFailure == tq::ZipFailure::TooLarge;
+    Refuse(path, tooLarge ? Count::TooLarge : Count::NotABank);
     return false;
   }
   const std::wstring bank = folder + L"\\data.xml";
@@ -132,8 +135,11 @@ void SetupState::Refuse(const std::wstring& path, Count why) {
   if (why == Count::NoQuestions) {
     view_.UniMsgBox(NoQuestionsMessage, kStyleInformation);
   } else {
-    // The file's own path after the message says which file was refused.
-    view_.UniMsgBox(std::wstring(NotATestMessage) + L"\r\n\r\n" + path, kStyleInformation);
+    // The file's own path after the message says which file was refused, and
+    // a package refused for its size says so.
+    std::wstring text = std::wstring(NotATestMessage) + L"\r\n\r\n" + path;
+    if (why == Count::TooLarge) text += L"\r\n\r\n" + std::wstring(TooLargeReason);
+    view_.UniMsgBox(text, kStyleInformation);
   }
 }
 

@@ -23,10 +23,15 @@ std::wstring MakeNewFolder(const std::wstring& base) {
   return {};
 }
 
-// What the package may unpack: the bounds given, and no more than the Temp
-// folder's drive holds beyond the margin.
-tq::ZipLimits LimitsFor(const std::wstring& appTemp, const UnpackBounds& bounds) {
+// What the package may unpack: the bounds given, no more than the bound of its
+// real size, and no more than the Temp folder's drive holds beyond the margin.
+tq::ZipLimits LimitsFor(const std::wstring& package, const std::wstring& appTemp, const UnpackBounds& bounds) {
   tq::ZipLimits limits = bounds.zip;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  const uint64_t size = GetFileAttributesExW(package.c_str(), GetFileExInfoStandard, &data)
+                            ? uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow
+                            : 0;
+  limits.maxTotalBytes = std::min(limits.maxTotalBytes, std::max(bounds.floorBytes, size * bounds.sizeFactor));
   std::optional<uint64_t> free = bounds.freeBytes;
   ULARGE_INTEGER available;
   if (!free && GetDiskFreeSpaceExW(appTemp.c_str(), &available, nullptr, nullptr)) free = available.QuadPart;
@@ -56,7 +61,7 @@ PackageStatus OpenPackage(const std::wstring& package, const std::wstring& appTe
   if (unpacked.empty()) return {PackageFailure::WorkFolder, appTemp + UnpackStamp(now)};
 
   try {
-    tq::ZipExtract(archive, unpacked, LimitsFor(appTemp, bounds));
+    tq::ZipExtract(archive, unpacked, LimitsFor(package, appTemp, bounds));
   } catch (const tq::ZipError& e) {
     tq::RemoveFolderTree(unpacked);
     // The deciphered copy is a work file the user never saw: name the package.

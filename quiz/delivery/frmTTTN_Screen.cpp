@@ -215,7 +215,16 @@ void Screen::cmdLamBai_Click() {
   const CandidateLabels labels = CandidateLabelsOf(txtTen.Text(), txtLop.Text(), txtSBD.Text());
   test.SetCandidate(labels.lblTenTS, labels.lblLop, labels.lblMaSo);
   Unload();
-  test.Show();
+  try {
+    test.Show();
+  } catch (...) {
+    // The test screen could not be made (it left no window behind): its test
+    // goes with a package's unpacked files, the error is told, and the
+    // set-up comes back, so the program never runs on without a window.
+    test.Session().Abandon();
+    tq::App::Get().HandleException();
+    Show();
+  }
 }
 
 void Screen::cmdBack_Click() {

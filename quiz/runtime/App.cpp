@@ -83,6 +83,13 @@ bool App::DoEvents() {
 
 void App::Quit() { PostQuitMessage(0); }
 
+HMODULE App::LoadSystemLibrary(const std::wstring& name) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
+}
+
 void App::HandleException() noexcept {
   try {
     throw;

@@ -32,6 +32,10 @@ class App {
   // Ends the message loop.
   void Quit();
 
+  // Loads a library of the system by its full path in the system folder, so
+  // that a file of the same name beside the program is never loaded.
+  static HMODULE LoadSystemLibrary(const std::wstring& name);
+
   // Shows what an exception that reached a window procedure says. Window
   // procedures, hooks and timer callbacks call it from their catch blocks.
   void HandleException() noexcept;

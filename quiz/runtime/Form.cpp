@@ -73,20 +73,27 @@ void Form::Load() {
   SetWindowLongPtrW(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(wnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
   App::Get().FormLoaded(this);
-  brush_ = CreateSolidBrush(backColor_);
-  font_ = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
-  CreateControls();
-  if (!menu_.Empty()) {
-    SetMenu(wnd_, menu_.TakeBar());
-    // The client area keeps its size; the bar comes on top.
-    SetWindowPos(wnd_, nullptr, 0, 0, width, height + GetSystemMetrics(SM_CYMENU), SWP_NOMOVE | SWP_NOZORDER);
+  try {
+    brush_ = CreateSolidBrush(backColor_);
+    font_ = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    CreateControls();
+    if (!menu_.Empty()) {
+      SetMenu(wnd_, menu_.TakeBar());
+      // The client area keeps its size; the bar comes on top.
+      SetWindowPos(wnd_, nullptr, 0, 0, width, height + GetSystemMetrics(SM_CYMENU), SWP_NOMOVE | SWP_NOZORDER);
+    }
+    Form_Load();
+  } catch (...) {
+    // A screen that could not load leaves no window behind: one never shown
+    // would keep the program running with nothing on the screen.
+    if (wnd_) Destroy();
+    throw;
   }
-  Form_Load();
 }
 
 void Form::Show() {
-  if (!wnd_) Load();
+  if (!wnd_) Load();  // throws, with the screen unloaded again, when loading fails
   if (!wnd_) return;  // Form_Load unloaded the screen again
   ShowWindow(wnd_, SW_SHOW);
   SetForegroundWindow(wnd_);

@@ -30,7 +30,10 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  // Loads the screen when needed (its controls, then Form_Load), shows and activates it.
+  // Loads the screen when needed (its controls, then Form_Load), shows and
+  // activates it. When loading throws, the window and controls made so far
+  // are destroyed, the screen counts as unloaded, and the exception goes on
+  // to the caller.
   void Show();
   void Hide();
   // Asks Form_Unload; when it does not cancel, closes the window and its

@@ -107,33 +107,88 @@ bool IsStyleTag(const std::wstring& name) {
          name == L"sup" || name == L"sub";
 }
 
-HtmlStyle StyleOf(const std::vector<Tag>& open) {
-  HtmlStyle style;
-  for (const Tag& tag : open) {
-    if (tag.name == L"font") {
-      const std::wstring face = tag.Attribute(L"face");
-      if (!face.empty()) {
-        std::wstring first = face.substr(0, face.find(L','));
-        first.erase(0, first.find_first_not_of(L" \t'\""));
-        first.erase(first.find_last_not_of(L" \t'\"") + 1);
-        if (!first.empty()) style.face = first;
-      }
-      const std::wstring size = tag.Attribute(L"size");
-      if (!size.empty()) style.size = FontSizeOfAttribute(size, style.size);
-    } else if (tag.name == L"b" || tag.name == L"strong") {
-      style.bold = true;
-    } else if (tag.name == L"i" || tag.name == L"em") {
-      style.italic = true;
-    } else if (tag.name == L"u") {
-      style.underline = true;
-    } else if (tag.name == L"sup" || tag.name == L"sub") {
-      // As a browser does: a third (sup) or a fifth (sub) of the parent's
-      // size and one pixel, at five sixths of the size.
-      style.raise += tag.name == L"sup" ? style.size / 3 + 1 : -(style.size / 5 + 1);
-      style.size /= 1.2;
+// A face name as long as a font's face can be; longer ones are cut, so that
+// copying a style costs the same whatever the page holds.
+constexpr size_t MaxFaceLength = 31;
+// Style tags nested deeper than this add no style: they are only counted, so
+// that each tag costs the same work however deep it lies.
+constexpr size_t MaxStyleDepth = 64;
+
+// The style inside one tag, given the style around it.
+HtmlStyle Within(const Tag& tag, HtmlStyle style) {
+  if (tag.name == L"font") {
+    const std::wstring face = tag.Attribute(L"face");
+    if (!face.empty()) {
+      std::wstring first = face.substr(0, face.find(L','));
+      first.erase(0, first.find_first_not_of(L" \t'\""));
+      first.erase(first.find_last_not_of(L" \t'\"") + 1);
+      if (!first.empty()) style.face = first.substr(0, MaxFaceLength);
     }
+    const std::wstring size = tag.Attribute(L"size");
+    if (!size.empty()) style.size = FontSizeOfAttribute(size, style.size);
+  } else if (tag.name == L"b" || tag.name == L"strong") {
+    style.bold = true;
+  } else if (tag.name == L"i" || tag.name == L"em") {
+    style.italic = true;
+  } else if (tag.name == L"u") {
+    style.underline = true;
+  } else if (tag.name == L"sup" || tag.name == L"sub") {
+    // As a browser does: a third (sup) or a fifth (sub) of the parent's
+    // size and one pixel, at five sixths of the size.
+    style.raise += tag.name == L"sup" ? style.size / 3 + 1 : -(style.size / 5 + 1);
+    style.size /= 1.2;
   }
   return style;
+}
+
+// The open style tags, each with the style it gives its contents.
+class StyleStack {
+ public:
+  const HtmlStyle& Style() const { return open_.empty() ? plain_ : open_.back().style; }
+  size_t Depth() const { return open_.size() + beyond_; }
+
+  void Open(Tag tag) {
+    if (open_.size() >= MaxStyleDepth) {
+      ++beyond_;
+      return;
+    }
+    HtmlStyle style = Within(tag, Style());
+    open_.push_back({std::move(tag), std::move(style)});
+  }
+
+  void Close(const std::wstring& name) {
+    if (beyond_ > 0) {
+      --beyond_;
+      return;
+    }
+    for (size_t k = open_.size(); k-- > 0;) {
+      const std::wstring& opened = open_[k].tag.name;
+      if (opened == name || (name == L"strong" && opened == L"b") || (name == L"em" && opened == L"i")) {
+        open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(k));
+        // The tags that opened inside it lose what it gave them.
+        for (size_t j = k; j < open_.size(); ++j) open_[j].style = Within(open_[j].tag, j ? open_[j - 1].style : plain_);
+        return;
+      }
+    }
+  }
+
+ private:
+  struct Entry {
+    Tag tag;
+    HtmlStyle style;
+  };
+  HtmlStyle plain_;
+  std::vector<Entry> open_;  // at most MaxStyleDepth
+  size_t beyond_ = 0;
+};
+
+// Where the end tag </name> starts at or after pos, letter case ignored.
+size_t FindEndTag(std::wstring_view html, size_t pos, const std::wstring& name) {
+  for (size_t at = html.find(L"</", pos); at != std::wstring_view::npos; at = html.find(L"</", at + 2)) {
+    const std::wstring_view candidate = html.substr(at + 2, name.size());
+    if (candidate.size() == name.size() && Lower(candidate) == name) return at;
+  }
+  return std::wstring_view::npos;
 }
 
 }  // namespace
@@ -202,7 +257,7 @@ std::wstring DecodeCharacterReferences(std::wstring_view text) {
 
 std::vector<HtmlBlock> ParseHtml(std::wstring_view html) {
   std::vector<HtmlBlock> blocks(1);
-  std::vector<Tag> open;  // style tags in the order they opened
+  StyleStack open;
   HtmlStyle style;
   bool inParagraph = false;
   // Style tags open around the block itself: a paragraph lies inside those
@@ -213,7 +268,7 @@ std::vector<HtmlBlock> ParseHtml(std::wstring_view html) {
     blocks.back().paragraph = paragraph;
     blocks.back().fontSize = style.size;
     blocks.back().root = paragraph ? style : HtmlStyle();
-    blockDepth = paragraph ? open.size() : 0;
+    blockDepth = paragraph ? open.Depth() : 0;
     inParagraph = paragraph;
   };
   size_t pos = 0;
@@ -230,7 +285,7 @@ std::vector<HtmlBlock> ParseHtml(std::wstring_view html) {
       const size_t end = std::min(html.find(L'<', pos + 1), html.size());
       std::wstring text = DecodeCharacterReferences(html.substr(pos, end - pos));
       HtmlBlock& block = blocks.back();
-      const bool direct = open.size() <= blockDepth;
+      const bool direct = open.Depth() <= blockDepth;
       if (!block.items.empty() && block.items.back().kind == HtmlItem::Text && block.items.back().style == style &&
           block.items.back().direct == direct) {
         block.items.back().text += text;
@@ -244,25 +299,18 @@ std::vector<HtmlBlock> ParseHtml(std::wstring_view html) {
     const std::wstring& name = tag.name;
     if (!tag.closing && (name == L"head" || name == L"title" || name == L"script" || name == L"style")) {
       // Nothing of these is shown: skip to their end tag.
-      const std::wstring rest = Lower(html.substr(pos));
-      const size_t at = rest.find(L"</" + name);
-      const size_t close = at == std::wstring::npos ? std::wstring::npos : rest.find(L'>', at);
-      pos = close == std::wstring::npos ? html.size() : pos + close + 1;
+      const size_t at = FindEndTag(html, pos, name);
+      const size_t close = at == std::wstring_view::npos ? at : html.find(L'>', at);
+      pos = close == std::wstring_view::npos ? html.size() : close + 1;
       continue;
     }
     if (IsStyleTag(name)) {
       if (!tag.closing) {
-        open.push_back(std::move(tag));
+        open.Open(std::move(tag));
       } else {
-        for (size_t k = open.size(); k-- > 0;) {
-          if (open[k].name == name || (name == L"strong" && open[k].name == L"b") ||
-              (name == L"em" && open[k].name == L"i")) {
-            open.erase(open.begin() + static_cast<std::ptrdiff_t>(k));
-            break;
-          }
-        }
+        open.Close(name);
       }
-      style = StyleOf(open);
+      style = open.Style();
     } else if (name == L"p") {
       if (!tag.closing) {
         startBlock(true);
@@ -270,10 +318,10 @@ std::vector<HtmlBlock> ParseHtml(std::wstring_view html) {
         startBlock(false);
       }
     } else if (name == L"br" && !tag.closing) {
-      blocks.back().items.push_back({HtmlItem::Break, L"", style, open.size() <= blockDepth});
+      blocks.back().items.push_back({HtmlItem::Break, L"", style, open.Depth() <= blockDepth});
     } else if ((name == L"img" || name == L"embed") && !tag.closing) {
       blocks.back().items.push_back({name == L"img" ? HtmlItem::Image : HtmlItem::Embed, tag.Attribute(L"src"), style,
-                                     open.size() <= blockDepth});
+                                     open.Depth() <= blockDepth});
     }
   }
   return blocks;

@@ -3,10 +3,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "runtime/App.h"
 #include "runtime/FileIo.h"
 #include "runtime/Form.h"
+#include "runtime/PageSources.h"
+#include "runtime/Paths.h"
 #include "runtime/Utf.h"
 
 namespace tq {
@@ -15,6 +18,8 @@ namespace {
 
 constexpr wchar_t ViewClass[] = L"TessaroHtmlView";
 constexpr SIZE BrokenPictureSize{16, 16};
+// Decoded pixels of all the pictures of one page together.
+constexpr int64_t MaxPagePixels = MaxImagePixels;
 constexpr int LineStep = 40;
 
 bool IsFullPath(const std::wstring& source) {
@@ -57,20 +62,31 @@ void HtmlPage::SetHtml(std::wstring_view html, const std::wstring& baseFolder) {
   Clear();
   base_ = baseFolder;
   blocks_ = ParseHtml(html);
+  // The pictures of one page share one bound of decoded pixels, so that a
+  // page of many large pictures cannot exhaust the process.
+  int64_t pixelsLeft = MaxPagePixels;
   for (const HtmlBlock& block : blocks_) {
     for (const HtmlItem& item : block.items) {
       if (item.kind != HtmlItem::Image || images_.count(item.text)) continue;
-      // Read whole and closed at once, so the picture's folder can go while the page shows.
-      std::string bytes;
       Image image;
-      if (ReadFileBytes(Resolve(item.text), bytes, 64ull << 20)) image = DecodeImage(bytes);
-      OverWhite(image);
+      try {
+        // Read whole and closed at once, so the picture's folder can go while the page shows.
+        const std::wstring path = Resolve(item.text);
+        std::string bytes;
+        if (MayReadPicture(path, base_) && ReadFileBytes(FullPath(path), bytes, 64ull << 20)) {
+          image = DecodeImage(bytes, pixelsLeft);
+        }
+        OverWhite(image);
+      } catch (const std::exception&) {
+        image = {};  // what could not be read shows as a broken picture
+      }
+      pixelsLeft -= static_cast<int64_t>(image.pixels.size());
       images_.emplace(item.text, std::move(image));
     }
   }
 }
 
-bool HtmlPage::Load(const std::wstring& path) {
+bool HtmlPage::Load(const std::wstring& path, const std::wstring& pageFolder) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes, 64ull << 20)) {
     Clear();
@@ -79,7 +95,8 @@ bool HtmlPage::Load(const std::wstring& path) {
   std::string_view text = bytes;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const size_t slash = path.find_last_of(L"\\/");
-  SetHtml(Utf16FromUtf8(text), slash == std::wstring::npos ? L"" : path.substr(0, slash + 1));
+  SetHtml(Utf16FromUtf8(text),
+          !pageFolder.empty() ? pageFolder : slash == std::wstring::npos ? L"" : path.substr(0, slash + 1));
   return true;
 }
 
@@ -151,7 +168,9 @@ void HtmlPage::Paint(HDC dc, int top, int width, int height) {
 
 std::wstring HtmlPage::EmbedAt(POINT point) const {
   for (const HtmlBox& box : layout_.boxes) {
-    if (box.kind == HtmlBox::Embed && PtInRect(&box.rect, point)) return Resolve(box.text);
+    if (box.kind != HtmlBox::Embed || !PtInRect(&box.rect, point)) continue;
+    const std::wstring file = Resolve(box.text);
+    return MayOpenEmbedded(file, base_) ? FullPath(file) : std::wstring();
   }
   return {};
 }
@@ -174,8 +193,8 @@ void HtmlView::Create(Form& form, int left, int top, int width, int height) {
   Relayout();
 }
 
-bool HtmlView::Navigate(const std::wstring& path) {
-  const bool loaded = page_.Load(path);
+bool HtmlView::Navigate(const std::wstring& path, const std::wstring& pageFolder) {
+  const bool loaded = page_.Load(path, pageFolder);
   scroll_ = 0;
   Relayout();
   return loaded;

@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -13,7 +14,9 @@ namespace tq {
 
 namespace {
 
-bool SizeAllowed(int64_t width, int64_t height) { return width > 0 && height > 0 && width * height <= MaxImagePixels; }
+bool SizeAllowed(int64_t width, int64_t height, int64_t maxPixels) {
+  return width > 0 && height > 0 && width * height <= std::min(maxPixels, MaxImagePixels);
+}
 
 struct JpegFailure {
   jpeg_error_mgr manager;
@@ -26,19 +29,21 @@ void JpegNoOutput(j_common_ptr) {}
 
 }  // namespace
 
-Image DecodeImage(std::string_view bytes) {
-  if (bytes.size() >= 8 && std::memcmp(bytes.data(), "\x89PNG\r\n\x1A\n", 8) == 0) return DecodePng(bytes);
-  if (bytes.size() >= 3 && std::memcmp(bytes.data(), "\xFF\xD8\xFF", 3) == 0) return DecodeJpeg(bytes);
-  if (bytes.size() >= 6 && (bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a")) return DecodeGif(bytes);
+Image DecodeImage(std::string_view bytes, int64_t maxPixels) {
+  if (bytes.size() >= 8 && std::memcmp(bytes.data(), "\x89PNG\r\n\x1A\n", 8) == 0) return DecodePng(bytes, maxPixels);
+  if (bytes.size() >= 3 && std::memcmp(bytes.data(), "\xFF\xD8\xFF", 3) == 0) return DecodeJpeg(bytes, maxPixels);
+  if (bytes.size() >= 6 && (bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a")) {
+    return DecodeGif(bytes, maxPixels);
+  }
   return {};
 }
 
-Image DecodePng(std::string_view bytes) {
+Image DecodePng(std::string_view bytes, int64_t maxPixels) {
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return {};
   Image image;
-  if (!SizeAllowed(png.width, png.height)) {
+  if (!SizeAllowed(png.width, png.height, maxPixels)) {
     png_image_free(&png);
     return {};
   }
@@ -53,7 +58,7 @@ Image DecodePng(std::string_view bytes) {
   return image;
 }
 
-Image DecodeJpeg(std::string_view bytes) {
+Image DecodeJpeg(std::string_view bytes, int64_t maxPixels) {
   jpeg_decompress_struct info{};
   JpegFailure failure{};
   info.err = jpeg_std_error(&failure.manager);
@@ -70,7 +75,7 @@ Image DecodeJpeg(std::string_view bytes) {
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
   // The size is known from the header: refuse before any pixel is decoded.
-  if (!SizeAllowed(info.image_width, info.image_height)) {
+  if (!SizeAllowed(info.image_width, info.image_height, maxPixels)) {
     jpeg_destroy_decompress(&info);
     return {};
   }
@@ -200,11 +205,11 @@ bool GifLzw(std::string_view data, int minimumCodeSize, size_t count, std::vecto
 
 }  // namespace
 
-Image DecodeGif(std::string_view bytes) {
+Image DecodeGif(std::string_view bytes, int64_t maxPixels) {
   GifReader in(bytes);
   if (!in.Skip(6)) return {};
   const int width = in.Word(), height = in.Word(), flags = in.Byte();
-  if (flags < 0 || !in.Skip(2) || !SizeAllowed(width, height)) return {};
+  if (flags < 0 || !in.Skip(2) || !SizeAllowed(width, height, maxPixels)) return {};
   std::string_view globalTable;
   if (flags & 0x80) globalTable = in.Bytes(3u << ((flags & 7) + 1));
   if ((flags & 0x80) && globalTable.empty()) return {};
@@ -225,7 +230,7 @@ Image DecodeGif(std::string_view bytes) {
       if (imageFlags < 0) return {};
       std::string_view table = globalTable;
       if (imageFlags & 0x80) table = in.Bytes(3u << ((imageFlags & 7) + 1));
-      if (table.empty() || w <= 0 || h <= 0) return {};
+      if (table.empty() || !SizeAllowed(w, h, maxPixels)) return {};
       const int minimumCodeSize = in.Byte();
       std::string data;
       if (minimumCodeSize < 0 || !in.SubBlocks(data)) return {};

@@ -21,11 +21,14 @@ struct Image {
 inline constexpr int64_t MaxImagePixels = 32ll << 20;
 
 // Decodes by the data's own signature; an empty image when the bytes are no
-// picture of a known kind, damaged, or too large. A GIF gives its first frame.
-Image DecodeImage(std::string_view bytes);
+// picture of a known kind, damaged, or over maxPixels (checked before the
+// pixels are allocated). A GIF gives its first frame.
+Image DecodeImage(std::string_view bytes, int64_t maxPixels = MaxImagePixels);
 
-Image DecodePng(std::string_view bytes);
-Image DecodeJpeg(std::string_view bytes);
-Image DecodeGif(std::string_view bytes);
+Image DecodePng(std::string_view bytes, int64_t maxPixels = MaxImagePixels);
+Image DecodeJpeg(std::string_view bytes, int64_t maxPixels = MaxImagePixels);
+// Every size the GIF declares, the frame's as well as the screen's, is held to
+// the same bound.
+Image DecodeGif(std::string_view bytes, int64_t maxPixels = MaxImagePixels);
 
 }  // namespace tq

@@ -10,9 +10,6 @@ namespace tq {
 struct ZipLimits {
   uint64_t maxTotalBytes = uint64_t{1} << 31;  // everything unpacked together
   uint32_t maxEntries = 20000;
-  // Bound of the declared total over the compressed total; 0 for none. A few
-  // bytes that declare gigabytes are refused before anything is written.
-  uint32_t maxExpansion = 0;
 };
 
 // Extracts every entry of `archive` directly into `folder` (made when missing)

@@ -2,6 +2,8 @@
 // controls on every load, controls and their events, timers, menus.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "ScreenTesting.h"
 #include "authoring/mnuUnicode.h"
 #include "runtime/App.h"
@@ -46,6 +48,39 @@ class SampleForm : public tq::Form {
   void Form_Load() override { ++loads; }
   void Form_Unload(bool& cancel) override { cancel = refuseUnload; }
 };
+
+// A screen whose loading throws.
+class FailingForm : public tq::Form {
+ public:
+  FailingForm() : tq::Form(L"Hỏng", 6000, 4500) {}
+  tq::Button cmdGo;
+  bool fail = true;
+
+ protected:
+  void CreateControls() override { cmdGo.Create(*this, L"Đi", 240, 240, 1200, 420); }
+  void Form_Load() override {
+    if (fail) throw std::runtime_error("cannot load");
+  }
+};
+
+// A screen that cannot load leaves no window behind and does not count as
+// loaded, so the program cannot live on with nothing on the screen; the
+// error reaches the caller, and a later show loads it afresh.
+TEST(Forms, AScreenWhoseLoadingThrowsLeavesNoWindow) {
+  const int loadedBefore = tq::App::Get().LoadedForms();
+  FailingForm form;
+  EXPECT_THROW(form.Show(), std::runtime_error);
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_EQ(tq::App::Get().LoadedForms(), loadedBefore);
+  EXPECT_EQ(FindWindowW(L"TessaroForm", L"Hỏng"), nullptr);
+  EXPECT_FALSE(form.cmdGo.Exists());
+  form.fail = false;
+  form.Show();
+  EXPECT_TRUE(form.Visible());
+  EXPECT_EQ(tq::App::Get().LoadedForms(), loadedBefore + 1);
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
 
 TEST(Forms, LoadOnFirstShowRebuildControlsKeepFields) {
   SampleForm form;

@@ -36,6 +36,25 @@ TEST(CommandLine, QuotedPathLosesItsQuotes) {
   for (const auto& c : cases) EXPECT_EQ(mdlMain::PathFromCommandLine(c.text), c.path) << c.text;
 }
 
+// A relative path is made full against the working folder before use.
+TEST(CommandLine, ARelativeBankPathIsMadeFull) {
+  wchar_t working[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, working);
+  const std::wstring folder = std::wstring(working) + (working[wcslen(working) - 1] == L'\\' ? L"" : L"\\");
+  const struct {
+    const wchar_t* text;
+    std::wstring path;
+  } cases[] = {
+      {L"bank.xml", folder + L"bank.xml"},
+      {L"\"đề thi\\bank.zip\"", folder + L"đề thi\\bank.zip"},
+      {L"sub\\..\\bank.XML", folder + L"bank.XML"},
+      {L"C:\\banks\\bank.xml", L"C:\\banks\\bank.xml"},
+      {L"\"C:\\a.xml", L"\"C:\\a.xml"},
+      {L"", L""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(mdlMain::BankPathFromCommandLine(c.text), c.path) << c.text;
+}
+
 TEST(CommandLine, TailIsWhatFollowsTheProgramName) {
   const struct {
     const wchar_t* line;

@@ -67,7 +67,8 @@ TEST(UniMsgBox, ABoxThatNeverOpensLeavesNoHook) {
   // An owner that is no window: the box is not shown and never activates.
   const int answer = mUniMsgBox::UnicodeMsgBox(L"x", 64, L"Tessaro", reinterpret_cast<HWND>(0x7FFF0));
   EXPECT_NE(answer, IDOK);
-  // A window activated afterwards keeps the font of its own text.
+  const unsigned hookCalls = mUniMsgBox::HookCalls();
+  // A window activated afterwards keeps the font of its own text, and no hook sees it.
   HWND wnd = CreateWindowExW(0, L"#32770", L"after", WS_POPUP | WS_CAPTION, 0, 0, 200, 100, nullptr, nullptr, nullptr,
                              nullptr);
   HWND first = CreateWindowExW(0, L"Static", L"a", WS_CHILD, 0, 0, 50, 20, wnd, nullptr, nullptr, nullptr);
@@ -77,6 +78,27 @@ TEST(UniMsgBox, ABoxThatNeverOpensLeavesNoHook) {
   EXPECT_EQ(SendMessageW(second, WM_GETFONT, 0, 0), 0);
   EXPECT_EQ(SendMessageW(first, WM_GETFONT, 0, 0), 0);
   DestroyWindow(wnd);
+  EXPECT_EQ(mUniMsgBox::HookCalls(), hookCalls);
+}
+
+// The help viewer is loaded from the system folder, never from the program's
+// own folder, which the build fills with a stand-in of the same name.
+TEST(Help, TheViewerComesFromTheSystemFolder) {
+  wchar_t program[MAX_PATH];
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring beside = program;
+  beside = beside.substr(0, beside.find_last_of(L'\\') + 1) + L"hhctrl.ocx";
+  ASSERT_NE(GetFileAttributesW(beside.c_str()), INVALID_FILE_ATTRIBUTES);
+  const frmMain::HtmlHelpProc entry = frmMain::HtmlHelpEntry();
+  ASSERT_NE(entry, nullptr);
+  HMODULE viewer = nullptr;
+  ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                 reinterpret_cast<LPCWSTR>(entry), &viewer));
+  wchar_t loaded[MAX_PATH], system[MAX_PATH];
+  GetModuleFileNameW(viewer, loaded, MAX_PATH);
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(CompareStringOrdinal(loaded, -1, (std::wstring(system) + L"\\hhctrl.ocx").c_str(), -1, TRUE), CSTR_EQUAL)
+      << testing::PrintToString(std::wstring(loaded));
 }
 
 TEST_F(ScreenFolder, MainMenuQuitAnsweredNoThenYes) {

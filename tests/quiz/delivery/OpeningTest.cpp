@@ -259,12 +259,13 @@ TEST(Opening, AQuotedOrMissingPackageOnTheCommandLineKeepsTheScreen) {
   EXPECT_TRUE(ListFolder(s.appTemp).empty());
 }
 
+// The message says why: the package declares more than it may unpack.
 TEST(Opening, APackageDeclaringTooMuchIsRefusedWithTheMessage) {
   SetupScreen s;
-  WriteArchive(s.dir / L"bomb.plain", {{"data.xml", "<Quorel/>"}, {"zeros.bin", std::string(2 << 20, '\0')}});
+  WriteSharedBlockArchive(s.dir / L"bomb.plain", std::string(48 << 20, '\0'), {"data.xml", "zero.bin"});
   ASSERT_TRUE(mdlEncrypt::CipherFile(s.dir / L"bomb.plain", s.dir / L"bomb.zip", mdlEncrypt::QuizKey));
   EXPECT_TRUE(s.state.NapDuongDan(s.dir / L"bomb.zip"));
-  EXPECT_EQ(s.LastMessage(), NotATest(s.dir / L"bomb.zip"));
+  EXPECT_EQ(s.LastMessage(), NotATest(s.dir / L"bomb.zip") + L"\r\n\r\n" + std::wstring(frmTTTN::TooLargeReason));
   EXPECT_TRUE(ListFolder(s.appTemp).empty());
 }
 
@@ -352,6 +353,28 @@ TEST(Start, APackagesBankGoesBackBesideItsPicturesAndNothingStaysBehind) {
   EXPECT_EQ(s.test.Form_Unload(), frmLamTN::CloseResult::CloseToMainMenu);
   EXPECT_TRUE(ListFolder(s.appTemp).empty());
   EXPECT_TRUE(ListFolder(s.systemTemp).empty());
+}
+
+// A test screen that cannot be shown drops its test: a package's folder goes
+// with it, so Temp is as it was, and a plain bank stays where it lies.
+TEST(Start, AnAbandonedTestLeavesTempAsItWas) {
+  SetupScreen s;
+  ASSERT_TRUE(s.state.NapDuongDan(s.Package(L"t.zip", 10)));
+  ASSERT_TRUE(s.state.cmdLamBai_Click(s.Input(L"1", L"10", L"5"), s.test));
+  s.state.Form_Unload();
+  EXPECT_TRUE(s.test.TimerOn());
+  s.test.Abandon();
+  EXPECT_EQ(s.test.QuestionCount(), 0);
+  EXPECT_FALSE(s.test.TimerOn());
+  EXPECT_FALSE(s.test.FromPackage());
+  EXPECT_TRUE(ListFolder(s.appTemp).empty());
+  EXPECT_TRUE(ListFolder(s.systemTemp).empty());
+
+  const std::wstring bank = s.Bank(L"bank.xml", 10);
+  ASSERT_TRUE(s.state.NapDuongDan(bank));
+  ASSERT_TRUE(s.state.cmdLamBai_Click(s.Input(L"1", L"10", L"0"), s.test));
+  s.test.Abandon();
+  EXPECT_TRUE(Exists(bank));
 }
 
 TEST(Start, ABankChangedSinceOpeningIsRefusedAndTheSetUpStays) {

@@ -161,7 +161,7 @@ TEST(Package, HostilePackagesAreRefusedAndLeaveNothing) {
     WriteHostilePackage(dir / L"evil.zip", c.entries);
     std::wstring folder;
     frmTTTN::UnpackBounds bounds;
-    bounds.zip = {2000, 100, 100};
+    bounds.zip = {2000, 100};
     const PackageStatus status = frmTTTN::OpenPackage(dir / L"evil.zip", dir / L"Temp\\", kChristmas, folder, bounds);
     EXPECT_EQ(status.failure, c.failure);
     if (c.failure == PackageFailure::ArchiveFailed) {
@@ -213,16 +213,22 @@ constexpr uint64_t kPlentyFree = uint64_t{1} << 40;
 
 }  // namespace
 
-TEST(Package, FarMoreDeclaredThanCompressedIsRefusedBeforeUnpacking) {
+// Eight directory entries share one compressed block of 9 MiB (compressed
+// less than 100 times): the package declares 72 MiB from about 100 kB of file,
+// over the larger of 64 MiB and 100 times its size, and nothing is written.
+TEST(Package, MoreThanTheFilesSizeAllowsIsRefusedBeforeUnpacking) {
   ScratchFolder dir;
-  // 4 MiB of zeros deflate to a few kilobytes: far beyond 100 times.
-  WriteHostilePackage(dir / L"bomb.zip", {{"data.xml", "<Quorel/>"}, {"zeros.bin", std::string(4 << 20, '\0')}});
+  const std::string block = Noise(100000, 7) + std::string(9 << 20, '\0');
+  WriteSharedBlockArchive(dir / L"shared.plain", block,
+                          {"data.xml", "pic1.png", "pic2.png", "pic3.png", "pic4.png", "pic5.png", "pic6.png", "pic7.png"});
+  ASSERT_TRUE(mdlEncrypt::CipherFile(dir / L"shared.plain", dir / L"shared.zip", mdlEncrypt::QuizKey));
+  ASSERT_LT(ReadBytes(dir / L"shared.zip").size(), 200000u);  // 100 times that is far below 64 MiB
   std::wstring folder;
-  PackageStatus status = OpenWithFree(dir / L"bomb.zip", dir / L"Temp\\", kPlentyFree, folder);
+  PackageStatus status = OpenWithFree(dir / L"shared.zip", dir / L"Temp\\", kPlentyFree, folder);
   EXPECT_EQ(status.failure, PackageFailure::ArchiveFailed);
   EXPECT_EQ(status.zipFailure, tq::ZipFailure::TooLarge);
-  EXPECT_EQ(status.item, dir / L"bomb.zip");
   EXPECT_TRUE(ListFolder(dir / L"Temp").empty());
+  EXPECT_TRUE(folder.empty());
 
   // Sizes declared beyond the data: refused on the directory alone.
   WriteHostilePackage(dir / L"liar.zip",
@@ -231,6 +237,39 @@ TEST(Package, FarMoreDeclaredThanCompressedIsRefusedBeforeUnpacking) {
   EXPECT_EQ(status.zipFailure, tq::ZipFailure::TooLarge);
   EXPECT_TRUE(ListFolder(dir / L"Temp").empty());
   EXPECT_TRUE(folder.empty());
+}
+
+// What the compile step writes opens again, however well it compresses: a bank
+// of 300 identical questions, and ten questions with one blank 640 x 480 BMP.
+TEST(Package, RepetitivePackagesFromTheCompileStepOpen) {
+  ScratchFolder dir;
+  CreateDirectoryW((dir / L"bank").c_str(), nullptr);
+  std::string bmp = "BM";
+  const uint32_t pixels = 640 * 480 * 3;
+  for (uint32_t value : {pixels + 54, 0u, 54u, 40u, 640u, 480u}) bmp += std::string(reinterpret_cast<char*>(&value), 4);
+  bmp += std::string("\x01\x00\x18\x00", 4) + std::string(24, '\0') + std::string(pixels, '\xFF');
+  WriteBytes(dir / L"bank\\blank.bmp", bmp);
+  std::vector<QuestionRecord> blank = NumberedQuestions(10);
+  blank[0].CauHoi += L"[image]blank.bmp[/image]";
+  const struct {
+    const wchar_t* name;
+    std::vector<QuestionRecord> records;
+  } cases[] = {
+      {L"same", std::vector<QuestionRecord>(300, QuestionRecord{L"Q", L"a", L"b", L"c", L"d", L'A'})},
+      {L"blank", blank},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
+    const std::wstring bankPath = dir / (L"bank\\" + std::wstring(c.name) + L".xml");
+    ASSERT_TRUE(WriteBankFile(bankPath, c.records));
+    frmBienDich::CompileBank bank;
+    ASSERT_EQ(frmBienDich::DocXML(bankPath, bank), BankReadResult::Ok);
+    const std::wstring package = dir / (std::wstring(c.name) + L".zip");
+    ASSERT_TRUE(frmBienDich::WritePackage(bank, frmBienDich::CollectAttachments(bank), package, dir / L"Temp\\"));
+    std::wstring folder;
+    ASSERT_TRUE(OpenWithFree(package, dir / L"Temp\\", kPlentyFree, folder));
+    EXPECT_TRUE(Exists(folder + L"\\data.xml"));
+  }
 }
 
 TEST(Package, MoreThanTheTempDriveHoldsIsRefused) {

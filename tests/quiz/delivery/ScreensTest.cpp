@@ -7,24 +7,13 @@
 #include <algorithm>
 #include <optional>
 
-#include "ScreenFakes.h"
-#include "ScreenTesting.h"
-#include "TempFolder.h"
-#include "TestSupport.h"
+#include "ScreenFixture.h"
 #include "ZipTestFiles.h"
-#include "authoring/frmMain.h"
-#include "authoring/mdlMain.h"
-#include "delivery/frmBienDich.h"
-#include "delivery/frmLamTN_Screen.h"
-#include "delivery/frmTTTN_Screen.h"
-#include "runtime/App.h"
 #include "runtime/Utf.h"
 
 using screentest::DialogAnswerer;
 
 namespace {
-
-void Click(tq::Control& control) { SendMessageW(control.Hwnd(), BM_CLICK, 0, 0); }
 
 std::vector<std::wstring> Items(const tq::ComboBox& list) {
   std::vector<std::wstring> items;
@@ -32,76 +21,6 @@ std::vector<std::wstring> Items(const tq::ComboBox& list) {
   return items;
 }
 
-// A picture of one colour with a darker frame, as a PNG.
-void WritePicture(const std::wstring& path, unsigned colour) {
-  testsupport::Picture picture;
-  picture.width = 120;
-  picture.height = 60;
-  picture.pixels.assign(120 * 60, colour);
-  for (int x = 0; x < 120; ++x) picture.pixels[x] = picture.pixels[59 * 120 + x] = 0x202020;
-  char narrow[MAX_PATH];
-  WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, narrow, MAX_PATH, nullptr, nullptr);
-  ASSERT_TRUE(testsupport::SavePng(picture, narrow));
-}
-
-// The program folder with its Temp folder, options as start-up reads them.
-class TestScreens : public testing::Test {
- protected:
-  void SetUp() override {
-    mdlMain::SetProgramFolder(program.Path().substr(0, program.Path().size() - 1));
-    CreateDirectoryW((program / L"Temp").c_str(), nullptr);
-    mdlMain::InitTempPage();
-    mdlMain::ProgramOptions = {};
-    mdlMain::ProgramOptions.userName = L"Nguyễn Thị Hương";
-    mdlMain::ProgramOptions.className = L"10A2";
-    mdlMain::ProgramOptions.candidateNumber = L"0815";
-    mdlMain::ProgramOptions.backColor = mdlMain::DefaultBackColor;
-  }
-  void TearDown() override {
-    frmLamTN::Screen& test = frmLamTN::Get();
-    if (test.Loaded()) {
-      DialogAnswerer no(IDNO);
-      test.Unload();
-    }
-    frmTTTN::Get().Unload();
-    frmMain::Get().Tat();
-    tq::App::Get().DoEvents();
-    mdlMain::SetProgramFolder({});
-  }
-
-  // Ticks of the countdown come from the test alone.
-  static void StopRealTicks(frmLamTN::Screen& test) {
-    KillTimer(test.Hwnd(), reinterpret_cast<UINT_PTR>(&test.tmrTime));
-  }
-
-  // A bank of `count` questions whose first ones show pictures beside the bank.
-  std::wstring PictureBank(int count) {
-    CreateDirectoryW((source / L"bài").c_str(), nullptr);
-    WritePicture(source / L"bài\\hình 1.png", 0x3070D0);
-    WritePicture(source / L"bài\\hình 2.png", 0xD07030);
-    std::vector<QuestionRecord> records = NumberedQuestions(count);
-    for (int k = 0; k < count; ++k) {
-      records[static_cast<size_t>(k)].CauHoi =
-          L"Câu số " + std::to_wstring(k + 1) + L": Tính [b]đạo hàm[/b] của x[t]2[/t] <tại> x = 1 ?";
-      records[static_cast<size_t>(k)].CauA = L"[image]hình " + std::to_wstring(k % 2 + 1) + L".png[/image]";
-    }
-    const std::wstring path = source / L"bài\\ngân hàng.xml";
-    EXPECT_TRUE(WriteBankFile(path, records));
-    return path;
-  }
-
-  std::wstring PackageOf(const std::wstring& bankPath) {
-    frmBienDich::CompileBank bank;
-    EXPECT_EQ(frmBienDich::DocXML(bankPath, bank), BankReadResult::Ok);
-    const std::wstring package = source / L"đề thi 10A.zip";
-    EXPECT_TRUE(
-        frmBienDich::WritePackage(bank, frmBienDich::CollectAttachments(bank), package, mdlMain::AppTempFolder()));
-    return package;
-  }
-
-  TempFolder program;
-  TempFolder source;
-};
 
 }  // namespace
 
@@ -303,6 +222,18 @@ std::vector<std::wstring> ChildTexts(HWND wnd) {
   return texts;
 }
 
+// The texts of another program's window once one of them is `wanted` (or the time is up).
+std::vector<std::wstring> TextsOnceShown(HWND wnd, const std::wstring& wanted) {
+  std::vector<std::wstring> texts;
+  testsupport::PumpUntil(
+      [&] {
+        texts = ChildTexts(wnd);
+        return std::find(texts.begin(), texts.end(), wanted) != texts.end();
+      },
+      60000);
+  return texts;
+}
+
 }  // namespace
 
 TEST_F(TestScreens, TheProgramOpensAQuotedPackageFromItsCommandLine) {
@@ -319,13 +250,7 @@ TEST_F(TestScreens, TheProgramOpensAQuotedPackageFromItsCommandLine) {
   ASSERT_TRUE(tool.Start(testsupport::ProgramPath("Tessaro.exe"), "\"" + std::string(narrow) + "\""));
   HWND setup = testsupport::WaitForWindow("Tessaro", tool.Id(), 60000);
   ASSERT_NE(setup, nullptr);
-  std::vector<std::wstring> texts;
-  testsupport::PumpUntil(
-      [&] {
-        texts = ChildTexts(setup);
-        return std::find(texts.begin(), texts.end(), spaced) != texts.end();
-      },
-      60000);
+  const std::vector<std::wstring> texts = TextsOnceShown(setup, spaced);
   EXPECT_NE(std::find(texts.begin(), texts.end(), spaced), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"Chọn số câu hỏi : ( File đề có 3 câu hỏi )"), texts.end());
   EXPECT_EQ(ziptest::ListFolder(programTemp).size(), before.size() + 1);  // its unpack folder
@@ -336,3 +261,25 @@ TEST_F(TestScreens, TheProgramOpensAQuotedPackageFromItsCommandLine) {
   EXPECT_EQ(tool.WaitForExit(60000), 0);
   EXPECT_EQ(ziptest::ListFolder(programTemp), before);
 }
+
+// A bank named relative to the working folder is opened by its full path, so
+// that its pages find their pictures beside it.
+TEST_F(TestScreens, TheProgramMakesARelativeBankPathFull) {
+  CreateDirectoryW((source / L"banks").c_str(), nullptr);
+  ASSERT_TRUE(WriteBankFile(source / L"banks\\bank.xml", NumberedQuestions(3)));
+  wchar_t working[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, working);
+  ASSERT_TRUE(SetCurrentDirectoryW((source / L"banks").c_str()));
+  testsupport::ChildProcess tool;
+  const bool started = tool.Start(testsupport::ProgramPath("Tessaro.exe"), "bank.xml");
+  SetCurrentDirectoryW(working);
+  ASSERT_TRUE(started);
+  HWND setup = testsupport::WaitForWindow("Tessaro", tool.Id(), 60000);
+  ASSERT_NE(setup, nullptr);
+  const std::wstring full = source / L"banks\\bank.xml";
+  const std::vector<std::wstring> texts = TextsOnceShown(setup, full);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), full), texts.end());
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  EXPECT_EQ(tool.WaitForExit(60000), 0);
+}
+

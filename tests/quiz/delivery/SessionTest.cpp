@@ -85,11 +85,36 @@ TEST(Score, WithinHalfATenthAndTiesToEvenForEveryCount) {
   }
 }
 
-TEST(Score, RegionalFormatUsesTheSystemsDecimalSeparator) {
-  wchar_t separator[8];
-  ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8), 0);
-  EXPECT_EQ(frmLamTN::RegionalScoreText(75), std::wstring(L"7") + separator + L"5");
-  EXPECT_EQ(frmLamTN::RegionalScoreText(100), L"10");
+// The user's decimal separator, set for one test and restored after it.
+class DecimalSeparator {
+ public:
+  explicit DecimalSeparator(const wchar_t* separator) {
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_, 8);
+    set_ = SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator) != 0;
+  }
+  ~DecimalSeparator() {
+    if (set_) SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_);
+  }
+  DecimalSeparator(const DecimalSeparator&) = delete;
+  DecimalSeparator& operator=(const DecimalSeparator&) = delete;
+  bool Set() const { return set_; }
+
+ private:
+  wchar_t saved_[8] = L".";
+  bool set_ = false;
+};
+
+// Tests run where the separator is ".": the user's "," must show too.
+TEST(Score, RegionalFormatUsesTheUsersDecimalSeparator) {
+  {
+    DecimalSeparator comma(L",");
+    ASSERT_TRUE(comma.Set());
+    EXPECT_EQ(frmLamTN::RegionalScoreText(75), L"7,5");
+    EXPECT_EQ(frmLamTN::RegionalScoreText(100), L"10");
+  }
+  DecimalSeparator dot(L".");
+  ASSERT_TRUE(dot.Set());
+  EXPECT_EQ(frmLamTN::RegionalScoreText(75), L"7.5");
 }
 
 TEST(Answering, TheChosenButtonHidesAndTheListsFollow) {

@@ -71,4 +71,43 @@ TEST(HtmlDocument, BlocksStylesAndObjects) {
   EXPECT_EQ(Texts(blocks[3]), L"after tag 1 < 2");
 }
 
+// Style tags nest without bound in a hostile page: 100,000 of them read in
+// time linear in the page (bench_quiz_pages measures it), the text inside is
+// styled, the text after them is not, and nesting past the bound adds no style.
+TEST(HtmlDocument, DeeplyNestedStyleTags) {
+  constexpr int Depth = 100000;
+  std::wstring page;
+  for (int k = 0; k < Depth; ++k) page += L"<b>";
+  page += L"inside";
+  for (int k = 0; k < Depth; ++k) page += L"</b>";
+  page += L"after";
+  const std::vector<tq::HtmlBlock> blocks = tq::ParseHtml(page);
+  ASSERT_EQ(blocks.size(), 1u);
+  ASSERT_EQ(blocks[0].items.size(), 2u);
+  EXPECT_EQ(blocks[0].items[0].text, L"inside");
+  EXPECT_TRUE(blocks[0].items[0].style.bold);
+  EXPECT_EQ(blocks[0].items[1].text, L"after");
+  EXPECT_FALSE(blocks[0].items[1].style.bold);
+  EXPECT_TRUE(blocks[0].items[1].direct);
+
+  auto nested = [](int depth, const std::wstring& inner) {
+    std::wstring html;
+    for (int k = 0; k < depth; ++k) html += L"<sup>";
+    return tq::ParseHtml(html + inner)[0].items[0].style;
+  };
+  const tq::HtmlStyle deep = nested(200, L"<i>x");
+  EXPECT_FALSE(deep.italic);
+  EXPECT_EQ(deep, nested(64, L"x"));
+  EXPECT_NE(nested(63, L"x").size, nested(64, L"x").size);
+}
+
+// A closed tag takes what it gave from the tags opened inside it.
+TEST(HtmlDocument, ClosingAnOuterTagUnstylesTheInnerOnes) {
+  const std::vector<tq::HtmlBlock> blocks = tq::ParseHtml(L"<b><i>a</b>b</i>c");
+  ASSERT_EQ(blocks[0].items.size(), 3u);
+  EXPECT_TRUE(blocks[0].items[0].style.bold && blocks[0].items[0].style.italic);
+  EXPECT_TRUE(!blocks[0].items[1].style.bold && blocks[0].items[1].style.italic);
+  EXPECT_TRUE(!blocks[0].items[2].style.bold && !blocks[0].items[2].style.italic);
+}
+
 }  // namespace

@@ -77,4 +77,22 @@ TEST(ImageDecode, DamagedAndOversizedPicturesAreRefused) {
   }
 }
 
+// A GIF's frame declares its own size: a small screen with a frame of 65535 x
+// 65535 is refused as a huge screen is, and every picture is held to the
+// bound its caller gives.
+TEST(ImageDecode, EveryDeclaredSizeIsBounded) {
+  ASSERT_EQ(tq::DecodeImage(giftest::SparseGif(3, 2, 3, 2)).width, 3);
+  EXPECT_TRUE(tq::DecodeImage(giftest::SparseGif(3, 2, 65535, 65535)).Empty());
+  EXPECT_EQ(tq::DecodeImage(giftest::SparseGif(100, 100, 100, 100), 10000).width, 100);
+  EXPECT_TRUE(tq::DecodeImage(giftest::SparseGif(100, 100, 100, 100), 9999).Empty());
+  TempFolder folder;
+  ASSERT_TRUE(testsupport::SavePng(Quarters(16, 8), std::string(folder.Path().begin(), folder.Path().end()) + "q.png"));
+  const std::string png = ReadAll(folder / L"q.png");
+  EXPECT_EQ(tq::DecodeImage(png, 128).width, 16);
+  EXPECT_TRUE(tq::DecodeImage(png, 127).Empty());
+  const std::vector<unsigned char> jpeg = testsupport::EncodeJpeg(Quarters(32, 32));
+  EXPECT_EQ(tq::DecodeImage(std::string(jpeg.begin(), jpeg.end()), 1024).width, 32);
+  EXPECT_TRUE(tq::DecodeImage(std::string(jpeg.begin(), jpeg.end()), 1023).Empty());
+}
+
 }  // namespace

@@ -206,7 +206,6 @@ TEST(ZipUnpack, HostileArchivesAreRefusedBeforeAnythingIsWritten) {
       {"total size", {{"a.bin", big}, {"b.bin", big}}, ZipFailure::TooLarge, {1000, 100}},
       {"one entry size", {{"a.bin", big}}, ZipFailure::TooLarge, {599, 100}},
       {"entry count", {{"a", "1"}, {"b", "2"}, {"c", "3"}}, ZipFailure::TooLarge, {1000, 2}},
-      {"expansion", {{"a.jpg", "a"}, {"z.bin", std::string(100000, 'z')}}, ZipFailure::TooLarge, {1 << 20, 100, 100}},
       {"encrypted", {{"a.jpg", "a"}, {"b.jpg", "b", 0x801}}, ZipFailure::Unsupported, {}},
   };
   for (const auto& c : cases) {

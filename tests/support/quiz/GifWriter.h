@@ -82,4 +82,27 @@ inline std::string GifBytes(int width, int height, const std::array<uint32_t, 4>
   return out;
 }
 
+// A GIF of a few bytes that declares a screen and a first frame of any size
+// (up to 65535 x 65535): one pixel of data, the rest left to the background.
+inline std::string SparseGif(int screenWidth, int screenHeight, int frameWidth, int frameHeight) {
+  std::string out = "GIF89a";
+  auto word = [&](int value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+  };
+  word(screenWidth);
+  word(screenHeight);
+  out += std::string("\x80\0\0", 3);  // global table of 2 colours
+  out += std::string("\0\0\0\xFF\xFF\xFF", 6);
+  out += ',';
+  word(0);
+  word(0);
+  word(frameWidth);
+  word(frameHeight);
+  out += '\0';
+  // Minimum code size 2; clear (4), colour 0, end (5) in 3-bit codes.
+  out += std::string("\x02\x02\x44\x01\x00;", 6);
+  return out;
+}
+
 }  // namespace giftest

@@ -69,6 +69,54 @@ void WriteArchive(const std::wstring& path, const std::vector<RawEntry>& entries
   zipClose(zip, nullptr);
 }
 
+void WriteSharedBlockArchive(const std::wstring& path, const std::string& data, const std::vector<std::string>& names) {
+  const std::string block = DeflateRaw(data);
+  const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()));
+  std::string out;
+  auto put = [&](uint32_t value, int bytes) {
+    for (int k = 0; k < bytes; ++k) out += static_cast<char>((value >> (8 * k)) & 0xFF);
+  };
+  // The sizes, method and dates every header shares, from "version needed" on.
+  auto common = [&](const std::string& name) {
+    put(20, 2);      // version needed
+    put(0x800, 2);   // UTF-8 names
+    put(8, 2);       // deflated
+    put(0, 2);       // time
+    put(0x5C21, 2);  // date
+    put(crc, 4);
+    put(static_cast<uint32_t>(block.size()), 4);
+    put(static_cast<uint32_t>(data.size()), 4);
+    put(static_cast<uint32_t>(name.size()), 2);
+    put(0, 2);  // extra field
+  };
+  put(0x04034B50, 4);
+  common(names.front());
+  out += names.front();
+  out += block;
+  const uint32_t directory = static_cast<uint32_t>(out.size());
+  for (const std::string& name : names) {
+    put(0x02014B50, 4);
+    put(20, 2);  // version made by
+    common(name);
+    put(0, 2);   // comment
+    put(0, 2);   // disk
+    put(0, 2);   // internal attributes
+    put(0, 4);   // external attributes
+    put(0, 4);   // the one local header
+    out += name;
+  }
+  const uint32_t directorySize = static_cast<uint32_t>(out.size()) - directory;
+  put(0x06054B50, 4);
+  put(0, 2);
+  put(0, 2);
+  put(static_cast<uint32_t>(names.size()), 2);
+  put(static_cast<uint32_t>(names.size()), 2);
+  put(directorySize, 4);
+  put(directory, 4);
+  put(0, 2);
+  WriteBytes(path, out);
+}
+
 std::vector<StoredEntry> ReadDirectory(const std::wstring& path) {
   zlib_filefunc64_def io;
   fill_win32_filefunc64W(&io);

@@ -33,6 +33,11 @@ struct RawEntry {
 
 void WriteArchive(const std::wstring& path, const std::vector<RawEntry>& entries);
 
+// An archive whose directory lists every name (all of one length) as an entry
+// of the same one compressed block of `data`, as hostile archives do to
+// declare far more than they hold.
+void WriteSharedBlockArchive(const std::wstring& path, const std::string& data, const std::vector<std::string>& names);
+
 // Entries as stored: raw name bytes and general purpose flags.
 struct StoredEntry {
   std::string name;
