@@ -329,3 +329,44 @@ TEST_F(CompileScreen, ChoosingTheOutput) {
   EXPECT_EQ(view.txtOutPath[1], dir / L"mới.zip");
   EXPECT_TRUE(view.messages.empty());
 }
+
+namespace {
+
+std::wstring Repeat(std::wstring_view piece, size_t times) {
+  std::wstring text;
+  text.reserve(piece.size() * times);
+  for (size_t k = 0; k < times; ++k) text += piece;
+  return text;
+}
+
+}  // namespace
+
+TEST_F(CompileScreen, HostileFieldsListTheSameFilesInTimeInProportion) {
+  std::wstring distinct;
+  std::vector<std::wstring> distinctNames;
+  for (int k = 0; k < 64000; ++k) {
+    distinctNames.push_back(std::to_wstring(k) + L".png");
+    distinct += L"[image]" + distinctNames.back() + L"[/image]";
+  }
+  const struct {
+    const char* what;
+    std::wstring field;
+    std::vector<std::wstring> names;
+  } cases[] = {
+      {"200,000 identical pairs", Repeat(L"[image]a.jpg[/image][media]a.jpg[/media]", 100000), {L"a.jpg"}},
+      {"64,000 distinct names", distinct, distinctNames},
+      {"end tags before start tags", Repeat(L"[/image]", 100000) + Repeat(L"[image]", 100000), {}},
+      {"end tags before a pair", Repeat(L"[/image]", 100000) + L"[image]x.jpg[/image]" + Repeat(L"[/media]", 100000) +
+                                     L"[media]s.mp3[/media]",
+       {L"x.jpg", L"s.mp3"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReadBank(c.field);
+    EXPECT_EQ(view.lstDS, c.names);
+    ASSERT_EQ(state.Files().paths.size(), c.names.size());
+    if (!c.names.empty()) {
+      EXPECT_EQ(state.Files().paths.back(), Bank(c.names.back()));
+    }
+  }
+}
