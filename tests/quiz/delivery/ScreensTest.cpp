@@ -490,3 +490,33 @@ TEST_F(TestScreens, ABankCompiledOnTheCompileScreenIsTakenFromItsPackageAndGrade
   EXPECT_FALSE(test.Loaded());
   EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
 }
+
+TEST_F(TestScreens, AQuestionTooLongForOnePageShowsWhatFitsAndScrollsToItsEnd) {
+  // Superscripts nested 2,000 deep over 30,000 lines: far taller than a page may be.
+  std::wstring question;
+  for (int k = 0; k < 2000; ++k) question += L"[t]";
+  for (int k = 0; k < 30000; ++k) question += L"x[E]";
+  std::vector<QuestionRecord> records = NumberedQuestions(2);
+  records[0].CauHoi = question;
+  const std::wstring bank = source / L"dài.xml";
+  ASSERT_TRUE(WriteBankFile(bank, records));
+  frmTTTN::Show();
+  frmTTTN::NapDuongDan(bank);
+  Click(frmTTTN::Get().cmdLamBai);
+  frmLamTN::Screen& test = frmLamTN::Get();
+  ASSERT_TRUE(test.Visible());
+  StopRealTicks(test);
+
+  const tq::HtmlLayoutResult& page = test.DHTML.Page().Result();
+  EXPECT_TRUE(page.cut);
+  EXPECT_GT(page.height, 0);
+  EXPECT_LE(page.height, tq::HtmlLayout::MaxHeight + 100);
+  SCROLLINFO bar{};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(test.DHTML.Hwnd(), SB_VERT, &bar));
+  EXPECT_EQ(bar.nMax + 1, page.height);
+  test.DHTML.ScrollTo(page.height);
+  EXPECT_EQ(test.DHTML.ScrollTop(), page.height - static_cast<int>(bar.nPage));
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_page_cut");
+}
