@@ -33,8 +33,8 @@ void Screen::CreateControls() {
   optKieu[0].Create(*this, L"Copy to a folder.", true, kFrameLeft + 120, kFrameTop + 240, 1935, 240);
   ckHTML.Create(*this, L"HTML", kFrameLeft + 2520, kFrameTop + 240, 855, 240);
   txtOutPath[0].Create(*this, false, kFrameLeft + 120, kFrameTop + 600, 3375, 375);
-  UniLabel2.Create(*this, L"Name :", kFrameLeft + 120, kFrameTop + 1200, 855, 255);
   txtName.Create(*this, false, kFrameLeft + 960, kFrameTop + 1080, 2535, 375);
+  UniLabel2.Create(*this, L"Name :", kFrameLeft + 120, kFrameTop + 1200, 855, 255);
   cmdChange[0].Create(*this, L"Change Path", kFrameLeft + 120, kFrameTop + 1560, 3375, 255);
   // No new group: the boxes between the two option buttons leave them one choice.
   optKieu[1].Create(*this, L"Package to 1 file.", false, kFrameLeft + 120, kFrameTop + 1920, 2055, 240);
