@@ -446,6 +446,16 @@ TEST_F(TestScreens, ABankCompiledOnTheCompileScreenIsTakenFromItsPackageAndGrade
   Click(compile.cmdBack);
   EXPECT_FALSE(compile.Loaded());
   ASSERT_TRUE(frmMain::Get().Visible());
+  // Shown again, the screen starts afresh: a bank must be chosen again.
+  Click(frmMain::Get().cmdBienDich);
+  ASSERT_TRUE(compile.Visible());
+  EXPECT_TRUE(compile.optKieu[1].Value());
+  EXPECT_FALSE(compile.cmdDoIt.Enabled());
+  EXPECT_EQ(compile.txtPath.Text(), L"");
+  EXPECT_EQ(compile.lstDS.ListCount(), 0);
+  EXPECT_FALSE(compile.State().BankRead());
+  Click(compile.cmdBack);
+  ASSERT_TRUE(frmMain::Get().Visible());
 
   // The set-up screen opens the package through its own dialog.
   Click(frmMain::Get().cmdLamTN);
