@@ -106,13 +106,37 @@ std::wstring MediaTagHtml(std::wstring_view name, std::wstring_view kind, std::w
 }
 
 std::wstring StripMediaFolders(std::wstring_view text) {
-  std::wstring out(text);
-  for (size_t kind = 0; kind < 2; ++kind) {
+  // Both kinds in one pass from the front, each pair cut within its own
+  // bounds. A cut name holds no separator and so no end tag: a second pass
+  // finds the same pairs and changes nothing, however the pairs cross.
+  constexpr size_t npos = std::wstring_view::npos;
+  std::wstring out;
+  out.reserve(text.size());
+  size_t pos = 0;
+  // The next start tag of each kind at or after pos; npos once the kind is done
+  // (no start tag left, or one without an end tag after it).
+  std::array<size_t, 2> next{text.find(TagTable[0].start), text.find(TagTable[1].start)};
+  for (;;) {
+    size_t kind = 0;
+    for (size_t k = 0; k < 2; ++k) {
+      if (next[k] != npos && next[k] < pos) next[k] = text.find(TagTable[k].start, pos);
+    }
+    if (next[1] < next[0]) kind = 1;
+    const size_t start = next[kind];
+    if (start == npos) break;
     const TagPair& tags = TagTable[kind];
-    out = RewritePairs(out, tags, [&](std::wstring_view name) {
-      return std::wstring(tags.start) + FileNameOfPath(name) + std::wstring(tags.end);
-    });
+    const size_t nameAt = start + tags.start.size();
+    const size_t end = text.find(tags.end, nameAt);
+    if (end == npos) {
+      next[kind] = npos;
+      continue;
+    }
+    out.append(text.substr(pos, nameAt - pos));
+    out.append(FileNameOfPath(text.substr(nameAt, end - nameAt)));
+    out.append(tags.end);
+    pos = end + tags.end.size();
   }
+  out.append(text.substr(pos));
   return out;
 }
 

@@ -48,7 +48,9 @@ std::wstring MediaTagHtml(std::wstring_view name, std::wstring_view kind, std::w
 
 // Every name inside an [image] or [media] pair cut to its last component
 // ('\\' and '/' both separate), for compiled output whose files lie beside the
-// bank or page. A start tag with no end tag after it leaves the rest unchanged.
+// bank or page. Pairs are taken from the front whatever their kind, each
+// ending at the first end tag of its kind; a start tag with no end tag after
+// it leaves the other kind to go on. A second pass changes nothing.
 std::wstring StripMediaFolders(std::wstring_view text);
 
 // Escapes & ' < > [ ] so the text cannot end an attribute or be read as a tag.

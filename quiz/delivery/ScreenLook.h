@@ -18,6 +18,18 @@ inline void PaintThrough(Frame& frame) {
   SetWindowLongW(frame.Hwnd(), GWL_EXSTYLE, style | WS_EX_TRANSPARENT);
 }
 
+// Gives the screen the outer size for a client area of the given twips,
+// centred on the screen.
+inline void SizeForClient(Form& form, int width, int height) {
+  RECT outer{0, 0, PixelsFromTwipsX(width), PixelsFromTwipsY(height)};
+  AdjustWindowRectEx(&outer, GetWindowLongW(form.Hwnd(), GWL_STYLE), FALSE, GetWindowLongW(form.Hwnd(), GWL_EXSTYLE));
+  const int outerWidth = (outer.right - outer.left) * TwipsPerPixelX();
+  const int outerHeight = (outer.bottom - outer.top) * TwipsPerPixelY();
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX();
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
+  form.Move((screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2, outerWidth, outerHeight);
+}
+
 // The screens' font, Verdana of 8 points, for the whole run.
 class ScreenFont {
  public:

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
@@ -48,8 +49,11 @@ void KiemFile(std::wstring_view text, const std::wstring& bankFolder, Attachment
   for (int kind = 0; kind <= 1; ++kind) {
     const mdlMain::TagPair& tags = mdlMain::TagTable[kind];
     size_t from = 0;
+    // The start tag found stays valid while the scan has not passed it, so
+    // stray end tags before it do not make the search start over.
+    size_t start = std::wstring_view::npos;
     for (;;) {
-      const size_t start = text.find(tags.start, from);
+      if (start == std::wstring_view::npos || start < from) start = text.find(tags.start, from);
       if (start == std::wstring_view::npos) break;
       // The first end tag anywhere after `from`: one standing before the start
       // tag is passed over and the start tag looked at again.
@@ -73,21 +77,14 @@ void KiemFile(std::wstring_view text, const std::wstring& bankFolder, Attachment
 }
 
 void KiemTraLai(Attachments& list) {
-  for (size_t i = 1; i < list.names.size();) {
-    bool repeated = false;
-    for (size_t j = i; j-- > 0;) {
-      if (list.names[j] == list.names[i]) {
-        repeated = true;
-        break;
-      }
-    }
-    if (repeated) {
-      list.names.erase(list.names.begin() + static_cast<std::ptrdiff_t>(i));
-      list.paths.erase(list.paths.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
+  std::unordered_set<std::wstring> seen;
+  Attachments kept;
+  for (size_t k = 0; k < list.names.size(); ++k) {
+    if (!seen.insert(list.names[k]).second) continue;
+    kept.names.push_back(std::move(list.names[k]));
+    kept.paths.push_back(std::move(list.paths[k]));
   }
+  list = std::move(kept);
 }
 
 Attachments CollectAttachments(const CompileBank& bank) {

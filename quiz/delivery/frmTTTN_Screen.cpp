@@ -116,21 +116,11 @@ void Screen::Form_Load() {
   GiaoDien();
   state_.SetPlaces(ProgramPlaces());
   state_.Form_Load();
-  SizeForClient(kSmallClientWidth, kSmallClientHeight);
+  tq::SizeForClient(*this, kSmallClientWidth, kSmallClientHeight);
   ShowFrames(false);
 }
 
 void Screen::Form_Unload(bool&) { state_.Form_Unload(); }
-
-void Screen::SizeForClient(int width, int height) {
-  RECT outer{0, 0, tq::PixelsFromTwipsX(width), tq::PixelsFromTwipsY(height)};
-  AdjustWindowRectEx(&outer, GetWindowLongW(Hwnd(), GWL_STYLE), FALSE, GetWindowLongW(Hwnd(), GWL_EXSTYLE));
-  const int outerWidth = (outer.right - outer.left) * tq::TwipsPerPixelX();
-  const int outerHeight = (outer.bottom - outer.top) * tq::TwipsPerPixelY();
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN) * tq::TwipsPerPixelX();
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN) * tq::TwipsPerPixelY();
-  Move((screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2, outerWidth, outerHeight);
-}
 
 void Screen::ShowFrames(bool shown) {
   tq::Control* framed[] = {&Khung[0], &Nhan[3], &txtTime,  &ckNoTime, &Khung[1], &Nhan[4],      &txtTu,

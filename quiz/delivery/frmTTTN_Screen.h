@@ -54,8 +54,6 @@ class Screen : public tq::Form, public SetupView {
  private:
   // The frames and the start button, shown once a bank is open.
   void ShowFrames(bool shown);
-  // Gives the window the outer size for a client area of the given twips.
-  void SizeForClient(int width, int height);
 
   SetupState state_;
   tq::ScreenFont font_;

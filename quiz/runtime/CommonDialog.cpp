@@ -30,7 +30,7 @@ void CommonDialog::ShowFile(HWND owner, bool save) {
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.lpstrTitle = DialogTitle.empty() ? nullptr : DialogTitle.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+              (save ? (AskOverwrite ? OFN_OVERWRITEPROMPT : 0) : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   FileName = chosen ? std::wstring(name.data()) : std::wstring();
 }

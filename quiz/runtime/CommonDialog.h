@@ -15,6 +15,9 @@ class CommonDialog {
   std::wstring FileName;
   std::wstring Folder;
   std::wstring DialogTitle;
+  // The save dialog asks before an existing file is chosen; a screen that
+  // asks its own question turns this off.
+  bool AskOverwrite = true;
   // Starts the colour dialog and receives its choice; a cancelled dialog keeps it.
   COLORREF Color = 0;
 

@@ -28,6 +28,10 @@ struct Placed {
   double x;
 };
 
+double RaiseOf(const HtmlStyle& style) {
+  return std::clamp(style.raise, -HtmlLayout::MaxRaise, HtmlLayout::MaxRaise);
+}
+
 }  // namespace
 
 HtmlFonts::HtmlFonts() : dc_(CreateCompatibleDC(nullptr)) {}
@@ -91,24 +95,35 @@ HtmlLayoutResult HtmlLayout::Layout(const std::vector<HtmlBlock>& blocks, int wi
   double y = PageMargin;
   double pendingMargin = 0;
   bool atPageTop = true;
+  // What is left of the page's bounds; once one runs out the page is cut.
+  size_t piecesLeft = MaxPieces, charactersLeft = MaxCharacters;
+  auto take = [&] {
+    if (piecesLeft == 0) result.cut = true;
+    if (result.cut) return false;
+    --piecesLeft;
+    return true;
+  };
 
-  for (size_t b = 0; b < blocks.size(); ++b) {
+  for (size_t b = 0; b < blocks.size() && !result.cut; ++b) {
     const HtmlBlock& block = blocks[b];
     // Tokens, white space collapsed: none at the start of a line, one for a run.
     std::vector<Token> tokens;
     bool lineStart = true, spacePending = false;
     HtmlStyle spaceStyle;
     auto flushSpace = [&] {
-      if (spacePending && !lineStart) tokens.push_back({Token::Space, L" ", spaceStyle});
+      if (spacePending && !lineStart && take()) tokens.push_back({Token::Space, L" ", spaceStyle});
       spacePending = false;
     };
     for (const HtmlItem& item : block.items) {
+      if (result.cut) break;
       if (item.kind == HtmlItem::Break) {
         spacePending = false;
+        if (!take()) break;
         tokens.push_back({Token::Break, L"", item.style, &item});
         lineStart = true;
       } else if (item.kind == HtmlItem::Image || item.kind == HtmlItem::Embed) {
         flushSpace();
+        if (!take()) break;
         Token token{Token::Object, L"", item.style, &item};
         token.width = objectSize(item).cx;
         tokens.push_back(std::move(token));
@@ -124,9 +139,17 @@ HtmlLayoutResult HtmlLayout::Layout(const std::vector<HtmlBlock>& blocks, int wi
           size_t end = k;
           while (end < item.text.size() && !IsSpace(item.text[end])) ++end;
           flushSpace();
-          tokens.push_back({Token::Word, item.text.substr(k, end - k), item.style, &item});
+          const size_t length = std::min(end - k, charactersLeft);
+          if (length == 0 || !take()) {
+            result.cut = true;
+            break;
+          }
+          tokens.push_back({Token::Word, item.text.substr(k, length), item.style, &item});
+          charactersLeft -= length;
           lineStart = false;
-          k = end;
+          k += length;
+          if (k < end) result.cut = true;
+          if (result.cut) break;
         }
       }
     }
@@ -199,22 +222,26 @@ HtmlLayoutResult HtmlLayout::Layout(const std::vector<HtmlBlock>& blocks, int wi
           direct = direct || token.item->direct;
           double ascent = 0, descent = 0;
           fonts.Metrics(token.style, ascent, descent);
-          above = std::max(above, ascent + token.style.raise);
-          below = std::max(below, descent - token.style.raise);
+          above = std::max(above, ascent + RaiseOf(token.style));
+          below = std::max(below, descent - RaiseOf(token.style));
         } else if (token.kind == Token::Object) {
           const SIZE size = objectSize(*token.item);
           if (token.item->kind == HtmlItem::Image) {
-            above = std::max(above, size.cy / 2.0 + token.style.raise);
-            below = std::max(below, size.cy - size.cy / 2.0 - token.style.raise);
+            above = std::max(above, size.cy / 2.0 + RaiseOf(token.style));
+            below = std::max(below, size.cy - size.cy / 2.0 - RaiseOf(token.style));
           } else {
-            above = std::max(above, size.cy + token.style.raise);
-            below = std::max(below, -token.style.raise);
+            above = std::max(above, size.cy + RaiseOf(token.style));
+            below = std::max(below, -RaiseOf(token.style));
           }
         }
       }
       if (direct) {
         above = std::max(above, strutAscent);
         below = std::max(below, strutDescent);
+      }
+      if (y + above + below > MaxHeight) {
+        result.cut = true;
+        break;
       }
       const double baseline = y + above;
       for (const Placed& placed : line) {
@@ -228,7 +255,7 @@ HtmlLayoutResult HtmlLayout::Layout(const std::vector<HtmlBlock>& blocks, int wi
           box.text = token.text;
           double ascent = 0, descent = 0;
           fonts.Metrics(token.style, ascent, descent);
-          box.baseline = static_cast<int>(std::lround(baseline - token.style.raise));
+          box.baseline = static_cast<int>(std::lround(baseline - RaiseOf(token.style)));
           double at = 0;
           for (double advance : token.advances) {
             at += advance;
@@ -241,7 +268,7 @@ HtmlLayoutResult HtmlLayout::Layout(const std::vector<HtmlBlock>& blocks, int wi
           const SIZE size = objectSize(*token.item);
           const bool image = token.item->kind == HtmlItem::Image;
           const double top =
-              image ? baseline - token.style.raise - size.cy / 2.0 : baseline - token.style.raise - size.cy;
+              image ? baseline - RaiseOf(token.style) - size.cy / 2.0 : baseline - RaiseOf(token.style) - size.cy;
           box.kind = image ? HtmlBox::Image : HtmlBox::Embed;
           box.text = token.item->text;
           const int boxTop = static_cast<int>(std::lround(top));
@@ -257,6 +284,26 @@ HtmlLayoutResult HtmlLayout::Layout(const std::vector<HtmlBlock>& blocks, int wi
     }
     pendingMargin = block.paragraph ? block.fontSize : 0;
     atPageTop = false;
+  }
+  if (result.cut) {
+    // The notice on a line of its own, after what fits.
+    HtmlBox box;
+    box.style.italic = true;
+    box.text = CutNotice;
+    double ascent = 0, descent = 0, at = 0;
+    fonts.Metrics(box.style, ascent, descent);
+    for (double advance : fonts.Advances(box.style, box.text)) {
+      at += advance;
+      box.advances.push_back(static_cast<int>(std::lround(at)));
+    }
+    y += pendingMargin;
+    box.baseline = static_cast<int>(std::lround(y + ascent));
+    box.rect = {PageMargin, box.baseline - static_cast<int>(ascent), PageMargin + box.advances.back(),
+                box.baseline + static_cast<int>(descent)};
+    box.block = blocks.size() - 1;
+    result.boxes.push_back(std::move(box));
+    y += ascent + descent;
+    ++result.lineCount;
   }
   result.height = static_cast<int>(std::ceil(y)) + PageMargin;
   return result;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -57,6 +58,7 @@ struct HtmlLayoutResult {
   int lineCount = 0;
   int contentLines = 0;  // lines holding a word, a picture or an embedded file
   int height = 0;        // of the whole page, margins included
+  bool cut = false;      // the page went past a bound: what fits, then CutNotice
 };
 
 class HtmlLayout {
@@ -65,6 +67,16 @@ class HtmlLayout {
   using ObjectSize = std::function<SIZE(const HtmlItem&)>;
 
   static constexpr int PageMargin = 8;
+  // Bounds of one page, so that no text makes a layout too large for the
+  // program's memory or its height too large for a scroll position: words,
+  // spaces, breaks and objects; characters of words; pixels of height; and
+  // the raise of nested superscripts and subscripts, either way.
+  static constexpr size_t MaxPieces = 40000;
+  static constexpr size_t MaxCharacters = 200000;
+  static constexpr double MaxHeight = 1 << 20;
+  static constexpr double MaxRaise = 1000;
+  // Shown on a line of its own after what fits of a page that was cut.
+  static constexpr std::wstring_view CutNotice = L"[Trang quá dài: phần còn lại không được hiển thị]";
   // The box of an embedded file, as a browser makes one without its plug-in.
   static constexpr SIZE EmbedSize{300, 150};
 

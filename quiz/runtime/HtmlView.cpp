@@ -109,6 +109,8 @@ SIZE HtmlPage::ObjectSize(const HtmlItem& item) const {
 
 void HtmlPage::Layout(int width) {
   width_ = width;
+  // The old layout goes first: two of a large page need not fit at once.
+  layout_ = {};
   layout_ = HtmlLayout().Layout(blocks_, width, fonts_, [this](const HtmlItem& item) { return ObjectSize(item); });
 }
 

@@ -40,7 +40,19 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::wstring& path, unsigned lon
 IoStatus SaveXmlFile(const pugi::xml_document& doc, const std::wstring& path) {
   StringWriter writer;
   doc.save(writer, L"", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-  return WriteFileAtomic(path, writer.bytes);
+  // A reader turns a written carriage return into a line feed, as XML has it;
+  // written as a reference, it is read back as it was. In UTF-8 a byte 13 is
+  // always the character itself, and raw output adds none of its own.
+  std::string bytes;
+  bytes.reserve(writer.bytes.size());
+  for (const char c : writer.bytes) {
+    if (c == '\r') {
+      bytes += "&#13;";
+    } else {
+      bytes += c;
+    }
+  }
+  return WriteFileAtomic(path, bytes);
 }
 
 pugi::xml_node StartDocument(pugi::xml_document& doc, const wchar_t* root) {

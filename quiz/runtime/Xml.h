@@ -16,7 +16,8 @@ namespace tq {
 bool LoadXmlFile(pugi::xml_document& doc, const std::wstring& path, unsigned long long maxSize = 64ull << 20);
 
 // Saves the document as UTF-8 without byte-order mark or added white space,
-// atomically (the old file stays when the save fails). Adds no declaration of its own.
+// atomically (the old file stays when the save fails). Adds no declaration of
+// its own. Carriage returns are written as "&#13;", so that they read back.
 IoStatus SaveXmlFile(const pugi::xml_document& doc, const std::wstring& path);
 
 // Starts a document of ours: the declaration (version 1.0, standalone), then

@@ -56,6 +56,24 @@ TEST(BankFile, WrittenBankReadsBackTheSame) {
   EXPECT_FALSE(read.Modified());
 }
 
+TEST(BankFile, CarriageReturnsReadBackAsTheyWere) {
+  TempFolder folder;
+  // As a hand-made bank holds them ("&#13;"), alone, before a line feed, and at either end.
+  const std::vector<QuestionRecord> records = {
+      {L"a\rb", L"a\r\nb", L"\r", L"\r\r\n\n", L"x\r", L'A'},
+      {L"[E]\r[b]y[/b]", L"", L"\rz", L"", L"", L'B'},
+  };
+  ASSERT_TRUE(WriteBankFile(folder / L"bank.xml", records));
+  EditorBank read;
+  ASSERT_EQ(read.ReadXML(folder / L"bank.xml"), BankReadResult::Ok);
+  ExpectBank(read, records);
+  // Saved again, the file is the same.
+  const std::string first = ReadAll(folder / L"bank.xml");
+  ASSERT_TRUE(read.GhiFile(folder / L"again.xml"));
+  EXPECT_EQ(ReadAll(folder / L"again.xml"), first);
+  EXPECT_NE(first.find("<CauHoi>a&#13;b</CauHoi>"), std::string::npos);
+}
+
 TEST(BankFile, ExactBytes) {
   TempFolder folder;
   EditorBank empty;
@@ -231,8 +249,8 @@ TEST(BankFile, CharactersNoXmlReaderAcceptsAreDropped) {
   ASSERT_TRUE(WriteBankFile(folder / L"ctl.xml", std::span(&record, 1)));
   EditorBank bank;
   ASSERT_EQ(bank.ReadXML(folder / L"ctl.xml"), BankReadResult::Ok);
-  // CR LF comes back as LF, as in every XML reader.
-  EXPECT_EQ(bank.Record(1).CauHoi, L"abc\td\nefg");
+  // Tab, CR and LF are kept.
+  EXPECT_EQ(bank.Record(1).CauHoi, L"abc\td\r\nefg");
   EXPECT_EQ(bank.Record(1).CauA, L"");
   EXPECT_EQ(bank.Record(1).DapAn, L' ');
 }

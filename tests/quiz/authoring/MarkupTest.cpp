@@ -144,6 +144,45 @@ TEST(StripMediaFolders, NamesBecomeBare) {
   }
 }
 
+TEST(StripMediaFolders, CrossedPairsAreCutWithinTheirOwnBoundsOnce) {
+  const struct {
+    const wchar_t* text;
+    const wchar_t* stripped;
+  } cases[] = {
+      // The media pair lies inside the picture's name: it is part of that name.
+      {L"[image][media][/image][/media][/image]", L"[image][media][/image][/media][/image]"},
+      {L"[media]a/[image]b/c[/media]d/e[/image]", L"[media]c[/media]d/e[/image]"},
+      {L"[image]p/[media]q/r[/image]s/t[/media]", L"[image]r[/image]s/t[/media]"},
+      {L"[media]x[image]C:\\a\\b.png[/image][/media]", L"[media]image][/media]"},
+      // A start tag without an end tag leaves the other kind to go on.
+      {L"[image]C:\\p\\a.jpg [media]C:\\m\\s.mp3[/media]", L"[image]C:\\p\\a.jpg [media]s.mp3[/media]"},
+  };
+  for (const auto& c : cases) {
+    const std::wstring once = mdlMain::StripMediaFolders(c.text);
+    EXPECT_EQ(once, c.stripped) << testing::PrintToString(std::wstring(c.text));
+    EXPECT_EQ(mdlMain::StripMediaFolders(once), once) << testing::PrintToString(std::wstring(c.text));
+  }
+
+  // Every arrangement of up to six tags and separators: a second pass never
+  // changes what the first gave.
+  const std::wstring_view pieces[] = {L"[image]", L"[/image]", L"[media]", L"[/media]", L"a/", L"b\\"};
+  size_t changed = 0;
+  for (int length = 1; length <= 6; ++length) {
+    int combinations = 1;
+    for (int k = 0; k < length; ++k) combinations *= 6;
+    for (int code = 0; code < combinations; ++code) {
+      std::wstring text;
+      for (int k = 0, rest = code; k < length; ++k, rest /= 6) text += pieces[rest % 6];
+      const std::wstring once = mdlMain::StripMediaFolders(text);
+      if (mdlMain::StripMediaFolders(once) != once) {
+        ++changed;
+        ADD_FAILURE() << testing::PrintToString(text);
+        if (changed > 5) return;
+      }
+    }
+  }
+}
+
 TEST(Escaping, AngleBracketsOfBankTexts) {
   EXPECT_EQ(mdlMain::EscapeAngleBrackets(L"<script>alert(1)</script> &lt;"),
             L"&lt;script&gt;alert(1)&lt;/script&gt; &lt;");

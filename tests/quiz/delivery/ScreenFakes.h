@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "authoring/QuestionBank.h"
+#include "delivery/frmBienDich.h"
 #include "delivery/frmLamTN.h"
 #include "delivery/frmTTTN.h"
 
@@ -78,6 +79,39 @@ class FakeSetupView : public frmTTTN::SetupView {
   std::wstring chosen;
   std::wstring txtPath = std::wstring(frmTTTN::NoFileText);
   std::vector<std::pair<std::wstring, int>> opened;
+};
+
+// Records what the compile screen would show; dialogs return what the test set.
+class FakeCompileView : public frmBienDich::CompileView {
+ public:
+  int UniMsgBox(std::wstring_view text, int style) override {
+    messages.push_back({std::wstring(text), style});
+    return answer;
+  }
+  std::wstring ShowOpen(std::wstring_view filter) override {
+    filters.emplace_back(filter);
+    return chosen;
+  }
+  std::wstring ShowSave(std::wstring_view filter) override {
+    filters.emplace_back(filter);
+    return chosen;
+  }
+  std::wstring ShowFolder() override { return chosen; }
+  void DaDocFile(const std::wstring& path, const std::vector<std::wstring>& names) override {
+    txtPath = path;
+    lstDS = names;
+    doItEnabled = true;
+  }
+  void SetOutPath(int index, const std::wstring& path) override { txtOutPath[index] = path; }
+
+  std::vector<ShownMessage> messages;
+  std::vector<std::wstring> filters;
+  std::wstring chosen;
+  int answer = 1;
+  std::wstring txtPath;
+  std::vector<std::wstring> lstDS;
+  bool doItEnabled = false;
+  std::wstring txtOutPath[2];
 };
 
 // A local time of 2026.

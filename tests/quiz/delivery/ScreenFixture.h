@@ -15,6 +15,7 @@
 #include "authoring/frmMain.h"
 #include "authoring/mdlMain.h"
 #include "delivery/frmBienDich.h"
+#include "delivery/frmBienDich_Screen.h"
 #include "delivery/frmLamTN_Screen.h"
 #include "delivery/frmTTTN_Screen.h"
 #include "runtime/App.h"
@@ -53,6 +54,7 @@ class TestScreens : public testing::Test {
       test.Unload();
     }
     frmTTTN::Get().Unload();
+    frmBienDich::Get().Unload();
     frmMain::Get().Tat();
     tq::App::Get().DoEvents();
     mdlMain::SetProgramFolder({});

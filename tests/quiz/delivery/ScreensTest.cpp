@@ -15,12 +15,30 @@ using screentest::DialogAnswerer;
 
 namespace {
 
-std::vector<std::wstring> Items(const tq::ComboBox& list) {
+std::vector<std::wstring> Items(const tq::ListControl& list) {
   std::vector<std::wstring> items;
   for (int k = 0; k < list.ListCount(); ++k) items.push_back(list.List(k));
   return items;
 }
 
+// Types a path into a file dialog's name box (its place differs between
+// Windows and Wine), for a DialogAnswerer that then presses OK.
+void TypeFileName(HWND dialog, const std::wstring& path) {
+  constexpr int kNameCombo = 0x47C, kNameEdit = 0x480;
+  SetDlgItemTextW(dialog, kNameCombo, path.c_str());
+  SetDlgItemTextW(dialog, kNameEdit, path.c_str());
+}
+
+// A message box can be visible before its text is drawn: it gets a moment
+// to finish painting before it is saved.
+void SaveSettledBox(HWND box, const std::string& name) {
+  for (int round = 0; round < 20; ++round) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+  screentest::SaveScreenshot(box, name);
+}
 
 }  // namespace
 
@@ -283,3 +301,175 @@ TEST_F(TestScreens, TheProgramMakesARelativeBankPathFull) {
   EXPECT_EQ(tool.WaitForExit(60000), 0);
 }
 
+TEST_F(TestScreens, ABankCompiledOnTheCompileScreenIsTakenFromItsPackageAndGraded) {
+  const std::wstring bank = PictureBank(4);
+  frmMain::Show();
+  Click(frmMain::Get().cmdBienDich);
+  frmBienDich::Screen& compile = frmBienDich::Get();
+  ASSERT_TRUE(compile.Visible());
+  EXPECT_EQ(compile.Caption(), L"Tessaro");
+  EXPECT_EQ(compile.Nhan.Caption(), L"Danh sách file đính kèm : ");
+  EXPECT_EQ(compile.cmdDoIt.Caption(), L"Biên dịch");
+  EXPECT_EQ(compile.cmdBack.Caption(), L"Trở về Menu chính");
+  // Package mode first; nothing to compile yet.
+  EXPECT_TRUE(compile.optKieu[1].Value());
+  EXPECT_FALSE(compile.optKieu[0].Value());
+  EXPECT_FALSE(compile.cmdDoIt.Enabled());
+  EXPECT_TRUE(compile.txtOutPath[1].Enabled());
+  EXPECT_TRUE(compile.cmdChange[1].Enabled());
+  for (tq::Control* folderGroup : std::initializer_list<tq::Control*>{&compile.ckHTML, &compile.txtOutPath[0],
+                                                                     &compile.txtName, &compile.cmdChange[0]}) {
+    EXPECT_FALSE(folderGroup->Enabled());
+  }
+  screentest::SaveScreenshot(compile.Hwnd(), "quiz_compile_empty");
+
+  // The bank through the open dialog, the package through the save dialog.
+  {
+    DialogAnswerer open(IDOK, [&](HWND dialog) { TypeFileName(dialog, bank); });
+    Click(compile.cmdPath);
+    EXPECT_EQ(open.Answered(), 1);
+  }
+  EXPECT_EQ(compile.txtPath.Text(), bank);
+  EXPECT_EQ(Items(compile.lstDS), (std::vector<std::wstring>{L"hình 1.png", L"hình 2.png"}));
+  EXPECT_TRUE(compile.cmdDoIt.Enabled());
+  const std::wstring package = source / L"đề 10A.zip";
+  {
+    DialogAnswerer save(IDOK, [&](HWND dialog) { TypeFileName(dialog, package); });
+    Click(compile.cmdChange[1]);
+    EXPECT_EQ(save.Answered(), 1);
+  }
+  EXPECT_EQ(compile.txtOutPath[1].Text(), package);
+  screentest::SaveScreenshot(compile.Hwnd(), "quiz_compile_package_mode");
+  {
+    DialogAnswerer ok(IDOK, [](HWND box) { SaveSettledBox(box, "quiz_compile_done"); });
+    Click(compile.cmdDoIt);
+    EXPECT_EQ(ok.Title(), L"Tessaro");
+    EXPECT_EQ(ok.Text(), L"Đã biên dịch xong !");
+  }
+  ASSERT_TRUE(ziptest::Exists(package));
+  EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
+
+  // Folder mode: the self-scoring page beside its pictures; the package path stays.
+  Click(compile.optKieu[0]);
+  EXPECT_TRUE(compile.optKieu[0].Value());
+  EXPECT_FALSE(compile.optKieu[1].Value());
+  EXPECT_FALSE(compile.txtOutPath[1].Enabled());
+  EXPECT_FALSE(compile.cmdChange[1].Enabled());
+  EXPECT_TRUE(compile.ckHTML.Enabled());
+  EXPECT_TRUE(compile.txtName.Enabled());
+  EXPECT_EQ(compile.txtOutPath[1].Text(), package);
+  compile.txtOutPath[0].SetText(source.Path().substr(0, source.Path().size() - 1));
+  compile.txtName.SetText(L"trang 10A");
+  Click(compile.ckHTML);
+  screentest::SaveScreenshot(compile.Hwnd(), "quiz_compile_folder_mode");
+  {
+    DialogAnswerer ok(IDOK);
+    Click(compile.cmdDoIt);
+    EXPECT_EQ(ok.Text(), L"Đã biên dịch xong !");
+  }
+  EXPECT_EQ(ziptest::ListFolder(source / L"trang 10A"),
+            (std::vector<std::wstring>{L"hình 1.png", L"hình 2.png", L"index.htm"}));
+  {
+    // The same folder again is refused, not merged into.
+    DialogAnswerer ok(IDOK, [](HWND box) { SaveSettledBox(box, "quiz_compile_folder_exists"); });
+    Click(compile.cmdDoIt);
+    EXPECT_EQ(ok.Text().rfind(std::wstring(frmBienDich::FolderExistsHeading), 0), 0u) << tq::Utf8FromUtf16(ok.Text());
+  }
+
+  {
+    // A picture gone from the bank's folder: named, and nothing is written.
+    DeleteFileW((source / L"bài\\hình 2.png").c_str());
+    compile.txtName.SetText(L"trang 10B");
+    DialogAnswerer ok(IDOK, [](HWND box) { SaveSettledBox(box, "quiz_compile_missing"); });
+    Click(compile.cmdDoIt);
+    EXPECT_EQ(ok.Text(), frmBienDich::MissingFilesMessage({source / L"bài\\hình 2.png"}));
+    EXPECT_FALSE(ziptest::Exists(source / L"trang 10B"));
+  }
+
+  Click(compile.cmdBack);
+  EXPECT_FALSE(compile.Loaded());
+  ASSERT_TRUE(frmMain::Get().Visible());
+  // Shown again, the screen starts afresh: a bank must be chosen again.
+  Click(frmMain::Get().cmdBienDich);
+  ASSERT_TRUE(compile.Visible());
+  EXPECT_TRUE(compile.optKieu[1].Value());
+  EXPECT_FALSE(compile.cmdDoIt.Enabled());
+  EXPECT_EQ(compile.txtPath.Text(), L"");
+  EXPECT_EQ(compile.lstDS.ListCount(), 0);
+  EXPECT_FALSE(compile.State().BankRead());
+  Click(compile.cmdBack);
+  ASSERT_TRUE(frmMain::Get().Visible());
+
+  // The set-up screen opens the package through its own dialog.
+  Click(frmMain::Get().cmdLamTN);
+  frmTTTN::Screen& setup = frmTTTN::Get();
+  ASSERT_TRUE(setup.Visible());
+  {
+    DialogAnswerer open(IDOK, [&](HWND dialog) { TypeFileName(dialog, package); });
+    Click(setup.cmdPath);
+    EXPECT_EQ(open.Answered(), 1);
+  }
+  EXPECT_EQ(setup.txtPath.Text(), package);
+  EXPECT_TRUE(setup.State().FromPackage());
+  EXPECT_EQ(setup.txtDen.Text(), L"4");
+  Click(setup.cmdLamBai);
+  frmLamTN::Screen& test = frmLamTN::Get();
+  ASSERT_TRUE(test.Visible());
+  StopRealTicks(test);
+  // Question 1 shows its picture from the package, decoded at its own size.
+  bool picture = false;
+  for (const tq::HtmlBox& box : test.DHTML.Page().Result().boxes) {
+    picture |= box.kind == tq::HtmlBox::Image && box.rect.right - box.rect.left == 120 &&
+               box.rect.bottom - box.rect.top == 60;
+  }
+  EXPECT_TRUE(picture);
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_compiled_package_question1");
+
+  // Three right answers and one wrong: 7.5.
+  const std::vector<wchar_t> keys = test.Session().Keys();
+  for (int q = 1; q <= 4; ++q) {
+    const wchar_t key = keys[static_cast<size_t>(q - 1)];
+    const wchar_t letter = q < 4 ? key : (key == L'A' ? L'B' : L'A');
+    Click(test.cmdChon[static_cast<size_t>(letter - L'A')]);
+    if (q < 4) Click(test.cmdSau);
+  }
+  {
+    DialogAnswerer ok(IDOK);
+    Click(test.cmdLamXong);
+    EXPECT_EQ(ok.Text(), L"Kết quả làm bài :\r\nTổng số câu : 4\rSố câu đúng : 3\rĐiểm : " +
+                             frmLamTN::RegionalScoreText(75));
+  }
+  Click(test.cmdBack);
+  EXPECT_FALSE(test.Loaded());
+  EXPECT_TRUE(ziptest::ListFolder(program / L"Temp").empty());
+}
+
+TEST_F(TestScreens, AQuestionTooLongForOnePageShowsWhatFitsAndScrollsToItsEnd) {
+  // Superscripts nested 2,000 deep over 30,000 lines: far taller than a page may be.
+  std::wstring question;
+  for (int k = 0; k < 2000; ++k) question += L"[t]";
+  for (int k = 0; k < 30000; ++k) question += L"x[E]";
+  std::vector<QuestionRecord> records = NumberedQuestions(2);
+  records[0].CauHoi = question;
+  const std::wstring bank = source / L"dài.xml";
+  ASSERT_TRUE(WriteBankFile(bank, records));
+  frmTTTN::Show();
+  frmTTTN::NapDuongDan(bank);
+  Click(frmTTTN::Get().cmdLamBai);
+  frmLamTN::Screen& test = frmLamTN::Get();
+  ASSERT_TRUE(test.Visible());
+  StopRealTicks(test);
+
+  const tq::HtmlLayoutResult& page = test.DHTML.Page().Result();
+  EXPECT_TRUE(page.cut);
+  EXPECT_GT(page.height, 0);
+  EXPECT_LE(page.height, tq::HtmlLayout::MaxHeight + 100);
+  SCROLLINFO bar{};
+  bar.cbSize = sizeof bar;
+  bar.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(test.DHTML.Hwnd(), SB_VERT, &bar));
+  EXPECT_EQ(bar.nMax + 1, page.height);
+  test.DHTML.ScrollTo(page.height);
+  EXPECT_EQ(test.DHTML.ScrollTop(), page.height - static_cast<int>(bar.nPage));
+  screentest::SaveScreenshot(test.Hwnd(), "quiz_test_page_cut");
+}
