@@ -139,17 +139,9 @@ bool Screen::ShowPage(const std::wstring& html) {
   return DHTML.Navigate(mdlMain::TempPage);
 }
 
-std::wstring Screen::ShowOpen(std::wstring_view filter) {
+std::wstring Screen::ChooseFile(std::wstring_view filter, bool save) {
   CDBox.Filter = filter;
-  CDBox.ShowOpen(Hwnd());
-  std::wstring name = CDBox.FileName;
-  CDBox.FileName.clear();
-  return name;
-}
-
-std::wstring Screen::ShowSave(std::wstring_view filter) {
-  CDBox.Filter = filter;
-  CDBox.ShowSave(Hwnd());
+  save ? CDBox.ShowSave(Hwnd()) : CDBox.ShowOpen(Hwnd());
   std::wstring name = CDBox.FileName;
   CDBox.FileName.clear();
   return name;

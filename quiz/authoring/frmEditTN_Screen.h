@@ -29,8 +29,8 @@ class Screen : public tq::Form, public EditorView {
   // EditorView
   int UniMsgBox(std::wstring_view text, int style) override;
   bool ShowPage(const std::wstring& html) override;
-  std::wstring ShowOpen(std::wstring_view filter) override;
-  std::wstring ShowSave(std::wstring_view filter) override;
+  std::wstring ShowOpen(std::wstring_view filter) override { return ChooseFile(filter, false); }
+  std::wstring ShowSave(std::wstring_view filter) override { return ChooseFile(filter, true); }
   void OpenAdd() override;
   void OpenEdit(const QuestionRecord& record, int field, const std::wstring& folder) override;
   void CloseEditor() override { Unload(); }
@@ -49,6 +49,7 @@ class Screen : public tq::Form, public EditorView {
 
  private:
   void Sync();
+  std::wstring ChooseFile(std::wstring_view filter, bool save);
 
   Editor editor_;
   tq::LookFont bold_{L"Verdana", 39, true};

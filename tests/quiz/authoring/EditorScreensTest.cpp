@@ -87,17 +87,6 @@ void Type(tq::TextBox& box, const std::wstring& text) {
   for (wchar_t c : text) SendMessageW(box.Hwnd(), WM_CHAR, c, 1);
 }
 
-void PressKey(HWND wnd, WORD key, bool ctrl) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-  SetKeyboardState(keys);
-  PostMessageW(wnd, WM_KEYDOWN, key, 1);
-  tq::App::Get().DoEvents();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-}
-
 void Menu(tq::Form& form, const wchar_t* name) {
   form.ClickMenu(name);
   tq::App::Get().DoEvents();
@@ -207,14 +196,14 @@ TEST_F(EditorScreens, MakeFillSaveReopenEditDeleteAndSaveAgain) {
   // Tab types a tab into the question box.
   add.txtCauHoi[0].SetFocus();
   add.txtCauHoi[0].Select(0, 0);
-  PressKey(add.txtCauHoi[0].Hwnd(), VK_TAB, false);
+  screentest::PressKey(add.txtCauHoi[0].Hwnd(), VK_TAB, false);
   EXPECT_EQ(add.txtCauHoi[0].Text(), L"\tTính [b]đạo hàm[/b]\r\ncủa x<2>");
   EXPECT_EQ(GetFocus(), add.txtCauHoi[0].Hwnd());
   // Answer A gets a picture; Ctrl+H opens the picture dialog instead of deleting a letter.
   Type(add.txtCauHoi[1], L"2x");
   {
     DialogScript script({{IDOK, picture}});
-    PressKey(add.txtCauHoi[1].Hwnd(), 'H', true);
+    screentest::PressKey(add.txtCauHoi[1].Hwnd(), 'H', true);
     EXPECT_EQ(script.Answered(), 1u);
   }
   EXPECT_EQ(add.txtCauHoi[1].Text(), L"2x[image]" + picture + L"[/image]");
@@ -339,7 +328,7 @@ TEST_F(EditorScreens, MakeFillSaveReopenEditDeleteAndSaveAgain) {
   EXPECT_EQ(editor.txtCauSo.Text(), L"2");
   {
     DialogScript script({{IDOK, {}}});
-    PressKey(editor.txtCauSo.Hwnd(), 'S', true);  // Ctrl+S
+    screentest::PressKey(editor.txtCauSo.Hwnd(), 'S', true);  // Ctrl+S
     EXPECT_EQ(script.Answered(), 1u);
   }
   BankFileReader reader;
@@ -378,9 +367,34 @@ TEST_F(EditorScreens, QuestionScreenAsksOnEveryWayOutAndACancelResetsTheWay) {
   EXPECT_FALSE(add.Loaded());
   EXPECT_TRUE(editor.Visible());
   EXPECT_EQ(editor.Logic().Bank().Count(), 0);
-  // Main menu, Yes: the bank is saved and the main menu shows.
-  AddQuestion(editor, {L"q", L"a", L"b", L"c", L"d"}, 2);
+  // The calculator's shortcut reaches the tools menu: without its program, the teacher is told.
   Menu(editor, L"mnuAdd");
+  {
+    DialogScript script({{IDOK, {}}});
+    screentest::PressKey(add.txtCauHoi[0].Hwnd(), 'K', true);
+    ASSERT_EQ(script.Answered(), 1u);
+    EXPECT_EQ(script.texts[0].rfind(L"Không tìm thấy chương trình :\r\n", 0), 0u) << script.texts[0];
+  }
+  Click(add.cmdBack);
+  AddQuestion(editor, {L"q", L"a", L"b", L"c", L"d"}, 2);
+  // Main menu, Yes, while the file cannot be written: the reason is told,
+  // nothing closes and the bank keeps its question.
+  Menu(editor, L"mnuAdd");
+  {
+    HANDLE held = CreateFileW(bankPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DialogScript script({{mUniMsgBox::AnswerYes, {}}, {IDOK, {}}});
+    Click(add.cmdMainMenu);
+    CloseHandle(held);
+    ASSERT_EQ(script.Answered(), 2u);
+    EXPECT_EQ(script.texts[1].rfind(L"Không lưu được file :\r\n" + bankPath + L"\r\n", 0), 0u) << script.texts[1];
+  }
+  ASSERT_TRUE(add.Visible());
+  EXPECT_TRUE(editor.Loaded());
+  EXPECT_EQ(editor.Logic().Bank().Count(), 1);
+  EXPECT_TRUE(editor.Logic().Bank().Modified());
+  EXPECT_EQ(add.Mode(), frmAdd::ExitMode::Quit);
+  // Main menu, Yes: the bank is saved and the main menu shows.
   {
     DialogScript script({{mUniMsgBox::AnswerYes, {}}});
     Click(add.cmdMainMenu);
@@ -392,6 +406,31 @@ TEST_F(EditorScreens, QuestionScreenAsksOnEveryWayOutAndACancelResetsTheWay) {
   BankFileReader reader;
   ASSERT_TRUE(reader.Load(bankPath));
   EXPECT_EQ(reader.QuestionCount(), 1);
+
+  // The edit screen's close box, then No: nothing is saved, the edited text
+  // is not stored, and the program ends with its last screen.
+  frmMain::Get().Tat();
+  frmEditTN::Screen& again = OpenEditor();
+  {
+    DialogScript script({{IDOK, bankPath}});
+    Menu(again, L"mnuOpen");
+  }
+  Menu(again, L"mnuEditQues0");
+  frmEdit::Screen& edit = frmEdit::Get();
+  ASSERT_TRUE(edit.Visible());
+  edit.txtEdit.SetText(L"changed");
+  {
+    DialogScript script({{mUniMsgBox::AnswerNo, {}}});
+    SendMessageW(edit.Hwnd(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(script.Answered(), 1u);
+    EXPECT_EQ(script.texts[0], L"Bạn có muốn lưu file đang chỉnh sửa này không ?");
+  }
+  EXPECT_FALSE(edit.Loaded());
+  EXPECT_FALSE(again.Loaded());
+  EXPECT_EQ(tq::App::Get().LoadedForms(), 0);
+  ASSERT_TRUE(reader.Load(bankPath));
+  EXPECT_EQ(reader.Record(1).CauHoi, L"q");
+  tq::App::Get().DoEvents();
 }
 
 TEST_F(EditorScreens, TheThreeScreensIn800x600) {

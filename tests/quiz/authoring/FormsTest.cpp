@@ -199,33 +199,12 @@ TEST(Forms, MenuCaptionsConvertedAndShortcutsReachTheMenu) {
   form.txtName.SetText(L"abc");
   form.txtName.SetFocus();
   form.txtName.Select(3, 0);
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  PostMessageW(form.txtName.Hwnd(), WM_KEYDOWN, 'H', 0x00230001);
-  tq::App::Get().DoEvents();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  screentest::PressKey(form.txtName.Hwnd(), 'H', true);
   EXPECT_EQ(help, 1);
   EXPECT_EQ(form.txtName.Text(), L"abc");
   screentest::SaveScreenshot(form.Hwnd(), "quiz_form_menu");
   form.Unload();
   tq::App::Get().DoEvents();
-}
-
-// Presses a key in a window as the keyboard would, through the message loop.
-void PressKey(HWND wnd, WORD key, bool ctrl, bool shift = false) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-  keys[VK_SHIFT] = shift ? 0x80 : 0;
-  SetKeyboardState(keys);
-  PostMessageW(wnd, WM_KEYDOWN, key, 1);
-  tq::App::Get().DoEvents();
-  keys[VK_CONTROL] = 0;
-  keys[VK_SHIFT] = 0;
-  SetKeyboardState(keys);
 }
 
 TEST(Forms, MenuItemsEnabledDisabledAndRecaptionedAfterBuilding) {
@@ -259,24 +238,24 @@ TEST(Forms, MenuItemsEnabledDisabledAndRecaptionedAfterBuilding) {
   // Disabled items and items of a disabled menu do nothing, by click or by key.
   form.ClickMenu(L"mnuSave");
   form.ClickMenu(L"mnuAdd");
-  PressKey(form.txtName.Hwnd(), 'S', true);
-  PressKey(form.txtName.Hwnd(), 'T', true);
+  screentest::PressKey(form.txtName.Hwnd(), 'S', true);
+  screentest::PressKey(form.txtName.Hwnd(), 'T', true);
   EXPECT_TRUE(runs.empty());
-  PressKey(form.txtName.Hwnd(), VK_F12, false);
+  screentest::PressKey(form.txtName.Hwnd(), VK_F12, false);
   EXPECT_EQ(runs, std::vector<std::wstring>{L"saveas"});
 
   form.SetMenuEnabled(L"mnuSave", true);
   form.SetMenuEnabled(L"mnuEditQ", true);
   EXPECT_FALSE(GetMenuState(file, 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_FALSE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
-  PressKey(form.txtName.Hwnd(), 'S', true);
-  PressKey(form.txtName.Hwnd(), 'T', true);
+  screentest::PressKey(form.txtName.Hwnd(), 'S', true);
+  screentest::PressKey(form.txtName.Hwnd(), 'T', true);
   form.ClickMenu(L"mnuAuto");
   EXPECT_EQ(runs, (std::vector<std::wstring>{L"saveas", L"save", L"add", L"auto"}));
 
   // Disabling the menu again stops its items; re-captioning keeps the shortcut's text.
   form.SetMenuEnabled(L"mnuEditQ", false);
-  PressKey(form.txtName.Hwnd(), 'T', true);
+  screentest::PressKey(form.txtName.Hwnd(), 'T', true);
   EXPECT_EQ(runs.size(), 4u);
   form.SetMenuCaption(L"mnuAuto", L"Auto preview : ON");
   form.SetMenuCaption(L"mnuSaveas", L"Lưu khác");
@@ -305,12 +284,12 @@ TEST(Forms, ABoxThatTakesTabTypesATab) {
   form.txtName.SetFocus();
   form.txtName.Select(1, 0);
   form.events.clear();
-  PressKey(form.txtName.Hwnd(), VK_TAB, false);
+  screentest::PressKey(form.txtName.Hwnd(), VK_TAB, false);
   EXPECT_EQ(form.txtName.Text(), L"a\tb");
   EXPECT_EQ(GetFocus(), form.txtName.Hwnd());
   EXPECT_EQ(form.events, std::vector<std::wstring>{L"change:a\tb"});
   // Shift+Tab still moves on, and types nothing.
-  PressKey(form.txtName.Hwnd(), VK_TAB, false, true);
+  screentest::PressKey(form.txtName.Hwnd(), VK_TAB, false, true);
   EXPECT_EQ(form.txtName.Text(), L"a\tb");
   EXPECT_NE(GetFocus(), form.txtName.Hwnd());
   form.Unload();
