@@ -460,6 +460,13 @@ TEST_F(EditorScreens, TheThreeScreensIn800x600) {
   Menu(add, L"mnuAuto");
   screentest::SaveScreenshot(add.Hwnd(), "quiz_add_question_800");
   Click(add.cmdBack);
+  // Opened again: empty boxes, no key, automatic preview off as stored.
+  Menu(editor, L"mnuAdd");
+  EXPECT_EQ(add.txtCauHoi[0].Text(), L"");
+  EXPECT_FALSE(add.optDapAn[2].Value());
+  EXPECT_FALSE(add.AutoPreview());
+  EXPECT_EQ(add.MenuCaption(L"mnuAuto"), L"Tự động xem thử : OFF");
+  Click(add.cmdBack);
 
   Menu(editor, L"mnuEditQues0");
   frmEdit::Screen& edit = frmEdit::Get();

@@ -190,6 +190,18 @@ TEST_F(EditorTest, MenuStatesAcrossTheCommands) {
   EXPECT_FALSE(editor.Display().cmdSau);
 }
 
+TEST_F(EditorTest, ANewBankShowsItsFirstQuestionWhateverTheBoxHeld) {
+  WriteBank(folder / L"first.xml", 3);
+  ASSERT_TRUE(WriteBankFile(folder / L"second.xml", std::vector<QuestionRecord>{{L"other", L"", L"", L"", L"", L'D'}}));
+  Open(folder / L"first.xml");
+  ASSERT_EQ(editor.Display().txtCauSo, L"1");
+  Open(folder / L"second.xml");
+  EXPECT_EQ(editor.Bank().Count(), 1);
+  EXPECT_NE(view.pages.back().find(L"other<p>A) "), std::wstring::npos);
+  EXPECT_EQ(editor.Display().cmdDapAn, (std::array<bool, 4>{true, true, true, false}));
+  EXPECT_EQ(editor.Display().lblSoCau, L"of 1");
+}
+
 TEST_F(EditorTest, CloseThenAddCannotOverwriteTheClosedFile) {
   WriteBank(folder / L"kept.xml", 2);
   const std::string before = ReadAll(folder / L"kept.xml");
