@@ -30,9 +30,10 @@ void Screen::CreateControls() {
   txtCauHoi[4].Create(*this, true, left[1], top[1], answerWidth, answerHeight);
   const int optLeft[] = {Place{10, 120}.Of(s), Place{6000, 7680}.Of(s)};
   const int optTop[] = {Place{5520, 7560}.Of(s), Place{6960, 9360}.Of(s)};
+  // Wide enough for the circle and its letter in Verdana; still clear of the boxes beside.
   for (size_t k = 0; k < optDapAn.Count(); ++k) {
     optDapAn[k].Create(*this, std::wstring(1, static_cast<wchar_t>(L'A' + k)), k == 0, optLeft[k % 2], optTop[k / 2],
-                       375, 240);
+                       450, 240);
   }
   const int buttonTop = Place{7800, 10440}.Of(s);
   cmdBack.Create(*this, L"", 240, buttonTop, 1455, 375);

@@ -14,7 +14,6 @@ class Screen : public tq::QuestionScreen {
 
   void NapDuLieu(const std::array<std::wstring, 5>& texts, const std::wstring& key, int field,
                  const std::wstring& folder);
-  void GiaoDien() {}
   void Preview() override;
   void cmdUpdate_Click() override;
 
