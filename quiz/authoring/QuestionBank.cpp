@@ -152,6 +152,19 @@ void EditorBank::EditQues(std::wstring_view text, int field) {
   modified_ = true;
 }
 
+void EditorBank::Delete(int n) {
+  if (n < 1 || n > Count()) return;
+  records_.erase(records_.begin() + (n - 1));
+  modified_ = true;
+  if (current_ > Count()) current_ = Count();
+}
+
+void EditorBank::SetKey(int n, wchar_t key) {
+  if (n < 1 || n > Count()) return;
+  records_[static_cast<size_t>(n - 1)].DapAn = key;
+  modified_ = true;
+}
+
 void EditorBank::Empty() {
   records_.clear();
   current_ = 0;

@@ -84,6 +84,10 @@ class EditorBank {
   // Replaces one text of the current record: field 0 the question, 1 to 4 the
   // answers A to D; any other field stores nothing.
   void EditQues(std::wstring_view text, int field);
+  // Removes record n (from 1); the records after it move up one.
+  void Delete(int n);
+  // The key of record n becomes the letter.
+  void SetKey(int n, wchar_t key);
   // No records, not modified.
   void Empty();
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "authoring/EditorLook.h"
 #include "runtime/Controls.h"
 #include "runtime/Form.h"
 
@@ -31,30 +32,11 @@ inline void SizeForClient(Form& form, int width, int height) {
 }
 
 // The screens' font, Verdana of 8 points, for the whole run.
-class ScreenFont {
+class ScreenFont : public LookFont {
  public:
-  ScreenFont()
-      : font_(CreateFontW(-MulDiv(8, PixelsFromTwipsY(1440), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                          L"Verdana")) {}
-  ~ScreenFont() {
-    if (font_) DeleteObject(font_);
-  }
-  ScreenFont(const ScreenFont&) = delete;
-  ScreenFont& operator=(const ScreenFont&) = delete;
-
+  ScreenFont() : LookFont(L"Verdana", 32, false) {}
   // Every control of the screen takes it.
-  void Apply(const Form& form) const {
-    if (font_) EnumChildWindows(form.Hwnd(), SetOn, reinterpret_cast<LPARAM>(font_));
-  }
-
- private:
-  static BOOL CALLBACK SetOn(HWND wnd, LPARAM font) {
-    SendMessageW(wnd, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-    return TRUE;
-  }
-
-  HFONT font_;
+  void Apply(const Form& form) const { ApplyAll(form); }
 };
 
 }  // namespace tq

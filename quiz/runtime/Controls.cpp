@@ -225,6 +225,37 @@ void TextBox::SetReadOnly(bool readOnly) {
   if (wnd_) SendMessageW(wnd_, EM_SETREADONLY, readOnly, 0);
 }
 
+void TextBox::TakeTab() {
+  if (wnd_) SetWindowSubclass(wnd_, TabProc, 1, 0);
+}
+
+LRESULT CALLBACK TextBox::TabProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+  const bool plainTab = wp == VK_TAB && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+  switch (msg) {
+    case WM_GETDLGCODE:
+      // The screen's key navigation leaves a plain Tab to the box.
+      if (lp && reinterpret_cast<MSG*>(lp)->wParam == VK_TAB && GetKeyState(VK_SHIFT) >= 0) {
+        return DefSubclassProc(wnd, msg, wp, lp) | DLGC_WANTTAB;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (plainTab) {
+        SendMessageW(wnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wp == L'\t') return 0;  // typed on the key's press already
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(wnd, TabProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
 void TextBox::Command(int code) {
   if (code == EN_CHANGE && !setting_ && OnChange) OnChange();
   if (code == EN_SETFOCUS && OnGotFocus) OnGotFocus();

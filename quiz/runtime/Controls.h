@@ -128,11 +128,15 @@ class TextBox : public Control {
   std::wstring SelText() const;
   void Select(int start, int length);
   void SetReadOnly(bool readOnly);
+  // The Tab key types a tab character into the box instead of moving on
+  // (Shift+Tab still moves back). For the box's current window.
+  void TakeTab();
   std::function<void()> OnChange;
   std::function<void()> OnGotFocus;
   void Command(int code) override;
 
  private:
+  static LRESULT CALLBACK TabProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
   bool setting_ = false;
 };
 

@@ -163,6 +163,20 @@ void Form::Move(int left, int top, int width, int height) {
 
 void Form::SetMenuBar(const std::vector<MenuItem>& items) { menu_.Build(items); }
 
+void Form::SetMenuEnabled(const std::wstring& name, bool enabled) {
+  menu_.SetEnabled(name, enabled);
+  if (wnd_) DrawMenuBar(wnd_);
+}
+
+void Form::SetMenuCaption(const std::wstring& name, const std::wstring& caption) {
+  menu_.SetCaption(name, caption);
+  if (wnd_) DrawMenuBar(wnd_);
+}
+
+void Form::ClickMenu(const std::wstring& name) {
+  if (const UINT id = menu_.CommandId(name); wnd_ && id) SendMessageW(wnd_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
 bool Form::TranslateShortcut(MSG& msg) {
   return wnd_ && menu_.Shortcuts() && TranslateAcceleratorW(wnd_, menu_.Shortcuts(), &msg);
 }

@@ -54,6 +54,13 @@ class Form {
 
   // The screen's menu bar, built when the window is made (call from CreateControls).
   void SetMenuBar(const std::vector<MenuItem>& items);
+  // The bar's named items while the screen is loaded (see Menu).
+  void SetMenuEnabled(const std::wstring& name, bool enabled);
+  bool MenuEnabled(const std::wstring& name) const { return menu_.Enabled(name); }
+  void SetMenuCaption(const std::wstring& name, const std::wstring& caption);
+  std::wstring MenuCaption(const std::wstring& name) const { return menu_.Caption(name); }
+  // Chooses a named item as a click on it does: through the window's command.
+  void ClickMenu(const std::wstring& name);
   HFONT Font() const { return font_; }
 
   static Form* FromWindow(HWND wnd);

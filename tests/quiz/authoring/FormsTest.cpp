@@ -234,17 +234,99 @@ TEST(Forms, MenuCaptionsConvertedAndShortcutsReachTheMenu) {
   form.txtName.SetText(L"abc");
   form.txtName.SetFocus();
   form.txtName.Select(3, 0);
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  PostMessageW(form.txtName.Hwnd(), WM_KEYDOWN, 'H', 0x00230001);
-  tq::App::Get().DoEvents();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  screentest::PressKey(form.txtName.Hwnd(), 'H', true);
   EXPECT_EQ(help, 1);
   EXPECT_EQ(form.txtName.Text(), L"abc");
   screentest::SaveScreenshot(form.Hwnd(), "quiz_form_menu");
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
+
+TEST(Forms, MenuItemsEnabledDisabledAndRecaptionedAfterBuilding) {
+  SampleForm form;
+  std::vector<std::wstring> runs;
+  auto run = [&](const wchar_t* what) { return [&runs, what] { runs.push_back(what); }; };
+  form.menu = {
+      {L"&Ta65p tin",
+       nullptr,
+       {{L"&Lu7u", run(L"save"), {}, L'S', true, L"mnuSave", false},
+        {L"Lu7u d9e2", run(L"saveas"), {}, VK_F12, false, L"mnuSaveas"}},
+       0,
+       true,
+       L"mnuFile"},
+      {L"&Chi3nh su73a", nullptr, {{L"The6m", run(L"add"), {}, L'T', true, L"mnuAdd"}}, 0, true, L"mnuEditQ", false},
+      {L"Tu75 d9o65ng : OFF", run(L"auto"), {}, 0, true, L"mnuAuto"},
+  };
+  form.Show();
+  mnuUnicode::MenuToUnicode(form.Hwnd());
+  HMENU bar = GetMenu(form.Hwnd());
+  HMENU file = GetSubMenu(bar, 0);
+
+  // As built: the stored states, shown by the system too.
+  EXPECT_FALSE(form.MenuEnabled(L"mnuSave"));
+  EXPECT_TRUE(GetMenuState(file, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_FALSE(form.MenuEnabled(L"mnuEditQ"));
+  EXPECT_TRUE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(form.MenuCaption(L"mnuSave"), L"&Lưu");
+  EXPECT_EQ(form.MenuCaption(L"mnuSaveas"), L"Lưu đè");
+
+  // Disabled items and items of a disabled menu do nothing, by click or by key.
+  form.ClickMenu(L"mnuSave");
+  form.ClickMenu(L"mnuAdd");
+  screentest::PressKey(form.txtName.Hwnd(), 'S', true);
+  screentest::PressKey(form.txtName.Hwnd(), 'T', true);
+  EXPECT_TRUE(runs.empty());
+  screentest::PressKey(form.txtName.Hwnd(), VK_F12, false);
+  EXPECT_EQ(runs, std::vector<std::wstring>{L"saveas"});
+
+  form.SetMenuEnabled(L"mnuSave", true);
+  form.SetMenuEnabled(L"mnuEditQ", true);
+  EXPECT_FALSE(GetMenuState(file, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+  screentest::PressKey(form.txtName.Hwnd(), 'S', true);
+  screentest::PressKey(form.txtName.Hwnd(), 'T', true);
+  form.ClickMenu(L"mnuAuto");
+  EXPECT_EQ(runs, (std::vector<std::wstring>{L"saveas", L"save", L"add", L"auto"}));
+
+  // Disabling the menu again stops its items; re-captioning keeps the shortcut's text.
+  form.SetMenuEnabled(L"mnuEditQ", false);
+  screentest::PressKey(form.txtName.Hwnd(), 'T', true);
+  EXPECT_EQ(runs.size(), 4u);
+  form.SetMenuCaption(L"mnuAuto", L"Auto preview : ON");
+  form.SetMenuCaption(L"mnuSaveas", L"Lưu khác");
+  EXPECT_EQ(form.MenuCaption(L"mnuAuto"), L"Auto preview : ON");
+  wchar_t shown[64] = {};
+  GetMenuStringW(file, 1, shown, 64, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(shown), L"Lưu khác\tF12");
+  EXPECT_EQ(form.MenuCaption(L"nothing"), L"");
+  form.SetMenuEnabled(L"nothing", true);  // an unknown name changes nothing
+  screentest::SaveScreenshot(form.Hwnd(), "quiz_form_menu_states");
+
+  // A fresh load builds the bar as stored again.
+  form.Unload();
+  form.Show();
+  EXPECT_FALSE(form.MenuEnabled(L"mnuSave"));
+  EXPECT_EQ(form.MenuCaption(L"mnuAuto"), L"Tu75 d9o65ng : OFF");
+  form.Unload();
+  tq::App::Get().DoEvents();
+}
+
+TEST(Forms, ABoxThatTakesTabTypesATab) {
+  SampleForm form;
+  form.Show();
+  form.txtName.TakeTab();
+  form.txtName.SetText(L"ab");
+  form.txtName.SetFocus();
+  form.txtName.Select(1, 0);
+  form.events.clear();
+  screentest::PressKey(form.txtName.Hwnd(), VK_TAB, false);
+  EXPECT_EQ(form.txtName.Text(), L"a\tb");
+  EXPECT_EQ(GetFocus(), form.txtName.Hwnd());
+  EXPECT_EQ(form.events, std::vector<std::wstring>{L"change:a\tb"});
+  // Shift+Tab still moves on, and types nothing.
+  screentest::PressKey(form.txtName.Hwnd(), VK_TAB, false, true);
+  EXPECT_EQ(form.txtName.Text(), L"a\tb");
+  EXPECT_NE(GetFocus(), form.txtName.Hwnd());
   form.Unload();
   tq::App::Get().DoEvents();
 }

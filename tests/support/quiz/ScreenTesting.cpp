@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "runtime/App.h"
 
 namespace screentest {
 
@@ -64,6 +65,19 @@ bool DialogAnswerer::TryAnswer() {
   if (inspect_) inspect_(box);
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id_)));
   return true;
+}
+
+void PressKey(HWND wnd, WORD key, bool ctrl, bool shift) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(keys);
+  PostMessageW(wnd, WM_KEYDOWN, key, 1);
+  tq::App::Get().DoEvents();
+  keys[VK_CONTROL] = 0;
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
 }
 
 void SaveScreenshot(HWND wnd, const std::string& name) {

@@ -39,6 +39,10 @@ class DialogAnswerer {
 std::wstring MessageText(HWND box);
 HWND MessageTextWindow(HWND box);
 
+// Presses a key in a window as the keyboard would, with Ctrl and Shift held
+// as asked, and lets the message loop handle it.
+void PressKey(HWND wnd, WORD key, bool ctrl, bool shift = false);
+
 // Saves what the screen shows of a window as screenshots\<name>.png beside the tests.
 void SaveScreenshot(HWND wnd, const std::string& name);
 
