@@ -254,7 +254,9 @@ int64_t DrawEvalMarks(const TPlot2D& plot, TEmitter& emitter, TWalk walk) {
     return 0;
   const TFuncRec& target = model.List2D[eval.EvalFuncIdx];
   const int32_t kind = target.FuncType;
-  if (!CanSample(target) || (kind == TNKind && target.DrawType < 1)) return 0;
+  // Points alone have a value only at their abscissas: elsewhere it is not a
+  // number, and the marker does not show.
+  if (!CanSample(target)) return 0;
 
   const TSampling2D s = SetupSampling2D(target);
   const TPixel2D marker = SamplePoint2D(plot.Model, plot.View, target, s, eval.EvalVar1);
