@@ -16,23 +16,15 @@ namespace {
 
 class Render3DTest : public PlotTest {
  protected:
-  // A compiled record appended to the space list.
+  // A space record: yellow, three pixels wide, its second variable ranging
+  // from first2 to last2 by step2.
   TFuncRec& AddSpace(int32_t kind, std::initializer_list<const char*> formulas, double first1, double last1,
                      double step1, double first2 = 0, double last2 = 0, double step2 = 1) {
-    model.CurFunc = TFuncRec();
-    TFuncRec& f = model.CurFunc;
-    f.FuncType = kind;
-    f.Shown = true;
+    TFuncRec& f = AddRecord(kind, formulas, first1, last1, step1);
     f.LineWidth = 3;
     f.Color = 0x00FFFF;
-    f.First1 = first1, f.Last1 = last1, f.Step1 = step1;
     f.First2 = first2, f.Last2 = last2, f.Step2 = step2;
-    int j = 1;
-    for (const char* text : formulas) f.Func[j++] = text;
-    model.CreateCompilers();
-    EXPECT_TRUE(model.CompileFuncs()) << model.CompileErrIdx;
-    EXPECT_TRUE(model.StoreFunc(model.List3D, 0, model.Count3D));
-    return model.List3D[model.Count3D];
+    return f;
   }
   TPlot3D Plot3D(bool invertLight = false) { return TPlot3D{model, view, options, eval, invertLight}; }
 };

@@ -5,31 +5,22 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "DialogWindowsTest.h"
-#include "MainWindowFixture.h"
+#include "EndToEndFixture.h"
 #include "app/model/MainU_FuncFile.h"
 #include "app/model/MainU_Funcs.h"
-#include "skin/controls/KVButton.h"
 #include "skin/controls/KVCheckListBox.h"
-#include "skin/controls/KVMemo.h"
 
 using namespace kx;
 
 namespace {
 
 const char* const kListFile = "e2e_surface.fls";
-
-template <class T>
-T& Named(TComponent& form, const char* name) {
-  T* found = dynamic_cast<T*>(form.FindComponent(name));
-  if (!found) throw EComponentError(std::string("no ") + name);
-  return *found;
-}
 
 // A pixel of a lit surface of the first space colour (red 0x10, green 0x84,
 // blue 0xD0, scaled by its lighting): blue above green well above red. The
@@ -118,33 +109,34 @@ struct WarningLog : TFuncDialogs {
   }
 };
 
-class FuncFiles : public mainwindow::MainWindow {
+// Pixels for which the test holds.
+template <class Test>
+int Count(const testsupport::Picture& picture, Test&& test) {
+  int n = 0;
+  for (unsigned pixel : picture.pixels) n += test((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF) ? 1 : 0;
+  return n;
+}
+
+class FuncFiles : public endtoend::EndToEnd {
  protected:
-  static void SetUpTestSuite() {
-    MainWindow::SetUpTestSuite();
-    dialogtesting::MakeDialogs();
+  // A space record compiled and stored by the driver, its first and second
+  // variable over the given ranges by 0.1.
+  void AddSpace(int32_t kind, std::vector<std::string> formulas, TColor color, double last1, double last2) {
+    TFuncRec& f = FuncModel().CurFunc;
+    f = TFuncRec();
+    f.FuncType = kind, f.Shown = true, f.LineWidth = 2, f.Color = color, f.FuncName = formulas[0];
+    f.First1 = 0, f.Last1 = last1, f.Step1 = 0.1, f.First2 = 0, f.Last2 = last2, f.Step2 = 0.1;
+    for (size_t j = 0; j < formulas.size(); ++j) f.Func[int(j) + 1] = formulas[j];
+    FuncModel().IsNewFunc = true;
+    ASSERT_TRUE(form_->Driver().AddOrEditFunc(0, true)) << formulas[0];
   }
   void SetUp() override {
-    MainWindow::SetUp();
+    EndToEnd::SetUp();
     DeleteFileA(kListFile);
   }
   void TearDown() override {
     DeleteFileA(kListFile);
-    MainWindow::TearDown();
-  }
-
-  // What the capture button's right click saves, read back.
-  testsupport::Picture Capture(const char* keepAs) {
-    DeleteFileA("Pic0.png");
-    auto* capture = Find<TkvButton>("btnCapture");
-    SendMessageA(capture->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
-    SendMessageA(capture->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
-    Drain();
-    testsupport::Picture picture;
-    EXPECT_TRUE(testsupport::LoadPng("Pic0.png", picture));
-    DeleteFileA("Pic0.png");
-    testsupport::SavePng(picture, keepAs);
-    return picture;
+    EndToEnd::TearDown();
   }
 };
 
@@ -156,17 +148,7 @@ TEST_F(FuncFiles, ASurfaceIsDrawnLitSavedAndLoadedBack) {
   const testsupport::Picture empty = Capture("end_to_end_3d_empty.png");
   EXPECT_LT(FindSurface(empty).pixels, 50);
 
-  dialogtesting::ModalScript script;
-  script.Then(*SelFTypeForm, [] { dialogtesting::Click(Named<TkvButton>(*SelFTypeForm, "btnFType7")); })
-      .Then(*FInForm, [] {
-        TkvMemo& formula = Named<TkvMemo>(*FInForm, "meFInput1");
-        formula.SetFocus();
-        formula.SelectAll();
-        SendMessageA(formula.Handle(), WM_CLEAR, 0, 0);
-        dialogtesting::Type(formula, "sin(x)*cos(y)");
-        dialogtesting::Click(Named<TkvButton>(*FInForm, "btnOK"));
-      });
-  script.Run([&] { Click(*Find<TkvButton>("BtnAddFunc")); });
+  AddThroughDialogs("btnFType7", "sin(x)*cos(y)");
 
   TFuncModel& model = FuncModel();
   ASSERT_EQ(model.Count3D, 1);
@@ -213,6 +195,25 @@ TEST_F(FuncFiles, ASurfaceIsDrawnLitSavedAndLoadedBack) {
   const testsupport::Picture reloaded = Capture("end_to_end_3d_reloaded.png");
   EXPECT_TRUE(reloaded.pixels == drawn.pixels);
 
+}
+
+TEST_F(FuncFiles, ASpaceCurveAndASphereShowInTheirColours) {
+  ShowWindow();
+  AddSpace(6, {"3*cos(2*t)", "3*sin(2*t)", "t/2-2"}, 0x00FF00, 8, 0);
+  AddSpace(8, {"2*sin(u)*cos(v)", "2*sin(u)*sin(v)", "2*cos(u)+1"}, 0x00FFFF, 3.1416, 6.2832);
+  // The helix keeps its lime from every side; the sphere is yellow, lit.
+  auto lime = [](int r, int g, int b) { return g > 200 && r < 100 && b < 100; };
+  auto yellow = [](int r, int g, int b) { return r > 90 && std::abs(r - g) < 30 && b < 60; };
+  const testsupport::Picture filled = Capture("end_to_end_3d_curve_sphere.png");
+  EXPECT_GT(Count(filled, lime), 300);
+  const int sphere = Count(filled, yellow);
+  EXPECT_GT(sphere, filled.width * filled.height / 30);
+  // "Kiểu đường" in 3D draws the surfaces as wire frames: less of the sphere
+  // is covered.
+  Click(*Find<TkvRadioButton>("raKDiem"));
+  const testsupport::Picture wires = Capture("end_to_end_3d_wire_sphere.png");
+  EXPECT_LT(Count(wires, yellow), sphere * 3 / 4);
+  EXPECT_GT(Count(wires, yellow), 300);
 }
 
 TEST_F(FuncFiles, ASaveThatFailsSaysWhyAndKeepsTheOldFile) {
