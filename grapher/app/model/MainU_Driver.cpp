@@ -1,5 +1,7 @@
 #include "app/model/MainU_Driver.h"
 
+#include "app/model/MainU_FuncFile.h"
+
 namespace kx {
 
 namespace {
@@ -46,6 +48,9 @@ void TFuncDriver::AddClicked() {
 
 bool TFuncDriver::AddOrEditFunc(int index, bool compileFirst) {
   TFuncRec& f = model_.CurFunc;
+  // Only the dialog that is about to open may ask to store as new: a flag left
+  // by an earlier dialog would append a copy instead of replacing the entry.
+  model_.SaveAsNew = false;
   if (!IsKind(f.FuncType)) return false;
   const bool tn = f.FuncType == TNKind;
   if (!tn) model_.CreateCompilers();
@@ -78,6 +83,31 @@ bool TFuncDriver::AddOrEditFunc(int index, bool compileFirst) {
     if (tn) f.ClearTNData();
   }
   return stored;
+}
+
+void TFuncDriver::LoadFuncList(std::string_view text) {
+  TFuncFileRecords records;
+  if (!ReadFuncListText(text, records)) {
+    dialogs_.ShowWarning(BadFuncFileText, "Error");
+    return;
+  }
+  // A section may hold records of either list: each goes to its kind's.
+  int32_t more2D = 0, more3D = 0;
+  for (const std::vector<TFuncRec>* section : {&records.Section2D, &records.Section3D})
+    for (const TFuncRec& record : *section) ++(IsKind2D(record.FuncType) ? more2D : more3D);
+  if (model_.Count2D + more2D > MaxFuncs || model_.Count3D + more3D > MaxFuncs) {
+    dialogs_.ShowWarning(kListFull, kNotice);
+    return;
+  }
+  // Every store refills the list box, so it is not cleared first: a file
+  // whose records are all given up leaves it showing the lists.
+  model_.IsNewFunc = true;
+  for (std::vector<TFuncRec>* section : {&records.Section2D, &records.Section3D}) {
+    for (TFuncRec& record : *section) {
+      model_.CurFunc = std::move(record);
+      AddOrEditFunc(0, true);
+    }
+  }
 }
 
 void TFuncDriver::EditClicked(int itemIndex) {

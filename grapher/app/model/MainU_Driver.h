@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/model/MainU_Funcs.h"
@@ -86,6 +87,13 @@ class TFuncDriver {
   // CurFunc's compilers and data arrays are released and the lists are as
   // they were.
   bool AddOrEditFunc(int index, bool compileFirst);
+
+  // Adds the functions of a function-list file's text behind the entries of
+  // both lists, each compiled as it is: a record whose formulas do not
+  // compile opens its dialog. A text that does not read, or whose records
+  // would take a list past MaxFuncs, is refused with one message and adds
+  // nothing.
+  void LoadFuncList(std::string_view text);
 
  private:
   void FillFuncList();

@@ -17,13 +17,6 @@ constexpr double kDataStep = 0.05;
 // breaks the strip.
 constexpr double kTurnBack = 0.001;
 
-// Rounds to double through memory: x87 registers keep excess precision, and
-// the narrowed and the full walk must see the same values.
-double Stored(long double value) {
-  volatile double stored = static_cast<double>(value);
-  return stored;
-}
-
 // The values of t whose sample can come within the margin, when that follows
 // from t alone: x is t for kinds 1 and 9, y is t for kind 2.
 void SampleWindow(const TFuncRec& record, const TSampling2D& s, const TViewState& view, double& lo, double& hi) {
@@ -51,34 +44,6 @@ void SampleWindow(const TFuncRec& record, const TSampling2D& s, const TViewState
   if (std::isfinite(from) && std::isfinite(to)) lo = from, hi = to;
 }
 
-// Visits t = start + k * step for k = 0, 1, ... while t <= end; the last
-// sample falls exactly on the end, and the first is taken even when start is
-// above end. A step that no longer changes t ends the walk. Lattice points
-// below lo are skipped and the walk ends past hi: callers pass a window only
-// where every sample outside it is bad, so the drawing does not change.
-template <class Visit>
-void WalkLattice(double start, double end, double step, double lo, double hi, Visit&& visit) {
-  double k = 0;
-  double t = start;
-  if (lo > start) {
-    const double skip = std::floor((lo - start) / step) - 1;
-    if (skip > 0 && std::isfinite(skip)) {
-      k = skip;
-      t = Stored(start + static_cast<long double>(k) * step);
-      if (!(t <= end)) return;
-    }
-  }
-  for (;;) {
-    visit(t);
-    if (t > hi) return;
-    double next = Stored(start + static_cast<long double>(k + 1) * step);
-    if (t < end && next > end) next = end;
-    if (!(next > t) || !(next <= end)) return;
-    t = next;
-    k += 1;
-  }
-}
-
 // How each run of good samples is drawn.
 struct TStrip {
   TPrimitive Primitive;
@@ -96,7 +61,7 @@ int64_t WalkStrips(const TPlot2D& plot, const TFuncRec& record, const TSampling2
   int64_t samples = 0;
   bool newStrip = true, firstStep = false, open = false;
   double prevX = 0, prevY = 0, dirX = 0, dirY = 0;
-  WalkLattice(from, to, s.Step, lo, hi, [&](double t) {
+  WalkLattice(from, to, s.Step, PlaneWalk, lo, hi, [&](double t) {
     ++samples;
     TPixel2D p = SamplePoint2D(plot.Model, plot.View, record, s, t);
     double dx = 0, dy = 0;
@@ -128,12 +93,6 @@ int64_t WalkStrips(const TPlot2D& plot, const TFuncRec& record, const TSampling2
   return samples;
 }
 
-bool HasFormulas(const TFuncRec& record) {
-  for (int j = 1; j <= FormulaCount(record.FuncType); ++j)
-    if (!record.Compilers[j]) return false;
-  return true;
-}
-
 // Kind 9 is drawn only with data; kinds 1 to 5 only with their compilers.
 bool CanSample(const TFuncRec& record) {
   if (record.FuncType == TNKind) return !record.TNPoints.empty();
@@ -161,10 +120,7 @@ TSampling2D SetupSampling2D(const TFuncRec& record) {
     return s;
   }
   s.Start = record.First1, s.End = record.Last1;
-  // The walk always goes toward larger t, by at least the smallest step: a
-  // file may hold a negative or zero step.
-  const double step = std::fabs(record.Step1);
-  s.Step = step >= MinSampleStep ? step : MinSampleStep;
+  s.Step = WalkStep(record.Step1);
   s.ShiftX = record.RelX, s.ShiftY = record.RelY;
   s.Angle = record.Rotate;
   s.Rotated = s.Angle != 0;
@@ -262,6 +218,12 @@ long double TNValueAt(const TFuncRec& record, long double t) {
   }
 }
 
+bool HasFormulas(const TFuncRec& record) {
+  for (int j = 1; j <= FormulaCount(record.FuncType); ++j)
+    if (!record.Compilers[j]) return false;
+  return true;
+}
+
 float PenSize(const TFuncRec& record) {
   // Below 1 OpenGL refuses the width, at every frame.
   return record.LineWidth >= 1 ? static_cast<float>(record.LineWidth) : 1.0f;
@@ -292,7 +254,9 @@ int64_t DrawEvalMarks(const TPlot2D& plot, TEmitter& emitter, TWalk walk) {
     return 0;
   const TFuncRec& target = model.List2D[eval.EvalFuncIdx];
   const int32_t kind = target.FuncType;
-  if (!CanSample(target) || (kind == TNKind && target.DrawType < 1)) return 0;
+  // Points alone have a value only at their abscissas: elsewhere it is not a
+  // number, and the marker does not show.
+  if (!CanSample(target)) return 0;
 
   const TSampling2D s = SetupSampling2D(target);
   const TPixel2D marker = SamplePoint2D(plot.Model, plot.View, target, s, eval.EvalVar1);

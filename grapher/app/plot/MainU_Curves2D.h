@@ -11,6 +11,7 @@
 #include "app/model/MainU_Options.h"
 #include "app/model/MainU_View.h"
 #include "app/plot/MainU_Emitter.h"
+#include "app/plot/MainU_Lattice.h"
 
 namespace kx {
 
@@ -26,8 +27,6 @@ struct TPlot2D {
 
 // A sample further than this outside the view is not drawn.
 constexpr double SampleMargin = 500;
-// The smallest step a walk takes.
-constexpr double MinSampleStep = 0.001;
 
 // How one record is walked: its variable's range and step (never below
 // MinSampleStep), the shift and the rotation about the plot origin.
@@ -70,6 +69,9 @@ int64_t DrawEvalMarks(const TPlot2D& plot, TEmitter& emitter, TWalk walk = TWalk
 
 // A filled diamond of half-diagonal 5 pixels around a pixel, as one quad.
 void DiamondVertices(TEmitter& emitter, double x, double y);
+
+// Every formula of the record's kind has its compiler.
+bool HasFormulas(const TFuncRec& record);
 
 // The line width and point size of a record: never below 1.
 float PenSize(const TFuncRec& record);

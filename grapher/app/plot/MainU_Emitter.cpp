@@ -54,6 +54,34 @@ void TGLEmitter::End() {
   open_ = false;
 }
 
+void TGLEmitter::BeginSpaceStyle(TSpaceStyle style) {
+  // The scene library's state cache must find the frame as it left it.
+  GL.glPushAttrib(GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+  GL.glEnable(GL_COLOR_MATERIAL);
+  if (style == TSpaceStyle::Curve) {
+    GL.glColorMaterial(GL_FRONT_AND_BACK, GL_EMISSION);
+  } else {
+    GL.glDisable(GL_CULL_FACE);
+    GL.glPolygonMode(GL_FRONT_AND_BACK, style == TSpaceStyle::FilledSurface ? GL_FILL : GL_LINE);
+    GL.glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    GL.glLineWidth(1);
+  }
+  // The cache's material colours no longer hold once colour material is on.
+  ResetGLMaterialColors();
+  GL.glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+}
+
+void TGLEmitter::EndSpaceStyle() {
+  GL.glPopAttrib();
+  ResetGLMaterialColors();
+}
+
+void TGLEmitter::Normal(float x, float y, float z) { GL.glNormal3f(x, y, z); }
+
+void TGLEmitter::Vertex3(double x, double y, double z) {
+  GL.glVertex3f(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z));
+}
+
 TColorVector ColorToVector(TColor color, float alpha) { return ConvertWinColor(color, alpha); }
 
 void BeginPixelProjection(int width, int height) {

@@ -1,8 +1,9 @@
-// What the 2D drawing hands to OpenGL: colours, line widths and immediate
+// What the drawing hands to OpenGL: colours, line widths and immediate
 // primitives (begin, vertices, end) go through an emitter, so that the
-// sampling, the axes and the bitmap text are tested by recording what they
-// emit, and drawn on screen by the GL emitter. The pixel projection and the
-// flat-drawing state around them are plain GL brackets.
+// sampling, the axes, the bitmap text and the space curves and surfaces are
+// tested by recording what they emit, and drawn on screen by the GL emitter.
+// The 2D pixel projection and the flat-drawing state around it are plain GL
+// brackets.
 #pragma once
 
 #include "framework/core/Colors.h"
@@ -11,6 +12,10 @@
 namespace kx {
 
 enum class TPrimitive { Points, Lines, LineStrip, LineLoop, Triangles, TriangleStrip, TriangleFan, Quads };
+
+// The drawing state of a space curve (its colour emitted, so it keeps it from
+// every side) or a lit surface, filled or as a wire frame.
+enum class TSpaceStyle { Curve, FilledSurface, WireSurface };
 
 class TEmitter {
  public:
@@ -21,6 +26,12 @@ class TEmitter {
   virtual void Begin(TPrimitive primitive) = 0;
   virtual void Vertex(double x, double y) = 0;
   virtual void End() = 0;
+  // Space drawing, in scene units: a style holds from its begin to its end,
+  // and a normal holds for the vertices after it.
+  virtual void BeginSpaceStyle(TSpaceStyle style) = 0;
+  virtual void EndSpaceStyle() = 0;
+  virtual void Normal(float x, float y, float z) = 0;
+  virtual void Vertex3(double x, double y, double z) = 0;
 };
 
 // Emits through the GL binding; needs a current context. A primitive still
@@ -37,6 +48,10 @@ class TGLEmitter : public TEmitter {
   void Begin(TPrimitive primitive) override;
   void Vertex(double x, double y) override;
   void End() override;
+  void BeginSpaceStyle(TSpaceStyle style) override;
+  void EndSpaceStyle() override;
+  void Normal(float x, float y, float z) override;
+  void Vertex3(double x, double y, double z) override;
 
  private:
   bool open_ = false;

@@ -46,7 +46,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     OrdConfig = Application->CreateForm<TOrdConfig>();
     OrdConfig->BindView(ViewState(), [] { MainForm->RepaintView(); });
     TNForm = Application->CreateForm<TTNForm>();
-    if (CmdLine().CmdLineLoad) MainForm->btnLoadClick(nullptr);
+    if (CmdLine().CmdLineLoad) MainForm->LoadFuncFile(CmdLine().FileName);
     Application->Run();
   } catch (...) {
     // A window that cannot be built ends the program with its message.

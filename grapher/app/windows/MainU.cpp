@@ -49,6 +49,8 @@ KX_PUBLISH(TMainForm) {
   p.Handler("FuncListBoxClickCheck", &TMainForm::FuncListBoxClickCheck);
   p.Handler("FuncListBoxDrawItem", &TMainForm::FuncListBoxDrawItem);
   p.Handler("btnAboutClick", &TMainForm::btnAboutClick);
+  p.Handler("btnSaveClick", &TMainForm::btnSaveClick);
+  p.Handler("btnLoadClick", &TMainForm::btnLoadClick);
   p.Handler("FormPaint", &TMainForm::FormPaint);
   p.Handler("btnUpClick", &TMainForm::btnUpClick);
   p.Handler("btnDownClick", &TMainForm::btnDownClick);
@@ -111,6 +113,7 @@ void TMainForm::FindControls() {
 void TMainForm::FormCreate(TObject*) {
   FindControls();
   MakeViewTools();
+  MakeFileDialogs();
   // Hints are TCVN3 like every text of the window, and stay until the mouse
   // leaves their control.
   Screen->HintFont()->SetName("Kurvexsans");

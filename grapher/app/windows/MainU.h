@@ -5,6 +5,7 @@
 // and the view state it shows are the program's one FuncModel and ViewState.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "app/model/MainU_Options.h"
 #include "app/plot/MainU_Capture.h"
 #include "app/plot/MainU_Navigation.h"
+#include "app/plot/MainU_Render3D.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
 
@@ -47,10 +49,19 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   void FuncListBoxClickCheck(TObject* sender);
   void FuncListBoxDrawItem(TWinControl* control, int index, RECT rect, TOwnerDrawState state);
   void btnAboutClick(TObject* sender);
-  // Loads the function list named on the command line.
+  // Save writes both lists to a file the save dialog gives; Load adds the
+  // functions of a file the open dialog gives.
+  void btnSaveClick(TObject* sender);
   void btnLoadClick(TObject* sender);
+  // Adds the functions of a function-list file, as Load does; start-up
+  // loads the file named on the command line through it.
+  void LoadFuncFile(const std::string& fileName);
+  // The file dialogs of Save and Load: each sets the name and says whether
+  // the user chose a file. Tests put their own in place.
+  std::function<bool(std::string&)> ChooseSaveFile, ChooseLoadFile;
 
-  // The viewer's post-render event: the plane view over the scene.
+  // The viewer's post-render event: the plane view over the scene, or the
+  // space functions inside it.
   void FormPaint(TObject* sender);
   // Panning, zooming and orbiting.
   void btnUpClick(TObject* sender);
@@ -118,8 +129,13 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   T* Control(const char* name) const;
   void FindControls();
   void MakeViewTools();
+  void MakeFileDialogs();
+  // The marker sphere where the 3D frame puts it.
+  void PlaceMarker(const TSpaceMarker& marker);
 
   std::unique_ptr<TFuncDriver> driver_;
+  // Where Save and Load show their messages: the driver's dialogs.
+  TFuncDialogs* fileMessages_ = this;
   TkvForm* frame_ = nullptr;
   TGLStageViewer* viewer_ = nullptr;
   TkvCheckListBox* funcList_ = nullptr;

@@ -15,7 +15,8 @@
 namespace kx {
 
 void TMainForm::UseDialogs(TFuncDialogs* dialogs) {
-  driver_ = std::make_unique<TFuncDriver>(FuncModel(), ViewState(), dialogs ? *dialogs : *this, *this);
+  fileMessages_ = dialogs ? dialogs : this;
+  driver_ = std::make_unique<TFuncDriver>(FuncModel(), ViewState(), *fileMessages_, *this);
 }
 
 void TMainForm::Btn2DClick(TObject*) { driver_->SwitchTo2D(); }
@@ -43,10 +44,6 @@ void TMainForm::FuncListBoxDrawItem(TWinControl*, int index, RECT rect, TOwnerDr
 
 void TMainForm::btnAboutClick(TObject*) {
   if (AboutForm) AboutForm->ShowModal();
-}
-
-void TMainForm::btnLoadClick(TObject*) {
-  // Reading function-list files joins this window with its file module.
 }
 
 TModalResult TMainForm::ShowKindChooser() { return SelFTypeForm ? SelFTypeForm->ShowModal() : mrCancel; }

@@ -6,11 +6,13 @@
 
 #include "app/model/EvalFU_State.h"
 #include "app/plot/MainU_Render2D.h"
+#include "app/plot/MainU_Render3D.h"
 #include "app/windows/CapU.h"
 #include "app/windows/MainU.h"
 #include "app/windows/OrdCfg.h"
 #include "scene/GLStage.h"
 #include "scene/GLStageNode.h"
+#include "scene/GLTexture.h"
 #include "scene/GLWin32Viewer.h"
 #include "skin/controls/KVButton.h"
 #include "skin/controls/KVPageControl.h"
@@ -27,13 +29,35 @@ void TMainForm::MakeViewTools() {
 }
 
 void TMainForm::FormPaint(TObject*) {
-  // Space functions are drawn by the 3D renderer; until then 3D shows the
-  // scene's grids and axes alone.
-  if (!navigator_ || !ViewState().Is2DMode) return;
+  if (!navigator_) return;
   const TViewState& view = ViewState();
+  if (!view.Is2DMode) {
+    const TPlot3D plot{FuncModel(), view, DisplayOptions(), EvalState(), navigator_->State().InvertLight};
+    Render3D(plot);
+    PlaceMarker(PlaceMarker3D(plot));
+    return;
+  }
   const bool integralPage = view.EvalPanelOpen && !view.EvalPanelFloating && pgEval_->ActivePage() == pgEval_->Pages(1);
   const TPlot2D plot{FuncModel(), view, DisplayOptions(), EvalState(), integralPage};
   Render2D(plot);
+}
+
+void TMainForm::PlaceMarker(const TSpaceMarker& marker) {
+  // Drawn by the scene from the next frame on: a change made while the frame
+  // is drawn asks for no new one.
+  auto* dot = As<TGLCustomSceneObject>(FindComponent("spDot"));
+  if (!marker.Visible) {
+    dot->SetVisible(false);
+    return;
+  }
+  dot->Position()->SetCoordinate(0, static_cast<float>(marker.X));
+  dot->Position()->SetCoordinate(1, static_cast<float>(marker.Y));
+  dot->Position()->SetCoordinate(2, static_cast<float>(marker.Z));
+  // Pink for the point the last search found, else orange; red stays 1.
+  TGLColor* emission = dot->Material()->FrontProperties()->Emission();
+  emission->SetColorComponent(2, marker.SearchHit ? 0.68f : 0.0f);
+  emission->SetColorComponent(1, marker.SearchHit ? 0.11f : 0.498039f);
+  dot->SetVisible(true);
 }
 
 void TMainForm::btnUpClick(TObject*) { navigator_->UpClicked(); }

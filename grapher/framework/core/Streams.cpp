@@ -185,11 +185,19 @@ TFileStream::~TFileStream() {
   if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
 }
 
+namespace {
+// What failed, the file, and the system's reason for the last error.
+std::string FailedSave(const char* what, const std::string& fileName) {
+  const std::string reason = SysErrorMessage(GetLastError());
+  return what + fileName + (reason.empty() ? "" : ".\r\n" + reason);
+}
+}  // namespace
+
 void SaveToFileSafely(const std::string& fileName, std::string_view data) {
   const size_t slash = fileName.find_last_of("\\/");
   const std::string dir = slash == std::string::npos ? std::string(".") : fileName.substr(0, slash + 1);
   char temp[MAX_PATH];
-  if (!GetTempFileNameA(dir.c_str(), "kx", 0, temp)) throw EFCreateError("Cannot create file " + fileName);
+  if (!GetTempFileNameA(dir.c_str(), "kx", 0, temp)) throw EFCreateError(FailedSave("Cannot create file ", fileName));
   bool written = false;
   HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h != INVALID_HANDLE_VALUE) {
@@ -201,12 +209,14 @@ void SaveToFileSafely(const std::string& fileName, std::string_view data) {
     written = CloseHandle(h) && written;
   }
   if (!written) {
+    const std::string message = FailedSave("Cannot write file ", fileName);
     DeleteFileA(temp);
-    throw EWriteError("Cannot write file " + fileName);
+    throw EWriteError(message);
   }
   if (!MoveFileExA(temp, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const std::string message = FailedSave("Cannot create file ", fileName);
     DeleteFileA(temp);
-    throw EFCreateError("Cannot create file " + fileName);
+    throw EFCreateError(message);
   }
 }
 

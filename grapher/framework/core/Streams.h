@@ -128,7 +128,8 @@ class TResourceStream : public TCustomMemoryStream {
 
 // Writes data to fileName through a temporary file in the same folder that is
 // moved over the target only when complete, so a failed save leaves the old
-// file as it was. EFCreateError or EWriteError name the file on failure.
+// file as it was. EFCreateError or EWriteError name the file and give the
+// system's reason on failure.
 void SaveToFileSafely(const std::string& fileName, std::string_view data);
 
 }  // namespace kx

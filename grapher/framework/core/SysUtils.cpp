@@ -35,7 +35,7 @@ void AssertFailed(const std::string& message, const char* unit, int line) {
                          std::to_string(line) + ")");
 }
 
-void RaiseOSError(unsigned long errorCode) {
+std::string SysErrorMessage(unsigned long errorCode) {
   char* text = nullptr;
   const DWORD n =
       FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -44,6 +44,11 @@ void RaiseOSError(unsigned long errorCode) {
   if (text) LocalFree(text);
   while (!systemText.empty() && (systemText.back() == '\n' || systemText.back() == '\r' || systemText.back() == ' '))
     systemText.pop_back();
+  return systemText;
+}
+
+void RaiseOSError(unsigned long errorCode) {
+  const std::string systemText = SysErrorMessage(errorCode);
   std::string message = "System Error.  Code: " + std::to_string(errorCode) + ".";
   if (!systemText.empty()) message += "\r\n" + systemText;
   throw EOSError(message, errorCode);

@@ -58,6 +58,9 @@ class EOSError : public Exception {
   unsigned long errorCode_;
 };
 
+// The system's text for an error code, without its line end; empty when the
+// system has none.
+std::string SysErrorMessage(unsigned long errorCode);
 // EOSError "System Error.  Code: n.\r\n<system text>" for GetLastError().
 [[noreturn]] void RaiseLastOSError();
 [[noreturn]] void RaiseOSError(unsigned long errorCode);

@@ -4,9 +4,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/model/MainU_Driver.h"
+#include "app/model/MainU_FuncFile.h"
 #include "app/model/MainU_Funcs.h"
 #include "app/windows/SelFTU_Logic.h"
 
@@ -498,4 +500,96 @@ TEST_F(Driver, AddKeepsTheLastFormulasTyped) {
   };
   driver.AddClicked();
   EXPECT_EQ(offered, "x*7");
+}
+
+// The data dialog has no box to write the save-as-new flag from: after a
+// formula edit saved as new, its OK replaces the data entry it edits.
+TEST_F(Driver, AnEditAfterASavedAsNewEditReplacesItsEntry) {
+  Add(1, {"x*2"});
+  AddData({{0, 1}, {1, 3}});
+  windows.funcDialog = Typing({{"x*3"}}, true);
+  driver.EditClicked(0);
+  ASSERT_EQ(model.Count2D, 3);
+  windows.tnDialog = [](TFuncModel& m) {
+    m.CurFunc.TNPoints = {{5, 6}};
+    return mrOk;
+  };
+  driver.EditClicked(1);
+  ASSERT_EQ(model.Count2D, 3);
+  ASSERT_EQ(model.List2D[2].TNPoints.size(), 1u);
+  EXPECT_EQ(model.List2D[2].TNPoints[0].X, 5);
+}
+
+namespace {
+
+// A file of the given records, written by the program's own writer.
+std::string FileOf(std::vector<std::pair<int32_t, std::vector<std::string>>> records) {
+  TFuncList list2D, list3D;
+  int32_t count2D = 0, count3D = 0;
+  for (auto& [kind, formulas] : records) {
+    TFuncRec& f = IsKind2D(kind) ? list2D[++count2D] : list3D[++count3D];
+    f.FuncType = kind, f.FuncName = "f", f.LineWidth = 1;
+    f.First1 = -1, f.Last1 = 1, f.Step1 = 0.5, f.First2 = -1, f.Last2 = 1, f.Step2 = 0.5;
+    for (size_t j = 0; j < formulas.size(); ++j) f.Func[int(j) + 1] = formulas[j];
+  }
+  return WriteFuncListText(list2D, count2D, list3D, count3D);
+}
+
+const char* const kBadFile = "Loi file hoac file dinh dang sai / Error";
+
+}  // namespace
+
+TEST_F(Driver, LoadingAddsCompiledRecordsBehindTheEntriesAndEndsInTheLastMode) {
+  Add(1, {"x"});
+  windows.log.clear();
+  driver.LoadFuncList(FileOf({{1, {"x*2"}}, {5, {"t", "t*t"}}, {7, {"x*y"}}}));
+  EXPECT_EQ(windows.log, (std::vector<std::string>{"2D", "2D", "3D"}));  // one store each, no dialog
+  ASSERT_EQ(model.Count2D, 3);
+  ASSERT_EQ(model.Count3D, 1);
+  EXPECT_EQ(ValueAt(model.List2D[1], 1, 3), 3);
+  EXPECT_EQ(ValueAt(model.List2D[2], 1, 3), 6);
+  EXPECT_EQ(ValueAt(model.List2D[3], 2, 3), 9);
+  EXPECT_EQ(ValueAt(model.List3D[1], 1, 2, 5), 10);
+  EXPECT_TRUE(model.List3D[1].Shown);
+  EXPECT_FALSE(viewState.Is2DMode);
+  EXPECT_EQ(windows.listItems.size(), 1u);  // the space list's
+}
+
+TEST_F(Driver, ARecordThatDoesNotCompileOpensItsDialog) {
+  windows.funcDialog = Typing({{"x+1"}});
+  driver.LoadFuncList(FileOf({{1, {"x+"}}, {1, {"x*4"}}}));
+  EXPECT_EQ(windows.log, (std::vector<std::string>{"Nhap sai cong thuc ham so / Thong bao loi", "formula dialog", "2D", "2D"}));
+  ASSERT_EQ(model.Count2D, 2);
+  EXPECT_EQ(ValueAt(model.List2D[1], 1, 1), 2);
+  EXPECT_EQ(ValueAt(model.List2D[2], 1, 1), 4);
+}
+
+TEST_F(Driver, ALoadThatWouldPassTwentyIsRefusedWithOneMessage) {
+  for (int i = 0; i < 15; ++i) Add(7, {"x+y"});
+  windows.log.clear();
+  // Six space records and a plane one: 21 in the space list.
+  driver.LoadFuncList(FileOf({{7, {"x"}}, {8, {"u", "v", "u"}}, {6, {"t", "t", "t"}}, {7, {"y"}}, {7, {"x"}},
+                              {1, {"x"}}, {7, {"x*y"}}}));
+  EXPECT_EQ(windows.log, (std::vector<std::string>{kListFull}));
+  EXPECT_EQ(model.Count3D, 15);
+  EXPECT_EQ(model.Count2D, 0);
+  EXPECT_EQ(Owned(), 15);
+  // Twenty fits.
+  windows.log.clear();
+  driver.LoadFuncList(FileOf({{7, {"x"}}, {8, {"u", "v", "u"}}, {6, {"t", "t", "t"}}, {7, {"y"}}, {1, {"x"}},
+                              {7, {"x*y"}}}));
+  EXPECT_EQ(model.Count3D, 20);
+  EXPECT_EQ(model.Count2D, 1);
+}
+
+TEST_F(Driver, AFileThatDoesNotReadAddsNothing) {
+  Add(1, {"x"});
+  windows.log.clear();
+  std::string text = FileOf({{1, {"x*2"}}, {7, {"x*y"}}});
+  text.replace(text.find("FuncType=7"), 10, "FuncType=0");
+  driver.LoadFuncList(text);
+  EXPECT_EQ(windows.log, (std::vector<std::string>{kBadFile}));
+  EXPECT_EQ(model.Count2D, 1);
+  EXPECT_EQ(model.Count3D, 0);
+  EXPECT_EQ(Owned(), 1);
 }

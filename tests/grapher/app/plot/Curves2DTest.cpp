@@ -396,13 +396,19 @@ TEST_F(Curves2D, DataWithoutPointsHasNoMarkerNorShading) {
   EXPECT_EQ(DrawEvalMarks(Plot(true), emitter), 0);
   EXPECT_TRUE(emitter.Primitives.empty());
   EXPECT_EQ(Draw2D(Plot(true), emitter), 0);  // and the frame skips the record
-  // Points only: the marker shows only on a data abscissa, so not at all here.
+  // Points only: the marker shows on a data abscissa, and nowhere else.
   model.Count2D = 0;
   AddData({{0, 1}, {1, 3}}, 0);
   eval.EvalVar1 = 0;
   emitter.Clear();
-  DrawEvalMarks(Plot(true), emitter);
+  DrawEvalMarks(Plot(), emitter);
+  ASSERT_EQ(emitter.Of(TPrimitive::Quads).size(), 1u);
+  EXPECT_EQ(emitter.Primitives[0].Vertices[0], (std::pair<double, double>{300 - 5, 200 - 20}));
+  emitter.Clear();
+  eval.EvalVar1 = 0.5L;
+  DrawEvalMarks(Plot(), emitter);
   EXPECT_TRUE(emitter.Primitives.empty());
+  emitter.Clear();
   // A broken line: marker and shading.
   model.List2D[1].DrawType = 1;
   eval.EvalVar1 = 0.5L;

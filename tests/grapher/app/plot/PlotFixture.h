@@ -25,8 +25,8 @@ class PlotTest : public ::testing::Test {
   }
   ~PlotTest() override { asm volatile("fnclex\n\tfldcw %0" : : "m"(savedControlWord_)); }
 
-  // A compiled record appended to the plane list: kinds 1 to 5 with their
-  // formulas, ranging from first to last by step.
+  // A compiled record appended to the list of its kind (1 to 8) with its
+  // formulas, its first variable ranging from first to last by step.
   TFuncRec& AddRecord(int32_t kind, std::initializer_list<const char*> formulas, double first, double last,
                       double step) {
     model.CurFunc = TFuncRec();
@@ -40,8 +40,8 @@ class PlotTest : public ::testing::Test {
     for (const char* text : formulas) f.Func[j++] = text;
     model.CreateCompilers();
     EXPECT_TRUE(model.CompileFuncs()) << model.CompileErrIdx;
-    EXPECT_TRUE(model.StoreFunc(model.List2D, 0, model.Count2D));
-    return model.List2D[model.Count2D];
+    EXPECT_TRUE(model.StoreFunc(model.ListOf(kind), 0, model.CountOf(kind)));
+    return model.ListOf(kind)[model.CountOf(kind)];
   }
 
   // A kind-9 record with these points, drawn as `drawType`.

@@ -1,9 +1,11 @@
-// An emitter that keeps what the 2D drawing emits, primitive by primitive,
-// with the colour, line width and point size each was drawn with.
+// An emitter that keeps what the drawing emits, primitive by primitive, with
+// the colour, line width, point size and space style each was drawn with.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,6 +18,10 @@ struct TRecordedPrimitive {
   TColorVector Color;
   float LineWidth, PointSize;
   std::vector<std::pair<double, double>> Vertices;
+  std::optional<TSpaceStyle> Style;
+  // Space vertices, each with the normal current when it was emitted.
+  std::vector<std::array<double, 3>> Vertices3;
+  std::vector<std::array<float, 3>> Normals;
 };
 
 class TRecordingEmitter : public TEmitter {
@@ -35,7 +41,7 @@ class TRecordingEmitter : public TEmitter {
   void Begin(TPrimitive primitive) override {
     EXPECT_FALSE(open_) << "primitive begun inside another";
     open_ = true;
-    Primitives.push_back({primitive, color_, lineWidth_, pointSize_, {}});
+    Primitives.push_back({primitive, color_, lineWidth_, pointSize_, {}, style_, {}, {}});
   }
   void Vertex(double x, double y) override {
     ASSERT_TRUE(open_) << "vertex outside a primitive";
@@ -44,6 +50,23 @@ class TRecordingEmitter : public TEmitter {
   void End() override {
     EXPECT_TRUE(open_) << "primitive ended that was not begun";
     open_ = false;
+  }
+  void BeginSpaceStyle(TSpaceStyle style) override {
+    EXPECT_FALSE(open_) << "style begun inside a primitive";
+    EXPECT_FALSE(style_) << "style begun inside another";
+    style_ = style;
+    ++Styles;
+  }
+  void EndSpaceStyle() override {
+    EXPECT_FALSE(open_) << "style ended inside a primitive";
+    EXPECT_TRUE(style_) << "style ended that was not begun";
+    style_.reset();
+  }
+  void Normal(float x, float y, float z) override { normal_ = {x, y, z}; }
+  void Vertex3(double x, double y, double z) override {
+    ASSERT_TRUE(open_) << "vertex outside a primitive";
+    Primitives.back().Vertices3.push_back({x, y, z});
+    Primitives.back().Normals.push_back(normal_);
   }
 
   bool Open() const { return open_; }
@@ -57,11 +80,15 @@ class TRecordingEmitter : public TEmitter {
   }
 
   std::vector<TRecordedPrimitive> Primitives;
+  // Styles begun.
+  int Styles = 0;
 
  private:
   bool open_ = false;
   TColorVector color_{0, 0, 0, 1};
   float lineWidth_ = 1, pointSize_ = 1;
+  std::optional<TSpaceStyle> style_;
+  std::array<float, 3> normal_{0, 0, 1};
 };
 
 }  // namespace kx

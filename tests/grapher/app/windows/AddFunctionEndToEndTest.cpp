@@ -4,23 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "DialogWindowsTest.h"
-#include "MainWindowFixture.h"
+#include "EndToEndFixture.h"
 #include "app/model/MainU_Funcs.h"
-#include "skin/controls/KVButton.h"
 #include "skin/controls/KVCheckListBox.h"
-#include "skin/controls/KVMemo.h"
 
 using namespace kx;
 
 namespace {
-
-template <class T>
-T& Named(TComponent& form, const char* name) {
-  T* found = dynamic_cast<T*>(form.FindComponent(name));
-  if (!found) throw EComponentError(std::string("no ") + name);
-  return *found;
-}
 
 // Pixels of the colour within a few pixels of (x, y).
 bool ColourNear(const testsupport::Picture& picture, double x, double y, unsigned colour) {
@@ -32,37 +22,13 @@ bool ColourNear(const testsupport::Picture& picture, double x, double y, unsigne
   return false;
 }
 
-class AddFunction : public mainwindow::MainWindow {
- protected:
-  static void SetUpTestSuite() {
-    MainWindow::SetUpTestSuite();
-    dialogtesting::MakeDialogs();
-  }
-  void SetUp() override {
-    MainWindow::SetUp();
-    DeleteFileA("Pic0.png");
-  }
-  void TearDown() override {
-    DeleteFileA("Pic0.png");
-    MainWindow::TearDown();
-  }
-};
+using AddFunction = endtoend::EndToEnd;
 
 }  // namespace
 
 TEST_F(AddFunction, SinXTypedAfterAddIsListedAndDrawn) {
   ShowWindow();
-  dialogtesting::ModalScript script;
-  script.Then(*SelFTypeForm, [] { dialogtesting::Click(Named<TkvButton>(*SelFTypeForm, "btnFType1")); })
-      .Then(*FInForm, [] {
-        TkvMemo& formula = Named<TkvMemo>(*FInForm, "meFInput1");
-        formula.SetFocus();
-        formula.SelectAll();
-        SendMessageA(formula.Handle(), WM_CLEAR, 0, 0);
-        dialogtesting::Type(formula, "sin(x)");
-        dialogtesting::Click(Named<TkvButton>(*FInForm, "btnOK"));
-      });
-  script.Run([&] { Click(*Find<TkvButton>("BtnAddFunc")); });
+  AddThroughDialogs("btnFType1", "sin(x)");
 
   // One entry, compiled, listed and checked.
   TFuncModel& model = FuncModel();
@@ -75,13 +41,7 @@ TEST_F(AddFunction, SinXTypedAfterAddIsListedAndDrawn) {
 
   // The capture button's right click saves the view: the curve in the
   // entry's colour where sin puts it, origin in the middle, 20 pixels a unit.
-  auto* capture = Find<TkvButton>("btnCapture");
-  SendMessageA(capture->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
-  SendMessageA(capture->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
-  Drain();
-  testsupport::Picture picture;
-  ASSERT_TRUE(testsupport::LoadPng("Pic0.png", picture));
-  testsupport::SavePng(picture, "end_to_end_sin.png");
+  const testsupport::Picture picture = Capture("end_to_end_sin.png");
   const unsigned colour = mainwindow::Rgb(entry.Color);
   for (double x : {-12.0, -6.0, -4.2, 4.4, 7.0, 13.0})
     EXPECT_TRUE(ColourNear(picture, 305 + 20 * x, 200 - 20 * std::sin(x), colour)) << "sin at " << x;
