@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "app/model/MainU_View.h"
+#include "app/windows/MainU.h"
+#include "app/windows/MainU_EvalPanel.h"
 #include "framework/core/FormResources.h"
 #include "skin/controls/KVButton.h"
 
@@ -9,12 +12,22 @@ namespace kx {
 
 TEvalForm* EvalForm = nullptr;
 
-KX_PUBLISH(TEvalForm) { p.Handler("cbOnTopClick", &TEvalForm::cbOnTopClick); }
+KX_PUBLISH(TEvalForm) {
+  p.Handler("FormCreate", &TEvalForm::FormCreate);
+  p.Handler("FormClose", &TEvalForm::FormClose);
+  p.Handler("cbOnTopClick", &TEvalForm::cbOnTopClick);
+  p.Handler("edEvalVar1Change", &TEvalForm::edEvalVar1Change);
+  p.Handler("pgEvalTabActive", &TEvalForm::pgEvalTabActive);
+}
 
 TEvalForm::TEvalForm(TComponent* owner) : TForm(owner) {
   ReadFormResource(*this);
   cbOnTop_ = As<TkvCheckBox>(FindComponent("cbOnTop"));
 }
+
+void TEvalForm::FormCreate(TObject*) { BindEvalComponents(*this, FloatEvalVarRows(), FloatEvalFuncRows()); }
+
+void TEvalForm::FormClose(TObject*, TCloseAction&) { ViewState().EvalPanelOpen = false; }
 
 void TEvalForm::cbOnTopClick(TObject*) {
   const bool onTop = cbOnTop_->Checked();
@@ -25,6 +38,14 @@ void TEvalForm::cbOnTopClick(TObject*) {
   const LONG_PTR owner = onTop ? 0 : SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, 0);
   SetWindowPos(wnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (owner) SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, owner);
+}
+
+void TEvalForm::edEvalVar1Change(TObject* sender) {
+  if (MainForm) MainForm->edEvalVar1Change(sender);
+}
+
+void TEvalForm::pgEvalTabActive(TObject* sender, int index) {
+  if (MainForm) MainForm->pgEvalTabActive(sender, index);
 }
 
 }  // namespace kx

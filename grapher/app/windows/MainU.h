@@ -75,6 +75,18 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   void btnCaptureClick(TObject* sender);
   void btnCaptureMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void btnCaptureMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  // The evaluation panel: a left click on btnEval docks it, a right click
+  // floats it; its close and float buttons; any of its input edits changed;
+  // a page chosen.
+  void btnEvalClick(TObject* sender);
+  void btnEvalMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void btnEvalMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void btnEvalOffClick(TObject* sender);
+  void btnEvalFormClick(TObject* sender);
+  void edEvalVar1Change(TObject* sender);
+  void pgEvalTabActive(TObject* sender, int index);
+  // The integral page of the panel shown now is active.
+  bool EvalIntegralPageActive() const;
 
   // TFuncDialogs: the chooser and the kind's dialogs, and warnings owned by
   // this window.
@@ -118,6 +130,10 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   T* Control(const char* name) const;
   void FindControls();
   void MakeViewTools();
+  // Shows or hides the docked evaluation panel's controls.
+  void ShowDockedPanel(bool shown);
+  // Hides the docked panel's controls and narrows the window by its width.
+  void UndockEvalPanel();
 
   std::unique_ptr<TFuncDriver> driver_;
   TkvForm* frame_ = nullptr;
@@ -129,13 +145,14 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   TkvCheckBox* cbShowGrid_ = nullptr;
   TkvRadioButton* raKDuong_ = nullptr;
   TkvRadioButton* raKDiem_ = nullptr;
-  TkvPageControl* pgEval_ = nullptr;
   TDisplayOptions options_;
   std::unique_ptr<TSceneNavCamera> camera_;
   std::unique_ptr<TViewNavigator> navigator_;
   std::unique_ptr<TViewerCaptureSource> captureSource_;
   std::unique_ptr<TCaptureButton> capture_;
   std::string magX_, magY_;
+  // The last mouse button pressed on btnEval was the right one.
+  bool evalRightButton_ = false;
 };
 
 // The program's main window, set by the program entry.

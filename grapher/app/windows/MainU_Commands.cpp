@@ -79,13 +79,4 @@ void TMainForm::FillFuncList(const std::vector<TFuncListItem>& items) {
   }
 }
 
-void TMainForm::FuncEdited() {
-  // The evaluation panel recomputes for the edited entry once it joins the window.
-}
-
-void TMainForm::FuncDeleted() {
-  funcList_->DeleteSelected();
-  RepaintView();
-}
-
 }  // namespace kx

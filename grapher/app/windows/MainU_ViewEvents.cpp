@@ -31,8 +31,7 @@ void TMainForm::FormPaint(TObject*) {
   // scene's grids and axes alone.
   if (!navigator_ || !ViewState().Is2DMode) return;
   const TViewState& view = ViewState();
-  const bool integralPage = view.EvalPanelOpen && !view.EvalPanelFloating && pgEval_->ActivePage() == pgEval_->Pages(1);
-  const TPlot2D plot{FuncModel(), view, DisplayOptions(), EvalState(), integralPage};
+  const TPlot2D plot{FuncModel(), view, DisplayOptions(), EvalState(), EvalIntegralPageActive()};
   Render2D(plot);
 }
 
