@@ -18,6 +18,12 @@ KX_PUBLISH(TEvalForm) {
   p.Handler("cbOnTopClick", &TEvalForm::cbOnTopClick);
   p.Handler("edEvalVar1Change", &TEvalForm::edEvalVar1Change);
   p.Handler("pgEvalTabActive", &TEvalForm::pgEvalTabActive);
+  p.Handler("btnEvalMaxClick", &TEvalForm::btnEvalMaxClick);
+  p.Handler("btnEvalMinClick", &TEvalForm::btnEvalMinClick);
+  p.Handler("btnEvalZClick", &TEvalForm::btnEvalZClick);
+  p.Handler("Ham11Click", &TEvalForm::Ham11Click);
+  p.Handler("Ham21Click", &TEvalForm::Ham21Click);
+  p.Handler("Ham31Click", &TEvalForm::Ham31Click);
 }
 
 TEvalForm::TEvalForm(TComponent* owner) : TForm(owner) {
@@ -47,5 +53,18 @@ void TEvalForm::edEvalVar1Change(TObject* sender) {
 void TEvalForm::pgEvalTabActive(TObject* sender, int index) {
   if (MainForm) MainForm->pgEvalTabActive(sender, index);
 }
+
+// The forwarders below call the main window's handler of the same name.
+#define KX_FORWARD_CLICK(name) \
+  void TEvalForm::name(TObject* sender) { \
+    if (MainForm) MainForm->name(sender); \
+  }
+KX_FORWARD_CLICK(btnEvalMaxClick)
+KX_FORWARD_CLICK(btnEvalMinClick)
+KX_FORWARD_CLICK(btnEvalZClick)
+KX_FORWARD_CLICK(Ham11Click)
+KX_FORWARD_CLICK(Ham21Click)
+KX_FORWARD_CLICK(Ham31Click)
+#undef KX_FORWARD_CLICK
 
 }  // namespace kx

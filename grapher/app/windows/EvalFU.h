@@ -26,6 +26,14 @@ class TEvalForm : public TForm {
   // Forwarded to the main window's handlers of the same names.
   void edEvalVar1Change(TObject* sender);
   void pgEvalTabActive(TObject* sender, int index);
+  void btnEvalMaxClick(TObject* sender);
+  void btnEvalMinClick(TObject* sender);
+  void btnEvalZClick(TObject* sender);
+  // Published like the main window's component menu handlers; nothing
+  // binds them.
+  void Ham11Click(TObject* sender);
+  void Ham21Click(TObject* sender);
+  void Ham31Click(TObject* sender);
 
  private:
   TkvCheckBox* cbOnTop_ = nullptr;

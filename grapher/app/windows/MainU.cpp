@@ -76,6 +76,14 @@ KX_PUBLISH(TMainForm) {
   p.Handler("btnEvalFormClick", &TMainForm::btnEvalFormClick);
   p.Handler("edEvalVar1Change", &TMainForm::edEvalVar1Change);
   p.Handler("pgEvalTabActive", &TMainForm::pgEvalTabActive);
+  p.Handler("btnEvalZClick", &TMainForm::btnEvalZClick);
+  p.Handler("btnEvalMinClick", &TMainForm::btnEvalMinClick);
+  p.Handler("btnEvalMaxClick", &TMainForm::btnEvalMaxClick);
+  p.Handler("Ham11Click", &TMainForm::Ham11Click);
+  p.Handler("Ham21Click", &TMainForm::Ham21Click);
+  p.Handler("Ham31Click", &TMainForm::Ham31Click);
+  p.Handler("GLStageViewer1Click", &TMainForm::GLStageViewer1Click);
+  p.Handler("FormCloseQuery", &TMainForm::FormCloseQuery);
 }
 
 namespace {

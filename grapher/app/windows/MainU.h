@@ -10,6 +10,7 @@
 
 #include "app/model/MainU_Driver.h"
 #include "app/model/MainU_Options.h"
+#include "app/model/MainU_Search.h"
 #include "app/plot/MainU_Capture.h"
 #include "app/plot/MainU_Navigation.h"
 #include "framework/windows/Forms.h"
@@ -87,6 +88,25 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   void pgEvalTabActive(TObject* sender, int index);
   // The integral page of the panel shown now is active.
   bool EvalIntegralPageActive() const;
+  // The searches from the panel's buttons and the component menus; a click
+  // on the view, the frame or the panel's pages stops a running search.
+  void btnEvalZClick(TObject* sender);
+  void btnEvalMinClick(TObject* sender);
+  void btnEvalMaxClick(TObject* sender);
+  void StartExtremumSearch(bool findMin);
+  void Ham11Click(TObject* sender);
+  void Ham21Click(TObject* sender);
+  void Ham31Click(TObject* sender);
+  void Ham12Click(TObject* sender);
+  void Ham22Click(TObject* sender);
+  void Ham32Click(TObject* sender);
+  void GLStageViewer1Click(TObject* sender);
+  // Closing while a search runs stops it and closes when it has ended.
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  // The searches report to this host instead of the window's own (tests
+  // give a fake); nullptr gives the own back.
+  void UseSearchHost(TSearchHost* host);
+  TSearchHost& OwnSearchHost() { return ownSearchHost_; }
 
   // TFuncDialogs: the chooser and the kind's dialogs, and warnings owned by
   // this window.
@@ -130,6 +150,30 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   T* Control(const char* name) const;
   void FindControls();
   void MakeViewTools();
+  // The window's search host: the panel's evaluation, an immediate repaint,
+  // the application's message pump, the screen cursor and message boxes.
+  class SearchHost : public TSearchHost {
+   public:
+    explicit SearchHost(TMainForm& form) : form_(form) {}
+    bool Evaluate(bool shown) override;
+    void RepaintView() override;
+    void ProcessMessages() override;
+    void SetHourglass(bool busy) override;
+    void ShowSearchMessage(const std::string& text) override;
+    void SearchEnded() override;
+
+   private:
+    TMainForm& form_;
+  };
+  using THandler = void (TMainForm::*)(TObject*);
+  TSearch Search();
+  // The target of a search, or nullptr (also while a search runs, which the
+  // click stops instead).
+  const TFuncRec* SearchTarget();
+  // The component menu of the target's mode runs these handlers.
+  void PointComponentMenus(THandler first, THandler second, THandler third);
+  void PopupComponentMenu(const char* buttonName);
+  void RunComponentSearch(int component, bool root);
   // Shows or hides the docked evaluation panel's controls.
   void ShowDockedPanel(bool shown);
   // Hides the docked panel's controls and narrows the window by its width.
@@ -153,6 +197,10 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   std::string magX_, magY_;
   // The last mouse button pressed on btnEval was the right one.
   bool evalRightButton_ = false;
+  SearchHost ownSearchHost_{*this};
+  TSearchHost* searchHost_ = &ownSearchHost_;
+  // The window was asked to close while a search ran.
+  bool closeAfterSearch_ = false;
 };
 
 // The program's main window, set by the program entry.

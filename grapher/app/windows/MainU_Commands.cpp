@@ -3,6 +3,7 @@
 // dialogs and view.
 #include <windows.h>
 
+#include "app/model/EvalFU_State.h"
 #include "app/windows/AboutU.h"
 #include "app/windows/FInU.h"
 #include "app/windows/MainU.h"
@@ -20,9 +21,17 @@ void TMainForm::UseDialogs(TFuncDialogs* dialogs) {
 
 void TMainForm::Btn2DClick(TObject*) { driver_->SwitchTo2D(); }
 void TMainForm::Btn3DClick(TObject*) { driver_->SwitchTo3D(); }
-void TMainForm::BtnAddFuncClick(TObject*) { driver_->AddClicked(); }
-void TMainForm::BtnEditFuncClick(TObject*) { driver_->EditClicked(funcList_->ItemIndex()); }
-void TMainForm::BtnDelFuncClick(TObject*) { driver_->DeleteClicked(funcList_->ItemIndex()); }
+// A running search calls the compilers that Add, Edit, Delete and Load may
+// free: while it runs, these commands only stop it.
+void TMainForm::BtnAddFuncClick(TObject*) {
+  if (!StopSearchInstead(EvalState())) driver_->AddClicked();
+}
+void TMainForm::BtnEditFuncClick(TObject*) {
+  if (!StopSearchInstead(EvalState())) driver_->EditClicked(funcList_->ItemIndex());
+}
+void TMainForm::BtnDelFuncClick(TObject*) {
+  if (!StopSearchInstead(EvalState())) driver_->DeleteClicked(funcList_->ItemIndex());
+}
 
 void TMainForm::FuncListBoxClickCheck(TObject*) {
   const int index = funcList_->ItemIndex();
@@ -46,6 +55,7 @@ void TMainForm::btnAboutClick(TObject*) {
 }
 
 void TMainForm::btnLoadClick(TObject*) {
+  if (StopSearchInstead(EvalState())) return;
   // Reading function-list files joins this window with its file module.
 }
 

@@ -28,7 +28,10 @@ class FakeHost : public TSearchHost {
     ++Pumps;
     if (Pump) Pump(Pumps);
   }
-  void SetHourglass(bool busy) override { Hourglass = busy; }
+  void SetHourglass(bool busy) override {
+    Hourglass = busy;
+    HourglassShown |= busy;
+  }
   void ShowSearchMessage(const std::string& text) override {
     // Shown while the search still counts as running.
     EXPECT_TRUE(eval_.SearchRunning);
@@ -40,7 +43,7 @@ class FakeHost : public TSearchHost {
   std::vector<std::string> Messages;
   std::vector<long double> Shown;
   int Evaluations = 0, Repaints = 0, Pumps = 0, Ended = 0;
-  bool Hourglass = false;
+  bool Hourglass = false, HourglassShown = false;
 
  private:
   TFuncModel& model_;
@@ -53,6 +56,7 @@ class SearchTest : public EvalTest {
   void ExpectEnded(const char* message) {
     EXPECT_FALSE(eval.SearchRunning);
     EXPECT_FALSE(host.Hourglass);
+    EXPECT_TRUE(host.HourglassShown);
     EXPECT_EQ(host.Ended, 1);
     if (message) {
       ASSERT_EQ(host.Messages.size(), 1u);
