@@ -10,18 +10,12 @@
 
 #include "app/model/EvalFU_State.h"
 #include "app/model/MainU_Funcs.h"
+#include "ProcessControlWord.h"
 
 namespace kx {
 
 class EvalTest : public ::testing::Test {
  protected:
-  EvalTest() {
-    asm volatile("fnstcw %0" : "=m"(savedControlWord_));
-    const uint16_t word = 0x133F;
-    asm volatile("fnclex\n\tfldcw %0" : : "m"(word));
-  }
-  ~EvalTest() override { asm volatile("fnclex\n\tfldcw %0" : : "m"(savedControlWord_)); }
-
   // A compiled record of kinds 1 to 8 appended to its list, ranging over
   // [first, last] in both variables, and made the evaluation target.
   TFuncRec& Target(int32_t kind, std::initializer_list<const char*> formulas, double first = -15, double last = 15) {
@@ -53,11 +47,10 @@ class EvalTest : public ::testing::Test {
     return model.List2D[model.Count2D];
   }
 
+  // Before the model: every evaluation runs under the programs' control word.
+  testsupport::ProcessControlWord controlWord_;
   TFuncModel model;
   TEvalState eval;
-
- private:
-  uint16_t savedControlWord_ = 0;
 };
 
 }  // namespace kx

@@ -3,6 +3,7 @@
 // message pump, and data records.
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -70,8 +71,24 @@ class SearchTest : public EvalTest {
     ASSERT_FALSE(host.Shown.empty());
     EXPECT_EQ(host.Shown.back(), eval.EvalVar1);
   }
+  // A fresh host and search on a new target of kind 1 at `from`, for one
+  // row of a table.
+  FakeHost& Row(const char* formula, long double from, double first = -15, double last = 15) {
+    rowHost_ = std::make_unique<FakeHost>(model, eval);
+    rowSearch_ = std::make_unique<TSearch>(model, eval, *rowHost_);
+    Target(1, {formula}, first, last);
+    eval.EvalVar1 = from;
+    eval.SearchHit = false;
+    return *rowHost_;
+  }
+  TSearch& RowSearch() { return *rowSearch_; }
+
   FakeHost host{model, eval};
   TSearch search{model, eval, host};
+
+ private:
+  std::unique_ptr<FakeHost> rowHost_;
+  std::unique_ptr<TSearch> rowSearch_;
 };
 
 TEST_F(SearchTest, OppositeSigns) {
@@ -92,12 +109,8 @@ TEST_F(SearchTest, RootsAgainstKnownValues) {
   } cases[] = {{"x*x-2", 1, std::sqrt(2.0)}, {"x*x-2", -1, -std::sqrt(2.0)}, {"sin(x)", 3, std::numbers::pi}, {"x*x*x-8", 0.5, 2}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
-    FakeHost fresh(model, eval);
-    TSearch one(model, eval, fresh);
-    Target(1, {c.formula});
-    eval.EvalVar1 = c.from;
-    eval.SearchHit = false;
-    one.FindRoot();
+    FakeHost& fresh = Row(c.formula, c.from);
+    RowSearch().FindRoot();
     EXPECT_NEAR(static_cast<double>(eval.EvalVar1), c.root, 1e-7);
     EXPECT_TRUE(eval.SearchHit);
     EXPECT_TRUE(fresh.Messages.empty());
@@ -131,11 +144,8 @@ TEST_F(SearchTest, RootMessages) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
-    FakeHost fresh(model, eval);
-    TSearch one(model, eval, fresh);
-    Target(1, {c.formula}, c.first, c.last);
-    eval.EvalVar1 = c.from;
-    one.FindRoot();
+    FakeHost& fresh = Row(c.formula, c.from, c.first, c.last);
+    RowSearch().FindRoot();
     ASSERT_EQ(fresh.Messages.size(), 1u);
     EXPECT_EQ(fresh.Messages[0], c.message);
     EXPECT_FALSE(eval.SearchRunning);
@@ -169,11 +179,8 @@ TEST_F(SearchTest, ExtremaAgainstKnownValues) {
                {"cos(x)", 0.5, false, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
-    FakeHost fresh(model, eval);
-    TSearch one(model, eval, fresh);
-    Target(1, {c.formula});
-    eval.EvalVar1 = c.from;
-    one.FindExtremum(c.findMin);
+    FakeHost& fresh = Row(c.formula, c.from);
+    RowSearch().FindExtremum(c.findMin);
     EXPECT_TRUE(fresh.Messages.empty()) << fresh.Messages[0];
     EXPECT_TRUE(eval.SearchHit);
     EXPECT_NEAR(static_cast<double>(eval.EvalVar1), c.at, 1e-4);
@@ -203,11 +210,8 @@ TEST_F(SearchTest, ExtremumMessages) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.formula);
-    FakeHost fresh(model, eval);
-    TSearch one(model, eval, fresh);
-    Target(1, {c.formula}, c.first, c.last);
-    eval.EvalVar1 = 1;
-    one.FindExtremum(c.findMin);
+    FakeHost& fresh = Row(c.formula, 1, c.first, c.last);
+    RowSearch().FindExtremum(c.findMin);
     ASSERT_EQ(fresh.Messages.size(), 1u);
     EXPECT_EQ(fresh.Messages[0], c.message);
     EXPECT_FALSE(eval.SearchRunning);

@@ -6,9 +6,7 @@
 
 #include <string>
 
-#include "MainWindowFixture.h"
-#include "app/model/EvalFU_State.h"
-#include "app/windows/EvalFU.h"
+#include "EvalPanelFixture.h"
 #include "scene/GLWin32Viewer.h"
 #include "skin/controls/KVButton.h"
 #include "skin/controls/KVCheckListBox.h"
@@ -20,19 +18,8 @@ using namespace kx;
 
 namespace {
 
-class EvalPanelWindows : public mainwindow::MainWindow {
+class EvalPanelWindows : public mainwindow::EvalPanelWindow {
  protected:
-  void SetUp() override {
-    MainWindow::SetUp();
-    EvalState() = TEvalState();
-    EvalForm = TCustomForm::Create<TEvalForm>(nullptr);
-  }
-  void TearDown() override {
-    delete EvalForm;
-    EvalForm = nullptr;
-    MainWindow::TearDown();
-  }
-
   // The edit of that name on the main window or the floating window.
   TkvEdit* Edit(const char* name, bool floating = false) const {
     TComponent* window = floating ? static_cast<TComponent*>(EvalForm) : form_;

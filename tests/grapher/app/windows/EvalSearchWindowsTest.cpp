@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "MainWindowFixture.h"
-#include "app/model/EvalFU_State.h"
-#include "app/windows/EvalFU.h"
+#include "EvalPanelFixture.h"
 #include "scene/GLWin32Viewer.h"
 #include "skin/controls/KVButton.h"
 #include "skin/controls/KVCheckListBox.h"
@@ -55,20 +53,8 @@ class CommandDuringSearch : public TSearchHost {
   int pumps_ = 0;
 };
 
-class EvalSearchWindows : public mainwindow::MainWindow {
- protected:
-  void SetUp() override {
-    MainWindow::SetUp();
-    EvalState() = TEvalState();
-    EvalForm = TCustomForm::Create<TEvalForm>(nullptr);
-  }
-  void TearDown() override {
-    form_->UseSearchHost(nullptr);
-    delete EvalForm;
-    EvalForm = nullptr;
-    MainWindow::TearDown();
-  }
-  // The panel docked on the first entry, with x typed in.
+class EvalSearchWindows : public mainwindow::EvalPanelWindow {
+ protected:  // The panel docked on the first entry, with x typed in.
   void OpenPanelAt(const char* x) {
     Find<TkvCheckListBox>("FuncListBox")->SetItemIndex(0);
     Click(*Find<TkvButton>("btnEval"));
