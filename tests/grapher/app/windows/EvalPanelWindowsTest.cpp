@@ -100,6 +100,18 @@ TEST_F(EvalPanelWindows, DockedTypingGivesValueDerivativeAndIntegral) {
   EXPECT_EQ(EvalState().EvalVar1, 0) << "closing puts the point back to 0";
 }
 
+TEST_F(EvalPanelWindows, ANarrowScreenTakesTheDockedPanelToItsWidth) {
+  ShowWindow();
+  TkvForm& frame = *TkvForm::FindOn(form_);
+  frame.SetWidth(Screen->Width() - 100);
+  Drain();
+  Click(*Find<TkvButton>("btnEval"));
+  EXPECT_EQ(form_->Width(), Screen->Width());
+  // Closing narrows by the panel's width, below where it started.
+  Click(*Find<TkvButton>("btnEvalOff"));
+  EXPECT_EQ(form_->Width(), Screen->Width() - 191);
+}
+
 TEST_F(EvalPanelWindows, MarkerAndShadingOnScreen) {
   AddThroughDriver("x*x", 0x00FF00, "y = x*x");
   ShowWindow();
