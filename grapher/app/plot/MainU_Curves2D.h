@@ -9,6 +9,7 @@
 #include "app/model/EvalFU_State.h"
 #include "app/model/MainU_Funcs.h"
 #include "app/model/MainU_Options.h"
+#include "app/model/MainU_TNValue.h"
 #include "app/model/MainU_View.h"
 #include "app/plot/MainU_Emitter.h"
 #include "app/plot/MainU_Lattice.h"
@@ -48,11 +49,6 @@ struct TPixel2D {
 // Writes t into the first variable cell and evaluates the record there.
 TPixel2D SamplePoint2D(TFuncModel& model, const TViewState& view, const TFuncRec& record, const TSampling2D& sampling,
                        long double t);
-
-// The value of a kind-9 record at t by its DrawType: 0 the value at a data
-// abscissa, 1 the broken line, 2 the interpolation polynomial, 3 the
-// least-squares polynomial. Not a number where the data cannot give one.
-long double TNValueAt(const TFuncRec& record, long double t);
 
 // Narrowed skips the samples whose pixel cannot come within the margin when
 // that follows from t alone (kinds 1, 2 and 9 without rotation); Full

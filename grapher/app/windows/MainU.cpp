@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/model/MainU_View.h"
+#include "app/windows/MainU_EvalPanel.h"
 #include "framework/core/FormResources.h"
 #include "scene/GLObjects.h"
 #include "scene/GLWin32Viewer.h"
@@ -70,6 +71,21 @@ KX_PUBLISH(TMainForm) {
   p.Handler("btnCaptureClick", &TMainForm::btnCaptureClick);
   p.Handler("btnCaptureMouseDown", &TMainForm::btnCaptureMouseDown);
   p.Handler("btnCaptureMouseUp", &TMainForm::btnCaptureMouseUp);
+  p.Handler("btnEvalClick", &TMainForm::btnEvalClick);
+  p.Handler("btnEvalMouseDown", &TMainForm::btnEvalMouseDown);
+  p.Handler("btnEvalMouseUp", &TMainForm::btnEvalMouseUp);
+  p.Handler("btnEvalOffClick", &TMainForm::btnEvalOffClick);
+  p.Handler("btnEvalFormClick", &TMainForm::btnEvalFormClick);
+  p.Handler("edEvalVar1Change", &TMainForm::edEvalVar1Change);
+  p.Handler("pgEvalTabActive", &TMainForm::pgEvalTabActive);
+  p.Handler("btnEvalZClick", &TMainForm::btnEvalZClick);
+  p.Handler("btnEvalMinClick", &TMainForm::btnEvalMinClick);
+  p.Handler("btnEvalMaxClick", &TMainForm::btnEvalMaxClick);
+  p.Handler("Ham11Click", &TMainForm::Ham11Click);
+  p.Handler("Ham21Click", &TMainForm::Ham21Click);
+  p.Handler("Ham31Click", &TMainForm::Ham31Click);
+  p.Handler("GLStageViewer1Click", &TMainForm::GLStageViewer1Click);
+  p.Handler("FormCloseQuery", &TMainForm::FormCloseQuery);
 }
 
 namespace {
@@ -107,7 +123,6 @@ void TMainForm::FindControls() {
   cbShowGrid_ = Control<TkvCheckBox>("cbShowGrid");
   raKDuong_ = Control<TkvRadioButton>("raKDuong");
   raKDiem_ = Control<TkvRadioButton>("raKDiem");
-  pgEval_ = Control<TkvPageControl>("pgEval");
 }
 
 void TMainForm::FormCreate(TObject*) {
@@ -123,7 +138,7 @@ void TMainForm::FormCreate(TObject*) {
 
   TViewState& view = ViewState();
   if (!view.EvalPanelOpen) {
-    for (const char* name : kDockedPanel) Control<TControl>(name)->SetVisible(false);
+    ShowDockedPanel(false);
     SetWidth(ClosedPanelWidth);
   }
   view.OffsetX = 0, view.OffsetY = 0;
@@ -133,6 +148,12 @@ void TMainForm::FormCreate(TObject*) {
   Control<TGLBaseSceneObject>("spDot")->SetVisible(false);
   // The model, with the template compiler, comes with the window, on the plane list.
   FuncModel().SetCurrentList(true);
+  BindEvalComponents(*this, MainEvalVarRows(), MainEvalFuncRows());
+  EvalPanelControls().UseHost(this, false);
+}
+
+void TMainForm::ShowDockedPanel(bool shown) {
+  for (const char* name : kDockedPanel) Control<TControl>(name)->SetVisible(shown);
 }
 
 void TMainForm::FormResize(TObject*) {

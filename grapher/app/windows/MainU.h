@@ -11,6 +11,7 @@
 
 #include "app/model/MainU_Driver.h"
 #include "app/model/MainU_Options.h"
+#include "app/model/MainU_Search.h"
 #include "app/plot/MainU_Capture.h"
 #include "app/plot/MainU_Navigation.h"
 #include "app/plot/MainU_Render3D.h"
@@ -86,6 +87,37 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   void btnCaptureClick(TObject* sender);
   void btnCaptureMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void btnCaptureMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  // The evaluation panel: a left click on btnEval docks it, a right click
+  // floats it; its close and float buttons; any of its input edits changed;
+  // a page chosen.
+  void btnEvalClick(TObject* sender);
+  void btnEvalMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void btnEvalMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void btnEvalOffClick(TObject* sender);
+  void btnEvalFormClick(TObject* sender);
+  void edEvalVar1Change(TObject* sender);
+  void pgEvalTabActive(TObject* sender, int index);
+  // The integral page of the panel shown now is active.
+  bool EvalIntegralPageActive() const;
+  // The searches from the panel's buttons and the component menus; a click
+  // on the view, the frame or the panel's pages stops a running search.
+  void btnEvalZClick(TObject* sender);
+  void btnEvalMinClick(TObject* sender);
+  void btnEvalMaxClick(TObject* sender);
+  void StartExtremumSearch(bool findMin);
+  void Ham11Click(TObject* sender);
+  void Ham21Click(TObject* sender);
+  void Ham31Click(TObject* sender);
+  void Ham12Click(TObject* sender);
+  void Ham22Click(TObject* sender);
+  void Ham32Click(TObject* sender);
+  void GLStageViewer1Click(TObject* sender);
+  // Closing while a search runs stops it and closes when it has ended.
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  // The searches report to this host instead of the window's own (tests
+  // give a fake); nullptr gives the own back.
+  void UseSearchHost(TSearchHost* host);
+  TSearchHost& OwnSearchHost() { return ownSearchHost_; }
 
   // TFuncDialogs: the chooser and the kind's dialogs, and warnings owned by
   // this window.
@@ -132,6 +164,34 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   void MakeFileDialogs();
   // The marker sphere where the 3D frame puts it.
   void PlaceMarker(const TSpaceMarker& marker);
+  // The window's search host: the panel's evaluation, an immediate repaint,
+  // the application's message pump, the screen cursor and message boxes.
+  class SearchHost : public TSearchHost {
+   public:
+    explicit SearchHost(TMainForm& form) : form_(form) {}
+    bool Evaluate(bool shown) override;
+    void RepaintView() override;
+    void ProcessMessages() override;
+    void SetHourglass(bool busy) override;
+    void ShowSearchMessage(const std::string& text) override;
+    void SearchEnded() override;
+
+   private:
+    TMainForm& form_;
+  };
+  using THandler = void (TMainForm::*)(TObject*);
+  TSearch Search();
+  // The target of a search, or nullptr (also while a search runs, which the
+  // click stops instead).
+  const TFuncRec* SearchTarget();
+  // The component menu of the target's mode runs these handlers.
+  void PointComponentMenus(THandler first, THandler second, THandler third);
+  void PopupComponentMenu(const char* buttonName);
+  void RunComponentSearch(int component, bool root);
+  // Shows or hides the docked evaluation panel's controls.
+  void ShowDockedPanel(bool shown);
+  // Hides the docked panel's controls and narrows the window by its width.
+  void UndockEvalPanel();
 
   std::unique_ptr<TFuncDriver> driver_;
   // Where Save and Load show their messages: the driver's dialogs.
@@ -145,13 +205,18 @@ class TMainForm : public TForm, public TFuncDialogs, public TFuncView, public TN
   TkvCheckBox* cbShowGrid_ = nullptr;
   TkvRadioButton* raKDuong_ = nullptr;
   TkvRadioButton* raKDiem_ = nullptr;
-  TkvPageControl* pgEval_ = nullptr;
   TDisplayOptions options_;
   std::unique_ptr<TSceneNavCamera> camera_;
   std::unique_ptr<TViewNavigator> navigator_;
   std::unique_ptr<TViewerCaptureSource> captureSource_;
   std::unique_ptr<TCaptureButton> capture_;
   std::string magX_, magY_;
+  // The last mouse button pressed on btnEval was the right one.
+  bool evalRightButton_ = false;
+  SearchHost ownSearchHost_{*this};
+  TSearchHost* searchHost_ = &ownSearchHost_;
+  // The window was asked to close while a search ran.
+  bool closeAfterSearch_ = false;
 };
 
 // The program's main window, set by the program entry.

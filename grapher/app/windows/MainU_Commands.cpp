@@ -3,6 +3,7 @@
 // dialogs and view.
 #include <windows.h>
 
+#include "app/model/EvalFU_State.h"
 #include "app/windows/AboutU.h"
 #include "app/windows/FInU.h"
 #include "app/windows/MainU.h"
@@ -21,9 +22,17 @@ void TMainForm::UseDialogs(TFuncDialogs* dialogs) {
 
 void TMainForm::Btn2DClick(TObject*) { driver_->SwitchTo2D(); }
 void TMainForm::Btn3DClick(TObject*) { driver_->SwitchTo3D(); }
-void TMainForm::BtnAddFuncClick(TObject*) { driver_->AddClicked(); }
-void TMainForm::BtnEditFuncClick(TObject*) { driver_->EditClicked(funcList_->ItemIndex()); }
-void TMainForm::BtnDelFuncClick(TObject*) { driver_->DeleteClicked(funcList_->ItemIndex()); }
+// A running search calls the compilers that Add, Edit, Delete and Load may
+// free: while it runs, these commands only stop it.
+void TMainForm::BtnAddFuncClick(TObject*) {
+  if (!StopSearchInstead(EvalState())) driver_->AddClicked();
+}
+void TMainForm::BtnEditFuncClick(TObject*) {
+  if (!StopSearchInstead(EvalState())) driver_->EditClicked(funcList_->ItemIndex());
+}
+void TMainForm::BtnDelFuncClick(TObject*) {
+  if (!StopSearchInstead(EvalState())) driver_->DeleteClicked(funcList_->ItemIndex());
+}
 
 void TMainForm::FuncListBoxClickCheck(TObject*) {
   const int index = funcList_->ItemIndex();
@@ -74,15 +83,6 @@ void TMainForm::FillFuncList(const std::vector<TFuncListItem>& items) {
     funcList_->Items()->Add(items[i].Text);
     funcList_->SetChecked(static_cast<int>(i), items[i].Checked);
   }
-}
-
-void TMainForm::FuncEdited() {
-  // The evaluation panel recomputes for the edited entry once it joins the window.
-}
-
-void TMainForm::FuncDeleted() {
-  funcList_->DeleteSelected();
-  RepaintView();
 }
 
 }  // namespace kx

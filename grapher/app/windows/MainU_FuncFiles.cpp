@@ -85,6 +85,8 @@ void TMainForm::btnSaveClick(TObject*) {
 }
 
 void TMainForm::btnLoadClick(TObject*) {
+  // Loading replaces compilers a running search may be calling.
+  if (StopSearchInstead(EvalState())) return;
   std::string fileName;
   if (ChooseLoadFile && ChooseLoadFile(fileName)) LoadFuncFile(fileName);
 }

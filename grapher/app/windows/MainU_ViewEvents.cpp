@@ -37,8 +37,7 @@ void TMainForm::FormPaint(TObject*) {
     PlaceMarker(PlaceMarker3D(plot));
     return;
   }
-  const bool integralPage = view.EvalPanelOpen && !view.EvalPanelFloating && pgEval_->ActivePage() == pgEval_->Pages(1);
-  const TPlot2D plot{FuncModel(), view, DisplayOptions(), EvalState(), integralPage};
+  const TPlot2D plot{FuncModel(), view, DisplayOptions(), EvalState(), EvalIntegralPageActive()};
   Render2D(plot);
 }
 

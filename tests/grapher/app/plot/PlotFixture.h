@@ -11,19 +11,16 @@
 
 #include "RecordingEmitter.h"
 #include "app/plot/MainU_Curves2D.h"
+#include "ProcessControlWord.h"
 
 namespace kx {
 
 class PlotTest : public ::testing::Test {
  protected:
   PlotTest() {
-    asm volatile("fnstcw %0" : "=m"(savedControlWord_));
-    const uint16_t word = 0x133F;
-    asm volatile("fnclex\n\tfldcw %0" : : "m"(word));
     view.ViewW = 600, view.ViewH = 400;
     view.CenterX = 300, view.CenterY = 200;
   }
-  ~PlotTest() override { asm volatile("fnclex\n\tfldcw %0" : : "m"(savedControlWord_)); }
 
   // A compiled record appended to the list of its kind (1 to 8) with its
   // formulas, its first variable ranging from first to last by step.
@@ -64,14 +61,13 @@ class PlotTest : public ::testing::Test {
   double TOfX(double px) const { return (px - view.OriginX()) / view.ScaleX; }
   double TOfY(double py) const { return (view.OriginY() - py) / view.ScaleY; }
 
+  // Before the model: every evaluation runs under the programs' control word.
+  testsupport::ProcessControlWord controlWord_;
   TFuncModel model;
   TViewState view;
   TDisplayOptions options;
   TEvalState eval;
   TRecordingEmitter emitter;
-
- private:
-  uint16_t savedControlWord_ = 0;
 };
 
 }  // namespace kx

@@ -149,9 +149,8 @@ TEST_F(EvalWindow, ThePagesInOrderWithTheValuesInFront) {
   ASSERT_EQ(pages->Strip()->Tabs()->Count(), 2);
   EXPECT_EQ(pages->Strip()->Tabs()->Get(0), Tcvn3Text("Lượng giá"));
   EXPECT_EQ(pages->Strip()->Tabs()->Get(1), Tcvn3Text("Tích phân"));
-  // The panel's events are the main window's: the floating window binds
-  // none of them itself.
-  EXPECT_FALSE(pages->OnTabActive);
+  // A page chosen reaches the main window through the window's forwarder.
+  EXPECT_TRUE(pages->OnTabActive);
   EXPECT_FALSE(pages->OnChange);
 }
 
