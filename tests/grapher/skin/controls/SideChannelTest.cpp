@@ -102,7 +102,7 @@ TEST_F(SideChannel, ANewChannelIsCollapsed) {
   EXPECT_FALSE(c->BarButton()->TabStop());
   EXPECT_EQ(c->BarButton()->UIStyle(), TkvUIStyle::Custom);
   EXPECT_EQ(c->BarButton()->PicMouseDownResName(), "SIDECHANNEL_BAR_MOUSEON");
-  EXPECT_EQ(c->Align(), kvLeft);
+  EXPECT_EQ(c->Align(), TkvSideChannelAlign::kvLeft);
   EXPECT_EQ(c->TControl::Align(), alLeft);
   EXPECT_EQ(c->PopupMode(), kvMouseOn);
   EXPECT_FALSE(c->QuickMove());
@@ -120,16 +120,18 @@ TEST_F(SideChannel, ANewChannelIsCollapsed) {
 // to its edge while it slides.
 TEST_F(SideChannel, DocksToTheLeftOrRightEdge) {
   form_->Show();
-  for (TkvSideChannelAlign align : {kvLeft, kvRight}) {
-    SCOPED_TRACE(align);
+  for (TkvSideChannelAlign align : {TkvSideChannelAlign::kvLeft, TkvSideChannelAlign::kvRight}) {
+    SCOPED_TRACE(align == TkvSideChannelAlign::kvLeft ? "kvLeft" : "kvRight");
     TkvSideChannel* c = NewChannel();
     c->SetAlign(align);
     ASSERT_TRUE(c->HandleAllocated());
     ASSERT_TRUE(c->SideBar()->HandleAllocated());
     ASSERT_TRUE(c->BarButton()->HandleAllocated());
     const int client = form_->ClientWidth();
-    auto atEdge = [&] { return align == kvLeft ? c->Left() == 0 : c->Left() + c->Width() == client; };
-    EXPECT_EQ(c->TControl::Align(), align == kvLeft ? alLeft : alRight);
+    auto atEdge = [&] {
+      return align == TkvSideChannelAlign::kvLeft ? c->Left() == 0 : c->Left() + c->Width() == client;
+    };
+    EXPECT_EQ(c->TControl::Align(), align == TkvSideChannelAlign::kvLeft ? alLeft : alRight);
     EXPECT_EQ(c->Width(), 10);
     EXPECT_EQ(c->Height(), form_->ClientHeight());
     EXPECT_TRUE(atEdge());
@@ -493,7 +495,7 @@ end
   EXPECT_EQ(c->Width(), 12);
   EXPECT_EQ(c->Caption(), "Cong cu");
   EXPECT_EQ(c->TitleStrip()->Caption(), "");
-  EXPECT_EQ(c->Align(), kvRight);
+  EXPECT_EQ(c->Align(), TkvSideChannelAlign::kvRight);
   EXPECT_EQ(c->PopupMode(), kvMouseClick);
   EXPECT_TRUE(c->QuickMove());
   EXPECT_EQ(c->SideBarColor(), clWhite);
@@ -591,7 +593,7 @@ TEST_F(SideChannel, Screenshot) {
   left->SetQuickMove(true);
   left->SetStayOn(true);
   TkvSideChannel* right = NewChannel(120);
-  right->SetAlign(kvRight);
+  right->SetAlign(TkvSideChannelAlign::kvRight);
   right->SetCaption("Ghi chu");
   ApplyStyleToControls(*form_, TkvUIStyle::Protein);
   form_->Show();
