@@ -301,10 +301,14 @@ void TkvTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
     TkvTitleBarButton& b = *buttons_->Items(index);
     const TkvTitleBarBtnType type = b.ButtonType();
     PerformTitleButton(b);
+    // The handler may free the form, and this bar with it: then the message
+    // stops here.
+    TFreedWatch watch(*this);
     if (OnCustomBtnsClick && type == kvCustom)
       OnCustomBtnsClick(this, index);
     else if (OnHelpBtnClick && type == kvHelp)
       OnHelpBtnClick(this, index);
+    if (watch.freed) return;
   }
   pressed_ = false;
   RepaintNow();
