@@ -16,6 +16,7 @@
 #include "skin/controls/KVThemesControls.h"
 #include "SkinStandIn.h"
 #include "TestSupport.h"
+#include "TextPictures.h"
 
 using namespace kx;
 
@@ -604,4 +605,13 @@ TEST_F(SideChannel, Screenshot) {
   EXPECT_TRUE(testsupport::SavePng(shot, "skin_sidechannel.png"));
   EXPECT_EQ(left->Width(), 150);
   EXPECT_EQ(right->Width(), 10);
+  // The pinned channel shows the button on it, the folded one only its bar
+  // with the bar button's picture, each as the button paints itself.
+  for (TkvButton* shown : {button, right->BarButton()}) {
+    SCOPED_TRACE(shown->Caption());
+    TBitmap painted;
+    shown->PaintTo(painted);
+    const POINT at = testsupport::InCapture(form_->Handle(), shown->ClientToScreen(POINT{0, 0}));
+    EXPECT_EQ(testsupport::DifferingPixels(shot, at, painted), 0);
+  }
 }
