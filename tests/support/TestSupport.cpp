@@ -123,6 +123,12 @@ struct FileCloser {
 using File = std::unique_ptr<FILE, FileCloser>;
 }  // namespace
 
+POINT InCapture(HWND wnd, POINT screen) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return POINT{screen.x - r.left, screen.y - r.top};
+}
+
 Picture Crop(const Picture& picture, RECT area) {
   Picture out;
   out.width = area.right - area.left;

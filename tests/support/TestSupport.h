@@ -54,6 +54,8 @@ Picture Crop(const Picture& picture, RECT area);
 
 // Copies what the screen shows of the window (frame included).
 Picture CaptureWindow(HWND wnd);
+// Where a point of the screen lies in CaptureWindow's picture of `wnd`.
+POINT InCapture(HWND wnd, POINT screen);
 // Writes a picture as a 24-bit PNG; false on failure.
 bool SavePng(const Picture& picture, const std::string& path);
 // Reads a PNG written by SavePng (or any 8-bit RGB/RGBA PNG).

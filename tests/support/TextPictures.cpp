@@ -41,4 +41,14 @@ unsigned OnScreen(kx::TColor color) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
+int DifferingPixels(const Picture& picture, POINT at, kx::TBitmap& painted) {
+  if (at.x < 0 || at.y < 0 || at.x + painted.Width() > picture.width || at.y + painted.Height() > picture.height)
+    return painted.Width() * painted.Height();
+  int differing = 0;
+  for (int y = 0; y < painted.Height(); ++y)
+    for (int x = 0; x < painted.Width(); ++x)
+      differing += picture.At(at.x + x, at.y + y) != OnScreen(painted.Canvas()->Pixel(x, y));
+  return differing;
+}
+
 }  // namespace testsupport

@@ -20,4 +20,8 @@ bool ContainsText(const Picture& area, const Picture& text, unsigned ink = 0);
 // A colour as a screenshot holds it (0x00RRGGBB).
 unsigned OnScreen(kx::TColor color);
 
+// How many pixels of `painted` differ from the picture's at `at` and beyond;
+// every pixel of `painted` must lie inside the picture.
+int DifferingPixels(const Picture& picture, POINT at, kx::TBitmap& painted);
+
 }  // namespace testsupport

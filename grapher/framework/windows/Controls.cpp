@@ -165,6 +165,10 @@ TControl::TControl(TComponent* owner)
   constraints_->OnChange = TNotifyEvent([this](TObject*) { SetBounds(left_, top_, width_, height_); });
 }
 
+// Out of line: the compiler cannot tell that a watch is unlinked or its
+// control freed before the watch goes, and would warn of a dangling pointer.
+TControl::TFreedWatch::TFreedWatch(TControl& c) : control(c), outer(c.freedWatch_) { c.freedWatch_ = this; }
+
 TControl::~TControl() {
   for (TFreedWatch* watch = freedWatch_; watch; watch = watch->outer) watch->freed = true;
   if (g_captureControl == this) g_captureControl = nullptr;

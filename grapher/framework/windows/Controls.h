@@ -260,12 +260,11 @@ class TControl : public TComponent {
   TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   bool clicked_ = false;  // left button went down here and has not come up
 
- private:
-  friend class TWinControl;
   // Marks, while a handler runs, whether the control was freed meanwhile: an
-  // OnClick may free the control whose click it handles.
+  // OnClick may free the control whose click it handles, and so may the
+  // events a control raises of its own.
   struct TFreedWatch {
-    explicit TFreedWatch(TControl& c) : control(c), outer(c.freedWatch_) { c.freedWatch_ = this; }
+    explicit TFreedWatch(TControl& c);
     ~TFreedWatch() {
       if (!freed) control.freedWatch_ = outer;
     }
@@ -275,6 +274,9 @@ class TControl : public TComponent {
     TFreedWatch* outer;
     bool freed = false;
   };
+
+ private:
+  friend class TWinControl;
   void HandleMouseMessage(TMessage& m);
 
   TFreedWatch* freedWatch_ = nullptr;

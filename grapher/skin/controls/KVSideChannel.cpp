@@ -88,7 +88,7 @@ TkvSideChannel::TkvSideChannel(TComponent* owner) : TCustomPanel(owner), expande
 
   sliding_ = false;
   SetBevelOuter(bvNone);
-  SetAlign(kvLeft);
+  SetAlign(TkvSideChannelAlign::kvLeft);
   TControl::SetText(" ");
   SetSideBarColor(clBtnFace);
   popupMode_ = kvMouseOn;
@@ -143,7 +143,7 @@ void TkvSideChannel::SetAlignment(TAlignment alignment) { titleStrip_->SetAlignm
 
 void TkvSideChannel::SetAlign(TkvSideChannelAlign align) {
   align_ = align;
-  TControl::SetAlign(align == kvRight ? alRight : alLeft);
+  TControl::SetAlign(align == TkvSideChannelAlign::kvRight ? alRight : alLeft);
 }
 
 void TkvSideChannel::SetStayOn(bool on) {

@@ -22,7 +22,10 @@ namespace kx {
 
 class TkvButton;
 
-enum TkvSideChannelAlign { kvLeft, kvRight };
+// Scoped: the title bar's section alignment has enumerators of the same
+// names, and a file may include both. Form resources name them without the
+// scope.
+enum class TkvSideChannelAlign { kvLeft, kvRight };
 KX_ENUM_NAMES(TkvSideChannelAlign, "kvLeft", "kvRight")
 enum TkvSideChannelPopupMode { kvMouseOn, kvMouseClick };
 KX_ENUM_NAMES(TkvSideChannelPopupMode, "kvMouseOn", "kvMouseClick")
@@ -110,7 +113,7 @@ class TkvSideChannel : public TCustomPanel {
   int expandedWidth_;
   bool sliding_ = false;
   std::string caption_;
-  TkvSideChannelAlign align_ = kvLeft;
+  TkvSideChannelAlign align_ = TkvSideChannelAlign::kvLeft;
   bool stayOn_ = false;
   TkvSideChannelPopupMode popupMode_ = kvMouseOn;
   bool quickMove_ = false;

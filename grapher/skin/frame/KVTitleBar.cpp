@@ -86,8 +86,8 @@ void TkvTitleBar::SetUIStyle(TkvUIStyle style) {
   addSection(45)->SetAutoSize(true);
   TkvTitleBarSection* right = addSection(47);
   right->SetAutoSize(true);
-  right->SetAlign(kvRight);
-  addSection(46)->SetAlign(kvClient);
+  right->SetAlign(TkvTitleBarAlign::kvRight);
+  addSection(46)->SetAlign(TkvTitleBarAlign::kvClient);
   leftBtnXOffset_ = ThemeInteger(style, 67);
   rightBtnXOffset_ = ThemeInteger(style, 68);
   if (TCustomForm* form = Form()) form->Constraints()->SetMinWidth(ThemeInteger(style, 6));
@@ -208,16 +208,16 @@ void TkvTitleBar::DrawSections(TBitmap& bmp) {
   for (int i = 0; i < sections_->Count(); ++i) {
     TkvTitleBarSection& s = *sections_->Items(i);
     switch (s.Align()) {
-      case kvLeft:
+      case TkvTitleBarAlign::kvLeft:
         draw(s, RECT{left + 1, 0, left + 1 + s.Width(), h});
         left += s.Width();
         break;
-      case kvRight:
+      case TkvTitleBarAlign::kvRight:
         if (bmp.Width() - left < s.Width()) break;  // the left sections leave no room
         draw(s, RECT{right - 1 - s.Width(), 0, right - 1, h});
         right -= s.Width();
         break;
-      case kvClient:
+      case TkvTitleBarAlign::kvClient:
         client = &s;
         break;
     }
@@ -301,10 +301,14 @@ void TkvTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
     TkvTitleBarButton& b = *buttons_->Items(index);
     const TkvTitleBarBtnType type = b.ButtonType();
     PerformTitleButton(b);
+    // The handler may free the form, and this bar with it: then the message
+    // stops here.
+    TFreedWatch watch(*this);
     if (OnCustomBtnsClick && type == kvCustom)
       OnCustomBtnsClick(this, index);
     else if (OnHelpBtnClick && type == kvHelp)
       OnHelpBtnClick(this, index);
+    if (watch.freed) return;
   }
   pressed_ = false;
   RepaintNow();

@@ -21,7 +21,9 @@
 
 namespace kx {
 
-enum TkvTitleBarAlign { kvLeft, kvRight, kvClient };
+// Scoped: the side channel's alignment has enumerators of the same names, and
+// a file may include both. Form resources name them without the scope.
+enum class TkvTitleBarAlign { kvLeft, kvRight, kvClient };
 KX_ENUM_NAMES(TkvTitleBarAlign, "kvLeft", "kvRight", "kvClient")
 
 enum TkvTitleBarBtnType { kvMax, kvMin, kvClose, kvHelp, kvControlBox, kvCustom };
@@ -68,7 +70,7 @@ class TkvTitleBarSection : public TCollectionItem {
 
   bool autoSize_ = false;
   int width_ = 10;
-  TkvTitleBarAlign align_ = kvLeft;
+  TkvTitleBarAlign align_ = TkvTitleBarAlign::kvLeft;
   std::unique_ptr<TPicture> picture_;
   bool stretch_ = false;
 };

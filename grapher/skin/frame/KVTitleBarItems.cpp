@@ -7,7 +7,8 @@ namespace kx {
 KX_PUBLISH(TkvTitleBarSection) {
   p.Property("AutoSize", &TkvTitleBarSection::AutoSize, &TkvTitleBarSection::SetAutoSize).Default(false);
   p.Property("Width", &TkvTitleBarSection::Width, &TkvTitleBarSection::SetWidth).Default(10);
-  p.Property("Align", &TkvTitleBarSection::Align, &TkvTitleBarSection::SetAlign).Default(kvLeft);
+  p.Property("Align", &TkvTitleBarSection::Align, &TkvTitleBarSection::SetAlign)
+      .Default(static_cast<int64_t>(TkvTitleBarAlign::kvLeft));
   p.Property("Picture", &TkvTitleBarSection::Picture, &TkvTitleBarSection::SetPicture);
   p.Property("Stretch", &TkvTitleBarSection::Stretch, &TkvTitleBarSection::SetStretch).Default(false);
 }
@@ -77,9 +78,9 @@ void TkvTitleBarSection::SetWidth(int width) {
 
 void TkvTitleBarSection::SetAlign(TkvTitleBarAlign align) {
   if (align == align_) return;
-  if (align == kvClient) {
+  if (align == TkvTitleBarAlign::kvClient) {
     for (int i = 0; Collection() && i < Collection()->Count(); ++i)
-      if (Collection()->ItemAs<TkvTitleBarSection>(i)->align_ == kvClient) {
+      if (Collection()->ItemAs<TkvTitleBarSection>(i)->align_ == TkvTitleBarAlign::kvClient) {
         ShowSkinError("Sorry, only one section's Align property can be \"kvClient\"");
         return;
       }
@@ -96,7 +97,7 @@ void TkvTitleBarSection::SetPicture(TPicture* picture) {
 }
 
 void TkvTitleBarSection::SetStretch(bool on) {
-  stretch_ = on || align_ == kvClient;
+  stretch_ = on || align_ == TkvTitleBarAlign::kvClient;
   Changed();
 }
 

@@ -16,6 +16,7 @@
 #include "skin/controls/KVEdit.h"
 #include "skin/controls/KVPageControl.h"
 #include "skin/frame/KVForm.h"
+#include "TextPictures.h"
 
 using namespace kx;
 using namespace mainwindow;
@@ -376,4 +377,13 @@ TEST_F(MainWindow, TheEmptyWindowOnScreen) {
   EXPECT_TRUE(testsupport::SavePng(shot, "main_window_empty.png"));
   EXPECT_EQ(shot.width, 619);
   EXPECT_EQ(shot.height, 601);
+  // The function commands' buttons on screen as each paints itself.
+  for (const char* name : {"BtnAddFunc", "BtnEditFunc", "BtnDelFunc"}) {
+    SCOPED_TRACE(name);
+    auto* button = Find<TkvButton>(name);
+    TBitmap painted;
+    button->PaintTo(painted);
+    const POINT at = testsupport::InCapture(form_->Handle(), button->ClientToScreen(POINT{0, 0}));
+    EXPECT_EQ(testsupport::DifferingPixels(shot, at, painted), 0);
+  }
 }

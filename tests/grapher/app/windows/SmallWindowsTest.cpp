@@ -2,6 +2,7 @@
 // program's own form resources: their components against tables, the
 // pictures decoded, the template form's reset and radio buttons, the sliders
 // on a view state, and screenshots of each window to be looked at.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,6 +131,46 @@ class TemplateForm : public WindowTest {
   }
   std::unique_ptr<TfrmHamMau> form_;
 };
+
+// The picture of an image shows at the image's place in the window, pixel
+// for pixel (no template picture is stretched or centred), but where another
+// control of the form lies over it; a transparent picture's transparent
+// colour shows what lies behind it instead.
+void ExpectPictureOnScreen(const testsupport::Picture& shot, TForm& form, TImage& image) {
+  const POINT origin = testsupport::InCapture(form.Handle(), image.ClientToScreen(POINT{0, 0}));
+  const int left = origin.x, top = origin.y;
+  std::vector<RECT> covered;
+  for (int i = 0; i < image.Parent()->ControlCount(); ++i) {
+    const TControl* other = image.Parent()->Controls(i);
+    if (other == &image || !other->Visible()) continue;
+    // Its bounds, frame included, in its parent's client area.
+    const POINT at =
+        testsupport::InCapture(form.Handle(), image.Parent()->ClientToScreen(POINT{other->Left(), other->Top()}));
+    covered.push_back(RECT{at.x, at.y, at.x + other->Width(), at.y + other->Height()});
+  }
+  auto isCovered = [&](int x, int y) {
+    const POINT p{x, y};
+    return std::any_of(covered.begin(), covered.end(), [&](const RECT& r) { return PtInRect(&r, p) != FALSE; });
+  };
+  TBitmap* picture = image.Picture()->Bitmap();
+  ASSERT_NE(picture, nullptr);
+  const int width = std::min(picture->Width(), image.Width()), height = std::min(picture->Height(), image.Height());
+  ASSERT_GT(width, 0);
+  ASSERT_GT(height, 0);
+  ASSERT_LE(left + width, shot.width);
+  ASSERT_LE(top + height, shot.height);
+  const TColor transparent = picture->TransparentColor() & 0xFFFFFF;
+  int compared = 0, differing = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const TColor colour = picture->Canvas()->Pixel(x, y) & 0xFFFFFF;
+      if ((image.Transparent() && colour == transparent) || isCovered(left + x, top + y)) continue;
+      ++compared;
+      differing += shot.At(left + x, top + y) != OnScreen(colour);
+    }
+  EXPECT_GT(compared, width * height / 10) << image.Name();
+  EXPECT_EQ(differing, 0) << image.Name();
+}
 
 TEST_F(TemplateForm, HasTheFieldsRadioButtonsPicturesAndButtonsOfItsResource) {
   ExpectGrapherFrame(*form_, TkvUIStyle::DeepBlue, "Thong so ham", 423, 398);
@@ -280,7 +321,17 @@ TEST_F(TemplateForm, Screenshots) {
   form_->btnCancel()->SetTop(form_->btnOK()->Top());
   form_->kvForm1()->SetHeight(form_->btnOK()->Top() + 50);
   form_->Show();
-  Shoot(*form_, "app_windows_template_hyperbola.png");
+  const testsupport::Picture shot = Shoot(*form_, "app_windows_template_hyperbola.png");
+  ExpectPictureOnScreen(shot, *form_, *form_->Image(12));
+  // Each row's label in the screen font where it stands.
+  for (int i = 1; i <= 4; ++i) {
+    SCOPED_TRACE(labels[i - 1]);
+    TFont font;
+    font.Assign(form_->lb(i)->Font());
+    const POINT at = testsupport::InCapture(form_->Handle(), form_->lb(i)->ClientToScreen(POINT{0, 0}));
+    const RECT area{at.x, at.y, at.x + form_->lb(i)->Width() + 20, at.y + form_->lb(i)->Height() + 4};
+    EXPECT_TRUE(ContainsText(Crop(shot, area), DrawnText(font, form_->lb(i)->Caption()), OnScreen(font.Color())));
+  }
   form_->Hide();
 
   // Every picture once, on a sheet of its own.
@@ -288,7 +339,8 @@ TEST_F(TemplateForm, Screenshots) {
   for (int i = 1; i <= TemplatePictureCount; ++i) {
     form_->Image(i)->Show();
     form_->Show();
-    Shoot(*form_, "app_windows_template_picture" + std::to_string(i) + ".png");
+    ExpectPictureOnScreen(Shoot(*form_, "app_windows_template_picture" + std::to_string(i) + ".png"), *form_,
+                          *form_->Image(i));
     form_->Image(i)->Hide();
     form_->Hide();
   }

@@ -57,12 +57,14 @@ class Window : public testing::Test {
     control->SetCaption(caption);
     return control;
   }
-  void Shoot(const std::string& file) {
+  testsupport::Picture Shoot(const std::string& file) {
     form_->Show();
     Application->ProcessMessages();
     form_->Repaint();
     Application->ProcessMessages();
-    EXPECT_TRUE(testsupport::SavePng(testsupport::CaptureWindow(form_->Handle()), file));
+    testsupport::Picture shot = testsupport::CaptureWindow(form_->Handle());
+    EXPECT_TRUE(testsupport::SavePng(shot, file));
+    return shot;
   }
   TForm* form_ = nullptr;
   TMessageEvent savedHook_;
@@ -245,8 +247,22 @@ TEST_F(Window, DeepBlueDialog) {
   auto* cancel = AddCaptioned<TkvButton>(frame, "Huy", 262, 210, 80, 27);
   cancel->SetCancel(true);
   EXPECT_EQ(ok->UIStyle(), TkvUIStyle::DeepBlue);
-  Shoot("skin_buttons_deepblue.png");
-  // The focused button shows its dotted cue.
+  const testsupport::Picture plain = Shoot("skin_buttons_deepblue.png");
+  // The focused button shows its dotted cue two pixels inside its edge, and
+  // nothing else of the button changes.
   ok->SetFocus();
-  Shoot("skin_buttons_deepblue_focus.png");
+  const testsupport::Picture focused = Shoot("skin_buttons_deepblue_focus.png");
+  ASSERT_EQ(focused.pixels.size(), plain.pixels.size());
+  const POINT at = testsupport::InCapture(form_->Handle(), ok->ClientToScreen(POINT{0, 0}));
+  const RECT cue{at.x + 2, at.y + 2, at.x + ok->Width() - 2, at.y + ok->Height() - 2};
+  int onCue = 0, elsewhere = 0;
+  for (int y = at.y; y < at.y + ok->Height(); ++y)
+    for (int x = at.x; x < at.x + ok->Width(); ++x) {
+      if (plain.At(x, y) == focused.At(x, y)) continue;
+      const bool onEdge = (x == cue.left || x == cue.right - 1) && y >= cue.top && y < cue.bottom;
+      const bool onTopOrBottom = (y == cue.top || y == cue.bottom - 1) && x >= cue.left && x < cue.right;
+      ++(onEdge || onTopOrBottom ? onCue : elsewhere);
+    }
+  EXPECT_GT(onCue, ok->Width() / 2);  // dotted: every other pixel of a side
+  EXPECT_EQ(elsewhere, 0);
 }

@@ -16,6 +16,7 @@
 #include "skin/controls/KVThemesControls.h"
 #include "SkinStandIn.h"
 #include "TestSupport.h"
+#include "TextPictures.h"
 
 using namespace kx;
 
@@ -102,7 +103,7 @@ TEST_F(SideChannel, ANewChannelIsCollapsed) {
   EXPECT_FALSE(c->BarButton()->TabStop());
   EXPECT_EQ(c->BarButton()->UIStyle(), TkvUIStyle::Custom);
   EXPECT_EQ(c->BarButton()->PicMouseDownResName(), "SIDECHANNEL_BAR_MOUSEON");
-  EXPECT_EQ(c->Align(), kvLeft);
+  EXPECT_EQ(c->Align(), TkvSideChannelAlign::kvLeft);
   EXPECT_EQ(c->TControl::Align(), alLeft);
   EXPECT_EQ(c->PopupMode(), kvMouseOn);
   EXPECT_FALSE(c->QuickMove());
@@ -120,16 +121,18 @@ TEST_F(SideChannel, ANewChannelIsCollapsed) {
 // to its edge while it slides.
 TEST_F(SideChannel, DocksToTheLeftOrRightEdge) {
   form_->Show();
-  for (TkvSideChannelAlign align : {kvLeft, kvRight}) {
-    SCOPED_TRACE(align);
+  for (TkvSideChannelAlign align : {TkvSideChannelAlign::kvLeft, TkvSideChannelAlign::kvRight}) {
+    SCOPED_TRACE(align == TkvSideChannelAlign::kvLeft ? "kvLeft" : "kvRight");
     TkvSideChannel* c = NewChannel();
     c->SetAlign(align);
     ASSERT_TRUE(c->HandleAllocated());
     ASSERT_TRUE(c->SideBar()->HandleAllocated());
     ASSERT_TRUE(c->BarButton()->HandleAllocated());
     const int client = form_->ClientWidth();
-    auto atEdge = [&] { return align == kvLeft ? c->Left() == 0 : c->Left() + c->Width() == client; };
-    EXPECT_EQ(c->TControl::Align(), align == kvLeft ? alLeft : alRight);
+    auto atEdge = [&] {
+      return align == TkvSideChannelAlign::kvLeft ? c->Left() == 0 : c->Left() + c->Width() == client;
+    };
+    EXPECT_EQ(c->TControl::Align(), align == TkvSideChannelAlign::kvLeft ? alLeft : alRight);
     EXPECT_EQ(c->Width(), 10);
     EXPECT_EQ(c->Height(), form_->ClientHeight());
     EXPECT_TRUE(atEdge());
@@ -493,7 +496,7 @@ end
   EXPECT_EQ(c->Width(), 12);
   EXPECT_EQ(c->Caption(), "Cong cu");
   EXPECT_EQ(c->TitleStrip()->Caption(), "");
-  EXPECT_EQ(c->Align(), kvRight);
+  EXPECT_EQ(c->Align(), TkvSideChannelAlign::kvRight);
   EXPECT_EQ(c->PopupMode(), kvMouseClick);
   EXPECT_TRUE(c->QuickMove());
   EXPECT_EQ(c->SideBarColor(), clWhite);
@@ -591,7 +594,7 @@ TEST_F(SideChannel, Screenshot) {
   left->SetQuickMove(true);
   left->SetStayOn(true);
   TkvSideChannel* right = NewChannel(120);
-  right->SetAlign(kvRight);
+  right->SetAlign(TkvSideChannelAlign::kvRight);
   right->SetCaption("Ghi chu");
   ApplyStyleToControls(*form_, TkvUIStyle::Protein);
   form_->Show();
@@ -602,4 +605,13 @@ TEST_F(SideChannel, Screenshot) {
   EXPECT_TRUE(testsupport::SavePng(shot, "skin_sidechannel.png"));
   EXPECT_EQ(left->Width(), 150);
   EXPECT_EQ(right->Width(), 10);
+  // The pinned channel shows the button on it, the folded one only its bar
+  // with the bar button's picture, each as the button paints itself.
+  for (TkvButton* shown : {button, right->BarButton()}) {
+    SCOPED_TRACE(shown->Caption());
+    TBitmap painted;
+    shown->PaintTo(painted);
+    const POINT at = testsupport::InCapture(form_->Handle(), shown->ClientToScreen(POINT{0, 0}));
+    EXPECT_EQ(testsupport::DifferingPixels(shot, at, painted), 0);
+  }
 }

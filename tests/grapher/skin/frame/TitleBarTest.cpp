@@ -412,13 +412,13 @@ TEST_F(TitleBar, OnlyOneClientSectionAndOneControlBox) {
   TkvTitleBar* bar = MakeBar(bsDialog, TkvUIStyle::DeepBlue);
   CollectErrors errors;
   TkvTitleBarSection* client = bar->Sections()->Items(2);
-  ASSERT_EQ(client->Align(), kvClient);
-  client->SetAlign(kvClient);  // the same value: nothing to refuse
+  ASSERT_EQ(client->Align(), TkvTitleBarAlign::kvClient);
+  client->SetAlign(TkvTitleBarAlign::kvClient);  // the same value: nothing to refuse
   EXPECT_TRUE(errors.texts.empty());
-  bar->Sections()->Items(0)->SetAlign(kvClient);
+  bar->Sections()->Items(0)->SetAlign(TkvTitleBarAlign::kvClient);
   ASSERT_EQ(errors.texts.size(), 1u);
   EXPECT_EQ(errors.texts[0], "Sorry, only one section's Align property can be \"kvClient\"");
-  EXPECT_EQ(bar->Sections()->Items(0)->Align(), kvLeft);
+  EXPECT_EQ(bar->Sections()->Items(0)->Align(), TkvTitleBarAlign::kvLeft);
   client->SetStretch(false);
   EXPECT_TRUE(client->Stretch());
 
@@ -437,7 +437,7 @@ TEST_F(TitleBar, OnlyOneClientSectionAndOneControlBox) {
   other.SetSections(bar->Sections());
   EXPECT_TRUE(errors.texts.size() == 1u);
   EXPECT_EQ(other.Buttons()->Items(0)->ButtonType(), kvControlBox);
-  EXPECT_EQ(other.Sections()->Items(2)->Align(), kvClient);
+  EXPECT_EQ(other.Sections()->Items(2)->Align(), TkvTitleBarAlign::kvClient);
 }
 
 TEST(OwnerLookups, FallbacksAndTheFirstSkinnedForm) {

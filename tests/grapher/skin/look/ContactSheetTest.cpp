@@ -1,7 +1,8 @@
 // One contact sheet per style, from the pictures the program carries: a sample
 // window put together the way the skinned controls draw (with the drawing
 // services), twice its size, and every picture of the style three times its
-// size. Written as skin_<style>.png beside the test programs, to be looked at.
+// size. Written as skin_<style>.png beside the test programs, to be looked at;
+// each sheet is checked to hold every picture and the window where they lie.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -358,6 +359,28 @@ TEST(ContactSheets, OnePerStyle) {
       const int top = cell.y + b->Height() * cell.zoom + 1;
       Text(c, RECT{cell.x, top, cell.x + cell.w, top + 14}, Lower(label), DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS);
     }
+    // Every picture enlarged in its cell, pixel for pixel: its corners and
+    // its middle.
+    for (const Cell& cell : cells) {
+      SCOPED_TRACE(cell.name);
+      auto b = Load(cell.name);
+      ASSERT_GT(b->Width(), 0);
+      ASSERT_GT(b->Height(), 0);
+      const int right = b->Width() - 1, bottom = b->Height() - 1;
+      for (const POINT p :
+           {POINT{0, 0}, POINT{right, 0}, POINT{0, bottom}, POINT{right, bottom}, POINT{right / 2, bottom / 2}}) {
+        const int sx = cell.x + p.x * cell.zoom + cell.zoom - 1, sy = cell.y + p.y * cell.zoom + cell.zoom - 1;
+        EXPECT_EQ(c.Pixel(sx, sy) & 0xFFFFFF, b->Canvas()->Pixel(p.x, p.y) & 0xFFFFFF) << p.x << "," << p.y;
+      }
+    }
+    // The sample window twice its size, inside its border in the style's
+    // border colour.
+    if (sample.Integer(4) > 0) {
+      EXPECT_EQ(c.Pixel(pad, pad + sampleH) & 0xFFFFFF, sample.Color(2) & 0xFFFFFF);
+      EXPECT_EQ(c.Pixel(pad + 2 * sampleW - 1, pad + sampleH) & 0xFFFFFF, sample.Color(2) & 0xFFFFFF);
+    }
+    EXPECT_EQ(c.Pixel(pad + 2 * sampleW, pad + sampleH) & 0xFFFFFF, 0xC8C8C8);  // the sheet beside it
+
     const std::string file = "skin_" + Lower(std::string(prefix).substr(0, std::string(prefix).size() - 1)) + ".png";
     EXPECT_TRUE(testsupport::SavePng(ToPicture(sheet), file)) << file;
   }
