@@ -78,14 +78,21 @@ class TXYZGrid : public TLineBase {
   bool linesSmoothing_ = false;
 };
 
+// Lattice values drawn per axis at most: a tiny step over a wide range is
+// finite but would take minutes of drawing (and the grid's parts nest three
+// axes deep).
+inline constexpr int kMaxGridSamples = 256;
+
 // The lattice values of one axis, from base while not above max: the
 // running sums of step, each rounded to single. The walk stops where a sum
-// can no longer grow (a step below the resolution of a single there), and a
-// bound or step that is not finite gives no value at all.
+// can no longer grow (a step below the resolution of a single there), after
+// kMaxGridSamples values, and a bound or step that is not finite gives no
+// value at all.
 template <class F>
 void ForEachSample(float base, float step, float max, F visit) {
   if (!std::isfinite(base) || !std::isfinite(step) || !std::isfinite(max)) return;
-  for (float value = base; value <= max;) {
+  int count = 0;
+  for (float value = base; value <= max && count < kMaxGridSamples; ++count) {
     visit(value);
     const float next = Single(static_cast<long double>(value) + step);
     if (!(next > value)) return;
