@@ -35,8 +35,6 @@ KX_PUBLISH(TGLFaceProperties) {
   p.Property("Specular", &TGLFaceProperties::Specular, &TGLFaceProperties::SetSpecular);
 }
 
-KX_PUBLISH(TGLTexture) {}
-
 KX_PUBLISH(TGLMaterial) {
   // Created on first access.
   p.Property(
@@ -150,18 +148,6 @@ void TGLFaceProperties::Assign(TPersistent* source) {
   polygonMode_ = other->polygonMode_;
   emission_->Initialize(other->emission_->Color());
   NotifyChange(this);
-}
-
-// TGLTexture -----------------------------------------------------------------------------
-
-void TGLTexture::Apply(TRenderContextInfo& rci) {
-  UnSetGLState(rci.glStates, stTexture2D);
-  xglMapTexCoordToNull();
-}
-
-void TGLTexture::Assign(TPersistent* source) {
-  if (dynamic_cast<TGLTexture*>(source)) return;  // every texture here is the same disabled one
-  TGLUpdateAbleObject::Assign(source);
 }
 
 // TGLMaterial ----------------------------------------------------------------------------
