@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 namespace kx {
 
 namespace {
@@ -16,6 +18,15 @@ constexpr int32_t kColorSize = 4 * sizeof(float);
 constexpr uint8_t kMaxShininess = 128;
 constexpr TColorVector kDefaultAmbient{0.2f, 0.2f, 0.2f, 1}, kDefaultDiffuse{0.8f, 0.8f, 0.8f, 1},
     kOpaqueBlack{0, 0, 0, 1};
+
+std::array<TColorVector, kSystemColorVectors> SystemColors;
+
+struct TextureModule {
+  TextureModule() {
+    for (int i = 0; i < kSystemColorVectors; ++i) SystemColors[i] = ConvertWinColor(TColor(0x80000000u | i));
+  }
+};
+TextureModule textureModule;
 
 }  // namespace
 
@@ -52,6 +63,11 @@ TColorVector ConvertWinColor(TColor color, float alpha) {
   constexpr long double kScale = 1.0L / 255;
   return {Single((value & 0xFF) * kScale), Single(((value >> 8) & 0xFF) * kScale),
           Single(((value >> 16) & 0xFF) * kScale), alpha};
+}
+
+const TColorVector& SystemColorVector(int index) {
+  KX_SCENE_ASSERT(index >= 0 && index < kSystemColorVectors, "GLTexture");
+  return SystemColors[index];
 }
 
 // TGLColor ---------------------------------------------------------------------------

@@ -18,6 +18,9 @@ class TGLBaseSceneObject;
 
 // A window colour (negative: the system colour of its low byte) as RGBA.
 TColorVector ConvertWinColor(TColor color, float alpha = 1.0f);
+// System colours 0 to 24 as converted at start-up (alpha 1).
+inline constexpr int kSystemColorVectors = 25;
+const TColorVector& SystemColorVector(int index);
 
 class TGLColor : public TGLUpdateAbleObject {
   KX_CLASS(TGLColor, TGLUpdateAbleObject)

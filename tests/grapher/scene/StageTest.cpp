@@ -362,6 +362,12 @@ TEST_F(Stage, ADisabledTextureAllocatesNothing) {
   EXPECT_FALSE(material.Texture()->IsHandleAllocated());
 }
 
+TEST(ConvertWinColor, TheSystemColoursAreConvertedAtStartUp) {
+  for (int i = 0; i < kSystemColorVectors; ++i)
+    EXPECT_EQ(SystemColorVector(i), ConvertWinColor(TColor(GetSysColor(i)))) << "system colour " << i;
+  EXPECT_THROW(SystemColorVector(kSystemColorVectors), EAssertionFailed);
+}
+
 TEST(ConvertWinColor, BytesBecomeSinglesAndSystemColoursAreLookedUp) {
   EXPECT_EQ(ConvertWinColor(255), (TColorVector{1, 0, 0, 1}));
   EXPECT_EQ(ConvertWinColor(0xFF8000, 0.5f), (TColorVector{0, float(128 / 255.0L), 1, 0.5f}));
