@@ -1,0 +1,99 @@
+// Shapes streamed from a form's text and rendered once by Wine's OpenGL
+// into a bitmap: each shows its colour where it stands.
+#include "TestSupport.h"
+#include "framework/core/FormResources.h"
+#include "framework/windows/Graphics.h"
+#include "scene/GLObjects.h"
+#include "scene/GLStage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace kx;
+
+namespace {
+
+class TShapesRoot : public TComponent {
+  KX_CLASS(TShapesRoot, TComponent)
+ public:
+  using TComponent::TComponent;
+};
+KX_PUBLISH(TShapesRoot) {}
+
+// Unlit shapes in pure colours left and right of the view's centre, the
+// camera on the Z axis looking at the origin. Colours as four singles:
+// red (1, 0, 0, 1), green (0, 1, 0, 1).
+constexpr char kShapesText[] = R"(object Root: TShapesRoot
+  object Stage: TGLStage
+    object Box: TCube
+      Position.X = -1.5
+      CubeWidth = 1.5
+      CubeHeight = 1.5
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {0000803F00000000000000000000803F}
+    end
+    object Pyramid: TFrustrum
+      Position.X = 1.5
+      Position.Y = -0.75
+      BaseWidth = 1.5
+      ApexHeight = 1.5
+      Height = 1.5
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {000000000000803F000000000000803F}
+    end
+    object Camera: TGLCamera
+      FocalLength = 50
+      Position.Z = 14
+      Direction.Z = -1
+    end
+  end
+end
+)";
+
+unsigned PixelAt(TBitmap& bitmap, int x, int y) {
+  const auto* row = static_cast<const uint8_t*>(bitmap.ScanLine(y));
+  return (unsigned(row[3 * x + 2]) << 16) | (unsigned(row[3 * x + 1]) << 8) | row[3 * x];
+}
+
+TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
+  ASSERT_TRUE(InitOpenGL());
+  RegisterClasses({&TShapesRoot::StaticClass()});
+  TShapesRoot root(nullptr);
+  ReadComponentText(root, kShapesText, "shapes.kxf");
+  auto* camera = As<TGLCamera>(root.FindComponent("Camera"));
+  TGLStageBuffer buffer(nullptr);
+  buffer.SetBackgroundColor(clBlack);
+  buffer.SetCamera(camera);
+  TBitmap bitmap;
+  bitmap.SetSize(160, 120);
+  buffer.RenderToBitmap(&bitmap, 96);
+  testsupport::Picture picture;
+  picture.width = 160;
+  picture.height = 120;
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 160; ++x) picture.pixels.push_back(PixelAt(bitmap, x, y));
+  testsupport::SavePng(picture, "scene_shapes.png");
+
+  // The cube left of the centre, the pyramid right of it (its base lower
+  // than its apex), the background between and around them.
+  int red = 0, green = 0;
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 160; ++x) {
+      const unsigned p = picture.At(x, y);
+      if (p == 0xFF0000) {
+        ++red;
+        EXPECT_LT(x, 80) << "red right of the centre at " << x << "," << y;
+      } else if (p == 0x00FF00) {
+        ++green;
+        EXPECT_GT(x, 80) << "green left of the centre at " << x << "," << y;
+      }
+    }
+  EXPECT_GT(red, 100);
+  EXPECT_GT(green, 50);
+  EXPECT_EQ(picture.At(80, 60), 0u) << "the centre shows the background";
+  EXPECT_EQ(picture.At(2, 2), 0u);
+  buffer.SetCamera(nullptr);
+}
+
+}  // namespace
