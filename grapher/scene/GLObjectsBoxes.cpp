@@ -3,6 +3,7 @@
 #include "framework/core/Filer.h"
 #include "framework/core/Streams.h"
 #include "scene/GLObjects.h"
+#include "scene/GLObjectsDetail.h"
 #include "scene/XOpenGL.h"
 
 #include <array>
@@ -30,11 +31,6 @@ void Face(const TAffineVector& normal, const std::array<Corner, 4>& corners) {
     xglTexCoord2fv(c.texCoord.data());
     GL.glVertex3fv(c.vertex.data());
   }
-}
-
-template <class T>
-void Change(TGLBaseSceneObject& node, T& field, T value) {
-  if (StoreChanged(field, value)) node.StructureChanged();
 }
 
 // Reads exactly `count` singles of a raw-data property.

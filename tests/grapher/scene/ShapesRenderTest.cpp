@@ -21,9 +21,9 @@ class TShapesRoot : public TComponent {
 };
 KX_PUBLISH(TShapesRoot) {}
 
-// Unlit shapes in pure colours left and right of the view's centre, the
-// camera on the Z axis looking at the origin. Colours as four singles:
-// red (1, 0, 0, 1), green (0, 1, 0, 1).
+// Unlit shapes in pure colours left, right, above and below the view's
+// centre, the camera on the Z axis looking at the origin. Colours as four
+// singles: red (1, 0, 0, 1), green (0, 1, 0, 1), blue, yellow.
 constexpr char kShapesText[] = R"(object Root: TShapesRoot
   object Stage: TGLStage
     object Box: TCube
@@ -41,6 +41,20 @@ constexpr char kShapesText[] = R"(object Root: TShapesRoot
       Height = 1.5
       Material.MaterialOptions = [moNoLighting]
       Material.FrontProperties.Diffuse.Color = {000000000000803F000000000000803F}
+    end
+    object Plate: TDisk
+      Position.Y = 1.2
+      OuterRadius = 0.4
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {00000000000000000000803F0000803F}
+    end
+    object Post: TCylinder
+      Position.Y = -1.2
+      BottomRadius = 0.3
+      TopRadius = 0.3
+      Height = 0.6
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {0000803F0000803F000000000000803F}
     end
     object Camera: TGLCamera
       FocalLength = 50
@@ -75,9 +89,9 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
     for (int x = 0; x < 160; ++x) picture.pixels.push_back(PixelAt(bitmap, x, y));
   testsupport::SavePng(picture, "scene_shapes.png");
 
-  // The cube left of the centre, the pyramid right of it (its base lower
-  // than its apex), the background between and around them.
-  int red = 0, green = 0;
+  // The cube left of the centre, the pyramid right of it, the disc above,
+  // the cylinder below, the background between and around them.
+  int red = 0, green = 0, blue = 0, yellow = 0;
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 160; ++x) {
       const unsigned p = picture.At(x, y);
@@ -87,10 +101,18 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
       } else if (p == 0x00FF00) {
         ++green;
         EXPECT_GT(x, 80) << "green left of the centre at " << x << "," << y;
+      } else if (p == 0x0000FF) {
+        ++blue;
+        EXPECT_LT(y, 60) << "blue below the centre at " << x << "," << y;
+      } else if (p == 0xFFFF00) {
+        ++yellow;
+        EXPECT_GT(y, 60) << "yellow above the centre at " << x << "," << y;
       }
     }
   EXPECT_GT(red, 100);
   EXPECT_GT(green, 50);
+  EXPECT_GT(blue, 50);
+  EXPECT_GT(yellow, 20);
   EXPECT_EQ(picture.At(80, 60), 0u) << "the centre shows the background";
   EXPECT_EQ(picture.At(2, 2), 0u);
   buffer.SetCamera(nullptr);
