@@ -56,6 +56,68 @@ constexpr char kShapesText[] = R"(object Root: TShapesRoot
       Material.MaterialOptions = [moNoLighting]
       Material.FrontProperties.Diffuse.Color = {0000803F0000803F000000000000803F}
     end
+    object Notched: TPolygon
+      Position.X = 1.8
+      Position.Y = 1.5
+      Nodes = <
+        item
+          X = -0.6
+          Y = -0.4
+        end
+        item
+          X = 0.6
+          Y = -0.4
+        end
+        item
+          X = 0.6
+          Y = 0.5
+        end
+        item
+          X = 0.3
+          Y = 0.5
+        end
+        item
+          X = 0.3
+          Y = -0.1
+        end
+        item
+          X = -0.3
+          Y = -0.1
+        end
+        item
+          X = -0.3
+          Y = 0.5
+        end
+        item
+          X = -0.6
+          Y = 0.5
+        end>
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {0000803F000000000000803F0000803F}
+    end
+    object BowTie: TPolygon
+      Position.X = -1.9
+      Position.Y = -1.5
+      Nodes = <
+        item
+          X = -0.5
+          Y = -0.4
+        end
+        item
+          X = 0.5
+          Y = 0.4
+        end
+        item
+          X = 0.5
+          Y = -0.4
+        end
+        item
+          X = -0.5
+          Y = 0.4
+        end>
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {000000000000803F0000803F0000803F}
+    end
     object Camera: TGLCamera
       FocalLength = 50
       Position.Z = 14
@@ -92,6 +154,9 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   // The cube left of the centre, the pyramid right of it, the disc above,
   // the cylinder below, the background between and around them.
   int red = 0, green = 0, blue = 0, yellow = 0;
+  // The notched polygon top right, its notch empty; the bow tie bottom
+  // left, its two triangles filled and the space above their crossing empty.
+  int magenta = 0, cyan = 0;
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 160; ++x) {
       const unsigned p = picture.At(x, y);
@@ -104,6 +169,12 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
       } else if (p == 0x0000FF) {
         ++blue;
         EXPECT_LT(y, 60) << "blue below the centre at " << x << "," << y;
+      } else if (p == 0xFF00FF) {
+        ++magenta;
+        EXPECT_TRUE(x > 100 && y < 40) << "magenta outside the top right at " << x << "," << y;
+      } else if (p == 0x00FFFF) {
+        ++cyan;
+        EXPECT_TRUE(x < 60 && y > 80) << "cyan outside the bottom left at " << x << "," << y;
       } else if (p == 0xFFFF00) {
         ++yellow;
         EXPECT_GT(y, 60) << "yellow above the centre at " << x << "," << y;
@@ -113,6 +184,13 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   EXPECT_GT(green, 50);
   EXPECT_GT(blue, 50);
   EXPECT_GT(yellow, 20);
+  EXPECT_GT(magenta, 200);
+  EXPECT_GT(cyan, 200);
+  EXPECT_EQ(picture.At(130, 10), 0u) << "the notch stays open";
+  EXPECT_EQ(picture.At(130, 26), 0xFF00FFu) << "below the notch";
+  EXPECT_EQ(picture.At(27, 94), 0u) << "above the bow tie's crossing";
+  EXPECT_EQ(picture.At(17, 102), 0x00FFFFu) << "its left triangle";
+  EXPECT_EQ(picture.At(37, 102), 0x00FFFFu) << "its right triangle";
   EXPECT_EQ(picture.At(80, 60), 0u) << "the centre shows the background";
   EXPECT_EQ(picture.At(2, 2), 0u);
   buffer.SetCamera(nullptr);
