@@ -118,6 +118,22 @@ constexpr char kShapesText[] = R"(object Root: TShapesRoot
       Material.MaterialOptions = [moNoLighting]
       Material.FrontProperties.Diffuse.Color = {000000000000803F0000803F0000803F}
     end
+    object Tile: TPlane
+      Position.X = -2.2
+      Position.Y = 1.5
+      Width = 0.6
+      Height = 0.6
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {0000803F0000803F0000803F0000803F}
+    end
+    object Facing: TSprite
+      Position.X = 2.2
+      Position.Y = -1.5
+      Width = 0.6
+      Height = 0.6
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {0000803F0000803F0000803F0000803F}
+    end
     object Camera: TGLCamera
       FocalLength = 50
       Position.Z = 14
@@ -157,6 +173,8 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   // The notched polygon top right, its notch empty; the bow tie bottom
   // left, its two triangles filled and the space above their crossing empty.
   int magenta = 0, cyan = 0;
+  // The white plane top left, the white sprite bottom right.
+  int whiteTopLeft = 0, whiteBottomRight = 0;
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 160; ++x) {
       const unsigned p = picture.At(x, y);
@@ -175,6 +193,11 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
       } else if (p == 0x00FFFF) {
         ++cyan;
         EXPECT_TRUE(x < 60 && y > 80) << "cyan outside the bottom left at " << x << "," << y;
+      } else if (p == 0xFFFFFF) {
+        const bool topLeft = x < 40 && y < 40, bottomRight = x > 120 && y > 80;
+        whiteTopLeft += topLeft;
+        whiteBottomRight += bottomRight;
+        EXPECT_TRUE(topLeft || bottomRight) << "white elsewhere at " << x << "," << y;
       } else if (p == 0xFFFF00) {
         ++yellow;
         EXPECT_GT(y, 60) << "yellow above the centre at " << x << "," << y;
@@ -184,6 +207,8 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   EXPECT_GT(green, 50);
   EXPECT_GT(blue, 50);
   EXPECT_GT(yellow, 20);
+  EXPECT_GT(whiteTopLeft, 200);
+  EXPECT_GT(whiteBottomRight, 200);
   EXPECT_GT(magenta, 200);
   EXPECT_GT(cyan, 200);
   EXPECT_EQ(picture.At(130, 10), 0u) << "the notch stays open";
