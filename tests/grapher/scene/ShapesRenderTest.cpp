@@ -134,6 +134,12 @@ constexpr char kShapesText[] = R"(object Root: TShapesRoot
       Material.MaterialOptions = [moNoLighting]
       Material.FrontProperties.Diffuse.Color = {0000803F0000803F0000803F0000803F}
     end
+    object Ring: TTorus
+      MajorRadius = 0.55
+      MinorRadius = 0.12
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {0000803F0000003F000000000000803F}
+    end
     object Camera: TGLCamera
       FocalLength = 50
       Position.Z = 14
@@ -173,6 +179,8 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   // The notched polygon top right, its notch empty; the bow tie bottom
   // left, its two triangles filled and the space above their crossing empty.
   int magenta = 0, cyan = 0;
+  // The orange ring around the centre, its hole empty.
+  int orange = 0;
   // The white plane top left, the white sprite bottom right.
   int whiteTopLeft = 0, whiteBottomRight = 0;
   for (int y = 0; y < 120; ++y)
@@ -193,6 +201,10 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
       } else if (p == 0x00FFFF) {
         ++cyan;
         EXPECT_TRUE(x < 60 && y > 80) << "cyan outside the bottom left at " << x << "," << y;
+      } else if ((p & 0xFFFF00) == 0xFF7F00 || (p & 0xFFFF00) == 0xFF8000) {
+        ++orange;
+        const int dx = x - 80, dy = y - 60;
+        EXPECT_LT(dx * dx + dy * dy, 25 * 25) << "orange away from the ring at " << x << "," << y;
       } else if (p == 0xFFFFFF) {
         const bool topLeft = x < 40 && y < 40, bottomRight = x > 120 && y > 80;
         whiteTopLeft += topLeft;
@@ -207,6 +219,7 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   EXPECT_GT(green, 50);
   EXPECT_GT(blue, 50);
   EXPECT_GT(yellow, 20);
+  EXPECT_GT(orange, 300);
   EXPECT_GT(whiteTopLeft, 200);
   EXPECT_GT(whiteBottomRight, 200);
   EXPECT_GT(magenta, 200);
@@ -216,7 +229,7 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   EXPECT_EQ(picture.At(27, 94), 0u) << "above the bow tie's crossing";
   EXPECT_EQ(picture.At(17, 102), 0x00FFFFu) << "its left triangle";
   EXPECT_EQ(picture.At(37, 102), 0x00FFFFu) << "its right triangle";
-  EXPECT_EQ(picture.At(80, 60), 0u) << "the centre shows the background";
+  EXPECT_EQ(picture.At(80, 60), 0u) << "the centre shows the background through the ring's hole";
   EXPECT_EQ(picture.At(2, 2), 0u);
   buffer.SetCamera(nullptr);
 }
