@@ -149,29 +149,67 @@ constexpr char kShapesText[] = R"(object Root: TShapesRoot
 end
 )";
 
+// A dummy cube grouping a thick white line and a white dodecahedron.
+constexpr char kGroupText[] = R"(object Root: TShapesRoot
+  object Stage: TGLStage
+    object Group: TDummyCube
+      Position.Y = -0.5
+      object Line: TLines
+        LineWidth = 3
+        NodesAspect = lnaInvisible
+        Nodes = <
+          item
+            X = -2
+          end
+          item
+            X = 2
+          end>
+      end
+      object Gem: TDodecahedron
+        Position.Y = 1.7
+        Material.MaterialOptions = [moNoLighting]
+        Material.FrontProperties.Diffuse.Color = {0000803F0000803F0000803F0000803F}
+      end
+    end
+    object Camera: TGLCamera
+      FocalLength = 50
+      Position.Z = 14
+      Direction.Z = -1
+    end
+  end
+end
+)";
+
 unsigned PixelAt(TBitmap& bitmap, int x, int y) {
   const auto* row = static_cast<const uint8_t*>(bitmap.ScanLine(y));
   return (unsigned(row[3 * x + 2]) << 16) | (unsigned(row[3 * x + 1]) << 8) | row[3 * x];
 }
 
-TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
-  ASSERT_TRUE(InitOpenGL());
+// The scene of a form's text drawn by its camera into a 160 x 120 picture,
+// saved under `name` to be looked at.
+testsupport::Picture Render(const char* text, const char* name) {
   RegisterClasses({&TShapesRoot::StaticClass()});
   TShapesRoot root(nullptr);
-  ReadComponentText(root, kShapesText, "shapes.kxf");
-  auto* camera = As<TGLCamera>(root.FindComponent("Camera"));
+  ReadComponentText(root, text, "shapes.kxf");
   TGLStageBuffer buffer(nullptr);
   buffer.SetBackgroundColor(clBlack);
-  buffer.SetCamera(camera);
+  buffer.SetCamera(As<TGLCamera>(root.FindComponent("Camera")));
   TBitmap bitmap;
   bitmap.SetSize(160, 120);
   buffer.RenderToBitmap(&bitmap, 96);
+  buffer.SetCamera(nullptr);
   testsupport::Picture picture;
   picture.width = 160;
   picture.height = 120;
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 160; ++x) picture.pixels.push_back(PixelAt(bitmap, x, y));
-  testsupport::SavePng(picture, "scene_shapes.png");
+  testsupport::SavePng(picture, name);
+  return picture;
+}
+
+TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
+  ASSERT_TRUE(InitOpenGL());
+  const testsupport::Picture picture = Render(kShapesText, "scene_shapes.png");
 
   // The cube left of the centre, the pyramid right of it, the disc above,
   // the cylinder below, the background between and around them.
@@ -231,7 +269,24 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   EXPECT_EQ(picture.At(37, 102), 0x00FFFFu) << "its right triangle";
   EXPECT_EQ(picture.At(80, 60), 0u) << "the centre shows the background through the ring's hole";
   EXPECT_EQ(picture.At(2, 2), 0u);
-  buffer.SetCamera(nullptr);
+}
+
+TEST(ShapesRender, AGroupDrawsItsLineAndItsGemButNothingOfItsOwn) {
+  ASSERT_TRUE(InitOpenGL());
+  const testsupport::Picture picture = Render(kGroupText, "scene_group.png");
+  // The line at y = -0.5 across the middle, the gem above it; the group's
+  // wireframe is not drawn at run time.
+  int lineRow = -1;
+  for (int y = 60; y < 90 && lineRow < 0; ++y)
+    if (picture.At(80, y) == 0xFFFFFFu) lineRow = y;
+  ASSERT_GE(lineRow, 0) << "no line below the centre";
+  for (int x : {40, 80, 120}) EXPECT_EQ(picture.At(x, lineRow), 0xFFFFFFu) << "along the line at " << x;
+  int gem = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 60; x < 100; ++x) gem += picture.At(x, y) == 0xFFFFFFu;
+  EXPECT_GT(gem, 100);
+  EXPECT_EQ(picture.At(10, 10), 0u);
+  EXPECT_EQ(picture.At(150, 110), 0u);
 }
 
 }  // namespace
