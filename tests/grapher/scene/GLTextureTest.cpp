@@ -299,6 +299,23 @@ TEST_F(Texture, AnEnabledTextureBindsThroughTheCacheAndMapsCoordinates) {
   EXPECT_EQ(recorder.Count("glEnable"), 0);
 }
 
+TEST_F(Texture, ASecondTextureGoesOnUnitOneWithItsMatrix) {
+  MakeBlank(4, 4);
+  texture_.SetDisabled(false);
+  TMatrix shift = IdentityHmgMatrix;
+  shift[3][0] = 0.5f;
+  texture_.ApplyAsTexture2(shift);
+  EXPECT_EQ(recorder.CallsTo("glActiveTextureARB"),
+            (std::vector<std::string>{"glActiveTextureARB(33985)", "glActiveTextureARB(33984)"}));
+  EXPECT_EQ(recorder.CallsTo("glEnable"), std::vector<std::string>{"glEnable(3553)"});
+  EXPECT_EQ(recorder.CallsTo("glMatrixMode"), (std::vector<std::string>{"glMatrixMode(5890)", "glMatrixMode(5888)"}));
+  EXPECT_EQ(recorder.Count("glLoadMatrixf"), 1);
+  recorder.Clear();
+  texture_.UnApplyAsTexture2(IdentityHmgMatrix);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"glActiveTextureARB", "glDisable", "glActiveTextureARB"}))
+      << "no matrix to reset, no generation to switch off";
+}
+
 // Images and the registry -------------------------------------------------------------------
 
 TEST_F(Texture, TheRegistryFindsTheFourImageClassesByExactName) {
