@@ -2,7 +2,7 @@
 // coordinates per vertex.
 #include "framework/core/Filer.h"
 #include "framework/core/Streams.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsBoxes.h"
 #include "scene/GLObjectsDetail.h"
 #include "scene/XOpenGL.h"
 

@@ -1,5 +1,5 @@
 // The dummy cube, the plane and the sprite: drawn directly every frame.
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsFlat.h"
 #include "scene/GLObjectsDetail.h"
 #include "scene/XOpenGL.h"
 

@@ -1,6 +1,9 @@
 // Lines through coordinate nodes, straight or splined, with node markers.
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsLines.h"
+
 #include "scene/GLObjectsDetail.h"
+#include "scene/GLObjectsFlat.h"
+#include "scene/GLObjectsSolids.h"
 
 #include <algorithm>
 #include <cstring>

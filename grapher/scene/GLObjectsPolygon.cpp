@@ -1,5 +1,5 @@
 // Polygons through coordinate nodes, filled by GLU's tessellator.
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsPolygon.h"
 #include "scene/GLObjectsDetail.h"
 
 #include <algorithm>

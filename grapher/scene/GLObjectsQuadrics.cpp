@@ -1,6 +1,6 @@
 // The disk, cone, cylinder and annulus: GLU quadrics, the last three turned
 // so that GLU's +Z runs along the node's +Y.
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsQuadrics.h"
 #include "scene/GLObjectsDetail.h"
 #include "scene/Polynomials.h"
 

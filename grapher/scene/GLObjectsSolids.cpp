@@ -1,5 +1,5 @@
 // The torus and the dodecahedron: fixed shapes built with immediate-mode GL.
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsSolids.h"
 #include "scene/GLObjectsDetail.h"
 #include "scene/Polynomials.h"
 #include "scene/XOpenGL.h"

@@ -2,7 +2,7 @@
 // texture coordinates, their setters and their raw-data properties.
 #include "SceneFixture.h"
 #include "framework/core/FormResources.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsBoxes.h"
 #include "scene/XOpenGL.h"
 
 #include <gtest/gtest.h>
@@ -16,23 +16,7 @@ using namespace kx;
 
 namespace {
 
-class Boxes : public SceneRecorderTest {
- protected:
-  Boxes() : owner_(nullptr) { xglMapTexCoordToMain(); }
-  std::vector<std::string> Build(TGLBaseSceneObject& node) {
-    recorder.Clear();
-    TRenderContextInfo rci;
-    node.BuildList(rci);
-    return recorder.Calls();
-  }
-  static std::vector<std::string> Only(const std::vector<std::string>& calls, const std::string& name) {
-    std::vector<std::string> result;
-    for (const std::string& call : calls)
-      if (call.rfind(name + "(", 0) == 0) result.push_back(call.substr(name.size()));
-    return result;
-  }
-  TComponent owner_;
-};
+using Boxes = NodeBuildTest;
 
 // The root of a stored scene, without windows.
 class TBoxesRoot : public TComponent {

@@ -1,7 +1,7 @@
 // The dummy cube, the plane and the sprite through the recorder, and the
 // plane's ray casts.
 #include "SceneFixture.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsFlat.h"
 #include "scene/XOpenGL.h"
 
 #include <gtest/gtest.h>
@@ -13,23 +13,7 @@ using namespace kx;
 
 namespace {
 
-class Flat : public SceneRecorderTest {
- protected:
-  Flat() : owner_(nullptr) { xglMapTexCoordToMain(); }
-  std::vector<std::string> Build(TGLBaseSceneObject& node) {
-    recorder.Clear();
-    TRenderContextInfo rci;
-    node.BuildList(rci);
-    return recorder.Calls();
-  }
-  static std::vector<std::string> Only(const std::vector<std::string>& calls, const std::string& name) {
-    std::vector<std::string> result;
-    for (const std::string& call : calls)
-      if (call.rfind(name + "(", 0) == 0) result.push_back(call.substr(name.size()));
-    return result;
-  }
-  TComponent owner_;
-};
+using Flat = NodeBuildTest;
 
 void APIENTRY IdentityModelView(GLenum, GLfloat* values) {
   for (int i = 0; i < 16; ++i) values[i] = i % 5 == 0 ? 1.0f : 0.0f;

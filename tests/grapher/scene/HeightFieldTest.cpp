@@ -14,21 +14,16 @@ using namespace kx;
 
 namespace {
 
-class HeightFields : public SceneRecorderTest {
+class HeightFields : public NodeBuildTest {
  protected:
-  HeightFields() : owner_(nullptr), field_(new THeightField(&owner_)) { xglMapTexCoordToMain(); }
+  HeightFields() : field_(new THeightField(&owner_)) {}
   void SetRange(TGLSamplingScale* scale, float min, float max, float step) {
     scale->SetMin(min);
     scale->SetMax(max);
     scale->SetOrigin(min);
     scale->SetStep(step);
   }
-  std::vector<std::string> Build() {
-    recorder.Clear();
-    TRenderContextInfo rci;
-    field_->BuildList(rci);
-    return recorder.Calls();
-  }
+  std::vector<std::string> Build() { return NodeBuildTest::Build(*field_); }
   // The number of vertices of each strip.
   static std::vector<int> Strips(const std::vector<std::string>& calls) {
     std::vector<int> strips;
@@ -38,12 +33,6 @@ class HeightFields : public SceneRecorderTest {
     }
     return strips;
   }
-  static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
-    int n = 0;
-    for (const std::string& call : calls) n += call.rfind(prefix, 0) == 0;
-    return n;
-  }
-  TComponent owner_;
   THeightField* field_;
 };
 

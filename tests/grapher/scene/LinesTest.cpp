@@ -1,7 +1,7 @@
 // Lines through the recorder: straight and splined strips, node colours
 // and markers.
 #include "SceneFixture.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsLines.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +19,10 @@ class TProbeLines : public TLines {
   using TGLBaseSceneObject::ClearStructureFlag;
 };
 
-class Lines : public SceneRecorderTest {
+class Lines : public NodeBuildTest {
  protected:
-  Lines() : owner_(nullptr), line_(new TProbeLines(&owner_)) {}
-  std::vector<std::string> Build() {
-    recorder.Clear();
-    TRenderContextInfo rci;
-    line_->BuildList(rci);
-    return recorder.Calls();
-  }
-  static std::vector<std::string> Only(const std::vector<std::string>& calls, const std::string& name) {
-    std::vector<std::string> result;
-    for (const std::string& call : calls)
-      if (call.rfind(name + "(", 0) == 0) result.push_back(call.substr(name.size()));
-    return result;
-  }
-  TComponent owner_;
+  Lines() : line_(new TProbeLines(&owner_)) {}
+  std::vector<std::string> Build() { return NodeBuildTest::Build(*line_); }
   TProbeLines* line_;
 };
 

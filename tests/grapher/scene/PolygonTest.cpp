@@ -1,7 +1,7 @@
 // Coordinate nodes and the polygon through the recorder: notifications,
 // normals, and what is fed to the tessellator in which order.
 #include "SceneFixture.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsPolygon.h"
 
 #include <gtest/gtest.h>
 
@@ -23,28 +23,11 @@ class TCountingNode : public TGLBaseSceneObject {
   int changes = 0;
 };
 
-class Polygons : public SceneRecorderTest {
+class Polygons : public NodeBuildTest {
  protected:
-  Polygons() : owner_(nullptr) { recorder.SetDefaultResult("gluNewTess", 0x2000); }
-  std::vector<std::string> Build(TGLBaseSceneObject& node) {
-    recorder.Clear();
-    TRenderContextInfo rci;
-    node.BuildList(rci);
-    return recorder.Calls();
-  }
-  // The x, y, z of each vertex fed to the tessellator.
-  static std::vector<std::string> Fed(const std::vector<std::string>& calls) {
-    std::vector<std::string> fed;
-    for (const std::string& call : calls)
-      if (call.rfind("gluTessVertex(", 0) == 0) fed.push_back(call);
-    return fed;
-  }
-  static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
-    int n = 0;
-    for (const std::string& call : calls) n += call.rfind(prefix, 0) == 0;
-    return n;
-  }
-  TComponent owner_;
+  Polygons() { recorder.SetDefaultResult("gluNewTess", 0x2000); }
+  // The calls feeding a vertex to the tessellator.
+  static std::vector<std::string> Fed(const std::vector<std::string>& calls) { return Only(calls, "gluTessVertex"); }
 };
 
 TEST_F(Polygons, NodesNotifyTheirOwnerOnceAnUpdateEnds) {

@@ -1,7 +1,7 @@
 // The disk, cone, cylinder and annulus: their GLU calls and their exact ray
 // casts against hand-computed hits.
 #include "SceneFixture.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsQuadrics.h"
 
 #include <gtest/gtest.h>
 

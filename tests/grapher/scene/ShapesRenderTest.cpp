@@ -3,7 +3,12 @@
 #include "TestSupport.h"
 #include "framework/core/FormResources.h"
 #include "framework/windows/Graphics.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsBoxes.h"
+#include "scene/GLObjectsFlat.h"
+#include "scene/GLObjectsLines.h"
+#include "scene/GLObjectsPolygon.h"
+#include "scene/GLObjectsQuadrics.h"
+#include "scene/GLObjectsSolids.h"
 #include "scene/GLStage.h"
 
 #include <gtest/gtest.h>

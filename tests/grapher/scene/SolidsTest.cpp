@@ -1,7 +1,7 @@
 // The torus and the dodecahedron through the recorder, and the torus's
 // exact ray cast.
 #include "SceneFixture.h"
-#include "scene/GLObjects.h"
+#include "scene/GLObjectsSolids.h"
 #include "scene/XOpenGL.h"
 
 #include <gtest/gtest.h>
@@ -15,17 +15,7 @@ using namespace kx;
 
 namespace {
 
-class Solids : public SceneRecorderTest {
- protected:
-  Solids() : owner_(nullptr) { xglMapTexCoordToMain(); }
-  std::vector<std::string> Build(TGLBaseSceneObject& node) {
-    recorder.Clear();
-    TRenderContextInfo rci;
-    node.BuildList(rci);
-    return recorder.Calls();
-  }
-  TComponent owner_;
-};
+using Solids = NodeBuildTest;
 
 TEST_F(Solids, ADefaultTorusIs25StripsOf16PairsAroundItsCentreCircle) {
   TTorus torus(&owner_);
