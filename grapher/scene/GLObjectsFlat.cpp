@@ -119,8 +119,8 @@ TVector TDummyCube::AxisAlignedDimensions() {
 bool TDummyCube::RayCastIntersect(const TVector&, const TVector&, TVector*, TVector*) { return false; }
 
 void TDummyCube::BuildList(TRenderContextInfo&) {
-  if (visibleAtRunTime_ || ComponentState().Contains(csDesigning))
-    CubeWireframeBuildList(cubeSize_, true, edgeColor_->Color());
+  // Nothing here designs forms: the wireframe shows only when asked for.
+  if (visibleAtRunTime_) CubeWireframeBuildList(cubeSize_, true, edgeColor_->Color());
 }
 
 // TPlane ------------------------------------------------------------------------------------

@@ -185,6 +185,45 @@ constexpr char kGroupText[] = R"(object Root: TShapesRoot
 end
 )";
 
+// A red cone, a green tube and a blue height field in a row.
+constexpr char kRowText[] = R"(object Root: TShapesRoot
+  object Stage: TGLStage
+    object Peak: TCone
+      Position.X = -1.8
+      BottomRadius = 0.6
+      Height = 1.2
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {0000803F00000000000000000000803F}
+    end
+    object Tube: TAnnulus
+      BottomRadius = 0.6
+      TopRadius = 0.6
+      Height = 1.2
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {000000000000803F000000000000803F}
+    end
+    object Field: THeightField
+      Position.X = 1.8
+      XSamplingScale.Min = -0.6
+      XSamplingScale.Max = 0.6
+      XSamplingScale.Origin = -0.6
+      XSamplingScale.Step = 0.1
+      YSamplingScale.Min = -0.6
+      YSamplingScale.Max = 0.6
+      YSamplingScale.Origin = -0.6
+      YSamplingScale.Step = 0.1
+      Material.MaterialOptions = [moNoLighting]
+      Material.FrontProperties.Diffuse.Color = {00000000000000000000803F0000803F}
+    end
+    object Camera: TGLCamera
+      FocalLength = 50
+      Position.Z = 14
+      Direction.Z = -1
+    end
+  end
+end
+)";
+
 unsigned PixelAt(TBitmap& bitmap, int x, int y) {
   const auto* row = static_cast<const uint8_t*>(bitmap.ScanLine(y));
   return (unsigned(row[3 * x + 2]) << 16) | (unsigned(row[3 * x + 1]) << 8) | row[3 * x];
@@ -292,6 +331,28 @@ TEST(ShapesRender, AGroupDrawsItsLineAndItsGemButNothingOfItsOwn) {
   EXPECT_GT(gem, 100);
   EXPECT_EQ(picture.At(10, 10), 0u);
   EXPECT_EQ(picture.At(150, 110), 0u);
+}
+
+TEST(ShapesRender, AConeATubeAndAHeightFieldStandInARow) {
+  ASSERT_TRUE(InitOpenGL());
+  const testsupport::Picture picture = Render(kRowText, "scene_row.png");
+  // Each colour only in its third of the picture, the cone's apex narrower than its base.
+  int counts[3] = {0, 0, 0};
+  const unsigned colours[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 160; ++x)
+      for (int i = 0; i < 3; ++i)
+        if (picture.At(x, y) == colours[i]) {
+          ++counts[i];
+          EXPECT_TRUE(x >= 53 * i && x < 53 * (i + 1) + 1) << "colour " << i << " at " << x << "," << y;
+        }
+  for (int i = 0; i < 3; ++i) EXPECT_GT(counts[i], 300) << "colour " << i;
+  auto width = [&](int y, unsigned colour) {
+    int n = 0;
+    for (int x = 0; x < 160; ++x) n += picture.At(x, y) == colour;
+    return n;
+  };
+  EXPECT_LT(width(48, 0xFF0000), width(74, 0xFF0000)) << "the cone narrows upwards";
 }
 
 }  // namespace
