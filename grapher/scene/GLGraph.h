@@ -136,7 +136,7 @@ class THeightField : public TGLStageObject {
   using Row = std::vector<Sample>;
   void ComputeNormals(Row& row, int n, const Row* before, const Row* after, float kx, float ky) const;
   void DrawStrip(const Row& a, float ya, const Row& b, float yb, int n, float xBase, float xStep) const;
-  void Issue(const Sample& s, float x, float y) const;
+  void EmitSample(const Sample& s, float x, float y) const;
 
   std::unique_ptr<TGLSamplingScale> xScale_, yScale_;
   THeightFieldColorMode colorMode_ = hfcmNone;

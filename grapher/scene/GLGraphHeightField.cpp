@@ -89,7 +89,7 @@ void THeightField::ComputeNormals(Row& row, int n, const Row* before, const Row*
   }
 }
 
-void THeightField::Issue(const Sample& s, float x, float y) const {
+void THeightField::EmitSample(const Sample& s, float x, float y) const {
   GL.glNormal3fv(s.normal.data());
   if (colorMode_ != hfcmNone) GL.glColor4fv(s.color.data());
   if (options_.Contains(hfoTextureCoordinates)) xglTexCoord2fv(&s.texPoint.S);
@@ -99,14 +99,14 @@ void THeightField::Issue(const Sample& s, float x, float y) const {
 void THeightField::DrawStrip(const Row& a, float ya, const Row& b, float yb, int n, float xBase, float xStep) const {
   GL.glBegin(GL_TRIANGLE_STRIP);
   float x = xBase;
-  Issue(b[0], x, yb);
+  EmitSample(b[0], x, yb);
   for (int i = 0; i < n - 1; ++i) {
     const float next = Single(static_cast<long double>(x) + xStep);
-    Issue(a[i], x, ya);
-    Issue(b[i + 1], next, yb);
+    EmitSample(a[i], x, ya);
+    EmitSample(b[i + 1], next, yb);
     x = next;
   }
-  Issue(a[n - 1], x, ya);
+  EmitSample(a[n - 1], x, ya);
   GL.glEnd();
 }
 

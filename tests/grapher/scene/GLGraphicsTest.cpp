@@ -75,6 +75,12 @@ TEST(GLBitmap32, AGraphicOfAnyWidthIsStretchedToAMultipleOf4) {
   EXPECT_TRUE(buffer.Data()[0] == kRed) << Text(buffer.Data()[0]);
   EXPECT_TRUE(buffer.Data()[31] == kGreen) << "stretched to the last column: " << Text(buffer.Data()[31]);
 
+  TGLBitmap32 copy;
+  copy.Assign(&buffer);
+  ASSERT_EQ(copy.Width(), 32);
+  EXPECT_EQ(copy.DataSize(), buffer.DataSize());
+  EXPECT_TRUE(copy.Data()[31] == kGreen) << "another buffer's pixels are copied";
+
   buffer.Assign(nullptr);
   EXPECT_EQ(buffer.Width(), 0);
   EXPECT_EQ(buffer.DataSize(), 0);
