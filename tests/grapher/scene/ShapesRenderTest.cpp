@@ -26,12 +26,18 @@ class TShapesRoot : public TComponent {
 };
 KX_PUBLISH(TShapesRoot) {}
 
+// A form's text: the objects in a scene, looked at by a camera on the Z
+// axis from 14 units away.
+std::string SceneText(const char* objects) {
+  return std::string("object Root: TShapesRoot\n  object Stage: TGLStage\n") + objects +
+         "    object Camera: TGLCamera\n      FocalLength = 50\n      Position.Z = 14\n      Direction.Z = -1\n"
+         "    end\n  end\nend\n";
+}
+
 // Unlit shapes in pure colours left, right, above and below the view's
 // centre, the camera on the Z axis looking at the origin. Colours as four
 // singles: red (1, 0, 0, 1), green (0, 1, 0, 1), blue, yellow.
-constexpr char kShapesText[] = R"(object Root: TShapesRoot
-  object Stage: TGLStage
-    object Box: TCube
+constexpr char kShapes[] = R"(    object Box: TCube
       Position.X = -1.5
       CubeWidth = 1.5
       CubeHeight = 1.5
@@ -145,19 +151,10 @@ constexpr char kShapesText[] = R"(object Root: TShapesRoot
       Material.MaterialOptions = [moNoLighting]
       Material.FrontProperties.Diffuse.Color = {0000803F0000003F000000000000803F}
     end
-    object Camera: TGLCamera
-      FocalLength = 50
-      Position.Z = 14
-      Direction.Z = -1
-    end
-  end
-end
 )";
 
 // A dummy cube grouping a thick white line and a white dodecahedron.
-constexpr char kGroupText[] = R"(object Root: TShapesRoot
-  object Stage: TGLStage
-    object Group: TDummyCube
+constexpr char kGroup[] = R"(    object Group: TDummyCube
       Position.Y = -0.5
       object Line: TLines
         LineWidth = 3
@@ -176,19 +173,10 @@ constexpr char kGroupText[] = R"(object Root: TShapesRoot
         Material.FrontProperties.Diffuse.Color = {0000803F0000803F0000803F0000803F}
       end
     end
-    object Camera: TGLCamera
-      FocalLength = 50
-      Position.Z = 14
-      Direction.Z = -1
-    end
-  end
-end
 )";
 
 // A red cone, a green tube and a blue height field in a row.
-constexpr char kRowText[] = R"(object Root: TShapesRoot
-  object Stage: TGLStage
-    object Peak: TCone
+constexpr char kRow[] = R"(    object Peak: TCone
       Position.X = -1.8
       BottomRadius = 0.6
       Height = 1.2
@@ -215,13 +203,6 @@ constexpr char kRowText[] = R"(object Root: TShapesRoot
       Material.MaterialOptions = [moNoLighting]
       Material.FrontProperties.Diffuse.Color = {00000000000000000000803F0000803F}
     end
-    object Camera: TGLCamera
-      FocalLength = 50
-      Position.Z = 14
-      Direction.Z = -1
-    end
-  end
-end
 )";
 
 unsigned PixelAt(TBitmap& bitmap, int x, int y) {
@@ -229,12 +210,12 @@ unsigned PixelAt(TBitmap& bitmap, int x, int y) {
   return (unsigned(row[3 * x + 2]) << 16) | (unsigned(row[3 * x + 1]) << 8) | row[3 * x];
 }
 
-// The scene of a form's text drawn by its camera into a 160 x 120 picture,
+// The scene of these objects drawn by its camera into a 160 x 120 picture,
 // saved under `name` to be looked at.
-testsupport::Picture Render(const char* text, const char* name) {
+testsupport::Picture Render(const char* objects, const char* name) {
   RegisterClasses({&TShapesRoot::StaticClass()});
   TShapesRoot root(nullptr);
-  ReadComponentText(root, text, "shapes.kxf");
+  ReadComponentText(root, SceneText(objects), "shapes.kxf");
   TGLStageBuffer buffer(nullptr);
   buffer.SetBackgroundColor(clBlack);
   buffer.SetCamera(As<TGLCamera>(root.FindComponent("Camera")));
@@ -253,7 +234,7 @@ testsupport::Picture Render(const char* text, const char* name) {
 
 TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
   ASSERT_TRUE(InitOpenGL());
-  const testsupport::Picture picture = Render(kShapesText, "scene_shapes.png");
+  const testsupport::Picture picture = Render(kShapes, "scene_shapes.png");
 
   // The cube left of the centre, the pyramid right of it, the disc above,
   // the cylinder below, the background between and around them.
@@ -317,7 +298,7 @@ TEST(ShapesRender, StreamedShapesShowTheirColoursWhereTheyStand) {
 
 TEST(ShapesRender, AGroupDrawsItsLineAndItsGemButNothingOfItsOwn) {
   ASSERT_TRUE(InitOpenGL());
-  const testsupport::Picture picture = Render(kGroupText, "scene_group.png");
+  const testsupport::Picture picture = Render(kGroup, "scene_group.png");
   // The line at y = -0.5 across the middle, the gem above it; the group's
   // wireframe is not drawn at run time.
   int lineRow = -1;
@@ -335,7 +316,7 @@ TEST(ShapesRender, AGroupDrawsItsLineAndItsGemButNothingOfItsOwn) {
 
 TEST(ShapesRender, AConeATubeAndAHeightFieldStandInARow) {
   ASSERT_TRUE(InitOpenGL());
-  const testsupport::Picture picture = Render(kRowText, "scene_row.png");
+  const testsupport::Picture picture = Render(kRow, "scene_row.png");
   // Each colour only in its third of the picture, the cone's apex narrower than its base.
   int counts[3] = {0, 0, 0};
   const unsigned colours[3] = {0xFF0000, 0x00FF00, 0x0000FF};
