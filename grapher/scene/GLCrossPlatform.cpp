@@ -1,5 +1,8 @@
 #include "scene/GLCrossPlatform.h"
 
+#include "framework/windows/Dialogs.h"
+#include "framework/windows/Forms.h"
+
 namespace kx {
 
 int GetCurrentColorDepth() {
@@ -21,6 +24,21 @@ void QueryPerformanceFrequency(int64_t& value) {
   LARGE_INTEGER frequency;
   ::QueryPerformanceFrequency(&frequency);
   value = frequency.QuadPart;
+}
+
+void InformationDlg(const std::string& text) { ShowMessageBox(nullptr, text, Application->Title(), MB_OK); }
+
+std::string InputDlg(const std::string& caption, const std::string& prompt, const std::string& defaultText) {
+  return InputBox(caption, prompt, defaultText);
+}
+
+bool OpenPictureDlg(std::string& fileName, const std::string& initialDir) {
+  TOpenPictureDialog dialog(Application);
+  dialog.SetFileName(fileName);
+  if (!initialDir.empty()) dialog.SetInitialDir(initialDir);
+  if (!dialog.Execute()) return false;
+  fileName = dialog.FileName();
+  return true;
 }
 
 }  // namespace kx

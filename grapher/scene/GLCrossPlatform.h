@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace kx {
 
@@ -19,5 +20,13 @@ int GetCurrentColorDepth();
 int GetDeviceLogicalPixelsX(HDC device);
 void QueryPerformanceCounter(int64_t& value);
 void QueryPerformanceFrequency(int64_t& value);
+
+// The framework's message box with the text.
+void InformationDlg(const std::string& text);
+// The framework's input box; the edited text, or the default when cancelled.
+std::string InputDlg(const std::string& caption, const std::string& prompt, const std::string& defaultText);
+// A picture-open dialog preset with the file name and, when given, the
+// initial folder; true with the chosen file name when confirmed.
+bool OpenPictureDlg(std::string& fileName, const std::string& initialDir);
 
 }  // namespace kx

@@ -1,4 +1,5 @@
 #include "scene/GLObjects.h"
+#include "scene/GLObjectsDetail.h"
 
 #include "scene/GLCrossPlatform.h"
 #include "scene/XOpenGL.h"
@@ -20,28 +21,12 @@ struct ObjectsModule {
 };
 ObjectsModule objectsModule;
 
-// Stores a changed value and rebuilds the node's display list.
-template <class T>
-void Change(TGLBaseSceneObject& node, T& field, T value) {
-  if (StoreChanged(field, value)) node.StructureChanged();
-}
-
 void CheckRange(const char* name, int value, int low, int high) {
   if (value < low || value > high)
     throw EPropertyError(std::string(name) + " " + std::to_string(value) + " is outside " + std::to_string(low) + ".." +
                          std::to_string(high));
 }
 
-// A GLU quadric for the length of one build.
-struct Quadric {
-  Quadric() : q(GL.gluNewQuadric()) {}
-  ~Quadric() {
-    if (q) GL.gluDeleteQuadric(q);
-  }
-  Quadric(const Quadric&) = delete;
-  Quadric& operator=(const Quadric&) = delete;
-  GLUquadric* q;
-};
 
 }  // namespace
 

@@ -1,6 +1,9 @@
 // Drawn primitives of the scene: the base of the unlit line objects, the
 // base of the GLU-drawn solids, the sphere, and the arrow line (a shaft with
-// conical heads) on the base of the cylinder-like solids.
+// conical heads) on the base of the cylinder-like solids. The other
+// primitives of the module have headers of their own: GLObjectsQuadrics.h,
+// GLObjectsBoxes.h, GLObjectsFlat.h, GLObjectsSolids.h, GLObjectsLines.h and
+// GLObjectsPolygon.h.
 #pragma once
 
 #include "scene/GLStageNode.h"

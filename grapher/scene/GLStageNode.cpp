@@ -105,7 +105,7 @@ TGLBaseSceneObject::TGLBaseSceneObject(TComponent* owner)
 
 TGLBaseSceneObject::~TGLBaseSceneObject() {
   DeleteChildCameras();
-  LeaveParent(false);
+  LeaveParent();
   while (!children_.empty()) delete children_.back();
 }
 
@@ -120,13 +120,13 @@ int TGLBaseSceneObject::Index() const {
   return static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
 }
 
-void TGLBaseSceneObject::LeaveParent(bool keepChildren) {
-  if (parent_) parent_->Remove(this, keepChildren);
+void TGLBaseSceneObject::LeaveParent() {
+  if (parent_) parent_->Remove(this, false);
 }
 
 void TGLBaseSceneObject::AddChild(TGLBaseSceneObject* node) {
   if (!node || node == this) return;
-  node->LeaveParent(false);
+  node->LeaveParent();
   if (auto* light = dynamic_cast<TGLLightSource*>(node); light && scene_) scene_->AddLight(light);
   children_.push_back(node);
   node->parent_ = this;
@@ -149,7 +149,7 @@ TGLBaseSceneObject* TGLBaseSceneObject::AddNewChildFirst(const TClassInfo& cls) 
 
 void TGLBaseSceneObject::Insert(int index, TGLBaseSceneObject* node) {
   if (!node || node == this) return;
-  node->LeaveParent(true);
+  node->LeaveParent();
   index = std::clamp(index, 0, Count());
   children_.insert(children_.begin() + index, node);
   node->parent_ = this;
@@ -176,7 +176,7 @@ void TGLBaseSceneObject::Remove(TGLBaseSceneObject* node, bool keepChildren) {
 }
 
 void TGLBaseSceneObject::SetParent(TGLBaseSceneObject* parent) {
-  LeaveParent(false);
+  LeaveParent();
   if (parent)
     parent->AddChild(this);
   else
@@ -204,9 +204,11 @@ void TGLBaseSceneObject::DeleteChildCameras() {
     }
   };
   find(this);
-  for (TGLBaseSceneObject* camera : cameras) {
-    camera->LeaveParent(true);
-    delete camera;
+  // A camera goes with its subtree: the deepest first, so that a camera
+  // inside another is not freed twice.
+  for (auto camera = cameras.rbegin(); camera != cameras.rend(); ++camera) {
+    (*camera)->LeaveParent();
+    delete *camera;
   }
 }
 
@@ -228,7 +230,7 @@ void TGLBaseSceneObject::SetParentComponent(TComponent* parent) {
   } else if (auto* node = dynamic_cast<TGLBaseSceneObject*>(parent)) {
     node->AddChild(this);
   } else {
-    LeaveParent(false);
+    LeaveParent();
     SetScene(nullptr);
   }
 }

@@ -183,7 +183,8 @@ class TGLBaseSceneObject : public TGLUpdateAbleComponent, public TGLCoordinatesO
   void FlagAbsoluteChanged();
   void Rotate(float& stored, float value, int axis);
   void DeleteChildCameras();
-  void LeaveParent(bool keepChildren);
+  // A node leaving its parent keeps its children: they move with it.
+  void LeaveParent();
 
   TMatrix localMatrix_ = IdentityHmgMatrix;
   std::unique_ptr<std::array<TMatrix, 2>> absoluteMatrices_;  // absolute, inverse

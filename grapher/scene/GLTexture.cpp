@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 namespace kx {
 
 namespace {
@@ -16,6 +18,15 @@ constexpr int32_t kColorSize = 4 * sizeof(float);
 constexpr uint8_t kMaxShininess = 128;
 constexpr TColorVector kDefaultAmbient{0.2f, 0.2f, 0.2f, 1}, kDefaultDiffuse{0.8f, 0.8f, 0.8f, 1},
     kOpaqueBlack{0, 0, 0, 1};
+
+std::array<TColorVector, kSystemColorVectors> SystemColors;
+
+struct TextureModule {
+  TextureModule() {
+    for (int i = 0; i < kSystemColorVectors; ++i) SystemColors[i] = ConvertWinColor(TColor(0x80000000u | i));
+  }
+};
+TextureModule textureModule;
 
 }  // namespace
 
@@ -35,8 +46,6 @@ KX_PUBLISH(TGLFaceProperties) {
   p.Property("Specular", &TGLFaceProperties::Specular, &TGLFaceProperties::SetSpecular);
 }
 
-KX_PUBLISH(TGLTexture) {}
-
 KX_PUBLISH(TGLMaterial) {
   // Created on first access.
   p.Property(
@@ -54,6 +63,11 @@ TColorVector ConvertWinColor(TColor color, float alpha) {
   constexpr long double kScale = 1.0L / 255;
   return {Single((value & 0xFF) * kScale), Single(((value >> 8) & 0xFF) * kScale),
           Single(((value >> 16) & 0xFF) * kScale), alpha};
+}
+
+const TColorVector& SystemColorVector(int index) {
+  KX_SCENE_ASSERT(index >= 0 && index < kSystemColorVectors, "GLTexture");
+  return SystemColors[index];
 }
 
 // TGLColor ---------------------------------------------------------------------------
@@ -150,18 +164,6 @@ void TGLFaceProperties::Assign(TPersistent* source) {
   polygonMode_ = other->polygonMode_;
   emission_->Initialize(other->emission_->Color());
   NotifyChange(this);
-}
-
-// TGLTexture -----------------------------------------------------------------------------
-
-void TGLTexture::Apply(TRenderContextInfo& rci) {
-  UnSetGLState(rci.glStates, stTexture2D);
-  xglMapTexCoordToNull();
-}
-
-void TGLTexture::Assign(TPersistent* source) {
-  if (dynamic_cast<TGLTexture*>(source)) return;  // every texture here is the same disabled one
-  TGLUpdateAbleObject::Assign(source);
 }
 
 // TGLMaterial ----------------------------------------------------------------------------

@@ -1,9 +1,12 @@
 // How a surface is coloured: RGBA colours, the OpenGL material of one face,
 // materials (both faces, blending, culling, options, texture), the texture
-// a material owns, and the conversion of window colours for OpenGL.
+// a material owns, and the conversion of window colours for OpenGL. The
+// texture's image classes are in GLTextureImages.h.
 #pragma once
 
 #include "framework/core/Colors.h"
+#include "scene/GLContext.h"
+#include "scene/GLGraphics.h"
 #include "scene/GLMisc.h"
 #include "scene/GLRenderContextInfo.h"
 
@@ -15,6 +18,9 @@ class TGLBaseSceneObject;
 
 // A window colour (negative: the system colour of its low byte) as RGBA.
 TColorVector ConvertWinColor(TColor color, float alpha = 1.0f);
+// System colours 0 to 24 as converted at start-up (alpha 1).
+inline constexpr int kSystemColorVectors = 25;
+const TColorVector& SystemColorVector(int index);
 
 class TGLColor : public TGLUpdateAbleObject {
   KX_CLASS(TGLColor, TGLUpdateAbleObject)
@@ -83,19 +89,163 @@ class TGLFaceProperties : public TGLUpdateAbleObject {
   TPolygonMode polygonMode_ = pmFill;
 };
 
-// The texture of a material. Textures are never enabled here: a texture
-// stays disabled, allocates no GL name and only switches 2D texturing and
-// texture coordinates off when its material is applied.
+class TGLTextureImage;
+struct TGLTextureImageClass;
+
+enum TGLTextureMode : uint8_t { tmDecal, tmModulate, tmBlend, tmReplace };
+KX_ENUM_NAMES(TGLTextureMode, "tmDecal", "tmModulate", "tmBlend", "tmReplace")
+enum TGLTextureWrap : uint8_t { twBoth, twNone, twVertical, twHorizontal };
+KX_ENUM_NAMES(TGLTextureWrap, "twBoth", "twNone", "twVertical", "twHorizontal")
+enum TGLMagFilter : uint8_t { maNearest, maLinear };
+KX_ENUM_NAMES(TGLMagFilter, "maNearest", "maLinear")
+enum TGLTextureFormat : uint8_t {
+  tfDefault,
+  tfRGB,
+  tfRGBA,
+  tfRGB16,
+  tfRGBA16,
+  tfAlpha,
+  tfLuminance,
+  tfLuminanceAlpha,
+  tfIntensity
+};
+KX_ENUM_NAMES(TGLTextureFormat, "tfDefault", "tfRGB", "tfRGBA", "tfRGB16", "tfRGBA16", "tfAlpha", "tfLuminance",
+              "tfLuminanceAlpha", "tfIntensity")
+enum TGLTextureCompression : uint8_t { tcDefault, tcNone, tcStandard, tcHighQuality, tcHighSpeed };
+KX_ENUM_NAMES(TGLTextureCompression, "tcDefault", "tcNone", "tcStandard", "tcHighQuality", "tcHighSpeed")
+enum TGLTextureFilteringQuality : uint8_t { tfIsotropic, tfAnisotropic };
+KX_ENUM_NAMES(TGLTextureFilteringQuality, "tfIsotropic", "tfAnisotropic")
+enum TGLTextureMappingMode : uint8_t {
+  tmmUser,
+  tmmObjectLinear,
+  tmmEyeLinear,
+  tmmSphere,
+  tmmCubeMapReflection,
+  tmmCubeMapNormal
+};
+KX_ENUM_NAMES(TGLTextureMappingMode, "tmmUser", "tmmObjectLinear", "tmmEyeLinear", "tmmSphere",
+              "tmmCubeMapReflection", "tmmCubeMapNormal")
+enum TGLTextureImageAlpha : uint8_t {
+  tiaDefault,
+  tiaAlphaFromIntensity,
+  tiaSuperBlackTransparent,
+  tiaLuminance,
+  tiaLuminanceSqrt,
+  tiaOpaque,
+  tiaTopLeftPointColorTransparent
+};
+KX_ENUM_NAMES(TGLTextureImageAlpha, "tiaDefault", "tiaAlphaFromIntensity", "tiaSuperBlackTransparent", "tiaLuminance",
+              "tiaLuminanceSqrt", "tiaOpaque", "tiaTopLeftPointColorTransparent")
+// What must be redone before the texture's name is used again.
+enum TGLTextureChange : uint8_t { tcImage, tcParams };
+using TGLTextureChanges = TSet<TGLTextureChange>;
+
+// May replace the name of a file an image is about to open.
+using TTextureNeededEvent = TEvent<TObject*, std::string&>;
+
+class ETexture : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// The texture of a material. A disabled texture (the default) allocates no
+// GL name and never touches its image: applying it only switches 2D
+// texturing and texture coordinates off. An enabled one uploads its image
+// lazily, on the first Handle request after a change.
 class TGLTexture : public TGLUpdateAbleObject {
   KX_CLASS(TGLTexture, TGLUpdateAbleObject)
  public:
-  explicit TGLTexture(TPersistent* owner) : TGLUpdateAbleObject(owner) {}
-  bool Disabled() const { return true; }
-  bool IsHandleAllocated() const { return false; }
+  explicit TGLTexture(TPersistent* owner);
+  ~TGLTexture() override;
+
+  // Always on unit 0; UnApply only matters for an enabled texture.
   void Apply(TRenderContextInfo& rci);
-  void UnApply(TRenderContextInfo&) {}
-  void DestroyHandles() {}
+  void UnApply(TRenderContextInfo& rci);
+  // The second texture of a library material, on unit 1, with that
+  // material's texture matrix.
+  void ApplyAsTexture2(const TMatrix& textureMatrix);
+  void UnApplyAsTexture2(const TMatrix& textureMatrix);
+
+  // The GL name, after the upload and parameter work the changes ask for;
+  // needs a current context.
+  virtual GLuint Handle();
+  void PrepareHandle();
+  virtual void PrepareImage(GLenum target);
+  virtual void PrepareParams(GLenum target);
+  bool IsHandleAllocated() const;
+  // Frees the GL name; the next Handle request uploads anew.
+  void DestroyHandles();
+  GLint OpenGLTextureFormat() const;
+
   void Assign(TPersistent* source) override;
+
+  TGLTextureImage* Image() const { return image_.get(); }
+  // Takes a copy, replacing the image by one of the source's class when they differ.
+  void SetImage(TGLTextureImage* source);
+  std::string ImageClassName() const;
+  // Empty or the current class name: nothing happens; an unknown name raises ETexture.
+  void SetImageClassName(const std::string& name);
+  TGLTextureImageAlpha ImageAlpha() const { return imageAlpha_; }
+  void SetImageAlpha(TGLTextureImageAlpha value);
+  TGLMagFilter MagFilter() const { return magFilter_; }
+  void SetMagFilter(TGLMagFilter value);
+  TGLMinFilter MinFilter() const { return minFilter_; }
+  void SetMinFilter(TGLMinFilter value);
+  TGLTextureMode TextureMode() const { return textureMode_; }
+  void SetTextureMode(TGLTextureMode value);
+  TGLTextureWrap TextureWrap() const { return textureWrap_; }
+  void SetTextureWrap(TGLTextureWrap value);
+  TGLTextureFormat TextureFormat() const { return textureFormat_; }
+  void SetTextureFormat(TGLTextureFormat value);
+  TGLTextureCompression Compression() const { return compression_; }
+  void SetCompression(TGLTextureCompression value);
+  TGLTextureFilteringQuality FilteringQuality() const { return filteringQuality_; }
+  void SetFilteringQuality(TGLTextureFilteringQuality value);
+  TGLTextureMappingMode MappingMode() const { return mappingMode_; }
+  void SetMappingMode(TGLTextureMappingMode value);
+  // Created on first read.
+  TGLCoordinates* MappingSCoordinates();
+  TGLCoordinates* MappingTCoordinates();
+  void SetMappingSCoordinates(TGLCoordinates* value) { MappingSCoordinates()->Assign(value); }
+  void SetMappingTCoordinates(TGLCoordinates* value) { MappingTCoordinates()->Assign(value); }
+  bool Disabled() const { return disabled_; }
+  void SetDisabled(bool value);
+
+  TGLTextureChanges Changes() const { return changes_; }
+  // Adds tcImage (an image's own change) and notifies the owner.
+  void ImageChanged(TObject* sender);
+  // The size actually uploaded, and the compressed size GL reported (-1: unknown).
+  int TexWidth() const { return texWidth_; }
+  int TexHeight() const { return texHeight_; }
+  int RequiredMemory() const { return requiredMemory_; }
+
+  TTextureNeededEvent OnTextureNeeded;
+
+ private:
+  void AdoptImage(std::unique_ptr<TGLTextureImage> image);
+  void ChangeParams();
+  void NotifyTexMap();
+  void ApplyMappingMode();
+  void UnApplyMappingMode();
+  void ApplyAlpha(TGLBitmap32& bitmap) const;
+  GLuint PrepareAndUpload();
+
+  std::unique_ptr<TGLTextureHandle> handle_;
+  std::unique_ptr<TGLTextureImage> image_;
+  std::unique_ptr<TGLCoordinates> mapS_, mapT_;
+  TGLTextureMode textureMode_ = tmDecal;
+  TGLTextureWrap textureWrap_ = twBoth;
+  TGLTextureFormat textureFormat_ = tfDefault;
+  TGLMinFilter minFilter_ = miLinearMipmapLinear;
+  TGLMagFilter magFilter_ = maLinear;
+  TGLTextureChanges changes_{tcImage, tcParams};
+  bool disabled_ = true;
+  TGLTextureImageAlpha imageAlpha_ = tiaDefault;
+  TGLTextureMappingMode mappingMode_ = tmmUser;
+  TGLTextureCompression compression_ = tcDefault;
+  int requiredMemory_ = -1;
+  TGLTextureFilteringQuality filteringQuality_ = tfIsotropic;
+  int texWidth_ = 0, texHeight_ = 0;
 };
 
 enum TBlendingMode { bmOpaque, bmTransparency, bmAdditive };

@@ -121,6 +121,23 @@ Win32ContextModule win32ContextModule;
 
 }  // namespace
 
+std::vector<PALETTEENTRY> LogicalPaletteEntries(const PIXELFORMATDESCRIPTOR& pfd) {
+  // Only an indexed format of at most 8 bits has a palette; a larger depth
+  // would ask for millions of entries.
+  if (pfd.cColorBits == 0 || pfd.cColorBits > kMaxPaletteColorBits) return {};
+  std::vector<PALETTEENTRY> entries(size_t{1} << pfd.cColorBits);
+  auto channel = [](int i, int shift, int bits) {
+    const int mask = (1 << std::min(bits, 8)) - 1;
+    return static_cast<BYTE>(mask > 0 ? ((i >> shift) & mask) * 255 / mask : 0);
+  };
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const int index = static_cast<int>(i);
+    entries[i] = {channel(index, pfd.cRedShift, pfd.cRedBits), channel(index, pfd.cGreenShift, pfd.cGreenBits),
+                  channel(index, pfd.cBlueShift, pfd.cBlueBits), 0};
+  }
+  return entries;
+}
+
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
@@ -169,29 +186,19 @@ HWND CreateUtilityWindow() {
   return window;
 }
 
-HPALETTE BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd) {
-  const int entries = 1 << pfd.cColorBits;
-  std::vector<BYTE> storage(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * entries);
+void BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd) {
+  const std::vector<PALETTEENTRY> entries = LogicalPaletteEntries(pfd);
+  if (entries.empty()) return;
+  std::vector<BYTE> storage(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * entries.size());
   auto* palette = reinterpret_cast<LOGPALETTE*>(storage.data());
   palette->palVersion = 0x300;
-  palette->palNumEntries = static_cast<WORD>(entries);
-  auto channel = [](int i, int shift, int bits) {
-    const int mask = (1 << bits) - 1;
-    return static_cast<BYTE>(mask > 0 ? ((i >> shift) & mask) * 255 / mask : 0);
-  };
-  for (int i = 0; i < entries; ++i) {
-    PALETTEENTRY& entry = palette->palPalEntry[i];
-    entry.peRed = channel(i, pfd.cRedShift, pfd.cRedBits);
-    entry.peGreen = channel(i, pfd.cGreenShift, pfd.cGreenBits);
-    entry.peBlue = channel(i, pfd.cBlueShift, pfd.cBlueBits);
-    entry.peFlags = 0;
-  }
+  palette->palNumEntries = static_cast<WORD>(entries.size());
+  std::copy(entries.begin(), entries.end(), palette->palPalEntry);
   HPALETTE handle = CreatePalette(palette);
   if (!handle) RaiseLastOSError();
   // Selected into the device for the context's life; the system frees it with the process.
   SelectPalette(device, handle, FALSE);
   RealizePalette(device);
-  return handle;
 }
 
 int FirstSingleSampledFormat(HDC device, const int* formats, UINT count) {

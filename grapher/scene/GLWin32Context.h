@@ -17,6 +17,12 @@
 
 namespace kx {
 
+// An indexed pixel format's palette, colour bits at most this.
+inline constexpr int kMaxPaletteColorBits = 8;
+// The logical palette of a format that needs one: one entry per index,
+// channels spread over 0..255; none for a format of more than 8 bits.
+std::vector<PALETTEENTRY> LogicalPaletteEntries(const PIXELFORMATDESCRIPTOR& pfd);
+
 class TGLWin32Context : public TGLContext {
  public:
   TGLWin32Context();
@@ -100,6 +106,8 @@ int FirstSingleSampledFormat(HDC device, const int* formats, UINT count);
 
 // A hidden tool window for temporary contexts.
 HWND CreateUtilityWindow();
-HPALETTE BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd);
+// Selects and realises the format's logical palette; nothing for a format
+// of more than 8 bits.
+void BuildLogicalPalette(HDC device, const PIXELFORMATDESCRIPTOR& pfd);
 
 }  // namespace kx

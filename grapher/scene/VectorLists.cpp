@@ -35,16 +35,45 @@ KX_PUBLISH(TSingleList) {}
 
 void TBaseList::SetCapacity(int capacity) {
   if (capacity == capacity_) return;
-  storage_.resize(static_cast<size_t>(capacity) * itemSize_);
-  storage_.shrink_to_fit();
+  const int kept = std::min(count_, capacity);
+  if (options_.Contains(loExternalStorage)) {
+    // The external items that still fit move into storage of the list's own.
+    std::vector<uint8_t> own(static_cast<size_t>(capacity) * itemSize_);
+    if (kept > 0) std::memcpy(own.data(), items_, static_cast<size_t>(kept) * itemSize_);
+    storage_ = std::move(own);
+    options_.Exclude(loExternalStorage);
+  } else {
+    storage_.resize(static_cast<size_t>(capacity) * itemSize_);
+    storage_.shrink_to_fit();
+  }
+  items_ = storage_.data();
   capacity_ = capacity;
-  count_ = std::min(count_, capacity_);
+  count_ = kept;
+}
+
+void TBaseList::SetZeroNewItems(bool on) {
+  if (on)
+    options_.Include(loZeroNewItems);
+  else
+    options_.Exclude(loZeroNewItems);
+}
+
+bool TBaseList::UseMemory(void* storage, int byteSize) {
+  const int capacity = byteSize / itemSize_;
+  if (!storage || capacity < count_) return false;
+  if (count_ > 0) std::memmove(storage, items_, static_cast<size_t>(count_) * itemSize_);
+  storage_.clear();
+  storage_.shrink_to_fit();
+  items_ = static_cast<uint8_t*>(storage);
+  capacity_ = capacity;
+  options_.Include(loExternalStorage);
+  return true;
 }
 
 void TBaseList::SetCount(int count) {
   KX_SCENE_ASSERT(count >= 0, kModule);
   if (count > capacity_) SetCapacity(count);
-  if (count > count_ && zeroNewItems_) std::memset(ItemAt(count_), 0, static_cast<size_t>(count - count_) * itemSize_);
+  if (count > count_ && options_.Contains(loZeroNewItems)) std::memset(ItemAt(count_), 0, static_cast<size_t>(count - count_) * itemSize_);
   count_ = count;
 }
 

@@ -10,24 +10,38 @@
 
 namespace kx {
 
+enum TListOption : uint8_t {
+  loExternalStorage,  // the storage belongs to someone else
+  loZeroNewItems      // new items are zero-filled
+};
+using TListOptions = TSet<TListOption>;
+
 class TBaseList : public TPersistentObject {
   KX_CLASS(TBaseList, TPersistentObject)
  public:
+  TBaseList(const TBaseList&) = delete;
+  TBaseList& operator=(const TBaseList&) = delete;
   int Count() const { return count_; }
   int Capacity() const { return capacity_; }
   int GrowthDelta() const { return growthDelta_; }
   void SetGrowthDelta(int delta) { growthDelta_ = delta; }
   int ItemSize() const { return itemSize_; }
-  // New items are zero-filled (the default).
-  bool ZeroNewItems() const { return zeroNewItems_; }
-  void SetZeroNewItems(bool on) { zeroNewItems_ = on; }
+  // {loZeroNewItems} after creation.
+  TListOptions Options() const { return options_; }
+  bool ZeroNewItems() const { return options_.Contains(loZeroNewItems); }
+  void SetZeroNewItems(bool on);
+  // Keeps the items in `byteSize` bytes that belong to the caller (who keeps
+  // them alive while the list uses them), copying the current items there;
+  // false, and nothing changed, when they do not fit. The list takes storage
+  // of its own again as soon as its capacity changes.
+  bool UseMemory(void* storage, int byteSize);
 
   virtual void SetCapacity(int capacity);
   void SetCount(int count);
   void ReleaseStorage();
   void SwapItems(int a, int b);
-  uint8_t* ItemAt(int index) { return storage_.data() + index * itemSize_; }
-  const uint8_t* ItemAt(int index) const { return storage_.data() + index * itemSize_; }
+  uint8_t* ItemAt(int index) { return items_ + static_cast<size_t>(index) * itemSize_; }
+  const uint8_t* ItemAt(int index) const { return items_ + static_cast<size_t>(index) * itemSize_; }
 
   void Assign(TPersistent* source) override;
   void WriteToFiler(TVirtualWriter& writer) override;
@@ -42,10 +56,11 @@ class TBaseList : public TPersistentObject {
   int count_ = 0;
   int capacity_ = 0;
   int growthDelta_ = 16;
-  bool zeroNewItems_ = true;
+  TListOptions options_{loZeroNewItems};
   const int itemSize_;
   std::vector<uint8_t> scratchItem_;
-  std::vector<uint8_t> storage_;
+  std::vector<uint8_t> storage_;  // own storage, unused while the storage is external
+  uint8_t* items_ = nullptr;      // the storage in use
 };
 
 // Lists whose items start with an affine vector.

@@ -3,6 +3,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "framework/windows/Forms.h"
@@ -69,6 +71,17 @@ bool TOpenDialog::Run(bool save) {
   return true;
 }
 
+KX_PUBLISH(TOpenPictureDialog) {}
+
+TOpenPictureDialog::TOpenPictureDialog(TComponent* owner) : TOpenDialog(owner) {
+  SetFilter(
+      "All (*.bmp;*.jpg;*.jpeg;*.ico)|*.bmp;*.jpg;*.jpeg;*.ico|Bitmaps (*.bmp)|*.bmp|JPEG Image File (*.jpg;*.jpeg)|"
+      "*.jpg;*.jpeg|Icons (*.ico)|*.ico");
+  TOpenOptions options = Options();
+  options.Include(ofFileMustExist);
+  SetOptions(options);
+}
+
 KX_PUBLISH(TSaveDialog) {}
 
 bool TSaveDialog::Execute() { return Run(true); }
@@ -90,6 +103,115 @@ bool TColorDialog::Execute() {
   if (!ChooseColorA(&cc)) return false;
   color_ = static_cast<TColor>(cc.rgbResult);
   return true;
+}
+
+namespace {
+
+constexpr int kInputEditId = 100;
+
+// The in-memory template of the input box: a prompt, an edit, OK and Cancel
+// (dialog units, the system's dialog font).
+class InputTemplate {
+ public:
+  InputTemplate(const std::string& caption, const std::string& prompt) {
+    DLGTEMPLATE head{};
+    head.style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    head.cdit = 4;
+    head.cx = 220;
+    head.cy = 62;
+    Append(&head, sizeof head);
+    Word(0);  // no menu
+    Word(0);  // the standard dialog class
+    Text(caption);
+    Word(8);
+    Text("MS Shell Dlg");
+    Item(WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 7, 206, 10, 0xFFFF, 0x0082, prompt);
+    Item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 20, 206, 12, kInputEditId, 0x0081, "");
+    Item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 108, 40, 50, 14, IDOK, 0x0080, "OK");
+    Item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 163, 40, 50, 14, IDCANCEL, 0x0080, "Cancel");
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
+
+ private:
+  void Append(const void* bytes, size_t size) {
+    const auto* p = static_cast<const uint8_t*>(bytes);
+    data_.insert(data_.end(), p, p + size);
+  }
+  void Word(WORD w) { Append(&w, sizeof w); }
+  void Text(const std::string& text) {
+    for (unsigned char c : text) Word(c);  // the ANSI code page's first 256 code points
+    Word(0);
+  }
+  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD cls, const std::string& text) {
+    while (data_.size() % 4) data_.push_back(0);
+    DLGITEMTEMPLATE item{};
+    item.style = style;
+    item.x = x;
+    item.y = y;
+    item.cx = cx;
+    item.cy = cy;
+    item.id = id;
+    Append(&item, sizeof item);
+    Word(0xFFFF);
+    Word(cls);
+    Text(text);
+    Word(0);  // no creation data
+  }
+  std::vector<uint8_t> data_;
+};
+
+struct InputState {
+  std::string value;
+};
+
+INT_PTR CALLBACK InputProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<InputState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      state = reinterpret_cast<InputState*>(lParam);
+      SetDlgItemTextA(dialog, kInputEditId, state->value.c_str());
+      SendDlgItemMessageA(dialog, kInputEditId, EM_SETSEL, 0, -1);
+      SetFocus(GetDlgItem(dialog, kInputEditId));
+      return FALSE;  // the focus is set
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        const int length = GetWindowTextLengthA(GetDlgItem(dialog, kInputEditId));
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        GetDlgItemTextA(dialog, kInputEditId, text.data(), length + 1);
+        text.resize(std::strlen(text.c_str()));
+        state->value = text;
+        EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  Application->CancelHint();
+  const InputTemplate dialogTemplate(caption, prompt);
+  InputState state{value};
+  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate.Get(), GetActiveWindow(),
+                                                 &InputProc, reinterpret_cast<LPARAM>(&state));
+  if (result == -1) RaiseLastOSError();
+  if (result != IDOK) return false;
+  value = state.value;
+  return true;
+}
+
+std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) {
+  std::string value = defaultText;
+  InputQuery(caption, prompt, value);
+  return value;
 }
 
 int ShowMessageBox(TControl* owner, const std::string& text, const std::string& caption, unsigned flags) {

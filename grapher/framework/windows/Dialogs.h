@@ -56,6 +56,13 @@ class TOpenDialog : public TComponent {
   TOpenOptions options_{ofHideReadOnly, ofEnableSizing};
 };
 
+// An open dialog for the pictures the framework reads (BMP, JPEG, ICO).
+class TOpenPictureDialog : public TOpenDialog {
+  KX_CLASS(TOpenPictureDialog, TOpenDialog)
+ public:
+  explicit TOpenPictureDialog(TComponent* owner);
+};
+
 class TSaveDialog : public TOpenDialog {
   KX_CLASS(TSaveDialog, TOpenDialog)
  public:
@@ -79,5 +86,11 @@ class TColorDialog : public TComponent {
 // A message box owned by the form of `owner` (the active window when nil);
 // returns the button chosen (IDOK...).
 int ShowMessageBox(TControl* owner, const std::string& text, const std::string& caption, unsigned flags);
+
+// A modal box asking for one line of text under `prompt`; the edited text
+// on OK, `defaultText` on Cancel or close.
+std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText);
+// The text on OK; false on Cancel or close, `value` unchanged.
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);
 
 }  // namespace kx

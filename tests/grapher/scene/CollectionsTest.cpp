@@ -268,13 +268,16 @@ TEST_F(XCollectionTest, ANodeStreamsItsBehavioursAsBinaryData) {
   TComponent owner(nullptr);
   auto* node = new TGLBaseSceneObject(&owner);
   node->SetName("Node");
+  ASSERT_EQ(node->Behaviours()->Count(), 0);  // the collection exists, empty
+  ASSERT_EQ(node->Effects()->Count(), 0);
   TMemoryStream stream;
   {
     TWriter writer(stream);
     writer.WriteRootComponent(*node);
   }
   const std::string none(reinterpret_cast<const char*>(stream.Memory()), size_t(stream.Size()));
-  EXPECT_EQ(none.find("BehavioursData"), std::string::npos);  // nothing to store
+  EXPECT_EQ(none.find("BehavioursData"), std::string::npos);  // nothing to store in an empty collection
+  EXPECT_EQ(none.find("EffectsData"), std::string::npos);
   XCollectionItemClassOf<TSpin>().Create(node->Behaviours());
   stream.SetSize(0);
   {

@@ -434,3 +434,30 @@ TEST(Win32ContextAttribs, TheFirstSingleSampledFormatIsTaken) {
 }
 
 }  // namespace
+
+TEST(Win32ContextPalette, OnlyFormatsOf8BitsOrFewerGetAPalette) {
+  PIXELFORMATDESCRIPTOR pfd{};
+  pfd.cColorBits = 8;  // red 3 bits, green 3, blue 2
+  pfd.cRedBits = 3;
+  pfd.cRedShift = 0;
+  pfd.cGreenBits = 3;
+  pfd.cGreenShift = 3;
+  pfd.cBlueBits = 2;
+  pfd.cBlueShift = 6;
+  std::vector<PALETTEENTRY> entries = LogicalPaletteEntries(pfd);
+  ASSERT_EQ(entries.size(), 256u);
+  EXPECT_EQ(entries[0].peRed + entries[0].peGreen + entries[0].peBlue, 0);
+  EXPECT_EQ(entries[255].peRed, 255);
+  EXPECT_EQ(entries[255].peGreen, 255);
+  EXPECT_EQ(entries[255].peBlue, 255);
+  EXPECT_EQ(entries[0x07].peRed, 255);
+  EXPECT_EQ(entries[0x07].peGreen, 0);
+  EXPECT_EQ(entries[0x40].peBlue, 85);
+
+  pfd.cColorBits = 4;
+  EXPECT_EQ(LogicalPaletteEntries(pfd).size(), 16u);
+  for (BYTE bits : {BYTE{16}, BYTE{24}, BYTE{32}, BYTE{0}}) {
+    pfd.cColorBits = bits;
+    EXPECT_TRUE(LogicalPaletteEntries(pfd).empty()) << int(bits) << " colour bits";
+  }
+}

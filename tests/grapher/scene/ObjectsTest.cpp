@@ -317,6 +317,22 @@ TEST_F(Objects, GridLoopsThatCannotAdvanceStop) {
   }
 }
 
+TEST_F(Objects, AHugeButFiniteSampleCountIsCappedPerAxis) {
+  auto* grid = Make<TXYZGrid>();
+  // Ten million samples per axis: drawn in full, the nested lines would
+  // take hours.
+  for (TGLSamplingScale* scale : {grid->XSamplingScale(), grid->YSamplingScale()}) {
+    scale->SetMin(0);
+    scale->SetMax(100000);
+    scale->SetOrigin(0);
+    scale->SetStep(0.01f);
+  }
+  const auto strips = Primitives(Build(*grid), kLineStrip);
+  ASSERT_EQ(strips.size(), 2u * kMaxGridSamples);
+  EXPECT_EQ(strips[0].size(), static_cast<size_t>(kMaxGridSamples));
+  EXPECT_EQ(strips[0].front(), "(0,0,0)");
+}
+
 TEST_F(Objects, ScaleChangesRecompileTheGridPartsOnlyWhenTheyChange) {
   TGLStage scene(&owner_);
   auto* grid = scene.Objects()->AddNewChild<TXYZGrid>();

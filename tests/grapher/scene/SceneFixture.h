@@ -5,6 +5,8 @@
 
 #include "GLRecorder.h"
 #include "scene/GLContext.h"
+#include "scene/GLStageNode.h"
+#include "scene/XOpenGL.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,31 @@ class SceneRecorderTest : public ::testing::Test {
 
   TGLRecorder recorder;
   std::unique_ptr<TFakeContext> context_;
+};
+
+// The calls of one node's BuildList, texture coordinates switched on.
+class NodeBuildTest : public SceneRecorderTest {
+ protected:
+  NodeBuildTest() : owner_(nullptr) { xglMapTexCoordToMain(); }
+  std::vector<std::string> Build(TGLBaseSceneObject& node) {
+    recorder.Clear();
+    TRenderContextInfo rci;
+    node.BuildList(rci);
+    return recorder.Calls();
+  }
+  // The argument lists of the calls named `name`, "(...)".
+  static std::vector<std::string> Only(const std::vector<std::string>& calls, const std::string& name) {
+    std::vector<std::string> result;
+    for (const std::string& call : calls)
+      if (call.rfind(name + "(", 0) == 0) result.push_back(call.substr(name.size()));
+    return result;
+  }
+  static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
+    int n = 0;
+    for (const std::string& call : calls) n += call.rfind(prefix, 0) == 0;
+    return n;
+  }
+  TComponent owner_;
 };
 
 }  // namespace kx

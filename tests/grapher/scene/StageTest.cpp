@@ -100,6 +100,32 @@ TEST_F(Stage, ChildrenKnowTheirParentAndScene) {
   EXPECT_EQ(scene_->Objects()->Count(), 1);
 }
 
+TEST_F(Stage, ANodeKeepsItsChildrenWhereverItGoes) {
+  auto* a = Add<TProbe>(scene_->Objects(), "A");
+  auto* b = Add<TProbe>(a, "B");
+  auto* c = Add<TProbe>(scene_->Objects(), "C");
+  auto expectSubtree = [&](TGLBaseSceneObject* parent, const char* how) {
+    EXPECT_EQ(a->Parent(), parent) << how;
+    ASSERT_EQ(a->Count(), 1) << how;
+    EXPECT_EQ(a->Children(0), b) << how;
+    EXPECT_EQ(b->Scene(), scene_) << how;
+  };
+  c->Insert(0, a);
+  expectSubtree(c, "inserted");
+  EXPECT_EQ(scene_->Objects()->Count(), 1);
+  a->SetParent(scene_->Objects());
+  expectSubtree(scene_->Objects(), "given a parent");
+  c->AddChild(a);
+  expectSubtree(c, "added");
+  // A camera inside a camera: freed once each, with what they hold.
+  auto* outer = Add<TGLCamera>(c, "Outer");
+  auto* inner = Add<TGLCamera>(outer, "Inner");
+  Add<TProbe>(inner, "D");
+  c->DeleteChildren();
+  EXPECT_EQ(c->Count(), 0);
+  EXPECT_EQ(scene_->Objects()->Count(), 1);
+}
+
 TEST_F(Stage, LightsTakeTheEightSlotsOfTheirScene) {
   std::vector<TGLLightSource*> lights;
   for (int i = 0; i < 9; ++i) lights.push_back(scene_->Objects()->AddNewChild<TGLLightSource>());
@@ -291,6 +317,18 @@ TEST_F(Stage, FaceCullingFollowsTheTableOfTheMaterial) {
   }
 }
 
+TEST_F(Stage, AssigningAMaterialKeepsItsOwnFaceCulling) {
+  TGLMaterial source(nullptr), target(nullptr);
+  source.SetFaceCulling(fcNoCull);
+  source.SetBlendingMode(bmTransparency);
+  source.FrontProperties()->SetShininess(40);
+  target.SetFaceCulling(fcCull);
+  target.Assign(&source);
+  EXPECT_EQ(target.FaceCulling(), fcCull);
+  EXPECT_EQ(target.BlendingMode(), bmTransparency);
+  EXPECT_EQ(target.FrontProperties()->Shininess(), 40);
+}
+
 TEST_F(Stage, MaterialsSwitchLightingAndBlending) {
   TGLMaterial material(nullptr);
   material.SetMaterialOptions({moNoLighting});
@@ -322,6 +360,12 @@ TEST_F(Stage, ADisabledTextureAllocatesNothing) {
   EXPECT_EQ(recorder.Count("glGenTextures") + recorder.Count("glBindTexture") + recorder.Count("glTexImage2D"), 0);
   EXPECT_EQ(CurrentTexCoordMapping(), xmNull);
   EXPECT_FALSE(material.Texture()->IsHandleAllocated());
+}
+
+TEST(ConvertWinColor, TheSystemColoursAreConvertedAtStartUp) {
+  for (int i = 0; i < kSystemColorVectors; ++i)
+    EXPECT_EQ(SystemColorVector(i), ConvertWinColor(TColor(GetSysColor(i)))) << "system colour " << i;
+  EXPECT_THROW(SystemColorVector(kSystemColorVectors), EAssertionFailed);
 }
 
 TEST(ConvertWinColor, BytesBecomeSinglesAndSystemColoursAreLookedUp) {
@@ -448,11 +492,70 @@ TEST_F(Stage, ABufferWithoutCameraInASceneOnlyClearsAndSwaps) {
   EXPECT_EQ(static_cast<TFakeContext*>(buffer_.RenderingContext())->swaps, 1);
 }
 
+// Answers each query with its own name, so every limit shows which query it made.
+void APIENTRY AnswerQueryName(GLenum name, GLint* value) { *value = static_cast<GLint>(name); }
+void APIENTRY AnswerViewportDims(GLenum name, GLdouble* value) {
+  if (name == GL_MAX_VIEWPORT_DIMS) {
+    value[0] = 3000;
+    value[1] = 4000;
+  }
+}
+
 TEST_F(Stage, LimitsAnswerFromTheContext) {
   CreateContext();
-  EXPECT_EQ(buffer_.GetLimit(limLights), 8);
+  GL.glGetIntegerv = &AnswerQueryName;
+  GL.glGetDoublev = &AnswerViewportDims;
+  const GLenum queries[] = {GL_MAX_CLIP_PLANES,  GL_MAX_EVAL_ORDER,       GL_MAX_LIGHTS,
+                            GL_MAX_LIST_NESTING, GL_MAX_MODELVIEW_STACK_DEPTH, GL_MAX_NAME_STACK_DEPTH,
+                            GL_MAX_PIXEL_MAP_TABLE, GL_MAX_PROJECTION_STACK_DEPTH, GL_MAX_TEXTURE_SIZE,
+                            GL_MAX_TEXTURE_STACK_DEPTH, 0, GL_ACCUM_ALPHA_BITS,
+                            GL_ACCUM_BLUE_BITS,  GL_ACCUM_GREEN_BITS,     GL_ACCUM_RED_BITS,
+                            GL_ALPHA_BITS,       GL_AUX_BUFFERS,          GL_BLUE_BITS,
+                            GL_GREEN_BITS,       GL_RED_BITS,             GL_INDEX_BITS,
+                            GL_STEREO,           GL_DOUBLEBUFFER,         GL_SUBPIXEL_BITS,
+                            GL_DEPTH_BITS,       GL_STENCIL_BITS};
+  static_assert(std::size(queries) == limStencilBits + 1);
+  for (int index = 0; index <= limStencilBits; ++index) {
+    if (index == limViewportDims)
+      EXPECT_EQ(buffer_.GetLimit(index), 4000) << "the larger of the two dimensions";
+    else
+      EXPECT_EQ(buffer_.GetLimit(index), static_cast<int>(queries[index])) << "limit " << index;
+  }
   EXPECT_EQ(buffer_.GetLimit(26), 0);
   EXPECT_EQ(buffer_.GetLimit(-1), 0);
+}
+
+TEST_F(Stage, TheScenesErrorClearingStopsAfter17Calls) {
+  recorder.SetDefaultResult("glGetError", GL_INVALID_OPERATION);  // errors keep coming
+  GLStage::ClearGLError();
+  EXPECT_EQ(recorder.Count("glGetError"), 17);
+  recorder.Clear();
+  recorder.QueueResult("glGetError", GL_INVALID_ENUM);
+  recorder.QueueResult("glGetError", GL_INVALID_ENUM);
+  recorder.QueueResult("glGetError", GL_NO_ERROR);
+  GLStage::ClearGLError();
+  EXPECT_EQ(recorder.Count("glGetError"), 3) << "stops at the first clear answer";
+}
+
+TEST_F(Stage, ABitmapFrameAtNoGivenResolutionTakesTheBitmapDevices) {
+  camera_->SetFocalLength(200);
+  Add<TProbe>(scene_->Objects(), "A");
+  CreateContext();
+  TBitmap bitmap;
+  bitmap.SetSize(600, 400);
+  buffer_.RenderToBitmap(&bitmap, 0);
+  HDC screen = GetDC(nullptr);
+  const int deviceDPI = GetDeviceCaps(screen, LOGPIXELSX);  // a memory device shares the screen's
+  ReleaseDC(nullptr, screen);
+  ASSERT_GT(deviceDPI, 0);
+  EXPECT_EQ(buffer_.RenderDPI(), deviceDPI);
+  const std::vector<std::string> frustum = recorder.CallsTo("glFrustum");
+  recorder.Clear();
+  buffer_.RenderToBitmap(&bitmap, deviceDPI);
+  EXPECT_EQ(recorder.CallsTo("glFrustum"), frustum);
+  recorder.Clear();
+  buffer_.RenderToBitmap(&bitmap, 2 * deviceDPI);
+  EXPECT_NE(recorder.CallsTo("glFrustum"), frustum) << "the resolution changes the view";
 }
 
 TEST_F(Stage, ABitmapFrameIsTheWindowFrameAtTheBitmapsSizeAndResolution) {

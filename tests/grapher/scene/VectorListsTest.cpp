@@ -385,6 +385,90 @@ TEST(VectorLists, ArchivesThatWouldOverrunAreRefused) {
   }
 }
 
+TEST(VectorLists, AListMayKeepItsItemsInMemoryOfSomeoneElse) {
+  float external[4] = {-1, -1, -1, -1};
+  TSingleList list;
+  list.Add(7);
+  EXPECT_FALSE(list.UseMemory(external, 0)) << "the item does not fit";
+  ASSERT_TRUE(list.UseMemory(external, sizeof external));
+  EXPECT_TRUE(list.Options().Contains(loExternalStorage));
+  EXPECT_EQ(list.Capacity(), 4);
+  EXPECT_EQ(external[0], 7) << "the items moved there";
+  list.Add(8);
+  EXPECT_EQ(external[1], 8);
+  EXPECT_EQ(list.SaveToString(), [] {
+    TSingleList plain;
+    plain.Add(7);
+    plain.Add(8);
+    return plain.SaveToString();
+  }()) << "the archive does not depend on where the items are";
+
+  // Growing beyond it: the list takes storage of its own and keeps its items.
+  list.Add(9);
+  list.Add(10);
+  list.Add(11);
+  EXPECT_FALSE(list.Options().Contains(loExternalStorage));
+  ASSERT_EQ(list.Count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(list.Items(i), 7 + i);
+  list.SetItems(0, 70);
+  EXPECT_EQ(external[0], 7) << "the external memory is left alone";
+
+  // Reading an archive into a list on external memory leaves that memory alone.
+  float other[2] = {5, 5};
+  TSingleList reader;
+  reader.Add(1);
+  ASSERT_TRUE(reader.UseMemory(other, sizeof other));
+  reader.LoadFromString(list.SaveToString());
+  EXPECT_EQ(reader.Count(), 5);
+  EXPECT_EQ(reader.Items(0), 70);
+  EXPECT_FALSE(reader.Options().Contains(loExternalStorage));
+  EXPECT_EQ(other[1], 5);
+}
+
+TEST_F(ArchiveTest, EveryListReadsBackItsFullArchiveInsideAnObjectList) {
+  TPersistentObjectList lists;
+  auto* affine = new TAffineVectorList;
+  affine->Add({1, 2, 3});
+  auto* vectors = new TVectorList;
+  vectors->Add({1, 2, 3, 4});
+  vectors->Add({-5, 6, 7, 0.5f});
+  auto* points = new TTexPointList;
+  points->Add({0.25f, 0.75f});
+  auto* singles = new TSingleList;
+  for (float v : {3.0f, -1.0f, 2.5f}) singles->Add(v);
+  auto* nested = new TPersistentObjectList;
+  nested->Add(new TSample(1, "inner"));
+  for (TObject* item : std::initializer_list<TObject*>{affine, vectors, points, singles, nested, nullptr, affine})
+    lists.Add(item);
+  const std::string archive = lists.SaveToString();
+
+  TPersistentObjectList copy;
+  copy.LoadFromString(archive);
+  ASSERT_EQ(copy.Count(), 7);
+  EXPECT_EQ(copy.Items(5), nullptr);
+  EXPECT_NE(copy.Items(6), copy.Items(0)) << "each archived object reads back as an object of its own";
+  auto* affineCopy = dynamic_cast<TAffineVectorList*>(copy.Items(0));
+  auto* vectorsCopy = dynamic_cast<TVectorList*>(copy.Items(1));
+  auto* pointsCopy = dynamic_cast<TTexPointList*>(copy.Items(2));
+  auto* singlesCopy = dynamic_cast<TSingleList*>(copy.Items(3));
+  auto* nestedCopy = dynamic_cast<TPersistentObjectList*>(copy.Items(4));
+  ASSERT_TRUE(affineCopy && vectorsCopy && pointsCopy && singlesCopy && nestedCopy);
+  EXPECT_TRUE(AffineVectorEquals(affineCopy->Items(0), {1, 2, 3}));
+  ASSERT_EQ(vectorsCopy->Count(), 2);
+  EXPECT_TRUE(VectorEquals4(vectorsCopy->Items(1), {-5, 6, 7, 0.5f}));
+  EXPECT_EQ(pointsCopy->Items(0).T, 0.75f);
+  ASSERT_EQ(singlesCopy->Count(), 3);
+  EXPECT_EQ(singlesCopy->Items(2), 2.5f);
+  ASSERT_EQ(nestedCopy->Count(), 1);
+  EXPECT_EQ(dynamic_cast<TSample*>(nestedCopy->Items(0))->name_, "inner");
+  EXPECT_EQ(copy.SaveToString(), archive) << "written again, the same archive";
+
+  nestedCopy->FreeAllAndClear();
+  copy.FreeAllAndClear();
+  nested->FreeAllAndClear();  // the original holds `affine` twice: freed one by one below
+  for (TObject* item : std::initializer_list<TObject*>{affine, vectors, points, singles, nested}) delete item;
+}
+
 TEST(VectorLists, ListsAreCreatedByClassName) {
   for (const char* name :
        {"TAffineVectorList", "TVectorList", "TTexPointList", "TSingleList", "TPersistentObjectList"}) {
