@@ -3,6 +3,10 @@
 // sampling range) and closes the chooser accepted; closing it chooses nothing.
 #pragma once
 
+#include <functional>
+#include <string>
+
+#include "app/windows/SelFTU_Templates.h"
 #include "framework/windows/Forms.h"
 
 namespace kx {
@@ -34,9 +38,13 @@ class TSelFTypeForm : public TForm {
   void btnHyp1Click(TObject* sender);
   void btnNonClick(TObject* sender);
 
+  // The template form's refusal "Nhap sai so", owned by the chooser; tests
+  // record it instead of showing it.
+  std::function<void(const std::string& text, const std::string& caption)> WarningBox;
+
  private:
   void KindClicked(int kind);
-  void TemplateClicked();
+  void TemplateClicked(TTemplate t);
 };
 
 // The program's one chooser, made at start-up; nullptr until then.
