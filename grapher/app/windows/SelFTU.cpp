@@ -4,7 +4,6 @@
 #include "app/windows/HamMauU.h"
 #include "app/windows/SelFTU_Logic.h"
 #include "framework/core/FormResources.h"
-#include "framework/windows/Dialogs.h"
 #include "skin/controls/KVButton.h"
 
 namespace kx {
@@ -33,12 +32,7 @@ KX_PUBLISH(TSelFTypeForm) {
   p.Handler("btnNonClick", &TSelFTypeForm::btnNonClick);
 }
 
-TSelFTypeForm::TSelFTypeForm(TComponent* owner) : TForm(owner) {
-  ReadFormResource(*this);
-  WarningBox = [this](const std::string& text, const std::string& caption) {
-    ShowMessageBox(this, text, caption, MB_OK | MB_ICONWARNING);
-  };
-}
+TSelFTypeForm::TSelFTypeForm(TComponent* owner) : TForm(owner) { ReadFormResource(*this); }
 
 void TSelFTypeForm::KindClicked(int kind) { SetModalResult(KindButtonClicked(FuncModel().CurFunc, kind)); }
 
@@ -81,7 +75,7 @@ void TSelFTypeForm::TemplateClicked(TTemplate t) {
       SetModalResult(mrOk);
       return;
     }
-    WarningBox("Nhap sai so", "Error");
+    WarningBox(this, "Nhap sai so", "Error");
   }
 }
 

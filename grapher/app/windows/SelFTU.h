@@ -3,10 +3,8 @@
 // sampling range) and closes the chooser accepted; closing it chooses nothing.
 #pragma once
 
-#include <functional>
-#include <string>
-
 #include "app/windows/SelFTU_Templates.h"
+#include "app/windows/WarningBox.h"
 #include "framework/windows/Forms.h"
 
 namespace kx {
@@ -38,9 +36,8 @@ class TSelFTypeForm : public TForm {
   void btnHyp1Click(TObject* sender);
   void btnNonClick(TObject* sender);
 
-  // The template form's refusal "Nhap sai so", owned by the chooser; tests
-  // record it instead of showing it.
-  std::function<void(const std::string& text, const std::string& caption)> WarningBox;
+  // The template form's refusal "Nhap sai so", owned by the chooser.
+  TWarningBox WarningBox = ShowWarningBox;
 
  private:
   void KindClicked(int kind);

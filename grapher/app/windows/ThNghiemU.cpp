@@ -8,7 +8,6 @@
 #include "app/model/ThNghiemU_Fit.h"
 #include "app/windows/FInU_Rows.h"
 #include "framework/core/FormResources.h"
-#include "framework/windows/Dialogs.h"
 #include "framework/windows/ValEdit.h"
 #include "skin/controls/KVButton.h"
 #include "skin/controls/KVComboBox.h"
@@ -69,9 +68,6 @@ TTNForm::TTNForm(TComponent* owner) : TForm(owner) {
   rbHHQ_ = FindComponentAs<TkvRadioButton>(*this, "rbHHQ");
   rbTT_ = FindComponentAs<TkvRadioButton>(*this, "rbTT");
   rbDTBN_ = FindComponentAs<TkvRadioButton>(*this, "rbDTBN");
-  WarningBox = [this](const std::string& text, const std::string& caption) {
-    ShowMessageBox(this, text, caption, MB_OK | MB_ICONWARNING);
-  };
 }
 
 void TTNForm::ShowGrid(const char* title, const std::vector<long double>& values, int firstNumber) {
@@ -165,21 +161,16 @@ void TTNForm::rbHHQClick(TObject*) {
   gridHS_->SetCells(0, 0, Tcvn3Text(kCoefficientsTitle));
 }
 
-void TTNForm::rbTTClick(TObject*) {
+void TTNForm::ChooseRegression(TkvRadioButton* chosen, int32_t degree) {
   rbHHQ_->SetChecked(true);
-  rbTT_->SetChecked(true);
+  chosen->SetChecked(true);
   CurFunc().DrawType = DrawLeastSquares;
-  CurFunc().BacPT = 1;
+  CurFunc().BacPT = degree;
   gridHS_->SetCells(0, 0, Tcvn3Text(kCoefficientsTitle));
 }
 
-void TTNForm::rbDTBNClick(TObject*) {
-  rbHHQ_->SetChecked(true);
-  rbDTBN_->SetChecked(true);
-  CurFunc().DrawType = DrawLeastSquares;
-  CurFunc().BacPT = DegreeField();
-  gridHS_->SetCells(0, 0, Tcvn3Text(kCoefficientsTitle));
-}
+void TTNForm::rbTTClick(TObject*) { ChooseRegression(rbTT_, 1); }
+void TTNForm::rbDTBNClick(TObject*) { ChooseRegression(rbDTBN_, DegreeField()); }
 
 void TTNForm::edPTBacChange(TObject*) {
   if (rbDTBN_->Checked()) CurFunc().BacPT = DegreeField();
@@ -193,7 +184,7 @@ bool TTNForm::ReadDataTable() {
   for (int r = 1; r <= rows; ++r) {
     if (!TryParseTNNumber(table_->Cells(0, r), points[r - 1].X) ||
         !TryParseTNNumber(table_->Cells(1, r), points[r - 1].Y)) {
-      WarningBox("Nhap sai gia tri thuc nghiem", "Thong bao");
+      WarningBox(this, "Nhap sai gia tri thuc nghiem", "Thong bao");
       return false;
     }
   }
@@ -227,7 +218,7 @@ bool TTNForm::Fit() {
   TFuncRec& f = CurFunc();
   const TFitError error = f.DrawType == DrawInterpolation ? NewtonDividedDifferences(f.TNPoints, f.TyHieu)
                                                           : FitPolynomialLeastSquares(f.TNPoints, f.BacPT, f.HeSo);
-  if (error != TFitError::None) WarningBox(FitErrorMessage(error), "Thong bao");
+  if (error != TFitError::None) WarningBox(this, FitErrorMessage(error), "Thong bao");
   return error == TFitError::None;
 }
 
@@ -259,7 +250,7 @@ void TTNForm::btnOKClick(TObject*) {
   if (!TryDecimalInt(edDdn_->Text(), width)) {
     edDdn_->SetFocus();
     edDdn_->SelectAll();
-    WarningBox("Nhap sai do day net ve", "Error");
+    WarningBox(this, "Nhap sai do day net ve", "Error");
     return;
   }
   FuncModel().SaveAsNew = cbNewF_->Checked();

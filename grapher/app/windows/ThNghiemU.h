@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/windows/WarningBox.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
 
@@ -59,13 +59,15 @@ class TTNForm : public TForm {
   // ReadDataTable, then the points and the table's rows sorted by X.
   bool ReadAndSortDataTable();
 
-  // The dialog's message boxes, owned by it; tests record them instead.
-  std::function<void(const std::string& text, const std::string& caption)> WarningBox;
+  // The dialog's message boxes, owned by it.
+  TWarningBox WarningBox = ShowWarningBox;
 
  private:
   // The differences or coefficients of CurFunc in the grid under its title.
   void ShowGrid(const char* title, const std::vector<long double>& values, int firstNumber);
   void SelectDrawType(TkvRadioButton* chosen, int32_t drawType);
+  // The linear regression or the polynomial of the degree field.
+  void ChooseRegression(TkvRadioButton* chosen, int32_t degree);
   // The degree typed into the degree field.
   int32_t DegreeField() const;
   bool Fit();

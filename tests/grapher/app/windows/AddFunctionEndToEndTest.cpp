@@ -175,10 +175,11 @@ TEST_F(AddFunction, CircleTemplateFromTheChooser) {
         dialogtesting::Click(Named<TkvButton>(*FInForm, "btnOK"));
       });
   std::vector<std::string> warnings;
-  SelFTypeForm->WarningBox = [&](const std::string& text, const std::string& caption) {
+  SelFTypeForm->WarningBox = [&](TControl*, const std::string& text, const std::string& caption) {
     warnings.push_back(text + " / " + caption);
   };
   script.Run([&] { Click(*Find<TkvButton>("BtnAddFunc")); });
+  SelFTypeForm->WarningBox = ShowWarningBox;
   EXPECT_EQ(warnings, (std::vector<std::string>{"Nhap sai so / Error"}));
 
   TFuncModel& model = FuncModel();

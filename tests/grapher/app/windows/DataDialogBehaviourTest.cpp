@@ -34,7 +34,7 @@ class DataDialogAtWork : public testing::Test {
   }
   void SetUp() override {
     form_.reset(TCustomForm::Create<TTNForm>(nullptr));
-    form_->WarningBox = [this](const std::string& text, const std::string& caption) {
+    form_->WarningBox = [this](TControl*, const std::string& text, const std::string& caption) {
       messages_.push_back(text + " / " + caption);
     };
     TFuncModel& model = FuncModel();
@@ -167,6 +167,26 @@ TEST_F(DataDialogAtWork, SortSwapAndStrictCells) {
   Type({});
   EXPECT_FALSE(form_->ReadAndSortDataTable());
   EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(DataDialogAtWork, ACellTypedAndLeftForAButtonIsRead) {
+  form_->PrepareTNDialog();
+  evaltn::ShowAndSettle(*form_);
+  Type({{"", "5"}});
+  // The teacher types into the first X cell and goes straight to "Sắp xếp".
+  Table().SetFocus();
+  Table().SetCol(0);
+  Table().SetRow(1);
+  Table().SetEditorMode(true);
+  Application->ProcessMessages();
+  HWND editor = GetFocus();
+  ASSERT_NE(editor, Table().Handle());
+  for (char ch : std::string("3.5")) SendMessageA(editor, WM_CHAR, static_cast<WPARAM>(ch), 0);
+  Press("btnSort");
+  EXPECT_TRUE(messages_.empty());
+  ASSERT_EQ(Cur().TNCount(), 1);
+  EXPECT_EQ(Cur().TNPoints[0].X, 3.5L);
+  EXPECT_EQ(Cur().TNPoints[0].Y, 5);
 }
 
 TEST_F(DataDialogAtWork, DrawTypesWriteTheRecord) {

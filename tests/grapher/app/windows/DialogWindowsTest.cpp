@@ -225,7 +225,7 @@ TEST_F(ChooserWindow, AnAcceptedTemplateClosesTheChooserWithItsRecord) {
   // says so and shows the form again, whose Cancel leaves the chooser open.
   std::vector<std::string> warnings;
   const auto shown = SelFTypeForm->WarningBox;
-  SelFTypeForm->WarningBox = [&](const std::string& text, const std::string& caption) {
+  SelFTypeForm->WarningBox = [&](TControl*, const std::string& text, const std::string& caption) {
     warnings.push_back(text + " / " + caption);
   };
   ModalScript second;
