@@ -35,10 +35,6 @@ KX_PUBLISH(TFInForm) {
   p.Handler("meFinput3KeyPress", &TFInForm::meFinput3KeyPress);
 }
 
-void ShowWarningBox(TControl* owner, const std::string& text, const std::string& caption) {
-  ShowMessageBox(owner, text, caption, MB_OK | MB_ICONWARNING);
-}
-
 // The dialog as its logic sees it.
 class TFInForm::TWindow : public TFuncDialogWindow {
  public:

@@ -10,6 +10,7 @@
 
 #include "app/windows/FInU_Logic.h"
 #include "app/windows/FInU_Rows.h"
+#include "app/windows/WarningBox.h"
 #include "framework/windows/Controls.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/StdCtrls.h"
@@ -26,11 +27,6 @@ class TkvEdit;
 class TkvForm;
 class TkvMemo;
 class TkvScrollBar;
-
-// A message box with the warning icon and one OK button, owned by the
-// window of `owner`.
-using TWarningBox = std::function<void(TControl* owner, const std::string& text, const std::string& caption)>;
-void ShowWarningBox(TControl* owner, const std::string& text, const std::string& caption);
 
 class TFInForm : public TForm {
   KX_CLASS(TFInForm, TForm)

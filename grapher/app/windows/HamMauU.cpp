@@ -1,5 +1,6 @@
 #include "app/windows/HamMauU.h"
 
+#include "app/model/Tcvn3Text.h"
 #include "app/windows/FInU_Rows.h"
 #include "framework/core/FormResources.h"
 #include "framework/windows/ExtCtrls.h"
@@ -37,6 +38,43 @@ void TfrmHamMau::ResetTemplateForm() {
     edits_[i]->Hide();
   }
   for (TImage* image : images_) image->Hide();
+}
+
+void TfrmHamMau::PrepareTemplate(const TTemplateInfo& info) {
+  ResetTemplateForm();
+  kvForm1_->SetCaption(info.Caption);
+  const int rows = static_cast<int>(info.Labels.size());
+  for (int i = 1; i <= rows; ++i) {
+    labels_[i]->SetCaption(Tcvn3Text(info.Labels[i - 1]));
+    labels_[i]->Show();
+    edits_[i]->Show();
+  }
+  // Every template starts at type 1, shown or not.
+  raF1_->SetChecked(true);
+  if (info.Type2Picture) {
+    raF1_->SetCaption(Tcvn3Text(info.Type1Caption));
+    raF2_->SetCaption(Tcvn3Text(info.Type2Caption));
+    raF1_->Show();
+    raF2_->Show();
+  }
+  TImage* picture = images_[info.Picture];
+  picture->Show();
+
+  int top = picture->Top() + info.LabelOffset;
+  for (int i = 1; i <= rows; ++i, top += 32) {
+    labels_[i]->SetTop(top);
+    edits_[i]->SetTop(top);
+  }
+  const int buttonsTop = labels_[rows]->Top() + 40;
+  btnOK_->SetTop(buttonsTop);
+  btnCancel_->SetTop(buttonsTop);
+  SetClientHeight(buttonsTop + 50);
+}
+
+std::vector<std::string> TfrmHamMau::FieldTexts(const TTemplateInfo& info) const {
+  std::vector<std::string> texts;
+  for (int i = 1; i <= static_cast<int>(info.Labels.size()); ++i) texts.push_back(edits_[i]->Text());
+  return texts;
 }
 
 void TfrmHamMau::raF1Click(TObject*) {

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/model/RangeArray.h"
+#include "app/windows/SelFTU_Templates.h"
 #include "framework/windows/Forms.h"
 
 namespace kx {
@@ -30,6 +32,13 @@ class TfrmHamMau : public TForm {
   // Hides the radio buttons, rows 3 to 5 and every picture; rows 1 and 2
   // stay. Each template starts from here and shows what it needs.
   void ResetTemplateForm();
+  // Sets the form up for a template: from the reset, its caption, labels,
+  // rows, radio buttons (first checked) and type-1 picture, the rows placed
+  // below the picture and the buttons below the rows. The fields keep what
+  // was last typed into them.
+  void PrepareTemplate(const TTemplateInfo& info);
+  // The texts of the template's rows, in order.
+  std::vector<std::string> FieldTexts(const TTemplateInfo& info) const;
 
   // Both radio buttons' click: the two-type template shown last switches its
   // picture.

@@ -4,6 +4,7 @@
 #include "app/windows/HamMauU.h"
 #include "app/windows/SelFTU_Logic.h"
 #include "framework/core/FormResources.h"
+#include "skin/controls/KVButton.h"
 
 namespace kx {
 
@@ -45,23 +46,48 @@ void TSelFTypeForm::btnFType7Click(TObject*) { KindClicked(7); }
 void TSelFTypeForm::btnFType8Click(TObject*) { KindClicked(8); }
 void TSelFTypeForm::btnHamTNClick(TObject*) { KindClicked(TNKind); }
 
-void TSelFTypeForm::TemplateClicked() {
-  if (!frmHamMau) return;
-  frmHamMau->ResetTemplateForm();
-  // Nothing fills the record from the template form yet, so whatever it
-  // answers the chooser stays open for a kind.
-  frmHamMau->ShowModal();
+namespace {
+
+// The radio buttons' procedure of a two-type template.
+TTemplateKindChanged KindChangedOf(TTemplate t) {
+  switch (t) {
+    case TTemplate::Hyperbola:
+      return HyperbolaKindChanged;
+    case TTemplate::Paraboloid:
+      return ParaboloidKindChanged;
+    case TTemplate::Hyperboloid:
+      return HyperboloidKindChanged;
+    default:
+      return nullptr;
+  }
 }
 
-void TSelFTypeForm::btnTronClick(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btnElipClick(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btnHypClick(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btn2on1Click(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btn4Click(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btnCauClick(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btnElipxoitClick(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btnParaboloitClick(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btnHyp1Click(TObject*) { TemplateClicked(); }
-void TSelFTypeForm::btnNonClick(TObject*) { TemplateClicked(); }
+}  // namespace
+
+void TSelFTypeForm::TemplateClicked(TTemplate t) {
+  if (!frmHamMau) return;
+  const TTemplateInfo& info = TemplateInfo(t);
+  frmHamMau->PrepareTemplate(info);
+  if (TTemplateKindChanged changed = KindChangedOf(t)) TemplateKindChanged = changed;
+  // Until the numbers read; a cancelled form leaves the chooser open.
+  while (frmHamMau->ShowModal() == mrOk) {
+    if (ApplyTemplate(FuncModel().CurFunc, t, frmHamMau->raF1()->Checked(), frmHamMau->FieldTexts(info))) {
+      SetModalResult(mrOk);
+      return;
+    }
+    WarningBox(this, "Nhap sai so", "Error");
+  }
+}
+
+void TSelFTypeForm::btnTronClick(TObject*) { TemplateClicked(TTemplate::Circle); }
+void TSelFTypeForm::btnElipClick(TObject*) { TemplateClicked(TTemplate::Ellipse); }
+void TSelFTypeForm::btnHypClick(TObject*) { TemplateClicked(TTemplate::Hyperbola); }
+void TSelFTypeForm::btn2on1Click(TObject*) { TemplateClicked(TTemplate::QuadraticOverLinear); }
+void TSelFTypeForm::btn4Click(TObject*) { TemplateClicked(TTemplate::Degree4); }
+void TSelFTypeForm::btnCauClick(TObject*) { TemplateClicked(TTemplate::Sphere); }
+void TSelFTypeForm::btnElipxoitClick(TObject*) { TemplateClicked(TTemplate::Ellipsoid); }
+void TSelFTypeForm::btnParaboloitClick(TObject*) { TemplateClicked(TTemplate::Paraboloid); }
+void TSelFTypeForm::btnHyp1Click(TObject*) { TemplateClicked(TTemplate::Hyperboloid); }
+void TSelFTypeForm::btnNonClick(TObject*) { TemplateClicked(TTemplate::Cone); }
 
 }  // namespace kx

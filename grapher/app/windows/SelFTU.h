@@ -3,6 +3,8 @@
 // sampling range) and closes the chooser accepted; closing it chooses nothing.
 #pragma once
 
+#include "app/windows/SelFTU_Templates.h"
+#include "app/windows/WarningBox.h"
 #include "framework/windows/Forms.h"
 
 namespace kx {
@@ -34,9 +36,12 @@ class TSelFTypeForm : public TForm {
   void btnHyp1Click(TObject* sender);
   void btnNonClick(TObject* sender);
 
+  // The template form's refusal "Nhap sai so", owned by the chooser.
+  TWarningBox WarningBox = ShowWarningBox;
+
  private:
   void KindClicked(int kind);
-  void TemplateClicked();
+  void TemplateClicked(TTemplate t);
 };
 
 // The program's one chooser, made at start-up; nullptr until then.

@@ -3,14 +3,18 @@
 #include "DialogWindowsTest.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/model/MainU_Driver.h"
 #include "app/model/MainU_Funcs.h"
 #include "app/windows/SelFTU.h"
 #include "framework/core/Tcvn3.h"
 #include "framework/windows/ControlClasses.h"
+#include "framework/windows/ExtCtrls.h"
 #include "framework/windows/StdCtrls.h"
 #include "skin/controls/KVButton.h"
+#include "skin/controls/KVEdit.h"
 #include "skin/frame/KVForm.h"
 #include "TestSupport.h"
 
@@ -191,6 +195,59 @@ TEST_F(ChooserWindow, TemplateButtonsOpenTheTemplateFormAndTheChooserStaysOpen) 
   script.Then(*SelFTypeForm, [] { SelFTypeForm->Close(); });
   EXPECT_EQ(script.Run(*SelFTypeForm), mrCancel);
   EXPECT_EQ(FuncModel().CurFunc.FuncType, 1);
+}
+
+TEST_F(ChooserWindow, AnAcceptedTemplateClosesTheChooserWithItsRecord) {
+  // The hyperbola of type 2: its picture follows the radio buttons, and OK
+  // writes the type-2 formulas and closes the chooser accepted.
+  ResetCurFunc();
+  ModalScript script;
+  script.Then(*SelFTypeForm, [] { Click(*dynamic_cast<TkvButton*>(SelFTypeForm->FindComponent("btnHyp"))); })
+      .Then(*frmHamMau, [] {
+        EXPECT_TRUE(frmHamMau->Image(3)->Visible());
+        Click(*frmHamMau->raF2());
+        EXPECT_TRUE(frmHamMau->Image(12)->Visible());
+        EXPECT_FALSE(frmHamMau->Image(3)->Visible());
+        const char* texts[] = {"1", "-2", "0.1", "2.5"};
+        for (int i = 1; i <= 4; ++i) frmHamMau->ed(i)->SetText(texts[i - 1]);
+        Click(*frmHamMau->btnOK());
+      });
+  EXPECT_EQ(script.Run(*SelFTypeForm), mrOk);
+  const TFuncRec& f = FuncModel().CurFunc;
+  EXPECT_EQ(f.FuncType, 5);
+  EXPECT_EQ(f.Func[1], "0.10000000149*Sin(t)/Cos(t)");
+  EXPECT_EQ(f.Func[2], "2.5/Cos(t)");
+  EXPECT_EQ(f.RelX, 1);
+  EXPECT_EQ(f.RelY, -2);
+  EXPECT_FALSE(frmHamMau->Visible());
+
+  // The next two-type template starts again at type 1; a refused paraboloid
+  // says so and shows the form again, whose Cancel leaves the chooser open.
+  std::vector<std::string> warnings;
+  const auto shown = SelFTypeForm->WarningBox;
+  SelFTypeForm->WarningBox = [&](TControl*, const std::string& text, const std::string& caption) {
+    warnings.push_back(text + " / " + caption);
+  };
+  ModalScript second;
+  second.Then(*SelFTypeForm, [] { Click(*dynamic_cast<TkvButton*>(SelFTypeForm->FindComponent("btnParaboloit"))); })
+      .Then(*frmHamMau, [] {
+        EXPECT_TRUE(frmHamMau->raF1()->Checked());
+        EXPECT_TRUE(frmHamMau->Image(8)->Visible());
+        frmHamMau->ed(1)->SetText("-1");
+        frmHamMau->ed(2)->SetText("2");
+        Click(*frmHamMau->btnOK());
+      })
+      .Then(*frmHamMau, [] {
+        EXPECT_EQ(frmHamMau->ed(1)->Text(), "-1");
+        Click(*frmHamMau->btnCancel());
+      })
+      .Then(*SelFTypeForm, [] { SelFTypeForm->Close(); });
+  EXPECT_EQ(second.Run(*SelFTypeForm), mrCancel);
+  EXPECT_EQ(warnings, (std::vector<std::string>{"Nhap sai so / Error"}));
+  // What the refused attempt wrote stays.
+  EXPECT_EQ(FuncModel().CurFunc.FuncType, 8);
+  EXPECT_EQ(FuncModel().CurFunc.Func[3], "u");
+  SelFTypeForm->WarningBox = shown;
 }
 
 TEST_F(ChooserWindow, ClosingTheChooserAddsNothing) {

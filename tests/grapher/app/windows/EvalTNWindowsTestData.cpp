@@ -170,6 +170,10 @@ TEST_F(DataDialog, OkCancelAndClosingAnswerTheCaller) {
     const char* button;  // nullptr: the window is closed
     TModalResult result;
   } cases[] = {{"OK", "btnOK", mrOk}, {"Cancel", "btnCancel", mrCancel}, {"closed", nullptr, mrCancel}};
+  // OK accepts a table of one point; an empty one it leaves open (the
+  // dialog's own tests show that).
+  FuncModel().CurFunc = TFuncRec();
+  FuncModel().CurFunc.TNPoints = {{1, 2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // Queued now, handled by the dialog's own message loop once it shows.
@@ -183,6 +187,7 @@ TEST_F(DataDialog, OkCancelAndClosingAnswerTheCaller) {
     EXPECT_EQ(form_->EditCurFunc(), c.result);
     EXPECT_FALSE(form_->Visible());
   }
+  FuncModel().CurFunc = TFuncRec();
   // The coefficient grid names its rows.
   auto* grid = Find<TkvStringGrid>("gridHS");
   EXPECT_EQ(grid->Cells(0, 0), Tcvn3Text("Hệ số thứ"));

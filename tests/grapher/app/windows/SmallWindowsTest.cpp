@@ -346,6 +346,47 @@ TEST_F(TemplateForm, Screenshots) {
   }
 }
 
+TEST_F(TemplateForm, EachTemplateShowsItsRowsBelowItsPicture) {
+  form_->ed(5)->SetText("kept");
+  for (TTemplate t : {TTemplate::Circle, TTemplate::Ellipse, TTemplate::Hyperbola, TTemplate::QuadraticOverLinear,
+                      TTemplate::Degree4, TTemplate::Sphere, TTemplate::Ellipsoid, TTemplate::Paraboloid,
+                      TTemplate::Hyperboloid, TTemplate::Cone}) {
+    const TTemplateInfo& info = TemplateInfo(t);
+    SCOPED_TRACE(info.Caption);
+    form_->raF2()->SetChecked(true);
+    form_->PrepareTemplate(info);
+    EXPECT_EQ(form_->kvForm1()->Caption(), info.Caption);
+    const int rows = static_cast<int>(info.Labels.size());
+    const int top = form_->Image(info.Picture)->Top() + info.LabelOffset;
+    for (int i = 1; i <= TemplateRowCount; ++i) {
+      EXPECT_EQ(form_->lb(i)->Visible(), i <= rows) << i;
+      EXPECT_EQ(form_->ed(i)->Visible(), i <= rows) << i;
+      if (i > rows) continue;
+      EXPECT_EQ(form_->lb(i)->Caption(), Tcvn3Text(info.Labels[i - 1]));
+      EXPECT_EQ(form_->lb(i)->Top(), top + 32 * (i - 1));
+      EXPECT_EQ(form_->ed(i)->Top(), form_->lb(i)->Top());
+    }
+    for (int i = 1; i <= TemplatePictureCount; ++i) EXPECT_EQ(form_->Image(i)->Visible(), i == info.Picture) << i;
+    EXPECT_EQ(form_->btnOK()->Top(), top + 32 * (rows - 1) + 40);
+    EXPECT_EQ(form_->btnCancel()->Top(), form_->btnOK()->Top());
+    EXPECT_EQ(form_->ClientHeight(), form_->btnOK()->Top() + 50);
+    EXPECT_EQ(form_->raF1()->Visible(), info.Type2Picture != 0);
+    EXPECT_TRUE(form_->raF1()->Checked());
+    if (info.Type2Picture) {
+      EXPECT_EQ(form_->raF2()->Caption(), Tcvn3Text(info.Type2Caption));
+    }
+    // A field shows what was last typed into it, whichever template asked.
+    EXPECT_EQ(form_->ed(5)->Text(), "kept");
+  }
+  // Two templates as the user sees them.
+  for (TTemplate t : {TTemplate::Circle, TTemplate::Paraboloid}) {
+    form_->PrepareTemplate(TemplateInfo(t));
+    form_->Show();
+    Shoot(*form_, t == TTemplate::Circle ? "app_windows_template_circle.png" : "app_windows_template_paraboloid.png");
+    form_->Hide();
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Axis-ratio window
 
