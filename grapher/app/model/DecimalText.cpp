@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -75,6 +76,37 @@ bool TryParseDecimal(std::string_view text, double& value, bool& overflow) {
     overflow = true;
     parsed = std::copysign(std::numeric_limits<double>::max(), parsed);
   }
+  value = parsed;
+  return true;
+}
+
+bool TryParseFieldNumber(std::string_view text, long double& value) {
+  size_t first = 0, last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  while (last > first && text[last - 1] == ' ') --last;
+  size_t i = first;
+  auto digits = [&] {
+    const size_t from = i;
+    while (i < last && IsDigit(text[i])) ++i;
+    return i - from;
+  };
+  if (i < last && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t count = digits();
+  if (i < last && text[i] == '.') {
+    ++i;
+    count += digits();
+  }
+  if (count == 0) return false;
+  if (i < last && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < last && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  if (i != last) return false;
+  // The characters are checked above and the C locale is never changed:
+  // strtold sees a plain "." number.
+  const long double parsed = std::strtold(std::string(text.substr(first, last - first)).c_str(), nullptr);
+  if (!std::isfinite(parsed)) return false;
   value = parsed;
   return true;
 }

@@ -14,4 +14,9 @@ namespace kx {
 // and gives the largest finite value of its sign.
 bool TryParseDecimal(std::string_view text, double& value, bool& overflow);
 
+// A number typed into a field (the evaluation panel's inputs, the data
+// table's cells): the same form with blanks allowed around it, read to the
+// 80-bit real. A number beyond the 80-bit range is refused.
+bool TryParseFieldNumber(std::string_view text, long double& value);
+
 }  // namespace kx

@@ -280,34 +280,4 @@ std::string FormatEvalValue(long double value) {
   return s;
 }
 
-bool TryParseEvalNumber(std::string_view text, long double& value) {
-  size_t i = 0, n = text.size();
-  while (i < n && text[i] == ' ') ++i;
-  while (n > i && text[n - 1] == ' ') --n;
-  const size_t start = i;
-  auto digits = [&] {
-    const size_t from = i;
-    while (i < n && text[i] >= '0' && text[i] <= '9') ++i;
-    return i - from;
-  };
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-  size_t count = digits();
-  if (i < n && text[i] == '.') {
-    ++i;
-    count += digits();
-  }
-  if (count == 0) return false;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    if (digits() == 0) return false;
-  }
-  if (i != n) return false;
-  // The characters are checked above: strtold sees a plain C-locale number.
-  const long double parsed = std::strtold(std::string(text.substr(start, n - start)).c_str(), nullptr);
-  if (std::isinf(parsed)) return false;
-  value = parsed;
-  return true;
-}
-
 }  // namespace kx

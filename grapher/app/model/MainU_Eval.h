@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "app/model/EvalFU_State.h"
 #include "app/model/MainU_Funcs.h"
@@ -56,9 +55,5 @@ bool EvaluateStep(TFuncModel& model, TEvalState& eval, bool full);
 // not-a-number (TCVN3), "-INF" as it stands; up to 18 significant digits,
 // and long forms or tiny values cut to 5 significant digits.
 std::string FormatEvalValue(long double value);
-// An input of the panel: blanks around, an optional sign, digits with at
-// most one ".", an optional exponent. False for anything else and for a
-// number beyond the 80-bit range.
-bool TryParseEvalNumber(std::string_view text, long double& value);
 
 }  // namespace kx

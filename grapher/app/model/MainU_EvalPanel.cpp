@@ -1,5 +1,6 @@
 #include "app/model/MainU_EvalPanel.h"
 
+#include "app/model/DecimalText.h"
 #include "app/model/MainU_Eval.h"
 #include "app/model/Tcvn3Text.h"
 
@@ -51,7 +52,7 @@ bool TEvalPanel::CheckEvalTarget() {
 bool TEvalPanel::ReadEvalInputs() {
   for (TEvalInput input : EvalInputs) {
     long double value;
-    if (!TryParseEvalNumber(panel_.InputText(input), value)) return false;
+    if (!TryParseFieldNumber(panel_.InputText(input), value)) return false;
     const TInputSlot slot = Slot(eval_, input);
     if (slot.Point)
       *slot.Point = value;

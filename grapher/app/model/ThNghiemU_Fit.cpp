@@ -38,33 +38,6 @@ const char* FitErrorMessage(TFitError error) {
   return "";
 }
 
-bool TryParseTNNumber(std::string_view text, long double& value) {
-  size_t i = 0, n = text.size();
-  while (i < n && text[i] == ' ') ++i;
-  while (n > i && text[n - 1] == ' ') --n;
-  const size_t start = i;
-  size_t digits = 0;
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-  for (; i < n && IsDigit(text[i]); ++i) ++digits;
-  if (i < n && text[i] == '.')
-    for (++i; i < n && IsDigit(text[i]); ++i) ++digits;
-  if (digits == 0) return false;
-  if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    const size_t expStart = i;
-    while (i < n && IsDigit(text[i])) ++i;
-    if (i == expStart) return false;
-  }
-  if (i != n) return false;
-  // The characters are checked above and the C locale is never changed:
-  // strtold sees a plain "." number.
-  const long double parsed = std::strtold(std::string(text.substr(start, n - start)).c_str(), nullptr);
-  if (!std::isfinite(parsed)) return false;
-  value = parsed;
-  return true;
-}
-
 std::string TNNumberText(long double value) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";

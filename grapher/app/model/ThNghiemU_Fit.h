@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/model/MainU_Funcs.h"
@@ -27,11 +26,6 @@ enum class TFitError {
 // The message box text of a failed fit ("" for None).
 const char* FitErrorMessage(TFitError error);
 
-// A table cell: blanks around, an optional sign, digits with at most one
-// ".", at least one digit, and an optional exponent; "." is the decimal point
-// whatever the system's regional settings. A number too large for an 80-bit
-// real is refused.
-bool TryParseTNNumber(std::string_view text, long double& value);
 // The general form with 8 significant digits and "." as decimal point:
 // fixed for 0.0001 <= |value| < 10^8 (2.5, -0.125, 12345679), otherwise one
 // digit, the further digits, "E", "-" for a negative exponent and at least

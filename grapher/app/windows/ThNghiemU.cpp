@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "app/model/DecimalText.h"
 #include "app/model/MainU_Funcs.h"
 #include "app/model/Tcvn3Text.h"
 #include "app/model/ThNghiemU_Fit.h"
@@ -182,8 +183,8 @@ bool TTNForm::ReadDataTable() {
   if (rows == 0) return false;
   std::vector<TTNPoint> points(static_cast<size_t>(rows));
   for (int r = 1; r <= rows; ++r) {
-    if (!TryParseTNNumber(table_->Cells(0, r), points[r - 1].X) ||
-        !TryParseTNNumber(table_->Cells(1, r), points[r - 1].Y)) {
+    if (!TryParseFieldNumber(table_->Cells(0, r), points[r - 1].X) ||
+        !TryParseFieldNumber(table_->Cells(1, r), points[r - 1].Y)) {
       WarningBox(this, "Nhap sai gia tri thuc nghiem", "Thong bao");
       return false;
     }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/model/DecimalText.h"
 #include "app/model/ThNghiemU_Fit.h"
 
 using namespace kx;
@@ -25,7 +26,8 @@ long double Polynomial(const std::vector<long double>& c, long double x) {
 
 }  // namespace
 
-TEST(DataNumbers, CellsReadWithADotOnly) {
+// The data table's cells and the evaluation panel's inputs read alike.
+TEST(FieldNumbers, ReadWithADotOnly) {
   struct Case {
     const char* text;
     bool ok;
@@ -35,16 +37,17 @@ TEST(DataNumbers, CellsReadWithADotOnly) {
       {"4.E-2", true, 0.04L},  {".5", true, 0.5L},          {"2,5", false, 0},       {"", false, 0},
       {" ", false, 0},         {"1.2.3", false, 0},         {"abc", false, 0},       {"1e", false, 0},
       {"-", false, 0},         {"1 2", false, 0},           {"1e99999", false, 0},   {"INF", false, 0},
-      {"NAN", false, 0},       {"0x10", false, 0},
+      {"NAN", false, 0},       {"0x10", false, 0},          {"1.", true, 1},         {"0.1", true, 0.1L},
+      {".", false, 0},         {"--1", false, 0},
   };
   for (const Case& c : cases) {
     long double value = -7;
-    EXPECT_EQ(TryParseTNNumber(c.text, value), c.ok) << c.text;
+    EXPECT_EQ(TryParseFieldNumber(c.text, value), c.ok) << c.text;
     EXPECT_EQ(value, c.ok ? c.value : -7) << c.text;
   }
   // An 80-bit real holds more than a 64-bit one.
   long double big = 0;
-  ASSERT_TRUE(TryParseTNNumber("1e400", big));
+  ASSERT_TRUE(TryParseFieldNumber("1e400", big));
   EXPECT_TRUE(std::isfinite(big));
 }
 

@@ -218,21 +218,6 @@ TEST(FormatEvalValue, Table) {
   EXPECT_EQ(FormatEvalValue(kNaN), Tcvn3Text("Không xác định"));
 }
 
-TEST(TryParseEvalNumber, Table) {
-  const struct {
-    const char* text;
-    bool good;
-    long double value;
-  } cases[] = {{"0", true, 0},     {" -2.5e3 ", true, -2500}, {"1.", true, 1},      {".5", true, 0.5L},
-               {"0.1", true, 0.1L}, {"", false, 0},           {"abc", false, 0},    {"1,5", false, 0},
-               {".", false, 0},    {"1e", false, 0},          {"1e99999", false, 0}, {"--1", false, 0}};
-  for (const auto& c : cases) {
-    long double value = 42;
-    EXPECT_EQ(TryParseEvalNumber(c.text, value), c.good) << c.text;
-    EXPECT_EQ(value, c.good ? c.value : 42) << c.text;
-  }
-}
-
 TEST(EvalLayout, EveryKind) {
   const struct {
     int32_t kind;
