@@ -173,6 +173,8 @@ class TGLTexture : public TGLUpdateAbleObject {
   virtual void PrepareImage(GLenum target);
   virtual void PrepareParams(GLenum target);
   bool IsHandleAllocated() const;
+  // The GL name as it stands, without any upload; 0 when none.
+  GLuint HandleName() const;
   // Frees the GL name; the next Handle request uploads anew.
   void DestroyHandles();
   GLint OpenGLTextureFormat() const;
