@@ -83,8 +83,8 @@ void TGLNonVisualViewer::DoBufferStructuralChange(TObject*) { buffer_->DestroyRC
 
 void TGLNonVisualViewer::CopyToTexture(TGLTexture* texture) { CopyToTexture(texture, 0, 0, width_, height_, 0, 0); }
 
-void TGLNonVisualViewer::CopyToTexture(TGLTexture* texture, int sourceX, int sourceY, int width, int height,
-                                       int destX, int destY) {
+void TGLNonVisualViewer::CopyToTexture(TGLTexture* texture, int sourceX, int sourceY, int width, int height, int destX,
+                                       int destY) {
   TGLContext* context = buffer_->RenderingContext();
   if (!context) return;
   const Activation active(*context);

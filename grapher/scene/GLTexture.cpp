@@ -201,7 +201,8 @@ void TGLMaterial::SetLibMaterialName(const std::string& value) {
   // first apply; it is refused here instead.
   TGLLibMaterial* step = found;
   for (int steps = 0; step; ++steps) {
-    if (steps == kMaxLibraryChain) AssertFailed("Error: Cyclic material reference detected!", kModule, kCyclicReferenceLine);
+    if (steps == kMaxLibraryChain)
+      AssertFailed("Error: Cyclic material reference detected!", kModule, kCyclicReferenceLine);
     TGLMaterial* next = step->Material();
     const std::string& nextName = next == this ? value : next->libMaterialName_;
     step = next->library_ ? next->library_->Materials()->GetLibMaterialByName(nextName) : nullptr;

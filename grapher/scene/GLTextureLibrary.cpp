@@ -120,7 +120,9 @@ void TGLShader::RegisterUser(TGLLibMaterial* user) {
   if (std::find(users_.begin(), users_.end(), user) == users_.end()) users_.push_back(user);
 }
 
-void TGLShader::UnRegisterUser(TGLLibMaterial* user) { users_.erase(std::remove(users_.begin(), users_.end(), user), users_.end()); }
+void TGLShader::UnRegisterUser(TGLLibMaterial* user) {
+  users_.erase(std::remove(users_.begin(), users_.end(), user), users_.end());
+}
 
 void TGLShader::NotifyChange(TObject*) {
   for (auto it = users_.rbegin(); it != users_.rend(); ++it) (*it)->NotifyUsers();
@@ -377,8 +379,9 @@ TGLMaterialLibrary::TGLMaterialLibrary(TComponent* owner)
 
 TGLMaterialLibrary::~TGLMaterialLibrary() {
   materials_.reset();
-  for (const std::vector<TGLMaterial*> referrers = referrers_; TGLMaterial* material : referrers)
-    material->NotifyLibMaterialDestruction();
+  // Each one leaves the list as it is told.
+  const std::vector<TGLMaterial*> referrers = referrers_;
+  for (TGLMaterial* material : referrers) material->NotifyLibMaterialDestruction();
 }
 
 void TGLMaterialLibrary::SetTexturePaths(const std::string& value) {

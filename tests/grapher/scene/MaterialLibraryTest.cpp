@@ -272,9 +272,8 @@ TEST_F(MaterialLibrary, OnlyAScaleOrOffsetLoadsATextureMatrixAroundTheDrawing) {
   EXPECT_EQ(recorder.Count("glLoadMatrixf"), 1);
   EXPECT_LT(Position(names, "glLoadMatrixf"), Position(names, "draw"));
   EXPECT_GT(Position(names, "glLoadIdentity"), Position(names, "draw")) << "reset after the drawing";
-  EXPECT_EQ(recorder.CallsTo("glMatrixMode"),
-            (std::vector<std::string>{"glMatrixMode(5890)", "glMatrixMode(5888)", "glMatrixMode(5890)",
-                                      "glMatrixMode(5888)"}));
+  EXPECT_EQ(recorder.CallsTo("glMatrixMode"), (std::vector<std::string>{"glMatrixMode(5890)", "glMatrixMode(5888)",
+                                                                        "glMatrixMode(5890)", "glMatrixMode(5888)"}));
 
   stone->TextureScale()->SetVector(1, 1, 1);
   EXPECT_TRUE(stone->TextureMatrixIsIdentity()) << "back to the identity, bit for bit";
@@ -288,9 +287,9 @@ struct MappingCase {
 
 TEST_F(MaterialLibrary, TheTexCoordMappingFollowsBothTexturesMappingModes) {
   const MappingCase cases[] = {
-      {true, tmmUser, tmmUser, xmDual},          {true, tmmUser, tmmSphere, xmMain},
-      {true, tmmSphere, tmmUser, xmSecond},      {true, tmmEyeLinear, tmmSphere, xmNull},
-      {false, tmmUser, tmmUser, xmSecond},       {false, tmmUser, tmmObjectLinear, xmNull},
+      {true, tmmUser, tmmUser, xmDual},     {true, tmmUser, tmmSphere, xmMain},
+      {true, tmmSphere, tmmUser, xmSecond}, {true, tmmEyeLinear, tmmSphere, xmNull},
+      {false, tmmUser, tmmUser, xmSecond},  {false, tmmUser, tmmObjectLinear, xmNull},
   };
   for (const MappingCase& c : cases) {
     TGLMaterialLibrary library(nullptr);

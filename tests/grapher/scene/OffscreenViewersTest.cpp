@@ -35,9 +35,10 @@ bool Near(const Pixel& p, int r, int g, int b) {
   return std::abs(p[0] - r) <= 8 && std::abs(p[1] - g) <= 8 && std::abs(p[2] - b) <= 8;
 }
 
+// On the Z axis, far enough to be beyond the near plane of a small view.
 TGLCamera* AddCamera(TGLStage& scene) {
   auto* camera = scene.CameraRoot()->AddNewChild<TGLCamera>();
-  camera->Position()->SetPoint(0, 0, 4);
+  camera->Position()->SetPoint(0, 0, 20);
   return camera;
 }
 
@@ -66,9 +67,12 @@ TEST(MemoryViewer, AFrameCopiedIntoATextureIsShownByAnotherSceneAndReadBack) {
   try {
     viewer.Render();
   } catch (const Exception& e) {
-    // Without pixel buffers the viewer must say so, not crash.
+    // Without pixel buffers the viewer must say so, not crash; any other
+    // failure is one.
     EXPECT_EQ(viewer.Buffer()->RenderingContext(), nullptr);
-    GTEST_SKIP() << "no pixel buffers here: " << e.what();
+    const std::string message = e.what();
+    ASSERT_NE(message.find("pbuffer"), std::string::npos) << message;
+    GTEST_SKIP() << "no pixel buffers here: " << message;
   }
   viewer.CopyToTexture(texture);
   EXPECT_TRUE(viewer.CreateTexture());
@@ -237,6 +241,17 @@ TEST_F(FullScreenViewer, AnotherSizeSwitchesToTheListedModeAndRestoresTheDefault
   EXPECT_EQ(switches_, std::vector<std::string>{"640x480x32"}) << "the smallest listed mode that holds the size";
   viewer_.SetActive(false);
   EXPECT_EQ(switches_, (std::vector<std::string>{"640x480x32", "registry"}));
+}
+
+TEST(FullScreenViewerAlone, StartsInactiveAt800By600AndRefusesAFrameWithoutItsForm) {
+  TGLFullScreenViewer viewer(nullptr);
+  EXPECT_EQ(viewer.Width(), 800);
+  EXPECT_EQ(viewer.Height(), 600);
+  EXPECT_EQ(viewer.ScreenDepth(), sd32bits);
+  EXPECT_EQ(viewer.VSync(), vsmSync);
+  EXPECT_FALSE(viewer.Active());
+  EXPECT_THROW(viewer.Render(), EGLContext) << "no device to make a context on";
+  EXPECT_EQ(viewer.Buffer()->RenderingContext(), nullptr);
 }
 
 TEST_F(FullScreenViewer, NoListedModeLargeEnoughIsRefusedWithoutAForm) {

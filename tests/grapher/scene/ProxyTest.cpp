@@ -78,8 +78,8 @@ TEST_F(Proxy, TheMasterIsDrawnInTheProxysPlaceBeforeTheProxysChildren) {
   auto* proxy = Add<TGLProxyObject>(scene_->Objects(), "P", 7);
   Add<TMark>(proxy, "UnderP", 1);
   proxy->SetMasterObject(master);
-  EXPECT_EQ(Frame(), (Steps{"mult(3)", "draw(M)", "mult(2)", "draw(UnderM)",                  // the master itself
-                            "mult(7)", "mult(3)", "draw(M)", "mult(2)", "draw(UnderM)",       // through the proxy
+  EXPECT_EQ(Frame(), (Steps{"mult(3)", "draw(M)", "mult(2)", "draw(UnderM)",             // the master itself
+                            "mult(7)", "mult(3)", "draw(M)", "mult(2)", "draw(UnderM)",  // through the proxy
                             "mult(1)", "draw(UnderP)"}));
 
   proxy->SetProxyOptions({pooObjects, pooEffects});
