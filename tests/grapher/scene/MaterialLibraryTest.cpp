@@ -396,7 +396,7 @@ TEST_F(MaterialLibrary, DestroyingAContextFinalisesTheShadersResources) {
 
 // Texture files -------------------------------------------------------------------------------
 
-TEST_F(MaterialLibrary, TexturePathsAreTrimmedEndInABackslashAndSkipEmptyPieces) {
+TEST_F(MaterialLibrary, TexturePathsAreTrimmedEndInABackslashAndSkipEmptyFolders) {
   library_.SetTexturePaths("  C:\\textures ;;\tD:\\more\\;");
   EXPECT_EQ(library_.TextureFolders(), (std::vector<std::string>{"C:\\textures\\", "D:\\more\\"}));
   EXPECT_EQ(library_.TexturePaths(), "  C:\\textures ;;\tD:\\more\\;");
