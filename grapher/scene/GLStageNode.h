@@ -132,6 +132,8 @@ class TGLBaseSceneObject : public TGLUpdateAbleComponent, public TGLCoordinatesO
   void SetBehaviours(TGLBehaviours* value);
   TGLObjectEffects* Effects();
   void SetEffects(TGLObjectEffects* value);
+  // Without creating the collection.
+  bool HasEffects() const { return effects_ && effects_->Count() > 0; }
   TGLObjectStyle ObjectStyle() const { return objectStyle_; }
   TObjectChanges Changes() const { return changes_; }
 

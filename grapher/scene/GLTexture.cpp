@@ -4,6 +4,7 @@
 #include "framework/core/Streams.h"
 #include "scene/GLCrossPlatform.h"
 #include "scene/GLStageNode.h"
+#include "scene/GLTextureLibrary.h"
 #include "scene/XOpenGL.h"
 
 #include <windows.h>
@@ -14,6 +15,11 @@ namespace kx {
 
 namespace {
 
+constexpr const char* kModule = "GLTexture";
+constexpr int kCyclicReferenceLine = 3304;
+// Longest chain of materials naming library entries whose materials name
+// further entries.
+constexpr int kMaxLibraryChain = 16;
 constexpr int32_t kColorSize = 4 * sizeof(float);
 constexpr uint8_t kMaxShininess = 128;
 constexpr TColorVector kDefaultAmbient{0.2f, 0.2f, 0.2f, 1}, kDefaultDiffuse{0.8f, 0.8f, 0.8f, 1},
@@ -56,6 +62,8 @@ KX_PUBLISH(TGLMaterial) {
   p.Property("MaterialOptions", &TGLMaterial::MaterialOptions, &TGLMaterial::SetMaterialOptions).Default(0);
   p.Property("Texture", &TGLMaterial::Texture, &TGLMaterial::SetTexture);
   p.Property("FaceCulling", &TGLMaterial::FaceCulling, &TGLMaterial::SetFaceCulling).Default(fcBufferDefault);
+  p.Property("MaterialLibrary", &TGLMaterial::MaterialLibrary, &TGLMaterial::SetMaterialLibrary);
+  p.Property("LibMaterialName", &TGLMaterial::LibMaterialName, &TGLMaterial::SetLibMaterialName);
 }
 
 TColorVector ConvertWinColor(TColor color, float alpha) {
@@ -66,7 +74,7 @@ TColorVector ConvertWinColor(TColor color, float alpha) {
 }
 
 const TColorVector& SystemColorVector(int index) {
-  KX_SCENE_ASSERT(index >= 0 && index < kSystemColorVectors, "GLTexture");
+  KX_SCENE_ASSERT(index >= 0 && index < kSystemColorVectors, kModule);
   return SystemColors[index];
 }
 
@@ -85,7 +93,7 @@ void TGLColor::SetColorVector(const TColorVector& color) {
 }
 
 void TGLColor::SetColorComponent(int index, float value) {
-  KX_SCENE_ASSERT(index >= 0 && index < 4, "GLTexture");
+  KX_SCENE_ASSERT(index >= 0 && index < 4, kModule);
   if (color_[index] == value) return;
   color_[index] = value;
   NotifyChange(this);
@@ -173,7 +181,46 @@ TGLMaterial::TGLMaterial(TPersistent* owner)
       front_(std::make_unique<TGLFaceProperties>(this)),
       texture_(std::make_unique<TGLTexture>(this)) {}
 
-TGLMaterial::~TGLMaterial() = default;
+TGLMaterial::~TGLMaterial() {
+  if (libMaterial_) libMaterial_->UnregisterUser(this);
+  if (library_) library_->RemoveReferrer(this);
+}
+
+void TGLMaterial::SetMaterialLibrary(TGLMaterialLibrary* value) {
+  if (value != library_) {
+    if (library_) library_->RemoveReferrer(this);
+    library_ = value;
+    if (library_) library_->AddReferrer(this);
+  }
+  SetLibMaterialName(libMaterialName_);
+}
+
+void TGLMaterial::SetLibMaterialName(const std::string& value) {
+  TGLLibMaterial* found = library_ ? library_->Materials()->GetLibMaterialByName(value) : nullptr;
+  // A chain that comes back to a material it passed would recurse at the
+  // first apply; it is refused here instead.
+  TGLLibMaterial* step = found;
+  for (int steps = 0; step; ++steps) {
+    if (steps == kMaxLibraryChain)
+      AssertFailed("Error: Cyclic material reference detected!", kModule, kCyclicReferenceLine);
+    TGLMaterial* next = step->Material();
+    const std::string& nextName = next == this ? value : next->libMaterialName_;
+    step = next->library_ ? next->library_->Materials()->GetLibMaterialByName(nextName) : nullptr;
+  }
+  libMaterialName_ = value;
+  if (found == libMaterial_) return;
+  if (libMaterial_) libMaterial_->UnregisterUser(this);
+  libMaterial_ = found;
+  if (libMaterial_) libMaterial_->RegisterUser(this);
+  NotifyTexMapChange();
+}
+
+void TGLMaterial::NotifyLibMaterialDestruction() {
+  if (library_) library_->RemoveReferrer(this);
+  library_ = nullptr;
+  libMaterialName_.clear();
+  libMaterial_ = nullptr;
+}
 
 TGLFaceProperties* TGLMaterial::BackProperties() {
   if (!back_) back_ = std::make_unique<TGLFaceProperties>(this);
@@ -211,6 +258,10 @@ void TGLMaterial::SetFaceCulling(TFaceCulling value) {
 }
 
 void TGLMaterial::Apply(TRenderContextInfo& rci) {
+  if (libMaterial_) {
+    libMaterial_->Apply(rci);
+    return;
+  }
   if (options_.Contains(moNoLighting) && rci.glStates.Contains(stLighting)) {
     UnSetGLState(rci.glStates, stLighting);
     ++rci.lightingDisabledCounter;
@@ -255,6 +306,7 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
 }
 
 bool TGLMaterial::UnApply(TRenderContextInfo& rci) {
+  if (libMaterial_) return libMaterial_->UnApply(rci);
   if (options_.Contains(moNoLighting) && rci.lightingDisabledCounter > 0) {
     if (--rci.lightingDisabledCounter == 0) SetGLState(rci.glStates, stLighting);
   }
@@ -281,15 +333,27 @@ void TGLMaterial::Assign(TPersistent* source) {
   blendingMode_ = other->blendingMode_;
   options_ = other->options_;
   texture_->Assign(other->texture_.get());
+  if (other->library_ != library_) {
+    if (library_) library_->RemoveReferrer(this);
+    library_ = other->library_;
+    if (library_) library_->AddReferrer(this);
+  }
+  SetLibMaterialName(other->libMaterialName_);
   NotifyChange(this);
 }
 
 void TGLMaterial::NotifyChange(TObject*) {
-  if (auto* node = dynamic_cast<TGLBaseSceneObject*>(Owner())) node->NotifyChange(this);
+  if (auto* node = dynamic_cast<TGLBaseSceneObject*>(Owner()))
+    node->NotifyChange(this);
+  else if (auto* entry = dynamic_cast<TGLLibMaterial*>(Owner()))
+    entry->NotifyUsers();
 }
 
 void TGLMaterial::NotifyTexMapChange() {
-  if (auto* node = dynamic_cast<TGLBaseSceneObject*>(Owner())) node->StructureChanged();
+  if (auto* node = dynamic_cast<TGLBaseSceneObject*>(Owner()))
+    node->StructureChanged();
+  else if (auto* entry = dynamic_cast<TGLLibMaterial*>(Owner()))
+    entry->NotifyUsersOfTexMapChange();
 }
 
 }  // namespace kx

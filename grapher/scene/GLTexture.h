@@ -173,6 +173,8 @@ class TGLTexture : public TGLUpdateAbleObject {
   virtual void PrepareImage(GLenum target);
   virtual void PrepareParams(GLenum target);
   bool IsHandleAllocated() const;
+  // The GL name as it stands, without any upload; 0 when none.
+  GLuint HandleName() const;
   // Frees the GL name; the next Handle request uploads anew.
   void DestroyHandles();
   GLint OpenGLTextureFormat() const;
@@ -256,6 +258,9 @@ using TMaterialOptions = TSet<TMaterialOption>;
 enum TFaceCulling { fcBufferDefault, fcCull, fcNoCull };
 KX_ENUM_NAMES(TFaceCulling, "fcBufferDefault", "fcCull", "fcNoCull")
 
+class TGLLibMaterial;
+class TGLMaterialLibrary;
+
 class TGLMaterial : public TGLUpdateAbleObject {
   KX_CLASS(TGLMaterial, TGLUpdateAbleObject)
  public:
@@ -276,16 +281,29 @@ class TGLMaterial : public TGLUpdateAbleObject {
   void SetTexture(TGLTexture* value);
   TFaceCulling FaceCulling() const { return faceCulling_; }
   void SetFaceCulling(TFaceCulling value);
+  TGLMaterialLibrary* MaterialLibrary() const { return library_; }
+  // Resolves the current LibMaterialName in the new library.
+  void SetMaterialLibrary(TGLMaterialLibrary* value);
+  const std::string& LibMaterialName() const { return libMaterialName_; }
+  void SetLibMaterialName(const std::string& value);
+  // The library entry this material hands its work to, or nullptr.
+  TGLLibMaterial* LibMaterial() const { return libMaterial_; }
+  // The library or its entry is going: forgets both, without notifying.
+  void NotifyLibMaterialDestruction();
 
+  // A resolved library entry does the work in place of this material.
   void Apply(TRenderContextInfo& rci);
-  // True would ask for another pass; a plain material never does.
+  // True asks for the geometry once more (a library entry's multi-pass
+  // shader); a plain material never does.
   bool UnApply(TRenderContextInfo& rci);
   void DestroyHandles();
   // Keeps this material's FaceCulling.
   void Assign(TPersistent* source) override;
-  // To the owning node's plain notification, nothing else.
+  // To the owning node's plain notification, or to the users of the
+  // owning library entry; nothing else.
   void NotifyChange(TObject* sender) override;
-  // The owning node rebuilds its display list.
+  // The owning node rebuilds its display list; an owning library entry
+  // passes the news to its users.
   void NotifyTexMapChange();
 
  private:
@@ -294,6 +312,9 @@ class TGLMaterial : public TGLUpdateAbleObject {
   TMaterialOptions options_;
   std::unique_ptr<TGLTexture> texture_;
   TFaceCulling faceCulling_ = fcBufferDefault;
+  TGLMaterialLibrary* library_ = nullptr;
+  std::string libMaterialName_;
+  TGLLibMaterial* libMaterial_ = nullptr;
 };
 
 }  // namespace kx

@@ -328,6 +328,8 @@ void TGLTexture::UnApplyMappingMode() {
 
 bool TGLTexture::IsHandleAllocated() const { return handle_->Handle() != 0; }
 
+GLuint TGLTexture::HandleName() const { return handle_->Handle(); }
+
 void TGLTexture::DestroyHandles() {
   handle_->DestroyHandle();
   changes_ = {tcImage, tcParams};
