@@ -338,6 +338,7 @@ void TkvForm::Paint() {
 
 void TkvForm::CreateWnd() {
   TCustomPanel::CreateWnd();
+  DropHostCaption();  // the host's window is made just before the frame's
   ArrangeInForm();
   PaintFormBorder();
 }
