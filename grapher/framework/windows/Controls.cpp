@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include "framework/windows/ActnList.h"
 #include "framework/windows/ControlsDetail.h"
 #include "framework/windows/Menus.h"
 
@@ -177,6 +178,7 @@ TControl::~TControl() {
     if (ControlHooks().MouseControlChanged) ControlHooks().MouseControlChanged(nullptr);
   }
   SetPopupMenu(nullptr);
+  SetAction(nullptr);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -353,7 +355,9 @@ void TControl::SetPopupMenu(TPopupMenu* menu) {
 
 void TControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
+  if (operation != opRemove) return;
+  if (component == popupMenu_) popupMenu_ = nullptr;
+  if (component == static_cast<TComponent*>(action_)) action_ = nullptr;
 }
 
 void TControl::FontChanged() { Invalidate(); }
@@ -376,6 +380,11 @@ void TControl::Repaint() {
   Update();
 }
 
+void TControl::Show() {
+  if (Parent()) Parent()->ShowControl(this);
+  SetVisible(true);
+}
+
 void TControl::BringToFront() {
   if (!parent_) return;
   auto& list = parent_->controls_;
@@ -396,7 +405,12 @@ void TControl::SendToBack() {
   Invalidate();
 }
 
-void TControl::Click() { OnClick(this); }
+void TControl::Click() {
+  if (!OnClick && action_)
+    action_->Execute();
+  else
+    OnClick(this);
+}
 void TControl::DblClick() { OnDblClick(this); }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

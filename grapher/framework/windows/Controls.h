@@ -19,6 +19,7 @@ namespace kx {
 
 class TWinControl;
 class TPopupMenu;
+class TBasicAction;
 
 // A window message as the control's message procedure sees it.
 struct TMessage {
@@ -171,7 +172,9 @@ class TControl : public TComponent {
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool visible);
-  void Show() { SetVisible(true); }
+  // Asks the containers up the chain to show it (a page control turns to
+  // the page it lies on), then makes it visible.
+  void Show();
   void Hide() { SetVisible(false); }
   // Visible here and in every parent, up to a shown top-level window.
   bool Showing() const;
@@ -220,7 +223,16 @@ class TControl : public TComponent {
   void BringToFront();
   void SendToBack();
 
-  // Raised on a completed left click (or keyboard activation of a button).
+  // The action the control follows (ActnList.h), or nullptr.
+  TBasicAction* Action() const { return action_; }
+  void SetAction(TBasicAction* action);
+  // The action changed (or was linked): the control takes its caption,
+  // enabled state, hint and visibility; with checkDefaults only those the
+  // control still has at their defaults.
+  virtual void ActionChange(TBasicAction* action, bool checkDefaults);
+
+  // Raised on a completed left click (or keyboard activation of a button):
+  // OnClick, or the action's when there is no OnClick.
   virtual void Click();
   virtual void DblClick();
 
@@ -296,6 +308,7 @@ class TControl : public TComponent {
   bool parentShowHint_ = true;
   TCursor cursor_ = crDefault;
   TPopupMenu* popupMenu_ = nullptr;
+  TBasicAction* action_ = nullptr;
   std::unique_ptr<TSizeConstraints> constraints_;
 };
 
@@ -343,6 +356,9 @@ class TWinControl : public TControl {
   void RecreateWnd();
   // The control that owns a window of this framework, or nullptr.
   static TWinControl* FindControl(HWND wnd);
+  // A child asks to be shown: the request goes on up the parents, and a
+  // container that shows one child at a time turns to it.
+  virtual void ShowControl(TControl* control);
 
   int ControlCount() const { return static_cast<int>(controls_.size()); }
   TControl* Controls(int index) const { return controls_.at(index); }
@@ -413,6 +429,7 @@ class TWinControl : public TControl {
   void UpdateWindowStyle();
 
   WNDPROC defWndProc_ = nullptr;
+  bool nativeClass_ = false;  // a system control class paints itself
 
  private:
   friend class TControl;

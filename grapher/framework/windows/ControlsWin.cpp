@@ -105,15 +105,30 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   const bool own = params.WinClassName == kWindowClass;
+  const bool mdiChild = (params.ExStyle & WS_EX_MDICHILD) != 0;
   HMENU id = nullptr;
-  if (params.Style & WS_CHILD) {
+  if ((params.Style & WS_CHILD) && !mdiChild) {  // the MDI client numbers its children itself
     ctlId_ = g_nextId++;
     id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ctlId_));
     g_controlsById[ctlId_] = this;
   }
-  HWND wnd =
-      CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
-                      params.Y, params.Width, params.Height, params.WndParent, id, GetModuleHandleA(nullptr), nullptr);
+  HWND wnd = nullptr;
+  if (mdiChild) {
+    MDICREATESTRUCTA mcs{params.WinClassName.c_str(),
+                         params.Caption.c_str(),
+                         GetModuleHandleA(nullptr),
+                         params.X,
+                         params.Y,
+                         params.Width,
+                         params.Height,
+                         params.Style & ~WS_CHILD,
+                         0};
+    wnd = reinterpret_cast<HWND>(SendMessageA(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  } else {
+    wnd = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                          params.Y, params.Width, params.Height, params.WndParent, id, GetModuleHandleA(nullptr),
+                          nullptr);
+  }
   if (!wnd) {
     if (id) g_controlsById.erase(ctlId_);
     return;
@@ -124,7 +139,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   // procedure becomes the default handler.
   defWndProc_ =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWndProc)));
-  if (own) defWndProc_ = &DefWindowProcA;
+  if (own) defWndProc_ = mdiChild ? &DefMDIChildProcA : &DefWindowProcA;
+  nativeClass_ = !own;
 }
 
 void TWinControl::StackAmongSiblings() {
@@ -464,7 +480,7 @@ void TWinControl::PaintControls(HDC dc) {
 }
 
 void TWinControl::WMPaint(TMessage& m) {
-  if (defWndProc_ != &DefWindowProcA) {
+  if (nativeClass_) {
     // A native control paints itself; graphic children are rare on them.
     DefaultHandler(m);
     return;
@@ -490,7 +506,7 @@ void TWinControl::WMPaint(TMessage& m) {
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& m) {
-  if (defWndProc_ != &DefWindowProcA) {
+  if (nativeClass_) {
     DefaultHandler(m);
     return;
   }
@@ -500,6 +516,10 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
     ::FillRect(dc, &r, brush_->Handle());
   }
   m.Result = 1;
+}
+
+void TWinControl::ShowControl(TControl*) {
+  if (Parent()) Parent()->ShowControl(this);
 }
 
 void TWinControl::ReflectToChild(TMessage& m, HWND child) {
@@ -522,7 +542,12 @@ void TWinControl::WndProc(TMessage& m) {
       target = ControlAtPos(p, false, true);
     }
     if (m.Msg == WM_MOUSEMOVE) {
-      SetMouseControl(target ? target : this);
+      // A control holding the mouse hears of moves off it too; there the
+      // mouse is over none of ours, so the control hears it leave.
+      TControl* over = target ? target : this;
+      const RECT bounds = target ? target->BoundsRect() : ClientRect();
+      if (!PtInRect(&bounds, p)) over = nullptr;
+      SetMouseControl(over);
       TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, wnd_, 0};
       TrackMouseEvent(&track);
     }

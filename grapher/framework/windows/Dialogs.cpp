@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "framework/windows/Forms.h"
@@ -86,21 +89,57 @@ KX_PUBLISH(TSaveDialog) {}
 
 bool TSaveDialog::Execute() { return Run(true); }
 
-KX_PUBLISH(TColorDialog) { p.Color("Color", &TColorDialog::Color, &TColorDialog::SetColor); }
-
-TColorDialog::TColorDialog(TComponent* owner) : TComponent(owner) {
-  std::fill(std::begin(custom_), std::end(custom_), RGB(255, 255, 255));
+KX_PUBLISH(TColorDialog) {
+  p.Color("Color", &TColorDialog::Color, &TColorDialog::SetColor);
+  p.Property("CustomColors", &TColorDialog::CustomColors, &TColorDialog::SetCustomColors);
 }
 
+namespace {
+
+TChooseColorRunner& ChooseColorRunner() {
+  static TChooseColorRunner runner = [](CHOOSECOLORA& request) { return ChooseColorA(&request) != FALSE; };
+  return runner;
+}
+
+std::string CustomColorName(int index) { return std::string("Color") + char('A' + index); }
+
+}  // namespace
+
+TChooseColorRunner SetChooseColorRunner(TChooseColorRunner runner) {
+  return std::exchange(ChooseColorRunner(), std::move(runner));
+}
+
+TColorDialog::TColorDialog(TComponent* owner) : TComponent(owner), customColors_(std::make_unique<TStringList>()) {}
+
+TColorDialog::~TColorDialog() = default;
+
 bool TColorDialog::Execute() {
+  COLORREF custom[16];
+  for (int i = 0; i < 16; ++i) {
+    const std::string value = customColors_->Values(CustomColorName(i));
+    char* end = nullptr;
+    const unsigned long parsed = std::strtoul(value.c_str(), &end, 16);
+    // A line that is no hexadecimal number leaves its box white.
+    custom[i] = !value.empty() && *end == '\0' ? static_cast<COLORREF>(parsed & 0xFFFFFF) : RGB(255, 255, 255);
+  }
   CHOOSECOLORA cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = DialogOwner(dynamic_cast<TControl*>(Owner()));
   cc.rgbResult = ColorToRGB(color_);
-  cc.lpCustColors = custom_;
+  cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT | CC_FULLOPEN;
   Application->CancelHint();
-  if (!ChooseColorA(&cc)) return false;
+  const bool chosen = ChooseColorRunner()(cc);
+  // The boxes keep what the user put in them, whichever button closed it.
+  customColors_->BeginUpdate();
+  customColors_->Clear();
+  for (int i = 0; i < 16; ++i) {
+    char line[32];
+    std::snprintf(line, sizeof line, "%s=%.6lX", CustomColorName(i).c_str(), static_cast<unsigned long>(custom[i]));
+    customColors_->Add(line);
+  }
+  customColors_->EndUpdate();
+  if (!chosen) return false;
   color_ = static_cast<TColor>(cc.rgbResult);
   return true;
 }

@@ -1,8 +1,15 @@
 // The common open, save and colour dialogs, and the message box.
 #pragma once
 
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "framework/core/Lists.h"
 #include "framework/windows/Controls.h"
 
 namespace kx {
@@ -70,18 +77,30 @@ class TSaveDialog : public TOpenDialog {
   bool Execute() override;
 };
 
+// The system's colour chooser. CustomColors holds its sixteen custom
+// colours as lines "ColorA=" to "ColorP=" with hexadecimal 0x00BBGGRR
+// values: they fill the chooser's boxes (a box without a line is white)
+// and take what the user left in them when it closes.
 class TColorDialog : public TComponent {
   KX_CLASS(TColorDialog, TComponent)
  public:
   explicit TColorDialog(TComponent* owner);
+  ~TColorDialog() override;
   TColor Color() const { return color_; }
   void SetColor(TColor v) { color_ = v; }
+  TStrings* CustomColors() const { return customColors_.get(); }
+  void SetCustomColors(TStrings* lines) { customColors_->Assign(lines); }
   bool Execute();
 
  private:
   TColor color_ = clBlack;
-  COLORREF custom_[16];
+  std::unique_ptr<TStringList> customColors_;
 };
+
+// Runs the system's colour chooser on a filled-in request; tests put a
+// stand-in of their own in its place. Returns the one it replaces.
+using TChooseColorRunner = std::function<bool(CHOOSECOLORA& request)>;
+TChooseColorRunner SetChooseColorRunner(TChooseColorRunner runner);
 
 // A message box owned by the form of `owner` (the active window when nil);
 // returns the button chosen (IDOK...).

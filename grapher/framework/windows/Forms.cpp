@@ -101,10 +101,12 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   // Forms belong to the application window: it stands for the program.
   if (!Application->Handle()) Application->Initialize();
   params.WndParent = Application->Handle();
+  if (formStyle_ == fsMDIChild) MDIChildParams(params);
 }
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (formStyle_ == fsMDIForm && !clientWnd_) CreateMDIClient();
   if (windowState_ == wsMaximized && Visible()) ShowWindow(Handle(), SW_MAXIMIZE);
 }
 
@@ -149,6 +151,12 @@ TWindowState TCustomForm::WindowState() const {
 void TCustomForm::SetWindowState(TWindowState state) {
   windowState_ = state;
   if (!HandleAllocated() || !Visible()) return;
+  if (formStyle_ == fsMDIChild && state != wsMinimized) {
+    // The client keeps its children's maximised state in step with its menu.
+    SendMessageA(GetParent(Handle()), state == wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE,
+                 reinterpret_cast<WPARAM>(Handle()), 0);
+    return;
+  }
   ShowWindow(Handle(), state == wsMaximized ? SW_MAXIMIZE : state == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
@@ -217,6 +225,8 @@ void TCustomForm::SetVisible(bool visible) {
                          : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
                                                        : SW_SHOW);
     if (formStyle_ == fsStayOnTop) SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (formStyle_ == fsMDIChild)
+      SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
     if (activeControl_ && activeControl_->CanFocus())
       activeControl_->SetFocus();
     else if (GetActiveWindow() == Handle())
@@ -230,7 +240,8 @@ void TCustomForm::SetVisible(bool visible) {
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (HandleAllocated()) SetForegroundWindow(Handle());
+  // A child comes forward inside its frame, the frame on the desktop.
+  if (HandleAllocated()) SetForegroundWindow(formStyle_ == fsMDIChild ? GetAncestor(Handle(), GA_ROOT) : Handle());
 }
 
 TModalResult TCustomForm::ShowModal() {
@@ -389,6 +400,9 @@ void TCustomForm::WndProc(TMessage& m) {
         OnDeactivate(this);
       }
       return;
+    case WM_DESTROY:
+      clientWnd_ = nullptr;  // it goes with the frame's window
+      break;
     case WM_SYSCOMMAND:
       if ((m.WParam & 0xFFF0) == SC_MAXIMIZE)
         windowState_ = wsMaximized;

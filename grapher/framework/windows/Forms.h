@@ -73,7 +73,17 @@ class TCustomForm : public TWinControl {
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
   TFormStyle FormStyle() const { return formStyle_; }
+  // Takes effect when the window is made: an MDI frame (fsMDIForm) holds
+  // the system's MDI client window in the area its aligned controls leave;
+  // an MDI child (fsMDIChild) lives in the client of the application's main
+  // form, which must be an MDI frame with its window.
   void SetFormStyle(TFormStyle style);
+  // The MDI client window of a frame; nullptr for any other form.
+  HWND ClientHandle() const { return clientWnd_; }
+  // The frame's active child, or nullptr.
+  TCustomForm* ActiveMDIChild() const;
+  // The frame's children, in the client's order (the active one first).
+  std::vector<TCustomForm*> MDIChildren() const;
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
   bool Scaled() const { return scaled_; }
@@ -119,6 +129,8 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void AlignControls(RECT& rect) override;
+  void DefaultHandler(TMessage& m) override;
   void WndProc(TMessage& m) override;
   void PaintWindow(HDC dc) override;
   virtual void Paint() { OnPaint(this); }
@@ -127,11 +139,14 @@ class TCustomForm : public TWinControl {
  private:
   void ApplyPosition();
   void ApplyFrameStyle();
+  void MDIChildParams(TCreateParams& params);
+  void CreateMDIClient();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
   TFormStyle formStyle_ = fsNormal;
+  HWND clientWnd_ = nullptr;  // the frame's MDI client; destroyed with the frame's window
   TWindowState windowState_ = wsNormal;
   bool scaled_ = true;
   bool autoScroll_ = false;

@@ -1,8 +1,7 @@
 // What every bordered control shares: the native border is removed, a band
 // of a few pixels is kept round the client area, and after every paint the
-// control draws its frame over that band. The edit, the memo and the list
-// boxes use the helpers; the list and tree views are native common controls
-// made in the frame by TkvFramedNative.
+// control draws its frame over that band. The edit, the memo, the list
+// boxes and the list and tree views use the helpers.
 #pragma once
 
 #include <windows.h>
@@ -47,27 +46,5 @@ bool HandleMessage(TMessage& m, int band, Inherited inherited, Frame frame) {
 }
 
 }  // namespace kvborder
-
-// A native common control (list view, tree view) in the thin skinned frame;
-// the derived class names the window class and its styles.
-class TkvFramedNative : public TWinControl {
- public:
-  TColor BorderColor() const { return borderColor_; }
-  void SetBorderColor(TColor color);
-  static constexpr int BorderWidth = 2;
-
- protected:
-  // `commonClasses`: the ICC_ flags that register `className`.
-  TkvFramedNative(TComponent* owner, DWORD commonClasses, const char* className, DWORD style);
-  void CreateParams(TCreateParams& params) override;
-  void CreateWindowHandle(const TCreateParams& params) override;
-  void WndProc(TMessage& m) override;
-
- private:
-  TColor borderColor_ = clBlack;
-  DWORD commonClasses_;
-  const char* className_;
-  DWORD style_;
-};
 
 }  // namespace kx

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/windows/ActnList.h"
 #include "skin/controls/KVThemesControls.h"
 #include "skin/look/KVPublic.h"
 
@@ -35,6 +36,7 @@ KX_PUBLISH(TkvButton) {
   p.Property("Default", &TkvButton::Default, &TkvButton::SetDefault).Default(false);
   p.Property("Transparent", &TkvButton::Transparent, &TkvButton::SetTransparent);
   p.Property("ModalResult", &TkvButton::ModalResult, &TkvButton::SetModalResult).Default(0);
+  p.Property("Action", &TkvButton::Action, &TkvButton::SetAction);
   p.Property("Glyph", &TkvButton::Glyph, &TkvButton::SetGlyph);
   p.Property("Layout", &TkvButton::Layout, &TkvButton::SetLayout).Default(blGlyphLeft);
   p.Property("Spacing", &TkvButton::Spacing, &TkvButton::SetSpacing).Default(4);
@@ -55,6 +57,7 @@ KX_PUBLISH(TkvImageButton) {
   p.Property("PicMouseDown", &TkvImageButton::PicMouseDown, &TkvImageButton::SetPicMouseDown);
   p.Property("PicDisabled", &TkvImageButton::PicDisabled, &TkvImageButton::SetPicDisabled);
   p.Property("Stretch", &TkvImageButton::Stretch, &TkvImageButton::SetStretch).Default(false);
+  p.Property("Action", &TkvImageButton::Action, &TkvImageButton::SetAction);
   p.Property("Cancel", &TkvImageButton::Cancel, &TkvImageButton::SetCancel).Default(false);
   p.Property("Default", &TkvImageButton::Default, &TkvImageButton::SetDefault).Default(false);
   p.Property("MouseContinuouslyDownInterval", &TkvImageButton::MouseContinuouslyDownInterval,
@@ -302,6 +305,11 @@ void TkvCustomButton::ButtonClick() {
 
 void TkvCustomButton::Click() { ButtonClick(); }
 
+void TkvCustomButton::ActionChange(TBasicAction* action, bool checkDefaults) {
+  TCustomControl::ActionChange(action, checkDefaults);
+  SetCaption(TControl::Caption());
+}
+
 void TkvCustomButton::StopRepeatTimer() {
   if (repeatTimer_) repeatTimer_->SetEnabled(false);
   repeatTimer_.reset();
@@ -445,6 +453,16 @@ TkvButton::~TkvButton() = default;
 
 void TkvButton::SetGlyph(TBitmap* glyph) {
   glyph_->Assign(glyph);
+  Invalidate();
+}
+
+void TkvButton::ActionChange(TBasicAction* action, bool checkDefaults) {
+  TkvCustomButton::ActionChange(action, checkDefaults);
+  auto* a = dynamic_cast<TCustomAction*>(action);
+  if (!a || !glyph_->Empty() || !a->ActionList()) return;
+  TImageList* images = a->ActionList()->Images();
+  if (!images || a->ImageIndex() < 0 || a->ImageIndex() >= images->Count()) return;
+  images->GetBitmap(a->ImageIndex(), *glyph_);
   Invalidate();
 }
 

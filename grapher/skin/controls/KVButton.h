@@ -103,6 +103,8 @@ class TkvCustomButton : public TCustomControl {
   // showing and enabled. True when it did.
   bool DialogChar(char ch);
   void Click() override;
+  // The framework's handling, then the action's caption becomes Caption.
+  void ActionChange(TBasicAction* action, bool checkDefaults) override;
 
   TNotifyEvent OnMouseExit;
   TNotifyEvent OnMouseContinuouslyDown;
@@ -183,6 +185,9 @@ class TkvButton : public TkvCustomButton {
   void SetPicMouseOnResName(const std::string& name) override;
   std::string PicMouseDownResName() const override;
   void SetPicMouseDownResName(const std::string& name) override;
+  // Besides the caption, an empty Glyph takes the action's picture from its
+  // action list's images.
+  void ActionChange(TBasicAction* action, bool checkDefaults) override;
 
  protected:
   void UIStyleChanged() override;

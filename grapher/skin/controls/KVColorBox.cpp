@@ -1,6 +1,7 @@
 #include "skin/controls/KVColorBox.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "framework/windows/Dialogs.h"
 
@@ -166,7 +167,12 @@ void TkvCustomColorBox::DrawItem(int index, RECT rect, TOwnerDrawState state) {
 
 bool TkvCustomColorBox::ChooseCustomColor() {
   TColorDialog dialog(nullptr);
-  dialog.SetColor(TColor(ColorToRGB(ItemColor(0))));
+  const TColor current = TColor(ColorToRGB(ItemColor(0)));
+  dialog.SetColor(current);
+  // The chooser's first custom box offers the colour chosen last time.
+  char line[32];
+  std::snprintf(line, sizeof line, "ColorA=%.8lx", static_cast<unsigned long>(current));
+  dialog.CustomColors()->SetText(line);
   if (!dialog.Execute()) return false;
   SetItemColor(0, dialog.Color());
   Invalidate();

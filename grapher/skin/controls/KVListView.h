@@ -1,17 +1,28 @@
-// The list view with a thin skinned frame, over a small wrapper of the
-// native list-view control. The wrapper makes the native window in report
-// view and adds nothing else: no items, columns, images or events of its
-// own; code talks to the window through its handle.
+// The list view with a thin skinned frame: the framework's list view with
+// its native border taken away, a band of two pixels kept round the client
+// area and, after every paint, a frame in BorderColor drawn over the band.
 #pragma once
 
-#include "skin/controls/KVBorders.h"
+#include "framework/windows/ListViews.h"
 
 namespace kx {
 
-class TkvListView : public TkvFramedNative {
-  KX_CLASS(TkvListView, TkvFramedNative)
+class TkvListView : public TCustomListView {
+  KX_CLASS(TkvListView, TCustomListView)
  public:
   explicit TkvListView(TComponent* owner);
+
+  TColor BorderColor() const { return borderColor_; }
+  void SetBorderColor(TColor color);
+  static constexpr int BorderWidth = 2;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandle(const TCreateParams& params) override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  TColor borderColor_ = clBlack;
 };
 
 }  // namespace kx

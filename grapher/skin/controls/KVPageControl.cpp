@@ -145,6 +145,11 @@ void TkvPageControl::SetActivePage(TkvTabSheet* page) {
   ShowActivePage();
 }
 
+void TkvPageControl::ShowControl(TControl* control) {
+  TkvTab::ShowControl(control);
+  if (auto* page = dynamic_cast<TkvTabSheet*>(control)) SetActivePage(page);
+}
+
 void TkvPageControl::ActivateTab(int index) {
   if (index >= 0 && index < PageCount()) {
     activePage_ = pages_[size_t(index)];

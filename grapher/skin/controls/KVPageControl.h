@@ -67,6 +67,9 @@ class TkvPageControl : public TkvTab {
 
   void ActivateTab(int index) override;
   void DefineProperties(TFiler& filer) override;
+  // A sheet asked to be shown (by its own Show, or by a control on it)
+  // becomes the active page.
+  void ShowControl(TControl* control) override;
 
   // The sheets' side of the bookkeeping.
   void RebuildTabs();

@@ -9,106 +9,6 @@
 namespace kx {
 
 // ---------------------------------------------------------------------------
-// TkvScrollLineButton
-
-KX_PUBLISH(TkvScrollLineButton) {}
-
-TkvScrollLineButton::TkvScrollLineButton(TComponent* owner) : TCustomControl(owner) {
-  controlStyle_ = controlStyle_ - TControlStyle{csClickEvents, csDoubleClicks} + TControlStyle{csOpaque};
-  for (auto& picture : pictures_) {
-    picture = std::make_unique<TPicture>();
-    picture->OnChange = TNotifyEvent([this](TObject*) {
-      Fit();
-      Invalidate();
-    });
-  }
-  SetBounds(0, 0, 16, 16);
-}
-
-TkvScrollLineButton::~TkvScrollLineButton() { repeatTimer_.reset(); }
-
-void TkvScrollLineButton::SetAutoSize(bool on) {
-  autoSize_ = on;
-  Fit();
-}
-
-void TkvScrollLineButton::Fit() {
-  if (autoSize_ && PicNormal()->Graphic()) SetBounds(Left(), Top(), PicNormal()->Width(), PicNormal()->Height());
-}
-
-void TkvScrollLineButton::Paint() {
-  TPicture* picture = pressed_ ? PicMouseDown() : hover_ ? PicMouseOn() : PicNormal();
-  TGraphic* graphic = picture->Graphic();
-  if (!graphic || graphic->Empty()) graphic = PicNormal()->Graphic();
-  TCanvas& c = *Canvas();
-  if (graphic && !graphic->Empty()) {
-    c.Draw(0, 0, graphic);
-    return;
-  }
-  c.Brush()->SetStyle(bsSolid);
-  c.Brush()->SetColor(Color());
-  c.FillRect(ClientRect());
-}
-
-void TkvScrollLineButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  TCustomControl::MouseDown(button, shift, x, y);
-  if (button != mbLeft) return;
-  pressed_ = true;
-  steps_ = 0;
-  repeatTimer_ = std::make_unique<TTimer>(nullptr);
-  repeatTimer_->SetInterval(interval_);
-  repeatTimer_->OnTimer = TNotifyEvent([this](TObject*) {
-    ++steps_;
-    OnMouseContinuouslyDown(this);
-  });
-  Invalidate();
-}
-
-void TkvScrollLineButton::EndPress() {
-  repeatTimer_.reset();
-  pressed_ = false;
-  Invalidate();
-}
-
-void TkvScrollLineButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft && pressed_) {
-    const bool beforeFirstStep = steps_ == 0;
-    EndPress();
-    // A click quicker than the repeat interval still moves one line.
-    if (beforeFirstStep) OnMouseContinuouslyDown(this);
-  }
-  TCustomControl::MouseUp(button, shift, x, y);
-}
-
-void TkvScrollLineButton::WndProc(TMessage& m) {
-  switch (m.Msg) {
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return;
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      hover_ = m.Msg == CM_MOUSEENTER;
-      Invalidate();
-      break;
-    case WM_CAPTURECHANGED:
-      // Another window took the mouse (the framework still thinks it is
-      // ours): the press ends without a step. A release of our own ends
-      // it in MouseUp.
-      if (MouseCapture() && (!HandleAllocated() || reinterpret_cast<HWND>(m.LParam) != Handle())) {
-        Perform(WM_CANCELMODE);
-        EndPress();
-      }
-      break;
-    case WM_CANCELMODE:
-      EndPress();
-      break;
-    default:
-      break;
-  }
-  TCustomControl::WndProc(m);
-}
-
-// ---------------------------------------------------------------------------
 // Geometry
 
 TkvScrollBarLayout ArrangeScrollBar(TkvProgressBarOrientation orientation, int width, int height, SIZE up, SIZE down,
@@ -160,13 +60,14 @@ struct ScrollBarModule {
   ScrollBarModule() { RegisterClasses({&TkvScrollBar::StaticClass()}); }
 } scrollBarModule;
 
-void LoadInto(TPicture& picture, TkvUIStyle style, int entry, bool turn) {
+// A style picture of a line button, turned for a horizontal bar.
+void LoadLinePicture(TkvImageButton& button, void (TkvImageButton::*set)(TPicture*), TkvUIStyle style, int entry,
+                     bool turn) {
+  TPicture picture;
   TBitmap* bitmap = picture.Bitmap();
   bitmap->LoadFromResourceName(GetModuleHandleA(nullptr), ThemeResourceName(style, entry));
-  if (turn) {
-    RotateBitmapCounterClockwise(*bitmap);
-    picture.SetGraphic(bitmap);  // tells the picture's owner of the new size
-  }
+  if (turn) RotateBitmapCounterClockwise(*bitmap);
+  (button.*set)(&picture);
 }
 
 }  // namespace
@@ -180,16 +81,8 @@ TkvScrollBar::TkvScrollBar(TComponent* owner)
   track_ = new TkvScrollTrackBar(this);
   track_->SetParent(this);
   track_->SetUIStyle(TkvUIStyle::Custom);
-  downButton_ = new TkvScrollLineButton(this);
-  downButton_->SetParent(this);
-  downButton_->SetTabStop(false);
-  downButton_->OnMouseContinuouslyDown = TNotifyEvent([this](TObject* s) { LineDown(s); });
-  downButton_->SetMouseContinuouslyDownInterval(100);
-  upButton_ = new TkvScrollLineButton(this);
-  upButton_->SetParent(this);
-  upButton_->SetTabStop(false);
-  upButton_->OnMouseContinuouslyDown = TNotifyEvent([this](TObject* s) { LineUp(s); });
-  upButton_->SetMouseContinuouslyDownInterval(100);
+  downButton_ = NewLineButton(1);
+  upButton_ = NewLineButton(-1);
   SetBevelOuter(bvNone);
   SetBevelInner(bvNone);
   SetHeight(185);
@@ -245,14 +138,12 @@ void TkvScrollBar::LoadPictures() {
     if (vertical) RotateBitmapClockwise(*parts[i]);
   }
   const bool turn = !vertical;
-  LoadInto(*upButton_->PicNormal(), uiStyle_, 85, turn);
-  LoadInto(*upButton_->PicMouseOn(), uiStyle_, 86, turn);
-  LoadInto(*upButton_->PicMouseDown(), uiStyle_, 87, turn);
-  upButton_->SetAutoSize(true);
-  LoadInto(*downButton_->PicNormal(), uiStyle_, 88, turn);
-  LoadInto(*downButton_->PicMouseOn(), uiStyle_, 89, turn);
-  LoadInto(*downButton_->PicMouseDown(), uiStyle_, 90, turn);
-  downButton_->SetAutoSize(true);
+  LoadLinePicture(*upButton_, &TkvImageButton::SetPicNormal, uiStyle_, 85, turn);
+  LoadLinePicture(*upButton_, &TkvImageButton::SetPicMouseOn, uiStyle_, 86, turn);
+  LoadLinePicture(*upButton_, &TkvImageButton::SetPicMouseDown, uiStyle_, 87, turn);
+  LoadLinePicture(*downButton_, &TkvImageButton::SetPicNormal, uiStyle_, 88, turn);
+  LoadLinePicture(*downButton_, &TkvImageButton::SetPicMouseOn, uiStyle_, 89, turn);
+  LoadLinePicture(*downButton_, &TkvImageButton::SetPicMouseDown, uiStyle_, 90, turn);
 }
 
 void TkvScrollBar::Arrange() {
@@ -317,9 +208,27 @@ void TkvScrollBar::ColorChanged() {
   if (track_) track_->SetColor(Color());
 }
 
-void TkvScrollBar::LineUp(TObject*) { track_->SetPosition(track_->Position() - smallChange_); }
+TkvImageButton* TkvScrollBar::NewLineButton(int direction) {
+  auto* button = new TkvImageButton(this);
+  button->SetParent(this);
+  button->SetTabStop(false);
+  button->SetAutoSize(true);
+  button->SetMouseContinuouslyDownInterval(100);
+  button->OnMouseDown = TMouseEvent([this](TObject*, TMouseButton mouse, TShiftState, int, int) {
+    if (mouse == mbLeft) stepsOfPress_ = 0;
+  });
+  button->OnMouseContinuouslyDown = TNotifyEvent([this, direction](TObject*) {
+    ++stepsOfPress_;
+    Step(direction);
+  });
+  // A click quicker than the repeat interval still moves one line.
+  button->OnClick = TNotifyEvent([this, direction](TObject*) {
+    if (stepsOfPress_ == 0) Step(direction);
+  });
+  return button;
+}
 
-void TkvScrollBar::LineDown(TObject*) { track_->SetPosition(track_->Position() + smallChange_); }
+void TkvScrollBar::Step(int direction) { track_->SetPosition(track_->Position() + direction * smallChange_); }
 
 void SetScrollThumbVisible(TkvScrollBar& bar, bool visible) { bar.Track()->SetSliderVisible(visible); }
 

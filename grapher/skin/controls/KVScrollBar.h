@@ -3,53 +3,13 @@
 // the two in step (KVLinkedBars.h).
 #pragma once
 
-#include <array>
 #include <memory>
 
 #include "framework/windows/ExtCtrls.h"
+#include "skin/controls/KVButton.h"
 #include "skin/controls/KVTrackBar.h"
 
 namespace kx {
-
-// A line button: three pictures (normal, under the mouse, pressed) and a
-// step repeated while the left button is held: the first one interval
-// after the press, then one every interval. A press released before the
-// first step steps once on release.
-class TkvScrollLineButton : public TCustomControl {
-  KX_CLASS(TkvScrollLineButton, TCustomControl)
- public:
-  explicit TkvScrollLineButton(TComponent* owner);
-  ~TkvScrollLineButton() override;
-
-  TPicture* PicNormal() const { return pictures_[0].get(); }
-  TPicture* PicMouseOn() const { return pictures_[1].get(); }
-  TPicture* PicMouseDown() const { return pictures_[2].get(); }
-  // The button takes the normal picture's size.
-  void SetAutoSize(bool on);
-  unsigned MouseContinuouslyDownInterval() const { return interval_; }
-  void SetMouseContinuouslyDownInterval(unsigned ms) { interval_ = ms; }
-  // Exists while the left button is held on the button.
-  TTimer* RepeatTimer() const { return repeatTimer_.get(); }
-
-  TNotifyEvent OnMouseContinuouslyDown;
-
- protected:
-  void Paint() override;
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-  void WndProc(TMessage& m) override;
-
- private:
-  void Fit();
-  void EndPress();
-  std::array<std::unique_ptr<TPicture>, 3> pictures_;
-  std::unique_ptr<TTimer> repeatTimer_;
-  unsigned interval_ = 100;
-  int steps_ = 0;
-  bool pressed_ = false;
-  bool hover_ = false;
-  bool autoSize_ = false;
-};
 
 // Where the parts of a scroll bar go.
 struct TkvScrollBarLayout {
@@ -72,8 +32,11 @@ class TkvScrollBar : public TCustomPanel {
   ~TkvScrollBar() override;
 
   TkvScrollTrackBar* Track() const { return track_; }
-  TkvScrollLineButton* UpButton() const { return upButton_; }
-  TkvScrollLineButton* DownButton() const { return downButton_; }
+  // The line buttons step while held, the first time one interval after
+  // the press, and stop when the mouse leaves them; a click released before
+  // the first step steps once.
+  TkvImageButton* UpButton() const { return upButton_; }
+  TkvImageButton* DownButton() const { return downButton_; }
 
   TkvProgressBarOrientation Orientation() const { return orientation_; }
   void SetOrientation(TkvProgressBarOrientation v);
@@ -110,12 +73,13 @@ class TkvScrollBar : public TCustomPanel {
   void LoadPictures();
   void Arrange();
   void BuildThumb();
-  void LineUp(TObject*);
-  void LineDown(TObject*);
+  TkvImageButton* NewLineButton(int direction);
+  void Step(int direction);
 
   TkvScrollTrackBar* track_ = nullptr;
-  TkvScrollLineButton* downButton_ = nullptr;
-  TkvScrollLineButton* upButton_ = nullptr;
+  TkvImageButton* downButton_ = nullptr;
+  TkvImageButton* upButton_ = nullptr;
+  int stepsOfPress_ = 0;  // steps the held line button made since its press
   std::unique_ptr<TBitmap> thumbStart_, thumbMiddle_, thumbEnd_;
   TkvUIStyle uiStyle_ = TkvUIStyle::Custom;
   TkvProgressBarOrientation orientation_ = kvHorizontal;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "skin/controls/KVImagePanel.h"
 #include "skin/controls/KVMenu.h"
 #include "skin/look/KVPublic.h"
 
@@ -17,7 +18,9 @@ KX_PUBLISH(TkvForm) {
   p.Property("BorderWidth", &TkvForm::BorderWidth, &TkvForm::SetBorderWidth);
   p.Property("TitleBarVisible", &TkvForm::TitleBarVisible, &TkvForm::SetTitleBarVisible).Default(true);
   p.Property("Caption", &TkvForm::Caption, &TkvForm::SetCaption);
+  p.Property("FormPanel", &TkvForm::FormPanel, &TkvForm::SetFormPanel);
   p.Property("TitleBarButtons", &TkvForm::TitleBarButtons, &TkvForm::SetTitleBarButtons);
+  p.Property("TitleBarSections", &TkvForm::TitleBarSections, &TkvForm::SetTitleBarSections);
   p.Property("TitleBarDrawAppIcon", &TkvForm::TitleBarDrawAppIcon, &TkvForm::SetTitleBarDrawAppIcon);
   p.Property("Font", &TkvForm::TitleBarFont, &TkvForm::SetTitleBarFont);
   p.Property("Menu", &TkvForm::Menu, &TkvForm::SetMenu);
@@ -26,6 +29,8 @@ KX_PUBLISH(TkvForm) {
   p.Property("Height", &TkvForm::Height, &TkvForm::SetHeight);
   p.Property("Width", &TkvForm::Width, &TkvForm::SetWidth);
   p.Property("RoundCorner", &TkvForm::RoundCorner, &TkvForm::SetRoundCorner);
+  p.Property("OnTitleBarCustomBtnsClick", &TkvForm::OnTitleBarCustomBtnsClick, &TkvForm::SetOnTitleBarCustomBtnsClick);
+  p.Property("OnTitleBarHelpBtnClick", &TkvForm::OnTitleBarHelpBtnClick, &TkvForm::SetOnTitleBarHelpBtnClick);
 }
 
 namespace {
@@ -76,9 +81,11 @@ TkvForm::TkvForm(TComponent* owner) : TCustomPanel(owner) {
   const RECT area = QueryDesktopWorkArea();
   host->Constraints()->SetMaxHeight(area.bottom - area.top);
   host->Constraints()->SetMaxWidth(area.right - area.left);
-  host->SetBorderStyle(bsNone);
+  // An MDI window keeps its border: the system frames and sizes it.
+  if (!IsMDIHost()) host->SetBorderStyle(bsNone);
   host->SetAutoScroll(false);
   HookHost();
+  DropHostCaption();
   InstallKeyHook();
 }
 
@@ -90,6 +97,7 @@ TkvForm::~TkvForm() {
     menu_->RemoveFreeNotification(this);
     menu_ = nullptr;
   }
+  if (formPanel_) formPanel_->RemoveFreeNotification(this);
   delete std::exchange(menuBar_, nullptr);
   delete titleBar_;
   if (host_ && !host_->IsDestroying()) host_->Invalidate();
@@ -97,7 +105,9 @@ TkvForm::~TkvForm() {
 
 void TkvForm::Notification(TComponent* component, TOperation operation) {
   TCustomPanel::Notification(component, operation);
-  if (operation != opRemove || component != menu_) return;
+  if (operation != opRemove) return;
+  if (component == formPanel_) formPanel_ = nullptr;
+  if (component != menu_) return;
   // The menu is going: nothing of it may be called any more.
   menu_ = nullptr;
   DestroyMenuBar();
@@ -167,6 +177,48 @@ void TkvForm::SetTitleBarButtons(TkvTitleBarButtons* buttons) {
   if (titleBar_) titleBar_->SetButtons(buttons);
 }
 
+TkvTitleBarSections* TkvForm::TitleBarSections() const { return titleBar_ ? titleBar_->Sections() : nullptr; }
+
+void TkvForm::SetTitleBarSections(TkvTitleBarSections* sections) {
+  if (titleBar_) titleBar_->SetSections(sections);
+}
+
+TkvTitleBarButtonClickEvent TkvForm::OnTitleBarCustomBtnsClick() const {
+  return titleBar_ ? titleBar_->OnCustomBtnsClick : TkvTitleBarButtonClickEvent();
+}
+
+void TkvForm::SetOnTitleBarCustomBtnsClick(TkvTitleBarButtonClickEvent handler) {
+  if (titleBar_) titleBar_->OnCustomBtnsClick = std::move(handler);
+}
+
+TkvTitleBarButtonClickEvent TkvForm::OnTitleBarHelpBtnClick() const {
+  return titleBar_ ? titleBar_->OnHelpBtnClick : TkvTitleBarButtonClickEvent();
+}
+
+void TkvForm::SetOnTitleBarHelpBtnClick(TkvTitleBarButtonClickEvent handler) {
+  if (titleBar_) titleBar_->OnHelpBtnClick = std::move(handler);
+}
+
+void TkvForm::SetFormPanel(TCustomPanel* panel) {
+  if (panel == this) {
+    ShowSkinError("Sorry, you can't select the Form assign to FormPanel property");
+    return;
+  }
+  if (formPanel_) formPanel_->RemoveFreeNotification(this);
+  formPanel_ = panel;
+  if (!panel) return;
+  panel->FreeNotification(this);
+  panel->SetAlign(alClient);
+  if (dynamic_cast<TPanel*>(panel)) {
+    panel->SetBevelInner(bvNone);
+    panel->SetBevelOuter(bvNone);
+    panel->SetBorderWidth(0);
+    panel->SetCaption("");
+  } else if (dynamic_cast<TkvImagePanel*>(panel)) {
+    panel->SetCaption("");
+  }
+}
+
 bool TkvForm::TitleBarDrawAppIcon() const { return titleBar_ && titleBar_->DrawAppIcon(); }
 
 void TkvForm::SetTitleBarDrawAppIcon(bool on) {
@@ -224,11 +276,35 @@ void TkvForm::SetHeight(int height) {
 // ---------------------------------------------------------------------------
 // Layout and face
 
+bool TkvForm::IsMDIHost() const {
+  return host_ && (host_->FormStyle() == fsMDIChild || host_->FormStyle() == fsMDIForm);
+}
+
+bool TkvForm::IsMDIChild() const { return host_ && host_->FormStyle() == fsMDIChild; }
+
+void TkvForm::DropHostCaption() {
+  if (!IsMDIHost() || !host_->HandleAllocated()) return;
+  const HWND wnd = host_->Handle();
+  const LONG_PTR style = GetWindowLongPtrA(wnd, GWL_STYLE);
+  if (!(style & WS_CAPTION)) return;
+  SetWindowLongPtrA(wnd, GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
+  SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TkvForm::ScrollContents(int dy) {
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (c == titleBar_ || c->Align() != alNone) continue;  // the aligned ones are placed anew
+    c->SetBounds(c->Left(), c->Top() + dy, c->Width(), c->Height());
+  }
+}
+
 void TkvForm::ArrangeInForm() {
   if (!host_) return;
   const int top = TitleBarVisible() ? 0 : borderWidth_;
-  const int width = host_->ClientWidth() - 2 * borderWidth_;
-  const int height = host_->ClientHeight() - borderWidth_ - top;
+  // An MDI child's system border takes a little more of its client area.
+  const int width = host_->ClientWidth() - (IsMDIChild() ? 2 * (borderWidth_ + 1) + 1 : 2 * borderWidth_);
+  const int height = host_->ClientHeight() - borderWidth_ - top - (IsMDIChild() ? 3 : 0);
   // A minimised host has no client area: the frame waits at no size.
   SetBounds(borderWidth_, top, std::max(width, 0), std::max(height, 0));
 }
@@ -262,6 +338,7 @@ void TkvForm::Paint() {
 
 void TkvForm::CreateWnd() {
   TCustomPanel::CreateWnd();
+  DropHostCaption();  // the host's window is made just before the frame's
   ArrangeInForm();
   PaintFormBorder();
 }

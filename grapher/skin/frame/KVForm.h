@@ -78,6 +78,19 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   void SetCaption(const std::string& caption);
   TkvTitleBarButtons* TitleBarButtons() const;
   void SetTitleBarButtons(TkvTitleBarButtons* buttons);
+  TkvTitleBarSections* TitleBarSections() const;
+  void SetTitleBarSections(TkvTitleBarSections* sections);
+  // The title bar's click events of its custom and help buttons.
+  TkvTitleBarButtonClickEvent OnTitleBarCustomBtnsClick() const;
+  void SetOnTitleBarCustomBtnsClick(TkvTitleBarButtonClickEvent handler);
+  TkvTitleBarButtonClickEvent OnTitleBarHelpBtnClick() const;
+  void SetOnTitleBarHelpBtnClick(TkvTitleBarButtonClickEvent handler);
+
+  // A panel that fills the frame's client area: it is aligned to the client,
+  // a plain TPanel loses its bevels, border and caption, a picture panel its
+  // caption. The frame itself is refused with an error message.
+  TCustomPanel* FormPanel() const { return formPanel_; }
+  void SetFormPanel(TCustomPanel* panel);
   bool TitleBarDrawAppIcon() const;
   void SetTitleBarDrawAppIcon(bool on);
   // The title bar's font (published as Font).
@@ -137,6 +150,9 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   // most 2 are counted), and whether it had one; each host counts its own.
   int MaximizeCount() const { return maximizeCount_; }
   bool MaximizeSeen() const { return maximizeSeen_; }
+  // A maximised MDI child hides its title bar and its contents move up by
+  // the bar's height, until it is restored.
+  bool ContentsScrolledUp() const { return contentsScrolledUp_; }
   // This frame put the application's message hook in place.
   bool HookInstalled() const { return hookInstalled_; }
 
@@ -164,6 +180,12 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   struct HostLink;
   friend struct TkvFormHostProcedure;
 
+  bool IsMDIHost() const;
+  bool IsMDIChild() const;
+  // An MDI window keeps its border style; only its caption goes.
+  void DropHostCaption();
+  // Moves the frame's own controls (not the title bar or aligned ones) by dy.
+  void ScrollContents(int dy);
   // Host messages, after the host's previous procedure answered them.
   void FormWindowProc(TMessage& m);
   void HostSized();
@@ -180,6 +202,7 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   TCustomForm* host_ = nullptr;
   TkvTitleBar* titleBar_ = nullptr;
   TMainMenu* menu_ = nullptr;
+  TCustomPanel* formPanel_ = nullptr;
   TToolBar* menuBar_ = nullptr;
   std::shared_ptr<HostLink> link_;  // shared with the host's procedure and the key hook
   std::string keyHookName_;         // tells our key hook from any other
@@ -188,7 +211,8 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   bool maximizedAtCreate_ = false;
   int maximizeCount_ = 0;
   bool maximizeSeen_ = false;
-  bool placing_ = false;  // the size handler moves the host itself
+  bool contentsScrolledUp_ = false;  // a maximised MDI child's contents moved up under its hidden title bar
+  bool placing_ = false;             // the size handler moves the host itself
   bool hookInstalled_ = false;
   TkvUIStyle uiStyle_ = TkvUIStyle::DeepBlue;
   bool uiStyleAutoUpdateSub_ = false;

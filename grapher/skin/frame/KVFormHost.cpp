@@ -119,6 +119,13 @@ void TkvForm::FormWindowProc(TMessage& m) {
     case WM_ACTIVATE:
       titleBar_->SetFormActive(LOWORD(m.WParam) != WA_INACTIVE);
       break;
+    case WM_MDIACTIVATE:
+      // An MDI child hears of its activation only so, never by WM_ACTIVATE.
+      if (IsMDIChild()) titleBar_->SetFormActive(reinterpret_cast<HWND>(m.LParam) == host_->Handle());
+      break;
+    case WM_SHOWWINDOW:
+      DropHostCaption();
+      break;
     case WM_SIZE:
       HostSized();
       break;
@@ -159,11 +166,24 @@ void TkvForm::HostSized() {
   }
   ArrangeInForm();
   PaintFormBorder();
+  if (IsMDIChild()) {
+    // Maximised, the child shows no title bar of its own; its contents move
+    // up into the bar's place, and back down when it is restored.
+    const bool maximised = host_->WindowState() == wsMaximized;
+    SetTitleBarVisible(!maximised);
+    if (maximised != contentsScrolledUp_) {
+      contentsScrolledUp_ = maximised;
+      ScrollContents(maximised ? -titleBar_->Height() : titleBar_->Height());
+    }
+  }
   titleBar_->UpdateFormRegion();
 }
 
 void TkvForm::HostHitTest(TMessage& m) {
-  if (host_->WindowState() == wsMaximized || originalBorderStyle_ != bsSizeable) return;
+  if (host_->WindowState() == wsMaximized) return;
+  // The frame's own area lets the mouse through to the MDI client beneath.
+  if (host_->FormStyle() == fsMDIForm && m.Result == HTCLIENT) m.Result = HTTRANSPARENT;
+  if (originalBorderStyle_ != bsSizeable) return;
   const POINT p = host_->ScreenToClient(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
   const int cw = host_->ClientWidth(), ch = host_->ClientHeight();
   // Five pixels on the left and top, four on the right and bottom.
@@ -195,9 +215,11 @@ void TkvForm::PaintFormBorder() {
   c.Pen()->SetWidth(bw);
   c.Brush()->SetStyle(bsSolid);
   c.Brush()->SetColor(borderColor_);
-  c.FillRect(RECT{0, 0, bw, ch});
-  c.FillRect(RECT{0, ch - bw, cw, ch});
-  c.FillRect(RECT{cw - bw, 0, cw, ch});
+  // An MDI child's strips reach the few pixels its system border leaves.
+  const int extra = IsMDIChild() ? 3 : 0;
+  c.FillRect(RECT{0, 0, bw, ch - (IsMDIChild() ? 2 : 0)});
+  c.FillRect(RECT{0, ch - bw - extra, cw, ch});
+  c.FillRect(RECT{cw - bw - extra, 0, cw, ch});
   c.MoveTo(0, 0);
   c.LineTo(cw, 0);
 }

@@ -108,7 +108,14 @@ void RotateBitmapClockwise(TBitmap& bitmap) {
 bool IsFormActive(TCustomForm* form) {
   if (!ApplicationActive()) return false;
   if (!form || (Application && form == Application->MainForm())) return true;
-  return form->HandleAllocated() && GetActiveWindow() == form->Handle();
+  if (!form->HandleAllocated()) return false;
+  // Inside an MDI frame the active window is the frame; the client knows
+  // which child is active.
+  if (TCustomForm* frame = Application ? Application->MainForm() : nullptr;
+      frame && frame->FormStyle() == fsMDIForm && frame->ClientHandle() &&
+      reinterpret_cast<HWND>(SendMessageA(frame->ClientHandle(), WM_MDIGETACTIVE, 0, 0)) == form->Handle())
+    return true;
+  return GetActiveWindow() == form->Handle();
 }
 
 namespace {

@@ -90,8 +90,8 @@ void RotateBitmapCounterClockwise(TBitmap& bitmap);
 void RotateBitmapClockwise(TBitmap& bitmap);
 
 // False while another program is active. Otherwise true for nullptr and for
-// the main form, and for a form that is the active window. The framework has
-// no MDI forms, so there is no active MDI child to ask about.
+// the main form, for the active child of a main form that is an MDI frame,
+// and for a form that is the active window.
 bool IsFormActive(TCustomForm* form);
 
 // The error message of a misused property (a second client section, a second

@@ -335,7 +335,7 @@ TEST_F(Bars, LineButtonsStepOnQuickClicksAndWhileHeld) {
   }));
   form_->Show();
   Application->ProcessMessages();
-  TkvScrollLineButton* down = bar->DownButton();
+  TkvImageButton* down = bar->DownButton();
   // A click quicker than the 100 ms interval: one step, on release.
   Press(*down, 5, 5);
   ASSERT_NE(down->RepeatTimer(), nullptr);
@@ -354,6 +354,45 @@ TEST_F(Bars, LineButtonsStepOnQuickClicksAndWhileHeld) {
   Press(*bar->UpButton(), 5, 5);
   Release(*bar->UpButton(), 5, 5);
   EXPECT_EQ(changes, (std::vector<int>{51, 52, 53, 54, 49}));
+}
+
+// The line button is the picture button: held, it repeats; dragged off the
+// arrow it stops at once and shows its normal picture, and a release there
+// is no click.
+TEST_F(Bars, ALineButtonDraggedOffItsArrowStopsStepping) {
+  SkinForm(TkvUIStyle::WinXP);
+  auto* bar = Add<TkvScrollBar>(50, 20, 16, 221);
+  bar->SetOrientation(kvVertical);
+  bar->SetPosition(50);
+  form_->Show();
+  Application->ProcessMessages();
+  TkvImageButton* down = bar->DownButton();
+  EXPECT_EQ(down->ClassName(), "TkvImageButton");
+  Move(*down, 5, 5);  // the mouse comes onto the arrow
+  Press(*down, 5, 5);
+  Tick(down->RepeatTimer());
+  EXPECT_EQ(bar->Position(), 51);
+  Move(*down, 8, 8);
+  ASSERT_NE(down->RepeatTimer(), nullptr);  // still on the arrow
+  EXPECT_TRUE(down->Pressed());
+  Move(*down, 8, -40);  // onto the track above
+  EXPECT_EQ(down->RepeatTimer(), nullptr);
+  EXPECT_FALSE(down->Pressed());
+  EXPECT_FALSE(down->Hover());
+  Release(*down, 8, -40);
+  EXPECT_EQ(bar->Position(), 51);
+
+  // Dragged off and back before the first step: the release on the arrow
+  // is a click, one line.
+  Move(*down, 5, 5);
+  Press(*down, 5, 5);
+  Move(*down, 40, 5);
+  EXPECT_EQ(down->RepeatTimer(), nullptr);
+  Move(*down, 5, 5);
+  EXPECT_TRUE(down->Hover());
+  EXPECT_EQ(down->RepeatTimer(), nullptr);  // no repeating after coming back
+  Release(*down, 5, 5);
+  EXPECT_EQ(bar->Position(), 52);
 }
 
 TEST_F(Bars, AHorizontalScrollBarTurnsItsPictures) {

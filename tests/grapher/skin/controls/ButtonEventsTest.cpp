@@ -23,7 +23,9 @@ enum Step {
   LeftDoubleClick,  // the second press of a quick double click
   RightDown,
   RightUp,
+  MoveIn,
   MoveOut,
+  NotRepeating,  // the repeat timer is gone
   LeftUpOutside,
   Tick,  // one tick of the repeat timer, by hand
   FocusButton,
@@ -108,6 +110,12 @@ class ButtonEvents : public testing::Test {
       case RightUp:
         Mouse(WM_RBUTTONUP, 0, 10, 10);
         break;
+      case MoveIn:
+        Mouse(WM_MOUSEMOVE, 0, 10, 10);
+        break;
+      case NotRepeating:
+        EXPECT_EQ(button_->RepeatTimer(), nullptr);
+        break;
       case MoveOut:
         Mouse(WM_MOUSEMOVE, MK_LBUTTON, 120, 10);
         EXPECT_FALSE(button_->Pressed());
@@ -184,6 +192,11 @@ TEST_F(ButtonEvents, GesturesAndTheirEvents) {
        {LeftDown, LeftUp, LeftDoubleClick, LeftUp},
        {"down L", "focus", "click focused modal=2", "up L", "down L", "click focused modal=2", "up L"}},
       {"drag out and release", false, false, {LeftDown, MoveOut, LeftUpOutside}, {"down L", "up L"}},
+      {"hold, drag out and release",
+       false,
+       false,
+       {MoveIn, LeftDown, Tick, MoveOut, NotRepeating, LeftUpOutside},
+       {"down L", "repeat", "up L"}},
       {"hold for 350 ms",
        false,
        false,

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/windows/Dialogs.h"
 #include "framework/windows/Forms.h"
 #include "skin/controls/KVColorBox.h"
 #include "SkinStandIn.h"
@@ -222,4 +223,67 @@ TEST_F(ColorBox, PictureOfTheOpenList) {
   Application->ProcessMessages();
   EXPECT_TRUE(testsupport::SavePng(testsupport::CaptureWindow(form_->Handle()), "skin_colorbox_deepblue.png"));
   SendMessageA(box->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+// The colour chooser's first custom box offers the custom colour of the
+// last opening; what the user picks becomes the item's colour; a cancelled
+// chooser changes nothing.
+TEST_F(ColorBox, TheCustomColourLineIsKeptAcrossOpenings) {
+  auto* box = new TkvColorBox(form_);
+  box->SetParent(form_);
+  box->SetColorStyle(TColorBoxStyle{cbStandardColors, cbCustomColor});
+  struct Opening {
+    COLORREF offered, firstBox, others;
+  };
+  std::vector<Opening> seen;
+  COLORREF answer = RGB(0x12, 0x34, 0x56);
+  bool confirm = true;
+  TChooseColorRunner old = SetChooseColorRunner([&](CHOOSECOLORA& request) {
+    seen.push_back(Opening{request.rgbResult, request.lpCustColors[0], request.lpCustColors[1]});
+    request.rgbResult = answer;
+    return confirm;
+  });
+  const bool first = box->ChooseCustomColor();
+  answer = RGB(0xAB, 0xCD, 0xEF);
+  const bool second = box->ChooseCustomColor();
+  confirm = false;
+  const bool third = box->ChooseCustomColor();
+  SetChooseColorRunner(old);
+  EXPECT_TRUE(first);
+  EXPECT_TRUE(second);
+  EXPECT_FALSE(third);
+  ASSERT_EQ(seen.size(), 3u);
+  const COLORREF white = RGB(255, 255, 255);
+  const COLORREF firstAnswer = RGB(0x12, 0x34, 0x56), secondAnswer = RGB(0xAB, 0xCD, 0xEF);
+  EXPECT_EQ(seen[0].offered, 0u);  // the custom item starts black
+  EXPECT_EQ(seen[0].firstBox, 0u);
+  EXPECT_EQ(seen[1].offered, firstAnswer);
+  EXPECT_EQ(seen[1].firstBox, firstAnswer);
+  EXPECT_EQ(seen[2].firstBox, secondAnswer);
+  for (const Opening& o : seen) EXPECT_EQ(o.others, white);
+  EXPECT_EQ(box->ItemColor(0), TColor(secondAnswer));
+}
+
+// The dialog reads its boxes from CustomColors and writes them all back.
+TEST(ColorDialog, CustomColorsGoInAndComeBack) {
+  TColorDialog dialog(nullptr);
+  dialog.CustomColors()->SetText("ColorA=0000FF\r\nColorC=00ff00\r\nColorD=nonsense");
+  std::vector<COLORREF> offered;
+  TChooseColorRunner old = SetChooseColorRunner([&](CHOOSECOLORA& request) {
+    offered.assign(request.lpCustColors, request.lpCustColors + 16);
+    request.lpCustColors[15] = RGB(1, 2, 3);  // the user fills the last box
+    return false;
+  });
+  EXPECT_FALSE(dialog.Execute());
+  SetChooseColorRunner(old);
+  ASSERT_EQ(offered.size(), 16u);
+  EXPECT_EQ(offered[0], 0x0000FFu);
+  EXPECT_EQ(offered[1], RGB(255, 255, 255));
+  EXPECT_EQ(offered[2], 0x00FF00u);
+  EXPECT_EQ(offered[3], RGB(255, 255, 255));
+  TStrings& lines = *dialog.CustomColors();
+  ASSERT_EQ(lines.Count(), 16);
+  EXPECT_EQ(lines.Strings(0), "ColorA=0000FF");
+  EXPECT_EQ(lines.Strings(1), "ColorB=FFFFFF");
+  EXPECT_EQ(lines.Strings(15), "ColorP=030201");
 }

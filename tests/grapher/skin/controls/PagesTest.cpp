@@ -9,7 +9,9 @@
 
 #include "framework/core/FormResources.h"
 #include "framework/windows/ControlClasses.h"
+#include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/StdCtrls.h"
 #include "skin/controls/KVPageControl.h"
 #include "skin/controls/KVTabControl.h"
 #include "SkinStandIn.h"
@@ -326,6 +328,35 @@ TEST_F(Pages, ARemovedSheetForgetsItsPageControl) {
   sheet->SetTabVisible(false);
   EXPECT_EQ(sheet->PageIndex(), -1);
   EXPECT_FALSE(sheet->TabVisible());
+}
+
+// A sheet's Show, or the Show of a control on a sheet (through a panel),
+// turns the page control to that sheet; a page control inside another's
+// sheet turns them both.
+TEST_F(Pages, ShowingAChildTurnsToItsPage) {
+  TkvPageControl* pc = NewPageControl(3);
+  pc->SetActivePage(pc->Pages(0));
+  pc->Pages(2)->Show();
+  EXPECT_EQ(pc->ActivePage(), pc->Pages(2));
+  auto* panel = new TPanel(form_);
+  panel->SetParent(pc->Pages(1));
+  auto* edit = new TEdit(form_);
+  edit->SetParent(panel);
+  edit->SetVisible(false);
+  edit->Show();
+  EXPECT_EQ(pc->ActivePage(), pc->Pages(1));
+  EXPECT_TRUE(edit->Visible());
+
+  auto* inner = new TkvPageControl(form_);
+  inner->SetParent(pc->Pages(0));
+  auto* a = new TkvTabSheet(form_);
+  a->SetParent(inner);
+  auto* b = new TkvTabSheet(form_);
+  b->SetParent(inner);
+  inner->SetActivePage(a);
+  b->Show();
+  EXPECT_EQ(inner->ActivePage(), b);
+  EXPECT_EQ(pc->ActivePage(), pc->Pages(0));
 }
 
 TEST_F(Pages, ActivePageOfAnotherControlIsIgnored) {

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/core/FormResources.h"
 #include "framework/windows/ControlClasses.h"
 #include "framework/windows/Forms.h"
 #include "skin/frame/KVForm.h"
+#include "skin/look/KVPublic.h"
 #include "FormTesting.h"
 #include "TestSupport.h"
 
@@ -31,6 +33,15 @@ class TSkinDialog : public TForm {
   explicit TSkinDialog(TComponent* owner) : TForm(owner) { ReadFormResource(*this); }
 };
 
+class TSkinPanelForm : public TForm {
+  KX_CLASS(TSkinPanelForm, TForm)
+ public:
+  explicit TSkinPanelForm(TComponent* owner) : TForm(owner) { ReadFormResource(*this); }
+  void CustomClick(TObject*, int index) { custom.push_back(index); }
+  void HelpClick(TObject*, int index) { help.push_back(index); }
+  std::vector<int> custom, help;
+};
+
 class SkinForms : public testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterControlClasses(); }
@@ -48,6 +59,10 @@ std::vector<TkvTitleBarBtnType> ButtonTypes(TkvForm& frame) {
 
 KX_PUBLISH(TSkinMainForm) { p.Handler("FrameClick", &TSkinMainForm::FrameClick); }
 KX_PUBLISH(TSkinDialog) {}
+KX_PUBLISH(TSkinPanelForm) {
+  p.Handler("CustomClick", &TSkinPanelForm::CustomClick);
+  p.Handler("HelpClick", &TSkinPanelForm::HelpClick);
+}
 
 TEST_F(SkinForms, TheProteinMainFrame) {
   std::unique_ptr<TSkinMainForm> form(TCustomForm::Create<TSkinMainForm>(nullptr));
@@ -128,4 +143,74 @@ TEST_F(SkinForms, TheDeepBlueDialog) {
   for (POINT p : {POINT{0, 100}, POINT{378, 100}, POINT{200, 160}}) EXPECT_EQ(shot.At(p.x, p.y), 0x103070u);
   // A dialog answers no sizing band.
   EXPECT_EQ(HitTest(*form, POINT{0, 100}), HTCLIENT);
+}
+
+// The frame's panel, its own title-bar sections and the events of its
+// custom and help buttons, all named by the form resource.
+TEST_F(SkinForms, PanelSectionsAndTitleBarEventsFromTheResource) {
+  std::unique_ptr<TSkinPanelForm> form(TCustomForm::Create<TSkinPanelForm>(nullptr));
+  TkvForm* frame = TkvForm::FindOn(form.get());
+  ASSERT_NE(frame, nullptr);
+  auto* body = dynamic_cast<TPanel*>(form->FindComponent("Body"));
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(frame->FormPanel(), body);
+  EXPECT_EQ(body->Align(), alClient);
+  EXPECT_EQ(body->BevelInner(), bvNone);
+  EXPECT_EQ(body->BevelOuter(), bvNone);
+  EXPECT_EQ(body->BorderWidth(), 0);
+  EXPECT_EQ(body->Caption(), "");
+
+  TkvTitleBarSections& sections = *frame->TitleBarSections();
+  ASSERT_EQ(sections.Count(), 3);
+  EXPECT_EQ(sections.Items(0)->Width(), 40);
+  EXPECT_EQ(sections.Items(1)->Align(), TkvTitleBarAlign::kvRight);
+  EXPECT_EQ(sections.Items(2)->Align(), TkvTitleBarAlign::kvClient);
+  EXPECT_TRUE(sections.Items(2)->Stretch());
+
+  // The custom button gets a face, so it has a place on the bar.
+  TBitmap face;
+  face.SetSize(19, 19);
+  TPicture picture;
+  picture.Bitmap()->Assign(&face);
+  frame->TitleBarButtons()->Items(2)->SetPicNormal(&picture);
+  form->Show();
+  Application->ProcessMessages();
+  TkvTitleBar& bar = *frame->TitleBar();
+  EXPECT_EQ(bar.Top(), 0);
+  EXPECT_EQ(body->Top(), bar.Height());
+  EXPECT_EQ(body->Width(), frame->Width());
+  const TkvTitleBarLayout layout = bar.Layout(bar.Width());
+  ASSERT_EQ(layout.Buttons.size(), 3u);
+  for (const auto& place : layout.Buttons) {
+    const POINT p{(place.Rect.left + place.Rect.right) / 2, (place.Rect.top + place.Rect.bottom) / 2};
+    if (place.Index == 0) continue;  // the close button would close the form
+    const POINT s = bar.ClientToScreen(p);
+    SetCursorPos(s.x, s.y);
+    SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  }
+  EXPECT_EQ(form->help, std::vector<int>{1});
+  EXPECT_EQ(form->custom, std::vector<int>{2});
+
+  // The events read back through the frame, with their handlers' names.
+  EXPECT_EQ(frame->OnTitleBarCustomBtnsClick().HandlerName(), "CustomClick");
+  EXPECT_EQ(frame->OnTitleBarHelpBtnClick().HandlerName(), "HelpClick");
+}
+
+// The frame cannot be its own panel; a panel freed before the frame is let go.
+TEST_F(SkinForms, FormPanelRefusesTheFrameAndForgetsAFreedPanel) {
+  std::unique_ptr<TSkinDialog> form(TCustomForm::Create<TSkinDialog>(nullptr));
+  TkvForm* frame = TkvForm::FindOn(form.get());
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> errors;
+  TSkinErrorSink old = SetSkinErrorSink([&](const std::string& text) { errors.push_back(text); });
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(frame);
+  frame->SetFormPanel(panel);
+  frame->SetFormPanel(frame);
+  SetSkinErrorSink(old);
+  EXPECT_EQ(errors, std::vector<std::string>{"Sorry, you can't select the Form assign to FormPanel property"});
+  EXPECT_EQ(frame->FormPanel(), panel);
+  delete panel;
+  EXPECT_EQ(frame->FormPanel(), nullptr);
 }
