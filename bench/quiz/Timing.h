@@ -27,7 +27,7 @@ inline void Heading(const char* title) {
 
 // One step at both sizes and the growth between them.
 inline void TenfoldRow(const char* step, double smallMs, double largeMs) {
-  std::printf("  %-34s %11.2f ms %11.2f ms  x%6.2f\n", step, smallMs, largeMs, largeMs / smallMs);
+  std::printf("  %-44s %11.2f ms %11.2f ms  x%6.2f\n", step, smallMs, largeMs, largeMs / smallMs);
   std::fflush(stdout);
 }
 
