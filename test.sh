@@ -5,6 +5,7 @@
 # the Windows programs run in an emulated machine.
 set -euo pipefail
 cd "$(dirname "$0")"
+started=$(date +%s)
 source tools/runner-env
 kx_choose_runner
 kx_say_runner test.sh
@@ -42,4 +43,16 @@ else
   wine cmd /c exit >/dev/null 2>&1
 fi
 
-ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"
+# ctest's report goes through a file so that the run can close with its
+# counts after the wall time (build and image included).
+report=$(mktemp)
+status=0
+ctest --test-dir build --output-on-failure -j "$(nproc)" "$@" | tee "$report" || status=$?
+elapsed=$(($(date +%s) - started))
+printf 'test.sh: wall time %d min %02d s on %s cores\n' $((elapsed / 60)) $((elapsed % 60)) "$(nproc)"
+# "100% tests passed, 0 tests failed out of 77"
+if read -r failed total < <(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$report"); then
+  echo "test.sh: $((total - failed)) passed, $failed failed"
+fi
+rm -f "$report"
+exit "$status"

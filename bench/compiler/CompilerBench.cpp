@@ -2,6 +2,8 @@
 // in C++ and walked by an interpreter, and compiles per second.
 //
 // bench_compiler [evaluations]   (default 2000000 per formula)
+// In the emulated machine it says so: x87 arithmetic is done in software
+// there, and its ratios do not carry over to a real processor.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -118,6 +120,11 @@ int main(int argc, char** argv) {
   };
 
   HasFCMOV = KProbeFCMOV() != 0;
+  const char* emulated = std::getenv("KX_EMULATED");
+  if (emulated && *emulated && *emulated != '0')
+    std::printf(
+        "Running in the emulated machine: x87 arithmetic is done in software there, so the ratios against C++\n"
+        "and the interpreter do not carry over to a real processor.\n");
   std::printf("%-11s %6s %10s %10s %10s %10s %8s %8s %8s %10s\n", "formula", "chars", "compiled", "C++", "interp",
               "muparser", "vs C++", "interp/", "mupars/", "compiles/s");
   double logHand = 0, logInterp = 0, logMu = 0;
