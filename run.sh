@@ -23,9 +23,10 @@ kx_say_runner run.sh
 tools/install-deps "$kx_runner"
 kx_require_runner run.sh
 if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake >/dev/null
+  kx_step run.sh "configuring the build (and building the libraries)" \
+    cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake
 fi
-cmake --build build -j "$(nproc)" --target "${exe%.exe}" >/dev/null
+kx_step run.sh "building ${exe%.exe}" cmake --build build -j "$(nproc)" --target "${exe%.exe}"
 
 if [ $kx_runner = vm ]; then
   if [ -n "${DISPLAY:-}" ]; then
