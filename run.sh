@@ -45,7 +45,8 @@ if [ $kx_runner = vm ]; then
   KX_VM_SCREEN=$caption
   vm_boot
   status=0
-  vm_job wine "build/bin/$exe" "$@" 2>/dev/null || status=$?
+  # The emulated graphics card has no 3D: OpenGL draws in software, as on Xvfb.
+  vm_job env LIBGL_ALWAYS_SOFTWARE=1 wine "build/bin/$exe" "$@" 2>/dev/null || status=$?
   if [ $status = 125 ] && ! kill -0 "$KX_VM_PID" 2>/dev/null; then
     # The emulator ended before the program: its window was closed, or it failed.
     wait "$KX_VM_PID" && status=0 || {
