@@ -15,6 +15,7 @@ kx_require_runner test.sh
 export KX_RUNNER_CHOSEN=$kx_runner KX_RUNNER_WHY=$kx_runner_why
 
 emulated=OFF
+resources=()
 [ $kx_runner = vm ] && emulated=ON
 cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake -DKX_EMULATED="$emulated" >/dev/null
 cmake --build build -j "$(nproc)"
@@ -24,7 +25,19 @@ if [ $kx_runner = vm ]; then
   source tools/vm/vm-env
   trap vm_stop EXIT
   trap 'exit 130' INT TERM
+  # Windowed test programs run side by side on displays of their own, up to
+  # one per processor.
+  cpus=$(nproc)
+  export KX_VM_DISPLAYS=$((cpus < 4 ? cpus : 4))
   vm_boot
+  resources=(--resource-spec-file build/vm-displays.json)
+  {
+    printf '{"version": {"major": 1, "minor": 0}, "local": [{"display": ['
+    for n in $(seq 0 $((KX_VM_DISPLAYS - 1))); do
+      printf '%s{"id": "%d", "slots": 1}' "$([ $n = 0 ] || echo ,)" "$n"
+    done
+    printf ']}]}\n'
+  } >build/vm-displays.json
 else
   source tools/wine-env
   if [ -z "${DISPLAY:-}" ]; then
@@ -47,7 +60,7 @@ fi
 # counts after the wall time (build and image included).
 report=$(mktemp)
 status=0
-ctest --test-dir build --output-on-failure -j "$(nproc)" "$@" | tee "$report" || status=$?
+ctest --test-dir build --output-on-failure -j "$(nproc)" "${resources[@]}" "$@" | tee "$report" || status=$?
 elapsed=$(($(date +%s) - started))
 printf 'test.sh: wall time %d min %02d s on %s cores\n' $((elapsed / 60)) $((elapsed % 60)) "$(nproc)"
 # "100% tests passed, 0 tests failed out of 77"

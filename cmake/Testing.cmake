@@ -4,7 +4,9 @@
 # Wine costs seconds, so cases are grouped per program, not per ctest entry.
 # GUI marks tests that open windows; they run on the display of the test run
 # (tools/wine-run starts Xvfb when there is none), one at a time, so that no
-# other test's window covers what a screenshot or a click expects.
+# other test's window covers what a screenshot or a click expects. In the
+# emulated machine each runs on a display of its own, as many at once as it
+# has displays (test.sh gives ctest their list).
 enable_testing()
 
 # Set by test.sh when the test programs run in the emulated machine
@@ -32,6 +34,10 @@ function(kx_add_test name)
   math(EXPR T_TIMEOUT "${T_TIMEOUT} * ${KX_TIMEOUT_SCALE}")
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_GUI)
-    set_tests_properties(${name} PROPERTIES LABELS gui RESOURCE_LOCK display)
+    if(KX_EMULATED)
+      set_tests_properties(${name} PROPERTIES LABELS gui RESOURCE_GROUPS display:1)
+    else()
+      set_tests_properties(${name} PROPERTIES LABELS gui RESOURCE_LOCK display)
+    endif()
   endif()
 endfunction()

@@ -1,11 +1,57 @@
-// Both programs start, show their main window and end cleanly when it closes.
+// Both programs start, show their main window and end cleanly when it closes;
+// the system draws the quiz tool's title bar buttons as buttons.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "TestSupport.h"
 
 using namespace testsupport;
 
 namespace {
+
+// The glyph of a window's close button: the dark pixels of the rightmost
+// caption-sized square of its title bar, as a picture saved to `shot`.
+// Returns the glyph's pixels that have no mirror image across the glyph's
+// middle (left-right or top-bottom), out of all its pixels: a cross has
+// almost none; the letter "r" that stands in when the symbol font is
+// missing has many.
+struct Glyph {
+  int pixels = 0;
+  int unmatched = 0;
+};
+
+Glyph CloseButtonGlyph(HWND window, const std::string& shot) {
+  Picture picture = CaptureWindow(window);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  const POINT client = InCapture(window, origin);
+  const int border = client.x;
+  const int size = GetSystemMetrics(SM_CYSIZE);
+  const RECT button{picture.width - border - GetSystemMetrics(SM_CXSIZE), border, picture.width - border,
+                    border + size};
+  const Picture square = Crop(picture, button);
+  SavePng(square, shot);
+
+  auto dark = [&](int x, int y) {
+    const unsigned c = square.At(x, y);
+    return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 3 * 96;
+  };
+  RECT box{square.width, square.height, -1, -1};
+  Glyph glyph;
+  for (int y = 0; y < square.height; ++y)
+    for (int x = 0; x < square.width; ++x)
+      if (dark(x, y)) {
+        box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+                   std::max<LONG>(box.bottom, y)};
+        ++glyph.pixels;
+      }
+  for (int y = box.top; y <= box.bottom; ++y)
+    for (int x = box.left; x <= box.right; ++x)
+      if (dark(x, y) && (!dark(box.left + box.right - x, y) || !dark(x, box.top + box.bottom - y)))
+        ++glyph.unmatched;
+  return glyph;
+}
 
 void ExpectClosesCleanly(ChildProcess& program, HWND window) {
   PostMessageA(window, WM_CLOSE, 0, 0);
@@ -27,6 +73,12 @@ TEST(Programs, QuizToolShowsMainWindow) {
   ASSERT_TRUE(quiz.Start(ProgramPath("Tessaro.exe")));
   HWND main = WaitForWindow("Tessaro", quiz.Id(), kProgramStartTimeoutMs);
   ASSERT_NE(main, nullptr);
+  // The system draws the title bar: its close button shows a cross (drawn
+  // from the symbol font), not a letter.
+  ASSERT_TRUE(GetWindowLongA(main, GWL_STYLE) & WS_SYSMENU);
+  const Glyph close = CloseButtonGlyph(main, "quiz_close_button.png");
+  EXPECT_GE(close.pixels, 8);
+  EXPECT_LE(close.unmatched * 10, close.pixels) << close.unmatched << " of " << close.pixels;
   // Closing the main menu asks whether to quit; Yes ends the program.
   PostMessageA(main, WM_CLOSE, 0, 0);
   HWND question = nullptr;
