@@ -4,8 +4,6 @@
 // work grows about as the size does.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -16,6 +14,7 @@
 #include "delivery/frmBienDich.h"
 #include "runtime/HtmlView.h"
 #include "Sections.h"
+#include "Timing.h"
 
 namespace {
 
@@ -31,12 +30,6 @@ std::wstring Repeat(std::wstring_view piece, size_t times) {
   text.reserve(piece.size() * times);
   for (size_t k = 0; k < times; ++k) text += piece;
   return text;
-}
-
-double Milliseconds(const std::function<void()>& step) {
-  const auto start = std::chrono::steady_clock::now();
-  step();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 // One family: `make` builds the input of a size, `run` does the work on it
@@ -55,9 +48,7 @@ void Measure(const Family& family, double scale) {
     const size_t size = static_cast<size_t>(family.base * scale) * times;
     const std::wstring input = family.make(size);
     std::string note;
-    // The best of three runs, so that a busy machine does not blur the growth.
-    double best = 1e300;
-    for (int run = 0; run < 3; ++run) best = std::min(best, Milliseconds([&] { note = family.run(input); }));
+    const double best = tqbench::BestMs(3, [&] { note = family.run(input); });
     if (times == 1) first = best;
     std::printf("  %zux  n=%-9zu %10.1f ms  x%5.2f  %s\n", times, size, best, first > 0 ? best / first : 0.0,
                 note.c_str());
