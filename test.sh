@@ -30,7 +30,7 @@ if [ $kx_runner = vm ]; then
   cpus=$(nproc)
   export KX_VM_DISPLAYS=$((cpus < 4 ? cpus : 4))
   vm_boot
-  resources=(--resource-spec-file build/vm-displays.json)
+  resources=(--resource-spec-file "$PWD/build/vm-displays.json")
   {
     printf '{"version": {"major": 1, "minor": 0}, "local": [{"display": ['
     for n in $(seq 0 $((KX_VM_DISPLAYS - 1))); do
