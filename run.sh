@@ -22,6 +22,11 @@ kx_choose_runner
 kx_say_runner run.sh
 tools/install-deps "$kx_runner"
 kx_require_runner run.sh
+if [ $kx_runner = vm ]; then
+  repo=$PWD
+  source tools/vm/vm-env
+  vm_image_start
+fi
 if [ ! -f build/CMakeCache.txt ]; then
   kx_step run.sh "configuring the build (and building the libraries)" \
     cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake
@@ -29,13 +34,13 @@ fi
 kx_step run.sh "building ${exe%.exe}" cmake --build build -j "$(nproc)" --target "${exe%.exe}"
 
 if [ $kx_runner = vm ]; then
-  if [ -n "${DISPLAY:-}" ]; then
-    echo "run.sh: the emulated machine cannot show its windows on $DISPLAY without networking; saving a screenshot instead" >&2
-  fi
-  repo=$PWD
-  source tools/vm/vm-env
+  vm_image_wait run.sh
   trap vm_stop EXIT
   trap 'exit 130' INT TERM
+  if [ -n "${DISPLAY:-}" ]; then
+    vm_show "build/bin/$exe" "$caption" "$@"
+    exit
+  fi
   vm_boot
   vm_job tools/screenshot-program "build/bin/$exe" "$caption" "$shot" "$@"
   exit

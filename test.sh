@@ -16,13 +16,17 @@ export KX_RUNNER_CHOSEN=$kx_runner KX_RUNNER_WHY=$kx_runner_why
 
 emulated=OFF
 resources=()
-[ $kx_runner = vm ] && emulated=ON
+if [ $kx_runner = vm ]; then
+  emulated=ON
+  repo=$PWD
+  source tools/vm/vm-env
+  vm_image_start
+fi
 cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake -DKX_EMULATED="$emulated" >/dev/null
 cmake --build build -j "$(nproc)"
 
 if [ $kx_runner = vm ]; then
-  repo=$PWD
-  source tools/vm/vm-env
+  vm_image_wait test.sh
   trap vm_stop EXIT
   trap 'exit 130' INT TERM
   # Windowed test programs run side by side on displays of their own, up to
