@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 
 namespace testsupport {
 
@@ -45,6 +46,15 @@ std::string ProgramPath(const std::string& name) {
   dir.resize(dir.find_last_of("\\/") + 1);  // .../build/
   return dir + "bin\\" + name;
 }
+
+CurrentFolder::CurrentFolder(const std::string& folder) {
+  char previous[MAX_PATH];
+  previous_.assign(previous, GetCurrentDirectoryA(MAX_PATH, previous));
+  CreateDirectoryA(folder.c_str(), nullptr);
+  if (!SetCurrentDirectoryA(folder.c_str())) throw std::runtime_error("cannot enter the folder " + folder);
+}
+
+CurrentFolder::~CurrentFolder() { SetCurrentDirectoryA(previous_.c_str()); }
 
 namespace {
 

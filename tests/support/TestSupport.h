@@ -29,6 +29,21 @@ class ChildProcess {
   PROCESS_INFORMATION info_{};
 };
 
+// Makes `folder` (made under the current folder when missing) the current
+// folder while it lives. Test programs run side by side in one folder: those
+// whose windows save files into the current folder, as the capture button
+// does, each keep them in a folder of their own.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& folder);
+  ~CurrentFolder();
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 // How long a test waits for a program's main window. The emulated machine
 // builds all the grapher's windows before the main one shows: with other test
 // programs running beside it that may take well over half a minute.

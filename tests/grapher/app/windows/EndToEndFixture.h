@@ -23,6 +23,9 @@ T& Named(kx::TComponent& form, const char* name) {
 
 class EndToEnd : public mainwindow::MainWindow {
  protected:
+  // The pictures, function lists and screenshots these tests save.
+  testsupport::CurrentFolder folder_{"end_to_end"};
+
   static void SetUpTestSuite() {
     MainWindow::SetUpTestSuite();
     dialogtesting::MakeDialogs();

@@ -41,6 +41,9 @@ bool ColourNear(const testsupport::Picture& picture, double x, double y, unsigne
 // The main window with the axis-ratio window beside it, as the program makes them.
 class MainWindowView : public MainWindow {
  protected:
+  // The capture button's pictures and the screenshots.
+  testsupport::CurrentFolder folder_{"main_window_view"};
+
   void SetUp() override {
     MainWindow::SetUp();
     OrdConfig = TCustomForm::Create<TOrdConfig>(nullptr);
