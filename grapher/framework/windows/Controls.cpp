@@ -127,10 +127,21 @@ void TSizeConstraints::Apply(int& width, int& height) const {
 
 KX_PUBLISH(TControl) {
   p.Property("Align", &TControl::Align, &TControl::SetAlign);
+  p.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(int64_t(kDefaultAnchors.Bits()));
+  // A value the parent gives is not written, so a reread inherits it again.
+  p.Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode).StoredWhen([](const TControl& c) {
+    return !c.ParentBiDiMode();
+  });
   p.Property("Caption", &TControl::Caption, &TControl::SetCaption);
   p.Color("Color", &TControl::Color, &TControl::SetColor);
   p.Property("Constraints", &TControl::Constraints, nullptr);
+  p.Property("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D).StoredWhen([](const TControl& c) {
+    return !c.ParentCtl3D();
+  });
   p.Property("Cursor", &TControl::Cursor, &TControl::SetCursor);
+  p.Property("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default(crDrag).Idents(kDragCursorIdents);
+  p.Property("DragKind", &TControl::DragKind, &TControl::SetDragKind).Default(dkDrag);
+  p.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
   p.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled);
   p.Property("Font", &TControl::Font, nullptr);
   p.Property("Height", &TControl::Height, &TControl::SetHeight);
@@ -138,9 +149,13 @@ KX_PUBLISH(TControl) {
   p.Property("Left", &TControl::Left, &TControl::SetLeft);
   p.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
   p.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
-  p.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
+  p.Property("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode).Default(true);
+  p.Property("ParentCtl3D", &TControl::ParentCtl3D, &TControl::SetParentCtl3D).Default(true);
+  p.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
   p.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
-  p.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
+  p.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).StoredWhen([](const TControl& c) {
+    return !c.ParentShowHint();
+  });
   p.Property("Top", &TControl::Top, &TControl::SetTop);
   p.Property("Visible", &TControl::Visible, &TControl::SetVisible);
   p.Property("Width", &TControl::Width, &TControl::SetWidth);
@@ -153,6 +168,17 @@ KX_PUBLISH(TControl) {
   p.Field("OnMouseUp", &TControl::OnMouseUp);
   p.Field("OnCanResize", &TControl::OnCanResize);
   p.Field("OnResize", &TControl::OnResize);
+  p.Field("OnConstrainedResize", &TControl::OnConstrainedResize);
+  p.Field("OnContextPopup", &TControl::OnContextPopup);
+  p.Field("OnMouseWheel", &TControl::OnMouseWheel);
+  p.Field("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+  p.Field("OnMouseWheelUp", &TControl::OnMouseWheelUp);
+  p.Field("OnDragDrop", &TControl::OnDragDrop);
+  p.Field("OnDragOver", &TControl::OnDragOver);
+  p.Field("OnEndDock", &TControl::OnEndDock);
+  p.Field("OnEndDrag", &TControl::OnEndDrag);
+  p.Field("OnStartDock", &TControl::OnStartDock);
+  p.Field("OnStartDrag", &TControl::OnStartDrag);
 }
 
 TControl::TControl(TComponent* owner)
@@ -224,7 +250,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     width = width_;
     height = height_;
   }
-  constraints_->Apply(width, height);
+  ConstrainedResize(width, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
   InvalidateControl(visible_);
@@ -233,6 +259,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   InvalidateControl(visible_);
+  UpdateAnchorRules();
   if (align_ != alNone) RequestAlign();
   if (resized) Resize();
 }
@@ -244,6 +271,7 @@ void TControl::UpdateBoundsRect(const RECT& r) {
   top_ = r.top;
   width_ = w;
   height_ = h;
+  UpdateAnchorRules();
   if (resized) {
     if (auto* self = dynamic_cast<TWinControl*>(this)) self->Realign();
     Resize();
@@ -339,6 +367,8 @@ void TControl::SetShowHint(bool on) {
   showHint_ = on;
   parentShowHint_ = false;
   Perform(CM_SHOWHINTCHANGED);
+  // The controls inside that follow their parent's hints follow this one.
+  if (auto* w = dynamic_cast<TWinControl*>(this)) w->Broadcast(CM_SHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetParentShowHint(bool on) {
@@ -517,6 +547,14 @@ void TControl::WndProc(TMessage& m) {
     case CM_SHOWHINTCHANGED:
       if (parentShowHint_ && parent_) showHint_ = parent_->ShowHint();
       return;
+    case CM_PARENTBIDIMODECHANGED:
+    case CM_PARENTCTL3DCHANGED:
+      InheritMode(m.Msg);
+      return;
+    case CM_BIDIMODECHANGED:
+    case CM_CTL3DCHANGED:
+      ModeChanged(m.Msg);
+      return;
     default:
       DefaultHandler(m);
   }
@@ -530,6 +568,8 @@ void TControl::Loaded() {
     if (parentFont_) Perform(CM_PARENTFONTCHANGED);
     if (parentColor_) Perform(CM_PARENTCOLORCHANGED);
     if (parentShowHint_) Perform(CM_SHOWHINTCHANGED);
+    if (parentBiDiMode_) Perform(CM_PARENTBIDIMODECHANGED);
+    if (parentCtl3D_) Perform(CM_PARENTCTL3DCHANGED);
   }
   if (align_ != alNone) RequestAlign();
 }

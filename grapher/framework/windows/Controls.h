@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "framework/core/Classes.h"
+#include "framework/windows/ControlTypes.h"
 #include "framework/windows/Graphics.h"
 
 namespace kx {
 
+class TControl;
 class TWinControl;
 class TPopupMenu;
 class TBasicAction;
@@ -48,6 +50,10 @@ enum : UINT {
   CM_RELEASE,            // posted to a window: its control is freed
   CM_CONTROLLISTCHANGE,  // to a parent: WParam the child, LParam 1 inserting, 0 removing
   CM_FOCUSCHANGED,       // to every control of a form: LParam its active control
+  CM_BIDIMODECHANGED,
+  CM_PARENTBIDIMODECHANGED,
+  CM_CTL3DCHANGED,
+  CM_PARENTCTL3DCHANGED,
   // Messages a parent reflects to the child control they concern.
   CN_BASE = 0xBC00,
   CN_COMMAND = CN_BASE + WM_COMMAND,
@@ -92,6 +98,19 @@ using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
 using TCanResizeEvent = TEvent<TObject*, int&, int&, bool&>;
+// Handled := True keeps the control's popup menu closed.
+using TContextPopupEvent = TEvent<TObject*, POINT, bool&>;
+// May narrow or widen the limits (MinWidth, MinHeight, MaxWidth, MaxHeight).
+using TConstrainedResizeEvent = TEvent<TObject*, int&, int&, int&, int&>;
+// Shift, wheel delta, mouse position on the screen, Handled.
+using TMouseWheelEvent = TEvent<TObject*, TShiftState, int, POINT, bool&>;
+using TMouseWheelUpDownEvent = TEvent<TObject*, TShiftState, POINT, bool&>;
+// Sender, source or target, x, y.
+using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
+using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
+using TStartDragEvent = TEvent<TObject*, TObject*&>;
+using TGetSiteInfoEvent = TEvent<TObject*, TControl*, RECT&, POINT, bool&>;
+using TUnDockEvent = TEvent<TObject*, TControl*, TWinControl*, bool&>;
 
 // True when `caption` marks `key` as its accelerator ("&Save" for S or s).
 bool IsAccel(unsigned key, const std::string& caption);
@@ -169,6 +188,30 @@ class TControl : public TComponent {
 
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
+  // Edges of the parent the control keeps its distance to when the parent
+  // is resized (ControlsAlign.cpp).
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors anchors);
+
+  // Reading order, and the 3D look; both follow the parent while their
+  // Parent flag is set, and writing one clears the flag (ControlsModes.cpp).
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode mode);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool on);
+  bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool on);
+  bool ParentCtl3D() const { return parentCtl3D_; }
+  void SetParentCtl3D(bool on);
+
+  // Drag settings, kept for form resources only.
+  int DragCursor() const { return dragCursor_; }
+  void SetDragCursor(int cursor) { dragCursor_ = cursor; }
+  TDragKind DragKind() const { return dragKind_; }
+  void SetDragKind(TDragKind kind) { dragKind_ = kind; }
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode mode) { dragMode_ = mode; }
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool visible);
@@ -245,6 +288,18 @@ class TControl : public TComponent {
   TCanResizeEvent OnCanResize;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TContextPopupEvent OnContextPopup;
+  TConstrainedResizeEvent OnConstrainedResize;
+  TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+  // Raised by no machinery of the framework; kept for form resources.
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnEndDrag;
+  TStartDragEvent OnStartDrag;
+  TDragDropEvent OnEndDock;
+  TStartDragEvent OnStartDock;
 
   void Loaded() override;
 
@@ -259,6 +314,21 @@ class TControl : public TComponent {
   virtual void Resize();
   // Asked before a change of size; may change the new size or refuse it.
   virtual bool CanResize(int& width, int& height);
+  // Clamps a new size to the constraints, which OnConstrainedResize may change.
+  void ConstrainedResize(int& width, int& height);
+  // Raises OnContextPopup; true when a handler took the request.
+  virtual bool DoContextPopup(POINT mousePos);
+  // Raises OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp while
+  // unhandled; true when a handler took the wheel.
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
+  // Takes the parent's reading order or 3D look (CM_PARENT...CHANGED).
+  void InheritMode(UINT msg);
+  // The reading order or 3D look changed (CM_BIDIMODECHANGED, CM_CTL3DCHANGED).
+  virtual void ModeChanged(UINT msg);
+  // Remembers the bounds and the parent's client size the anchors keep to.
+  void UpdateAnchorRules();
+  // Places the control by its anchors in a parent of that client size.
+  void ApplyAnchors(SIZE parentClient);
   virtual void FontChanged();
   virtual void ColorChanged();
   // The pixel area the control covers on its parent changed or must repaint.
@@ -295,6 +365,18 @@ class TControl : public TComponent {
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TAlign align_ = alNone;
+  TAnchors anchors_ = kDefaultAnchors;
+  RECT anchorBounds_{};
+  SIZE anchorParent_{};
+  bool anchorRulesSet_ = false;
+  bool anchoring_ = false;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
+  bool ctl3D_ = true;
+  bool parentCtl3D_ = true;
+  int dragCursor_ = crDrag;
+  TDragKind dragKind_ = dkDrag;
+  TDragMode dragMode_ = dmManual;
   bool visible_ = true;
   bool enabled_ = true;
   std::string text_;
@@ -396,12 +478,28 @@ class TWinControl : public TControl {
   void Realign();
   // Sends a message to every control inside, at any depth.
   void Broadcast(UINT msg, WPARAM wp, LPARAM lp);
+  // The writer stores the child controls the root owns inside their parent.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
+  // Dock and input-method settings, kept for form resources only.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool on) { dockSite_ = on; }
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool on) { useDockManager_ = on; }
+  TImeMode ImeMode() const { return imeMode_; }
+  void SetImeMode(TImeMode mode) { imeMode_ = mode; }
+  const std::string& ImeName() const { return imeName_; }
+  void SetImeName(const std::string& name) { imeName_ = name; }
 
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TKeyEvent OnKeyUp;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
+  TDragDropEvent OnDockDrop;
+  TDragOverEvent OnDockOver;
+  TGetSiteInfoEvent OnGetSiteInfo;
+  TUnDockEvent OnUnDock;
 
  protected:
   virtual void CreateParams(TCreateParams& params);
@@ -427,6 +525,11 @@ class TWinControl : public TControl {
   void NotifyControls(UINT msg);
   // Window style bits follow the control's state.
   void UpdateWindowStyle();
+  void ModeChanged(UINT msg) override;
+  // Extended window styles of the reading order.
+  DWORD ModeExStyle() const;
+  // Moves the anchored children after a change of the client size.
+  void AnchorControls();
 
   WNDPROC defWndProc_ = nullptr;
   bool nativeClass_ = false;  // a system control class paints itself
@@ -448,6 +551,10 @@ class TWinControl : public TControl {
   std::unique_ptr<TBrush> brush_;
   bool tabStop_ = false;
   bool aligning_ = false;
+  bool dockSite_ = false;
+  bool useDockManager_ = false;
+  TImeMode imeMode_ = imDontCare;
+  std::string imeName_;
   HFONT windowFont_ = nullptr;
 };
 

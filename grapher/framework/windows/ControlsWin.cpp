@@ -47,6 +47,16 @@ KX_PUBLISH(TWinControl) {
   p.Field("OnKeyDown", &TWinControl::OnKeyDown);
   p.Field("OnKeyPress", &TWinControl::OnKeyPress);
   p.Field("OnKeyUp", &TWinControl::OnKeyUp);
+  p.Property("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
+  p.Property("ImeMode", &TWinControl::ImeMode, &TWinControl::SetImeMode).Default(imDontCare);
+  p.Property("ImeName", &TWinControl::ImeName, &TWinControl::SetImeName).StoredWhen([](const TWinControl& c) {
+    return !c.ImeName().empty();
+  });
+  p.Property("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
+  p.Field("OnDockDrop", &TWinControl::OnDockDrop);
+  p.Field("OnDockOver", &TWinControl::OnDockOver);
+  p.Field("OnGetSiteInfo", &TWinControl::OnGetSiteInfo);
+  p.Field("OnUnDock", &TWinControl::OnUnDock);
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>()) {
@@ -76,6 +86,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
   if (Visible()) params.Style |= WS_VISIBLE;
   if (!Enabled()) params.Style |= WS_DISABLED;
   if (tabStop_) params.Style |= WS_TABSTOP;
+  params.ExStyle |= ModeExStyle();
   params.X = Left();
   params.Y = Top();
   params.Width = Width();
@@ -213,6 +224,7 @@ void TWinControl::InsertControl(TControl* control) {
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
   control->parent_ = this;
   controls_.push_back(control);
+  control->UpdateAnchorRules();
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.push_back(w);
     if (wnd_) w->CreateWnd();
@@ -220,6 +232,8 @@ void TWinControl::InsertControl(TControl* control) {
   if (control->parentFont_) control->Perform(CM_PARENTFONTCHANGED);
   if (control->parentColor_) control->Perform(CM_PARENTCOLORCHANGED);
   if (control->parentShowHint_) control->Perform(CM_SHOWHINTCHANGED);
+  if (control->parentBiDiMode_) control->Perform(CM_PARENTBIDIMODECHANGED);
+  if (control->parentCtl3D_) control->Perform(CM_PARENTCTL3DCHANGED);
   control->Invalidate();
   if (control->Align() != alNone) Realign();
 }
@@ -290,14 +304,16 @@ void TWinControl::SetClientHeight(int v) {
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (!wnd_) {
+    const SIZE old{Width(), Height()};
     TControl::SetBounds(left, top, width, height);
+    if ((old.cx != Width() || old.cy != Height()) && !IsLoading()) AnchorControls();
     return;
   }
   if ((width != Width() || height != Height()) && !CanResize(width, height)) {
     width = Width();
     height = Height();
   }
-  Constraints()->Apply(width, height);
+  ConstrainedResize(width, height);
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   // WM_WINDOWPOSCHANGED stores the new bounds and realigns.
   SetWindowPos(wnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -309,6 +325,7 @@ void TWinControl::Realign() {
   aligning_ = true;
   RECT r = ClientRect();
   try {
+    AnchorControls();
     AlignControls(r);
   } catch (...) {
     aligning_ = false;
@@ -640,12 +657,22 @@ void TWinControl::WndProc(TMessage& m) {
       }
       break;
     }
-    case WM_CONTEXTMENU:
+    case WM_CONTEXTMENU: {
+      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      const bool fromKeyboard = p.x == -1 && p.y == -1;
+      if (DoContextPopup(fromKeyboard ? p : ScreenToClient(p))) return;
       if (PopupMenu()) {
-        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        if (p.x == -1 && p.y == -1) p = ClientToScreen(POINT{0, 0});
+        if (fromKeyboard) p = ClientToScreen(POINT{0, 0});
         PopupMenu()->SetPopupComponent(this);
         PopupMenu()->Popup(p.x, p.y);
+        return;
+      }
+      break;
+    }
+    case WM_MOUSEWHEEL:
+      if (DoMouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(m.WParam)), GET_WHEEL_DELTA_WPARAM(m.WParam),
+                       POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
+        m.Result = 0;
         return;
       }
       break;

@@ -101,6 +101,8 @@ KX_PUBLISH(TCustomPanel) {
   p.Property("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter);
   p.Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth);
   p.Property("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth);
+  p.Property("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint).Default(true);
+  p.Property("Locked", &TCustomPanel::Locked, &TCustomPanel::SetLocked).Default(false);
 }
 
 KX_PUBLISH(TPanel) {}

@@ -31,6 +31,13 @@ class TTimer : public TComponent {
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 KX_ENUM_NAMES(TBevelCut, "bvNone", "bvLowered", "bvRaised", "bvSpace")
+// Bevels round a windowed control's edit area (kept for form resources).
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+KX_ENUM_NAMES(TBevelEdge, "beLeft", "beTop", "beRight", "beBottom")
+using TBevelEdges = TSet<TBevelEdge>;
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+KX_ENUM_NAMES(TBevelKind, "bkNone", "bkTile", "bkSoft", "bkFlat")
+
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 KX_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 
@@ -71,6 +78,12 @@ class TCustomPanel : public TCustomControl {
     alignment_ = v;
     Invalidate();
   }
+  // Kept for form resources: the panel always repaints whole and never
+  // locks its docked controls.
+  bool FullRepaint() const { return fullRepaint_; }
+  void SetFullRepaint(bool on) { fullRepaint_ = on; }
+  bool Locked() const { return locked_; }
+  void SetLocked(bool on) { locked_ = on; }
 
  protected:
   void Paint() override;
@@ -82,6 +95,8 @@ class TCustomPanel : public TCustomControl {
   int bevelWidth_ = 1;
   int borderWidth_ = 0;
   TAlignment alignment_ = taCenter;
+  bool fullRepaint_ = true;
+  bool locked_ = false;
 };
 
 class TPanel : public TCustomPanel {
