@@ -19,6 +19,12 @@
 #include "skin/controls/KVButton.h"
 #include "skin/controls/KVCheckListBox.h"
 #include "skin/controls/KVColorBox.h"
+#include "skin/controls/KVGroupBox.h"
+#include "skin/controls/KVPopupMenu.h"
+#include "skin/controls/KVRadioGroup.h"
+#include "skin/controls/KVScrollBar.h"
+#include "skin/controls/KVToolBar.h"
+#include "skin/controls/KVTrackBar.h"
 #include "skin/controls/KVComboBox.h"
 #include "skin/controls/KVEdit.h"
 #include "skin/controls/KVFontComboBox.h"
@@ -33,6 +39,8 @@
 #include "skin/controls/KVTreeView.h"
 #include "skin/controls/KVURLLabel.h"
 #include "skin/frame/KVForm.h"
+#include "skin/frame/KVMainMenu.h"
+#include "skin/frame/KVTitleBar.h"
 #include "TestSupport.h"
 
 using namespace kx;
@@ -240,12 +248,16 @@ class PublishedMembers : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegisterControlClasses();
-    RegisterClasses({&TMembersForm::StaticClass(), &TkvEdit::StaticClass(), &TkvMemo::StaticClass(),
-                     &TkvListBox::StaticClass(), &TkvCheckListBox::StaticClass(), &TkvComboBox::StaticClass(),
-                     &TkvColorBox::StaticClass(), &TkvFontComboBox::StaticClass(), &TkvStringGrid::StaticClass(),
-                     &TkvListView::StaticClass(), &TkvTreeView::StaticClass(), &TkvTabControl::StaticClass(),
-                     &TkvTabSheet::StaticClass(), &TkvButton::StaticClass(), &TkvProgressBar::StaticClass(),
-                     &TkvURLLabel::StaticClass(), &TkvSideChannel::StaticClass(), &TkvForm::StaticClass()});
+    RegisterClasses({&TMembersForm::StaticClass(),   &TkvEdit::StaticClass(),         &TkvMemo::StaticClass(),
+                     &TkvListBox::StaticClass(),     &TkvCheckListBox::StaticClass(), &TkvComboBox::StaticClass(),
+                     &TkvColorBox::StaticClass(),    &TkvFontComboBox::StaticClass(), &TkvStringGrid::StaticClass(),
+                     &TkvListView::StaticClass(),    &TkvTreeView::StaticClass(),     &TkvTabControl::StaticClass(),
+                     &TkvTabSheet::StaticClass(),    &TkvButton::StaticClass(),       &TkvProgressBar::StaticClass(),
+                     &TkvURLLabel::StaticClass(),    &TkvSideChannel::StaticClass(),  &TkvForm::StaticClass(),
+                     &TkvTitleBar::StaticClass(),    &TkvImageButton::StaticClass(),  &TkvCheckBox::StaticClass(),
+                     &TkvRadioButton::StaticClass(), &TkvGroupBox::StaticClass(),     &TkvCheckGroup::StaticClass(),
+                     &TkvTrackBar::StaticClass(),    &TkvScrollBar::StaticClass(),    &TkvToolBar::StaticClass(),
+                     &TkvPopupMenu::StaticClass(),   &TkvMainMenu::StaticClass()});
   }
   void SetUp() override {
     form_.reset(TCustomForm::Create<TMembersForm>(nullptr));
@@ -398,6 +410,37 @@ const std::map<std::string, std::vector<std::string>> kPublished = {
                         "Font",        "Alignment",      "Align",          "StayOn",       "Visible",      "Color",
                         "ParentColor", "ParentShowHint", "ParentBiDiMode", "ParentFont",   "PopupMode",    "QuickMove",
                         "OnResize",    "OnCanResize",    "OnPush",         "OnPop"}},
+    {"TkvTitleBar",
+     {"AutoSize", "BiDiMode", "UIStyle", "Sections", "Buttons", "ButtonInterval", "Caption", "Font", "FormActive",
+      "LeftBtnXOffset", "RightBtnXOffset", "DrawAppIcon", "RoundCorner", "OnCustomBtnsClick", "OnHelpBtnClick"}},
+    {"TkvImageButton",
+     {"PicNormal", "PicMouseOn", "PicMouseDown", "PicDisabled", "Stretch", "Cancel", "Default",
+      "MouseContinuouslyDownInterval", "Action", "Caption", "Font", "Enabled", "TabOrder", "Transparent", "ModalResult",
+      "AutoSize", "OnMouseEnter", "OnMouseExit", "OnMouseContinuouslyDown"}},
+    {"TkvCheckBox",
+     {"Checked", "Caption", "Enabled", "Font", "Color", "Transparent", "TabOrder", "OnClick", "OnDblClick",
+      "OnMouseMove", "OnMouseDown", "OnMouseUp", "OnKeyDown", "OnKeyUp", "OnKeyPress", "UIStyle", "AutoSize",
+      "TabStop"}},
+    {"TkvRadioButton", {"GroupIndex", "Checked"}},
+    {"TkvGroupBox",
+     {"Align", "Caption", "Color", "Font", "Enabled", "Transparent", "ParentColor", "Visible", "BorderColor",
+      "OnClick"}},
+    {"TkvCheckGroup", {"UIStyle", "Items", "Columns", "TopMargin", "FontColor", "BorderColor", "OnClick"}},
+    {"TkvTrackBar", {"Orientation", "UIStyle",  "BarImage",  "SliderImage", "Max",         "Min",       "Position",
+                     "PageSize",    "Align",    "Alignment", "Color",       "Enabled",     "TabStop",   "TabOrder",
+                     "Visible",     "OnChange", "OnClick",   "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"}},
+    {"TkvScrollBar",
+     {"LineButton", "Orientation", "UIStyle", "Max", "Min", "Position", "SmallChange", "LargeChange", "PageSize",
+      "Align", "Color", "Enabled", "ParentColor", "Visible", "OnChange"}},
+    {"TkvToolBar", {"UIStyle", "ButtonColor", "ButtonBorderColor", "ButtonDownColor", "Color", "Transparent"}},
+    {"TkvPopupMenu",
+     {"UIStyle", "MenuItemHeight", "SeparatorHeight", "BarColor", "BarWidth", "Color", "SeparatorColor",
+      "SelectedBorderColor", "SelectedColor", "SelectedFontColor", "FontColor", "BorderColor", "FlatMenu", "FontName",
+      "FontSize", "FontCharset", "UseSystemFont", "OwnerDraw"}},
+    {"TkvMainMenu",
+     {"UIStyle", "MenuItemHeight", "SeparatorHeight", "BarColor", "BarWidth", "Color", "SeparatorColor",
+      "SelectedBorderColor", "SelectedColor", "SelectedFontColor", "FontColor", "BorderColor", "FlatMenu", "FontName",
+      "FontSize", "FontCharset", "UseSystemFont", "OwnerDraw", "Images"}},
     {"TkvCheckListBox",
      {"UIStyle", "BorderColor", "BorderStyle", "BorderWidth", "VScrollBar", "OnClickCheck", "Flat", "Style",
       "ItemHeight", "Items", "OnDrawItem"}},
