@@ -296,7 +296,7 @@ void TkvCustomButton::PaintFocus(TCanvas& canvas) {
 // Click, mouse and keyboard
 
 void TkvCustomButton::ButtonClick() {
-  if (CanFocus() && Enabled() && HandleAllocated()) SetFocus();
+  if (takesFocus_ && CanFocus() && Enabled() && HandleAllocated()) SetFocus();
   // Before OnClick, so a handler that sets the form's result has the last word.
   if (Parent())
     if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
