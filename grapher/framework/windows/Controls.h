@@ -73,10 +73,6 @@ KX_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alCli
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 KX_ENUM_NAMES(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
 
-enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-KX_ENUM_NAMES(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble")
-using TShiftState = TSet<TShiftStateFlag>;
-
 enum TControlStyleFlag {
   csAcceptsControls,
   csCaptureMouse,
@@ -98,20 +94,6 @@ using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
 using TCanResizeEvent = TEvent<TObject*, int&, int&, bool&>;
-// Handled := True keeps the control's popup menu closed.
-using TContextPopupEvent = TEvent<TObject*, POINT, bool&>;
-// May narrow or widen the limits (MinWidth, MinHeight, MaxWidth, MaxHeight).
-using TConstrainedResizeEvent = TEvent<TObject*, int&, int&, int&, int&>;
-// Shift, wheel delta, mouse position on the screen, Handled.
-using TMouseWheelEvent = TEvent<TObject*, TShiftState, int, POINT, bool&>;
-using TMouseWheelUpDownEvent = TEvent<TObject*, TShiftState, POINT, bool&>;
-// Sender, source or target, x, y.
-using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
-using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
-using TStartDragEvent = TEvent<TObject*, TObject*&>;
-using TGetSiteInfoEvent = TEvent<TObject*, TControl*, RECT&, POINT, bool&>;
-using TUnDockEvent = TEvent<TObject*, TControl*, TWinControl*, bool&>;
-
 // True when `caption` marks `key` as its accelerator ("&Save" for S or s).
 bool IsAccel(unsigned key, const std::string& caption);
 
@@ -537,6 +519,8 @@ class TWinControl : public TControl {
  private:
   friend class TControl;
   static LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  // The control whose child window has this id (WM_MEASUREITEM names it so).
+  static TWinControl* FindControlById(UINT id);
   void WMPaint(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
   void ReflectToChild(TMessage& m, HWND child);

@@ -1,4 +1,5 @@
-// The windowed controls: TWinControl and TCustomControl.
+// The windowed controls: TWinControl and TCustomControl (the message
+// procedure is in ControlsWinProc.cpp).
 #include "framework/windows/Controls.h"
 
 #include <windowsx.h>
@@ -39,26 +40,6 @@ const char* FrameworkWindowClass() {
   return kWindowClass;
 }
 
-KX_PUBLISH(TWinControl) {
-  p.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
-  p.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
-  p.Field("OnEnter", &TWinControl::OnEnter);
-  p.Field("OnExit", &TWinControl::OnExit);
-  p.Field("OnKeyDown", &TWinControl::OnKeyDown);
-  p.Field("OnKeyPress", &TWinControl::OnKeyPress);
-  p.Field("OnKeyUp", &TWinControl::OnKeyUp);
-  p.Property("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
-  p.Property("ImeMode", &TWinControl::ImeMode, &TWinControl::SetImeMode).Default(imDontCare);
-  p.Property("ImeName", &TWinControl::ImeName, &TWinControl::SetImeName).StoredWhen([](const TWinControl& c) {
-    return !c.ImeName().empty();
-  });
-  p.Property("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
-  p.Field("OnDockDrop", &TWinControl::OnDockDrop);
-  p.Field("OnDockOver", &TWinControl::OnDockOver);
-  p.Field("OnGetSiteInfo", &TWinControl::OnGetSiteInfo);
-  p.Field("OnUnDock", &TWinControl::OnUnDock);
-}
-
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>()) {
   brush_->SetColor(Color());
 }
@@ -68,6 +49,11 @@ TWinControl::~TWinControl() {
   // A parent frees the controls it holds, last first.
   while (!controls_.empty()) delete controls_.back();
   DestroyWnd();
+}
+
+TWinControl* TWinControl::FindControlById(UINT id) {
+  auto it = g_controlsById.find(id);
+  return it == g_controlsById.end() ? nullptr : it->second;
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
@@ -537,199 +523,6 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
 
 void TWinControl::ShowControl(TControl*) {
   if (Parent()) Parent()->ShowControl(this);
-}
-
-void TWinControl::ReflectToChild(TMessage& m, HWND child) {
-  TWinControl* control = FindControl(child);
-  if (control && control != this) {
-    m.Result = control->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
-  } else {
-    DefaultHandler(m);
-  }
-}
-
-void TWinControl::WndProc(TMessage& m) {
-  if (IsMouseMessage(m.Msg) && m.Msg != WM_MOUSEWHEEL) {
-    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    // A graphic child that holds the capture, or lies under the mouse, gets it.
-    TControl* target = nullptr;
-    if (g_captureControl && g_captureControl->Parent() == this && !dynamic_cast<TWinControl*>(g_captureControl)) {
-      target = g_captureControl;
-    } else if (!g_captureControl || g_captureControl == this) {
-      target = ControlAtPos(p, false, true);
-    }
-    if (m.Msg == WM_MOUSEMOVE) {
-      // A control holding the mouse hears of moves off it too; there the
-      // mouse is over none of ours, so the control hears it leave.
-      TControl* over = target ? target : this;
-      const RECT bounds = target ? target->BoundsRect() : ClientRect();
-      if (!PtInRect(&bounds, p)) over = nullptr;
-      SetMouseControl(over);
-      TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, wnd_, 0};
-      TrackMouseEvent(&track);
-    }
-    if (target) {
-      TMessage forwarded = m;
-      forwarded.LParam = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
-      target->WindowProc(forwarded);
-      m.Result = forwarded.Result;
-      return;
-    }
-    HandleMouseMessage(m);
-    return;
-  }
-  switch (m.Msg) {
-    case WM_PAINT:
-      WMPaint(m);
-      return;
-    case WM_ERASEBKGND:
-      WMEraseBkgnd(m);
-      return;
-    case WM_MOUSELEAVE:
-      if (g_mouseControl && (g_mouseControl == this || g_mouseControl->Parent() == this)) SetMouseControl(nullptr);
-      DefaultHandler(m);
-      return;
-    case WM_COMMAND:
-      if (m.LParam) {
-        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-        return;
-      }
-      break;
-    case WM_NOTIFY:
-      ReflectToChild(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom);
-      return;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (m.LParam) {
-        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-        return;
-      }
-      break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-      ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-      return;
-    case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-      if (dis->CtlType == ODT_MENU) {
-        m.Result = TMenuItem::HandleMenuDraw(*dis);
-        return;
-      }
-      ReflectToChild(m, dis->hwndItem);
-      return;
-    }
-    case WM_MEASUREITEM: {
-      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-      if (mis->CtlType == ODT_MENU) {
-        m.Result = TMenuItem::HandleMenuMeasure(*mis);
-        return;
-      }
-      auto it = g_controlsById.find(mis->CtlID);
-      if (it != g_controlsById.end()) {
-        m.Result = it->second->Perform(CN_MEASUREITEM, m.WParam, m.LParam);
-        return;
-      }
-      break;
-    }
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      SetTextColor(dc, ColorToRGB(Font()->Color()));
-      SetBkColor(dc, ColorToRGB(brush_->Color()));
-      m.Result = reinterpret_cast<LRESULT>(brush_->Handle());
-      return;
-    }
-    case WM_SETCURSOR: {
-      TCursor cursor = ControlHooks().ScreenCursor;
-      if (cursor == crDefault && LOWORD(m.LParam) == HTCLIENT) {
-        POINT p;
-        GetCursorPos(&p);
-        ::ScreenToClient(wnd_, &p);
-        TControl* under = ControlAtPos(p, true, true);
-        cursor = under ? under->Cursor() : Cursor();
-      }
-      if (cursor != crDefault) {
-        ::SetCursor(LoadCursor(nullptr, MAKEINTRESOURCE(cursor)));
-        m.Result = TRUE;
-        return;
-      }
-      break;
-    }
-    case WM_CONTEXTMENU: {
-      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-      const bool fromKeyboard = p.x == -1 && p.y == -1;
-      if (DoContextPopup(fromKeyboard ? p : ScreenToClient(p))) return;
-      if (PopupMenu()) {
-        if (fromKeyboard) p = ClientToScreen(POINT{0, 0});
-        PopupMenu()->SetPopupComponent(this);
-        PopupMenu()->Popup(p.x, p.y);
-        return;
-      }
-      break;
-    }
-    case WM_MOUSEWHEEL:
-      if (DoMouseWheel(MouseShiftState(GET_KEYSTATE_WPARAM(m.WParam)), GET_WHEEL_DELTA_WPARAM(m.WParam),
-                       POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)})) {
-        m.Result = 0;
-        return;
-      }
-      break;
-    case WM_WINDOWPOSCHANGED: {
-      DefaultHandler(m);
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
-      if (!(pos->flags & SWP_NOSIZE) || !(pos->flags & SWP_NOMOVE)) {
-        RECT r;
-        GetWindowRect(wnd_, &r);
-        if (HWND parent = GetParent(wnd_); parent && (GetWindowLongPtrA(wnd_, GWL_STYLE) & WS_CHILD))
-          MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-        UpdateBoundsRect(r);
-      }
-      return;
-    }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD key = static_cast<WORD>(m.WParam);
-      KeyDown(key, KeyboardState());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
-    case WM_CHAR: {
-      char ch = static_cast<char>(m.WParam);
-      KeyPress(ch);
-      if (ch == 0) return;
-      m.WParam = static_cast<unsigned char>(ch);
-      break;
-    }
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD key = static_cast<WORD>(m.WParam);
-      KeyUp(key, KeyboardState());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
-    case WM_SETFOCUS:
-      DefaultHandler(m);
-      if (ControlHooks().FocusReceived) ControlHooks().FocusReceived(this);
-      DoEnter();
-      return;
-    case WM_KILLFOCUS:
-      DefaultHandler(m);
-      DoExit();
-      return;
-    case WM_CANCELMODE:
-      if (g_captureControl && (g_captureControl == this || g_captureControl->Parent() == this)) {
-        g_captureControl->clicked_ = false;
-        g_captureControl = nullptr;
-      }
-      break;
-    default:
-      break;
-  }
-  TControl::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------
