@@ -244,20 +244,83 @@ constexpr char kForm[] = R"(object MembersForm: TMembersForm
 end
 )";
 
+// A skinned frame with its panel, and a page control on it whose sheets hold
+// controls: every control lies some levels deep.
+class TFramedForm : public TForm {
+  KX_CLASS(TFramedForm, TForm)
+ public:
+  using TForm::TForm;
+};
+
+constexpr char kFramedForm[] = R"(object FramedForm: TFramedForm
+  Left = 60
+  Top = 60
+  Caption = 'Framed'
+  ClientWidth = 320
+  ClientHeight = 240
+  object kvForm1: TkvForm
+    Width = 320
+    Height = 240
+    UIStyle = Protein
+    BorderWidth = 1
+    Caption = 'Framed'
+    FormPanel = Body
+    object Body: TPanel
+      Left = 1
+      Top = 23
+      Width = 318
+      Height = 216
+      object Pages1: TkvPageControl
+        Left = 8
+        Top = 8
+        Width = 300
+        Height = 190
+        ActivePage = Sheet2
+        Pages = (
+          Sheet1
+          Sheet2)
+        object Sheet1: TkvTabSheet
+          Caption = 'One'
+          PageControl = Pages1
+          object Field1: TkvEdit
+            Left = 10
+            Top = 10
+            Width = 100
+            Height = 21
+            Anchors = [akLeft, akTop, akRight]
+            Text = 'on the first page'
+          end
+        end
+        object Sheet2: TkvTabSheet
+          Caption = 'Two'
+          PageControl = Pages1
+          object Ok2: TkvButton
+            Left = 10
+            Top = 40
+            Caption = 'OK'
+          end
+        end
+      end
+    end
+  end
+end
+)";
+
 class PublishedMembers : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegisterControlClasses();
-    RegisterClasses({&TMembersForm::StaticClass(),   &TkvEdit::StaticClass(),         &TkvMemo::StaticClass(),
-                     &TkvListBox::StaticClass(),     &TkvCheckListBox::StaticClass(), &TkvComboBox::StaticClass(),
-                     &TkvColorBox::StaticClass(),    &TkvFontComboBox::StaticClass(), &TkvStringGrid::StaticClass(),
-                     &TkvListView::StaticClass(),    &TkvTreeView::StaticClass(),     &TkvTabControl::StaticClass(),
-                     &TkvTabSheet::StaticClass(),    &TkvButton::StaticClass(),       &TkvProgressBar::StaticClass(),
-                     &TkvURLLabel::StaticClass(),    &TkvSideChannel::StaticClass(),  &TkvForm::StaticClass(),
-                     &TkvTitleBar::StaticClass(),    &TkvImageButton::StaticClass(),  &TkvCheckBox::StaticClass(),
-                     &TkvRadioButton::StaticClass(), &TkvGroupBox::StaticClass(),     &TkvCheckGroup::StaticClass(),
-                     &TkvTrackBar::StaticClass(),    &TkvScrollBar::StaticClass(),    &TkvToolBar::StaticClass(),
-                     &TkvPopupMenu::StaticClass(),   &TkvMainMenu::StaticClass()});
+    RegisterClasses({&TMembersForm::StaticClass(),    &TFramedForm::StaticClass(),    &TkvPageControl::StaticClass(),
+                     &TkvEdit::StaticClass(),         &TkvMemo::StaticClass(),        &TkvListBox::StaticClass(),
+                     &TkvCheckListBox::StaticClass(), &TkvComboBox::StaticClass(),    &TkvColorBox::StaticClass(),
+                     &TkvFontComboBox::StaticClass(), &TkvStringGrid::StaticClass(),  &TkvListView::StaticClass(),
+                     &TkvTreeView::StaticClass(),     &TkvTabControl::StaticClass(),  &TkvTabSheet::StaticClass(),
+                     &TkvButton::StaticClass(),       &TkvProgressBar::StaticClass(), &TkvURLLabel::StaticClass(),
+                     &TkvSideChannel::StaticClass(),  &TkvForm::StaticClass(),        &TkvTitleBar::StaticClass(),
+                     &TkvImageButton::StaticClass(),  &TkvCheckBox::StaticClass(),    &TkvRadioButton::StaticClass(),
+                     &TkvGroupBox::StaticClass(),     &TkvCheckGroup::StaticClass(),  &TkvTrackBar::StaticClass(),
+                     &TkvScrollBar::StaticClass(),    &TkvToolBar::StaticClass(),     &TkvPopupMenu::StaticClass(),
+                     &TkvMainMenu::StaticClass()});
   }
   void SetUp() override {
     form_.reset(TCustomForm::Create<TMembersForm>(nullptr));
@@ -450,6 +513,7 @@ const std::map<std::string, std::vector<std::string>> kPublished = {
 
 }  // namespace
 
+KX_PUBLISH(TFramedForm) {}
 KX_PUBLISH(TMembersForm) {
   p.Handler("MemoWheel", &TMembersForm::MemoWheel);
   p.Handler("MemoWheelDown", &TMembersForm::MemoWheelDown);
@@ -776,4 +840,28 @@ TEST_F(PublishedMembers, TheWriterStoresNestedControlsAndInheritedValuesSoThatAR
   Find<TPanel>("Panel1")->SetShowHint(false);
   As<TPanel>(second->FindComponent("Panel1"))->SetShowHint(false);
   EXPECT_FALSE(edit1->ShowHint());
+}
+
+TEST_F(PublishedMembers, AFramedFormWithPagesIsWrittenAsItIsRead) {
+  std::unique_ptr<TFramedForm> first(TCustomForm::Create<TFramedForm>(nullptr));
+  ReadComponentText(*first, kFramedForm, "framed form");
+  const std::string text = WriteComponentText(*first);
+  std::unique_ptr<TFramedForm> second(TCustomForm::Create<TFramedForm>(nullptr));
+  ReadComponentText(*second, text, "written framed form");
+  EXPECT_EQ(WriteComponentText(*second), text);
+  // Each control is read back into the parent it was written inside.
+  struct Case {
+    const char* control;
+    const char* parent;
+  };
+  for (const Case& c : {Case{"Body", "kvForm1"}, Case{"Pages1", "Body"}, Case{"Sheet1", "Pages1"},
+                        Case{"Field1", "Sheet1"}, Case{"Ok2", "Sheet2"}}) {
+    auto* control = As<TControl>(second->FindComponent(c.control));
+    ASSERT_NE(control, nullptr) << c.control << " is missing in\n" << text;
+    ASSERT_NE(control->Parent(), nullptr) << c.control;
+    EXPECT_EQ(control->Parent()->Name(), c.parent) << c.control;
+  }
+  // The frame's own parts (title bar, page strip) are not written as controls of the form.
+  EXPECT_EQ(second->ComponentCount(), first->ComponentCount());
+  EXPECT_EQ(As<TkvPageControl>(second->FindComponent("Pages1"))->ActivePage(), second->FindComponent("Sheet2"));
 }
