@@ -5,6 +5,9 @@
 // so that a reread yields the same form.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <map>
@@ -232,6 +235,12 @@ constexpr char kForm[] = R"(object MembersForm: TMembersForm
     Anchors = [akRight, akBottom]
     BorderStyle = bsSingle
     BorderWidth = 4
+    Checkboxes = True
+    HideSelection = False
+    HotTrack = True
+    MultiSelect = True
+    ShowColumnHeaders = False
+    ViewStyle = vsReport
   end
   object Tree1: TkvTreeView
     Left = 380
@@ -240,6 +249,12 @@ constexpr char kForm[] = R"(object MembersForm: TMembersForm
     Height = 60
     BorderStyle = bsNone
     BorderWidth = 0
+    AutoExpand = True
+    HideSelection = False
+    HotTrack = True
+    Indent = 30
+    RowSelect = True
+    ToolTips = False
   end
 end
 )";
@@ -507,8 +522,15 @@ const std::map<std::string, std::vector<std::string>> kPublished = {
     {"TkvCheckListBox",
      {"UIStyle", "BorderColor", "BorderStyle", "BorderWidth", "VScrollBar", "OnClickCheck", "Flat", "Style",
       "ItemHeight", "Items", "OnDrawItem"}},
-    {"TkvListView", {"BorderColor", "BorderStyle", "BorderWidth", "Columns", "Items", "ViewStyle"}},
-    {"TkvTreeView", {"BorderColor", "BorderStyle", "BorderWidth", "Items"}},
+    {"TkvListView",
+     {"BorderColor",    "BorderStyle",       "BorderWidth", "Checkboxes",  "Columns",       "GridLines",
+      "HideSelection",  "HotTrack",          "Items",       "LargeImages", "MultiSelect",   "ReadOnly",
+      "RowSelect",      "ShowColumnHeaders", "SmallImages", "ViewStyle",   "OnColumnClick", "OnSelectItem",
+      "OnContextPopup", "OnMouseWheel"}},
+    {"TkvTreeView",
+     {"AutoExpand", "BorderColor", "BorderStyle", "BorderWidth", "HideSelection", "HotTrack", "Images", "Indent",
+      "Items", "ReadOnly", "RowSelect", "ShowButtons", "ShowLines", "ShowRoot", "ToolTips", "OnChange", "OnCollapsed",
+      "OnExpanded", "OnContextPopup"}},
 };
 
 }  // namespace
@@ -604,6 +626,16 @@ TEST_F(PublishedMembers, NativeStylesReachTheWindows) {
   HWND list2 = Find<TkvListBox>("List2")->Handle();
   for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageA(list2, LB_GETITEMHEIGHT, i, 0), 12 + 4 * i) << i;
   EXPECT_FALSE(Find<TkvCheckListBox>("Checks1")->Flat());
+  // The views' own styles, and the list view's extended ones.
+  HWND view = Find<TkvListView>("View1")->Handle();
+  const LONG viewStyle = LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_REPORT;
+  EXPECT_EQ(GetWindowLongA(view, GWL_STYLE) & (viewStyle | LVS_SINGLESEL), viewStyle);
+  const LRESULT extended = LVS_EX_CHECKBOXES | LVS_EX_TRACKSELECT;
+  EXPECT_EQ(SendMessageA(view, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & extended, extended);
+  HWND tree = Find<TkvTreeView>("Tree1")->Handle();
+  const LONG treeStyle = TVS_SHOWSELALWAYS | TVS_SINGLEEXPAND | TVS_TRACKSELECT | TVS_FULLROWSELECT | TVS_NOTOOLTIPS;
+  EXPECT_EQ(GetWindowLongA(tree, GWL_STYLE) & treeStyle, treeStyle);
+  EXPECT_EQ(SendMessageA(tree, TVM_GETINDENT, 0, 0), 30);
 }
 
 TEST_F(PublishedMembers, TheGridReportsItsEditTextsAndItsTopRow) {
@@ -825,6 +857,8 @@ TEST_F(PublishedMembers, TheWriterStoresNestedControlsAndInheritedValuesSoThatAR
       {"Combo1", "Sorted"},        {"Panel1", "OnConstrainedResize"},
       {"Grid1", "ScrollBars"},     {"Grid1", "OnTopLeftChanged"},
       {"List2", "OnMeasureItem"},  {"Checks1", "Flat"},
+      {"View1", "MultiSelect"},    {"View1", "Checkboxes"},
+      {"Tree1", "Indent"},         {"Tree1", "ToolTips"},
   };
   for (const Case& c : cases) {
     TComponent* before = form_->FindComponent(c.component);
