@@ -114,6 +114,11 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
   SetBounds(0, 0, 185, 41);
 }
 
+void TCustomPanel::Resize() {
+  if (fullRepaint_) Invalidate();
+  TCustomControl::Resize();
+}
+
 void TCustomPanel::AlignControls(RECT& rect) {
   int inset = borderWidth_;
   if (bevelOuter_ != bvNone) inset += bevelWidth_;

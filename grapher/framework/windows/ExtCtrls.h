@@ -78,16 +78,18 @@ class TCustomPanel : public TCustomControl {
     alignment_ = v;
     Invalidate();
   }
-  // Kept for form resources: the panel always repaints whole and never
-  // locks its docked controls.
+  // A resize repaints the whole panel: what it draws from its size (bevels,
+  // a centred caption, the skinned title bar's buttons) moves with it.
   bool FullRepaint() const { return fullRepaint_; }
   void SetFullRepaint(bool on) { fullRepaint_ = on; }
+  // Kept for form resources: the panel has no docked controls to lock.
   bool Locked() const { return locked_; }
   void SetLocked(bool on) { locked_ = on; }
 
  protected:
   void Paint() override;
   void AlignControls(RECT& rect) override;
+  void Resize() override;
 
  private:
   TBevelCut bevelInner_ = bvNone;

@@ -163,3 +163,40 @@ TEST_F(PublishedMembers, AHandledContextPopupKeepsThePopupMenuClosed) {
   EXPECT_EQ(form_->popupRequests.size(), 2u);
   EXPECT_EQ(form_->menuPopups, 1);
 }
+
+// Anchors hold at every depth of a skinned frame: the host grows, the
+// frame's panel follows by its alignment, the page control by its anchors,
+// its sheets by theirs, and the edit anchored left and right on a sheet.
+TEST_F(PublishedMembers, AnchorsHoldInsideASkinnedFrame) {
+  std::unique_ptr<TFramedForm> framed(TCustomForm::Create<TFramedForm>(nullptr));
+  ReadComponentText(*framed, kFramedForm, "framed form");
+  framed->Show();
+  Application->ProcessMessages();
+  auto* pages = As<TkvPageControl>(framed->FindComponent("Pages1"));
+  auto* field = As<TkvEdit>(framed->FindComponent("Field1"));
+  auto* ok = As<TkvButton>(framed->FindComponent("Ok2"));
+  const int pagesWidth = pages->Width(), pagesHeight = pages->Height(), fieldWidth = field->Width();
+  const RECT okBounds = ok->BoundsRect();
+  SetWindowPos(framed->Handle(), nullptr, 0, 0, framed->Width() + 50, framed->Height() + 30,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+  EXPECT_EQ(pages->Width(), pagesWidth + 50);
+  EXPECT_EQ(pages->Height(), pagesHeight + 30);
+  EXPECT_EQ(field->Width(), fieldWidth + 50);
+  EXPECT_EQ(ok->BoundsRect().left, okBounds.left);
+  EXPECT_EQ(ok->BoundsRect().top, okBounds.top);
+  for (const char* sheet : {"Sheet1", "Sheet2"})
+    EXPECT_EQ(As<TControl>(framed->FindComponent(sheet))->Width(), pages->Width()) << sheet;
+  // What the resize painted is what a full repaint paints: no title-bar
+  // button or sheet frame is left where it was.
+  const testsupport::Picture resized = testsupport::CaptureWindow(framed->Handle());
+  RedrawWindow(framed->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Application->ProcessMessages();
+  const testsupport::Picture repainted = testsupport::CaptureWindow(framed->Handle());
+  ASSERT_EQ(resized.pixels.size(), repainted.pixels.size());
+  int stale = 0;
+  for (size_t i = 0; i < resized.pixels.size(); ++i) stale += resized.pixels[i] != repainted.pixels[i];
+  EXPECT_EQ(stale, 0);
+  testsupport::SavePng(resized, "skin_published_framed_resized.png");
+  testsupport::SavePng(testsupport::CaptureWindow(framed->Handle()), "skin_published_framed_anchors.png");
+}

@@ -258,20 +258,84 @@ inline constexpr char kForm[] = R"(object MembersForm: TMembersForm
 end
 )";
 
+// A skinned frame with its panel, and a page control on it whose sheets hold
+// controls: every control lies some levels deep.
+class TFramedForm : public TForm {
+  KX_CLASS(TFramedForm, TForm)
+ public:
+  using TForm::TForm;
+};
+
+inline constexpr char kFramedForm[] = R"(object FramedForm: TFramedForm
+  Left = 60
+  Top = 60
+  Caption = 'Framed'
+  ClientWidth = 320
+  ClientHeight = 240
+  object kvForm1: TkvForm
+    Width = 320
+    Height = 240
+    UIStyle = Protein
+    BorderWidth = 1
+    Caption = 'Framed'
+    FormPanel = Body
+    object Body: TPanel
+      Left = 1
+      Top = 23
+      Width = 318
+      Height = 216
+      object Pages1: TkvPageControl
+        Left = 8
+        Top = 8
+        Width = 300
+        Height = 190
+        Anchors = [akLeft, akTop, akRight, akBottom]
+        ActivePage = Sheet2
+        Pages = (
+          Sheet1
+          Sheet2)
+        object Sheet1: TkvTabSheet
+          Caption = 'One'
+          PageControl = Pages1
+          object Field1: TkvEdit
+            Left = 10
+            Top = 10
+            Width = 100
+            Height = 21
+            Anchors = [akLeft, akTop, akRight]
+            Text = 'on the first page'
+          end
+        end
+        object Sheet2: TkvTabSheet
+          Caption = 'Two'
+          PageControl = Pages1
+          object Ok2: TkvButton
+            Left = 10
+            Top = 40
+            Caption = 'OK'
+          end
+        end
+      end
+    end
+  end
+end
+)";
+
 class PublishedMembers : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegisterControlClasses();
-    RegisterClasses({&TMembersForm::StaticClass(),   &TkvPageControl::StaticClass(), &TkvEdit::StaticClass(),
-                     &TkvMemo::StaticClass(),        &TkvListBox::StaticClass(),     &TkvCheckListBox::StaticClass(),
-                     &TkvComboBox::StaticClass(),    &TkvColorBox::StaticClass(),    &TkvFontComboBox::StaticClass(),
-                     &TkvStringGrid::StaticClass(),  &TkvListView::StaticClass(),    &TkvTreeView::StaticClass(),
-                     &TkvTabControl::StaticClass(),  &TkvTabSheet::StaticClass(),    &TkvButton::StaticClass(),
-                     &TkvProgressBar::StaticClass(), &TkvURLLabel::StaticClass(),    &TkvSideChannel::StaticClass(),
-                     &TkvForm::StaticClass(),        &TkvTitleBar::StaticClass(),    &TkvImageButton::StaticClass(),
-                     &TkvCheckBox::StaticClass(),    &TkvRadioButton::StaticClass(), &TkvGroupBox::StaticClass(),
-                     &TkvCheckGroup::StaticClass(),  &TkvTrackBar::StaticClass(),    &TkvScrollBar::StaticClass(),
-                     &TkvToolBar::StaticClass(),     &TkvPopupMenu::StaticClass(),   &TkvMainMenu::StaticClass()});
+    RegisterClasses({&TMembersForm::StaticClass(),    &TFramedForm::StaticClass(),    &TkvPageControl::StaticClass(),
+                     &TkvEdit::StaticClass(),         &TkvMemo::StaticClass(),        &TkvListBox::StaticClass(),
+                     &TkvCheckListBox::StaticClass(), &TkvComboBox::StaticClass(),    &TkvColorBox::StaticClass(),
+                     &TkvFontComboBox::StaticClass(), &TkvStringGrid::StaticClass(),  &TkvListView::StaticClass(),
+                     &TkvTreeView::StaticClass(),     &TkvTabControl::StaticClass(),  &TkvTabSheet::StaticClass(),
+                     &TkvButton::StaticClass(),       &TkvProgressBar::StaticClass(), &TkvURLLabel::StaticClass(),
+                     &TkvSideChannel::StaticClass(),  &TkvForm::StaticClass(),        &TkvTitleBar::StaticClass(),
+                     &TkvImageButton::StaticClass(),  &TkvCheckBox::StaticClass(),    &TkvRadioButton::StaticClass(),
+                     &TkvGroupBox::StaticClass(),     &TkvCheckGroup::StaticClass(),  &TkvTrackBar::StaticClass(),
+                     &TkvScrollBar::StaticClass(),    &TkvToolBar::StaticClass(),     &TkvPopupMenu::StaticClass(),
+                     &TkvMainMenu::StaticClass()});
   }
   void SetUp() override {
     form_.reset(TCustomForm::Create<TMembersForm>(nullptr));
