@@ -3,6 +3,9 @@
 // keeps its distance to the parent's edge on that side.
 #include "framework/windows/Controls.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace kx {
 
 void TControl::SetAnchors(TAnchors anchors) {

@@ -3,7 +3,7 @@
 // controls a form-resource writer stores inside their parent.
 #include "framework/windows/Controls.h"
 
-#include <windowsx.h>
+#include <algorithm>
 
 namespace kx {
 
