@@ -132,11 +132,23 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CONTEXTMENU: {
       POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       const bool fromKeyboard = p.x == -1 && p.y == -1;
-      if (DoContextPopup(fromKeyboard ? p : ScreenToClient(p))) return;
-      if (PopupMenu()) {
+      // A graphic child under the mouse is asked instead, and its own menu
+      // comes before this control's.
+      TControl* target = this;
+      POINT local = p;
+      if (!fromKeyboard) {
+        local = ScreenToClient(p);
+        if (TControl* graphic = ControlAtPos(local, false, true)) {
+          target = graphic;
+          local = POINT{local.x - graphic->Left(), local.y - graphic->Top()};
+        }
+      }
+      if (target->DoContextPopup(local)) return;
+      TPopupMenu* menu = target->PopupMenu() ? target->PopupMenu() : PopupMenu();
+      if (menu) {
         if (fromKeyboard) p = ClientToScreen(POINT{0, 0});
-        PopupMenu()->SetPopupComponent(this);
-        PopupMenu()->Popup(p.x, p.y);
+        menu->SetPopupComponent(target);
+        menu->Popup(p.x, p.y);
         return;
       }
       break;

@@ -164,6 +164,23 @@ TEST_F(PublishedMembers, AHandledContextPopupKeepsThePopupMenuClosed) {
   EXPECT_EQ(form_->menuPopups, 1);
 }
 
+// A graphic control (a link label) has no window: the request that reaches
+// its parent's window is its own, at its own coordinates.
+TEST_F(PublishedMembers, AGraphicControlUnderTheMouseGetsTheContextPopup) {
+  ShowAndSettle();
+  auto* link = Find<TkvURLLabel>("Link1");
+  const POINT screen = form_->ClientToScreen(POINT{link->Left() + 3, link->Top() + 4});
+  SendMessageA(form_->Handle(), WM_CONTEXTMENU, WPARAM(form_->Handle()), MAKELPARAM(screen.x, screen.y));
+  ASSERT_EQ(form_->popupSenders.size(), 1u);
+  EXPECT_EQ(form_->popupSenders[0], link);
+  EXPECT_EQ(form_->popupRequests[0].x, 3);
+  EXPECT_EQ(form_->popupRequests[0].y, 4);
+  // Elsewhere on the form nobody asks.
+  const POINT free = form_->ClientToScreen(POINT{form_->ClientWidth() - 5, form_->ClientHeight() - 5});
+  SendMessageA(form_->Handle(), WM_CONTEXTMENU, WPARAM(form_->Handle()), MAKELPARAM(free.x, free.y));
+  EXPECT_EQ(form_->popupSenders.size(), 1u);
+}
+
 // Anchors hold at every depth of a skinned frame: the host grows, the
 // frame's panel follows by its alignment, the page control by its anchors,
 // its sheets by theirs, and the edit anchored left and right on a sheet.

@@ -59,7 +59,8 @@ class TMembersForm : public TForm {
   }
   void MemoWheelDown(TObject*, TShiftState, POINT, bool&) { ++wheelDowns; }
   void MemoWheelUp(TObject*, TShiftState, POINT, bool&) { ++wheelUps; }
-  void EditContextPopup(TObject*, POINT mousePos, bool& handled) {
+  void EditContextPopup(TObject* sender, POINT mousePos, bool& handled) {
+    popupSenders.push_back(sender);
     popupRequests.push_back(mousePos);
     handled = handlePopup;
   }
@@ -80,6 +81,7 @@ class TMembersForm : public TForm {
   std::vector<int> wheelDeltas;
   int wheelDowns = 0, wheelUps = 0;
   bool handleWheel = false;
+  std::vector<TObject*> popupSenders;
   std::vector<POINT> popupRequests;
   bool handlePopup = true;
   int menuPopups = 0;
@@ -206,6 +208,12 @@ inline constexpr char kForm[] = R"(object MembersForm: TMembersForm
       'y'
       'z')
     OnMeasureItem = ListMeasureItem
+  end
+  object Link1: TkvURLLabel
+    Left = 200
+    Top = 330
+    Caption = 'a link'
+    OnContextPopup = EditContextPopup
   end
   object Checks1: TkvCheckListBox
     Left = 100
