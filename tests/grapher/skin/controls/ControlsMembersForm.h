@@ -31,6 +31,7 @@
 #include "skin/controls/KVEdit.h"
 #include "skin/controls/KVFontComboBox.h"
 #include "skin/controls/KVGrid.h"
+#include "skin/controls/KVImagePanel.h"
 #include "skin/controls/KVListBox.h"
 #include "skin/controls/KVListView.h"
 #include "skin/controls/KVMemo.h"
@@ -333,17 +334,24 @@ class PublishedMembers : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegisterControlClasses();
-    RegisterClasses({&TMembersForm::StaticClass(),    &TFramedForm::StaticClass(),    &TkvPageControl::StaticClass(),
-                     &TkvEdit::StaticClass(),         &TkvMemo::StaticClass(),        &TkvListBox::StaticClass(),
-                     &TkvCheckListBox::StaticClass(), &TkvComboBox::StaticClass(),    &TkvColorBox::StaticClass(),
-                     &TkvFontComboBox::StaticClass(), &TkvStringGrid::StaticClass(),  &TkvListView::StaticClass(),
-                     &TkvTreeView::StaticClass(),     &TkvTabControl::StaticClass(),  &TkvTabSheet::StaticClass(),
-                     &TkvButton::StaticClass(),       &TkvProgressBar::StaticClass(), &TkvURLLabel::StaticClass(),
-                     &TkvSideChannel::StaticClass(),  &TkvForm::StaticClass(),        &TkvTitleBar::StaticClass(),
-                     &TkvImageButton::StaticClass(),  &TkvCheckBox::StaticClass(),    &TkvRadioButton::StaticClass(),
-                     &TkvGroupBox::StaticClass(),     &TkvCheckGroup::StaticClass(),  &TkvTrackBar::StaticClass(),
-                     &TkvScrollBar::StaticClass(),    &TkvToolBar::StaticClass(),     &TkvPopupMenu::StaticClass(),
-                     &TkvMainMenu::StaticClass()});
+    RegisterClasses({&TMembersForm::StaticClass(),    &TFramedForm::StaticClass(),
+                     &TkvPageControl::StaticClass(),  &TkvEdit::StaticClass(),
+                     &TkvMemo::StaticClass(),         &TkvListBox::StaticClass(),
+                     &TkvCheckListBox::StaticClass(), &TkvComboBox::StaticClass(),
+                     &TkvColorBox::StaticClass(),     &TkvFontComboBox::StaticClass(),
+                     &TkvStringGrid::StaticClass(),   &TkvListView::StaticClass(),
+                     &TkvTreeView::StaticClass(),     &TkvTabControl::StaticClass(),
+                     &TkvTabSheet::StaticClass(),     &TkvButton::StaticClass(),
+                     &TkvProgressBar::StaticClass(),  &TkvURLLabel::StaticClass(),
+                     &TkvSideChannel::StaticClass(),  &TkvForm::StaticClass(),
+                     &TkvTitleBar::StaticClass(),     &TkvImageButton::StaticClass(),
+                     &TkvCheckBox::StaticClass(),     &TkvRadioButton::StaticClass(),
+                     &TkvGroupBox::StaticClass(),     &TkvCheckGroup::StaticClass(),
+                     &TkvTrackBar::StaticClass(),     &TkvScrollBar::StaticClass(),
+                     &TkvToolBar::StaticClass(),      &TkvPopupMenu::StaticClass(),
+                     &TkvMainMenu::StaticClass(),     &TkvImagePanel::StaticClass(),
+                     &TkvRadioGroup::StaticClass(),   &TkvFontSizeComboBox::StaticClass(),
+                     &TkvDrawGrid::StaticClass()});
   }
   void SetUp() override {
     form_.reset(TCustomForm::Create<TMembersForm>(nullptr));
