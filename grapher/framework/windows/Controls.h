@@ -18,7 +18,6 @@
 
 namespace kx {
 
-class TControl;
 class TWinControl;
 class TPopupMenu;
 class TBasicAction;
@@ -94,6 +93,7 @@ using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
 using TCanResizeEvent = TEvent<TObject*, int&, int&, bool&>;
+
 // True when `caption` marks `key` as its accelerator ("&Save" for S or s).
 bool IsAccel(unsigned key, const std::string& caption);
 
@@ -181,7 +181,6 @@ class TControl : public TComponent {
   void SetBiDiMode(TBiDiMode mode);
   bool ParentBiDiMode() const { return parentBiDiMode_; }
   void SetParentBiDiMode(bool on);
-  bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
   bool Ctl3D() const { return ctl3D_; }
   void SetCtl3D(bool on);
   bool ParentCtl3D() const { return parentCtl3D_; }

@@ -49,7 +49,7 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation == opRemove && component == mdiClientArea_) {
     mdiClientArea_ = nullptr;
-    Realign();
+    if (!IsDestroying()) Realign();
   }
 }
 
