@@ -212,6 +212,7 @@ struct TPropInfo {
   std::function<TValue(TObject&)> Get;
   std::function<void(TObject&, const TValue&)> Set;  // empty: read-only
   bool Stored = true;                                // false: never written by the filer
+  std::function<bool(const TObject&)> StoredIf;      // when set: written only while it holds
   bool HasDefault = false;                           // ordinal kinds: not written when equal to Default
   int64_t Default = 0;
   std::vector<TIdentMapEntry> Idents;  // Integer: names the filer reads and writes
@@ -488,6 +489,12 @@ class TPublisher {
   }
   TPublisher& NotStored() {
     info_.Properties.back().Stored = false;
+    return *this;
+  }
+  // Written only while `stored` holds for the object (a value its parent
+  // gives it is not written).
+  TPublisher& StoredWhen(std::function<bool(const C&)> stored) {
+    info_.Properties.back().StoredIf = [stored](const TObject& o) { return stored(static_cast<const C&>(o)); };
     return *this;
   }
   // Names an integer property's values may be stored as; the list ends at a nil name.

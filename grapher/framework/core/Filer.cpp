@@ -777,7 +777,7 @@ void TWriter::WriteComponent(TComponent& component) {
 
 void TWriter::WriteProperties(TPersistent& instance) {
   for (const TPropInfo* prop : instance.ClassType().AllProperties())
-    if (prop->Stored) WriteProperty(instance, *prop);
+    if (prop->Stored && (!prop->StoredIf || prop->StoredIf(instance))) WriteProperty(instance, *prop);
   instance.DefineProperties(*this);
 }
 

@@ -96,13 +96,6 @@ TShiftState MouseShiftState(WPARAM keys) {
 // ---------------------------------------------------------------------------
 // TSizeConstraints
 
-KX_PUBLISH(TSizeConstraints) {
-  p.Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight);
-  p.Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth);
-  p.Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight);
-  p.Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth);
-}
-
 void TSizeConstraints::Assign(TPersistent* source) {
   if (auto* c = dynamic_cast<TSizeConstraints*>(source)) {
     minWidth_ = c->minWidth_;
@@ -124,36 +117,6 @@ void TSizeConstraints::Apply(int& width, int& height) const {
 
 // ---------------------------------------------------------------------------
 // TControl
-
-KX_PUBLISH(TControl) {
-  p.Property("Align", &TControl::Align, &TControl::SetAlign);
-  p.Property("Caption", &TControl::Caption, &TControl::SetCaption);
-  p.Color("Color", &TControl::Color, &TControl::SetColor);
-  p.Property("Constraints", &TControl::Constraints, nullptr);
-  p.Property("Cursor", &TControl::Cursor, &TControl::SetCursor);
-  p.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled);
-  p.Property("Font", &TControl::Font, nullptr);
-  p.Property("Height", &TControl::Height, &TControl::SetHeight);
-  p.Property("Hint", &TControl::Hint, &TControl::SetHint);
-  p.Property("Left", &TControl::Left, &TControl::SetLeft);
-  p.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
-  p.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
-  p.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
-  p.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
-  p.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
-  p.Property("Top", &TControl::Top, &TControl::SetTop);
-  p.Property("Visible", &TControl::Visible, &TControl::SetVisible);
-  p.Property("Width", &TControl::Width, &TControl::SetWidth);
-  p.Field("OnClick", &TControl::OnClick);
-  p.Field("OnDblClick", &TControl::OnDblClick);
-  p.Field("OnMouseDown", &TControl::OnMouseDown);
-  p.Field("OnMouseEnter", &TControl::OnMouseEnter);
-  p.Field("OnMouseLeave", &TControl::OnMouseLeave);
-  p.Field("OnMouseMove", &TControl::OnMouseMove);
-  p.Field("OnMouseUp", &TControl::OnMouseUp);
-  p.Field("OnCanResize", &TControl::OnCanResize);
-  p.Field("OnResize", &TControl::OnResize);
-}
 
 TControl::TControl(TComponent* owner)
     : TComponent(owner), font_(std::make_unique<TFont>()), constraints_(std::make_unique<TSizeConstraints>()) {
@@ -224,7 +187,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     width = width_;
     height = height_;
   }
-  constraints_->Apply(width, height);
+  ConstrainedResize(width, height);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
   InvalidateControl(visible_);
@@ -233,6 +196,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   InvalidateControl(visible_);
+  UpdateAnchorRules();
   if (align_ != alNone) RequestAlign();
   if (resized) Resize();
 }
@@ -244,6 +208,7 @@ void TControl::UpdateBoundsRect(const RECT& r) {
   top_ = r.top;
   width_ = w;
   height_ = h;
+  UpdateAnchorRules();
   if (resized) {
     if (auto* self = dynamic_cast<TWinControl*>(this)) self->Realign();
     Resize();
@@ -339,6 +304,8 @@ void TControl::SetShowHint(bool on) {
   showHint_ = on;
   parentShowHint_ = false;
   Perform(CM_SHOWHINTCHANGED);
+  // The controls inside that follow their parent's hints follow this one.
+  if (auto* w = dynamic_cast<TWinControl*>(this)) w->Broadcast(CM_SHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetParentShowHint(bool on) {
@@ -517,6 +484,14 @@ void TControl::WndProc(TMessage& m) {
     case CM_SHOWHINTCHANGED:
       if (parentShowHint_ && parent_) showHint_ = parent_->ShowHint();
       return;
+    case CM_PARENTBIDIMODECHANGED:
+    case CM_PARENTCTL3DCHANGED:
+      InheritMode(m.Msg);
+      return;
+    case CM_BIDIMODECHANGED:
+    case CM_CTL3DCHANGED:
+      ModeChanged(m.Msg);
+      return;
     default:
       DefaultHandler(m);
   }
@@ -530,6 +505,8 @@ void TControl::Loaded() {
     if (parentFont_) Perform(CM_PARENTFONTCHANGED);
     if (parentColor_) Perform(CM_PARENTCOLORCHANGED);
     if (parentShowHint_) Perform(CM_SHOWHINTCHANGED);
+    if (parentBiDiMode_) Perform(CM_PARENTBIDIMODECHANGED);
+    if (parentCtl3D_) Perform(CM_PARENTCTL3DCHANGED);
   }
   if (align_ != alNone) RequestAlign();
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/core/Classes.h"
+#include "framework/windows/ControlTypes.h"
 #include "framework/windows/Graphics.h"
 
 namespace kx {
@@ -48,6 +49,10 @@ enum : UINT {
   CM_RELEASE,            // posted to a window: its control is freed
   CM_CONTROLLISTCHANGE,  // to a parent: WParam the child, LParam 1 inserting, 0 removing
   CM_FOCUSCHANGED,       // to every control of a form: LParam its active control
+  CM_BIDIMODECHANGED,
+  CM_PARENTBIDIMODECHANGED,
+  CM_CTL3DCHANGED,
+  CM_PARENTCTL3DCHANGED,
   // Messages a parent reflects to the child control they concern.
   CN_BASE = 0xBC00,
   CN_COMMAND = CN_BASE + WM_COMMAND,
@@ -66,10 +71,6 @@ KX_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alCli
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 KX_ENUM_NAMES(TMouseButton, "mbLeft", "mbRight", "mbMiddle")
-
-enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-KX_ENUM_NAMES(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble")
-using TShiftState = TSet<TShiftStateFlag>;
 
 enum TControlStyleFlag {
   csAcceptsControls,
@@ -169,6 +170,29 @@ class TControl : public TComponent {
 
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
+  // Edges of the parent the control keeps its distance to when the parent
+  // is resized (ControlsAlign.cpp).
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors anchors);
+
+  // Reading order, and the 3D look; both follow the parent while their
+  // Parent flag is set, and writing one clears the flag (ControlsModes.cpp).
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode mode);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool on);
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool on);
+  bool ParentCtl3D() const { return parentCtl3D_; }
+  void SetParentCtl3D(bool on);
+
+  // Drag settings, kept for form resources only.
+  int DragCursor() const { return dragCursor_; }
+  void SetDragCursor(int cursor) { dragCursor_ = cursor; }
+  TDragKind DragKind() const { return dragKind_; }
+  void SetDragKind(TDragKind kind) { dragKind_ = kind; }
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode mode) { dragMode_ = mode; }
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool visible);
@@ -245,6 +269,18 @@ class TControl : public TComponent {
   TCanResizeEvent OnCanResize;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TContextPopupEvent OnContextPopup;
+  TConstrainedResizeEvent OnConstrainedResize;
+  TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+  // Raised by no machinery of the framework; kept for form resources.
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnEndDrag;
+  TStartDragEvent OnStartDrag;
+  TDragDropEvent OnEndDock;
+  TStartDragEvent OnStartDock;
 
   void Loaded() override;
 
@@ -259,6 +295,21 @@ class TControl : public TComponent {
   virtual void Resize();
   // Asked before a change of size; may change the new size or refuse it.
   virtual bool CanResize(int& width, int& height);
+  // Clamps a new size to the constraints, which OnConstrainedResize may change.
+  void ConstrainedResize(int& width, int& height);
+  // Raises OnContextPopup; true when a handler took the request.
+  virtual bool DoContextPopup(POINT mousePos);
+  // Raises OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp while
+  // unhandled; true when a handler took the wheel.
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
+  // Takes the parent's reading order or 3D look (CM_PARENT...CHANGED).
+  void InheritMode(UINT msg);
+  // The reading order or 3D look changed (CM_BIDIMODECHANGED, CM_CTL3DCHANGED).
+  virtual void ModeChanged(UINT msg);
+  // Remembers the bounds and the parent's client size the anchors keep to.
+  void UpdateAnchorRules();
+  // Places the control by its anchors in a parent of that client size.
+  void ApplyAnchors(SIZE parentClient);
   virtual void FontChanged();
   virtual void ColorChanged();
   // The pixel area the control covers on its parent changed or must repaint.
@@ -295,6 +346,18 @@ class TControl : public TComponent {
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TAlign align_ = alNone;
+  TAnchors anchors_ = kDefaultAnchors;
+  RECT anchorBounds_{};
+  SIZE anchorParent_{};
+  bool anchorRulesSet_ = false;
+  bool anchoring_ = false;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
+  bool ctl3D_ = true;
+  bool parentCtl3D_ = true;
+  int dragCursor_ = crDrag;
+  TDragKind dragKind_ = dkDrag;
+  TDragMode dragMode_ = dmManual;
   bool visible_ = true;
   bool enabled_ = true;
   std::string text_;
@@ -396,12 +459,28 @@ class TWinControl : public TControl {
   void Realign();
   // Sends a message to every control inside, at any depth.
   void Broadcast(UINT msg, WPARAM wp, LPARAM lp);
+  // The writer stores the child controls the root owns inside their parent.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
+  // Dock and input-method settings, kept for form resources only.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool on) { dockSite_ = on; }
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool on) { useDockManager_ = on; }
+  TImeMode ImeMode() const { return imeMode_; }
+  void SetImeMode(TImeMode mode) { imeMode_ = mode; }
+  const std::string& ImeName() const { return imeName_; }
+  void SetImeName(const std::string& name) { imeName_ = name; }
 
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
   TKeyEvent OnKeyUp;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
+  TDragDropEvent OnDockDrop;
+  TDragOverEvent OnDockOver;
+  TGetSiteInfoEvent OnGetSiteInfo;
+  TUnDockEvent OnUnDock;
 
  protected:
   virtual void CreateParams(TCreateParams& params);
@@ -427,6 +506,11 @@ class TWinControl : public TControl {
   void NotifyControls(UINT msg);
   // Window style bits follow the control's state.
   void UpdateWindowStyle();
+  void ModeChanged(UINT msg) override;
+  // Extended window styles of the reading order.
+  DWORD ModeExStyle() const;
+  // Moves the anchored children after a change of the client size.
+  void AnchorControls();
 
   WNDPROC defWndProc_ = nullptr;
   bool nativeClass_ = false;  // a system control class paints itself
@@ -434,6 +518,8 @@ class TWinControl : public TControl {
  private:
   friend class TControl;
   static LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  // The control whose child window has this id (WM_MEASUREITEM names it so).
+  static TWinControl* FindControlById(UINT id);
   void WMPaint(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
   void ReflectToChild(TMessage& m, HWND child);
@@ -448,6 +534,10 @@ class TWinControl : public TControl {
   std::unique_ptr<TBrush> brush_;
   bool tabStop_ = false;
   bool aligning_ = false;
+  bool dockSite_ = false;
+  bool useDockManager_ = false;
+  TImeMode imeMode_ = imDontCare;
+  std::string imeName_;
   HFONT windowFont_ = nullptr;
 };
 

@@ -1,4 +1,5 @@
-// The windowed controls: TWinControl and TCustomControl.
+// The windowed controls: TWinControl and TCustomControl (the message
+// procedure is in ControlsWinProc.cpp).
 #include "framework/windows/Controls.h"
 
 #include <windowsx.h>
@@ -39,16 +40,6 @@ const char* FrameworkWindowClass() {
   return kWindowClass;
 }
 
-KX_PUBLISH(TWinControl) {
-  p.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
-  p.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
-  p.Field("OnEnter", &TWinControl::OnEnter);
-  p.Field("OnExit", &TWinControl::OnExit);
-  p.Field("OnKeyDown", &TWinControl::OnKeyDown);
-  p.Field("OnKeyPress", &TWinControl::OnKeyPress);
-  p.Field("OnKeyUp", &TWinControl::OnKeyUp);
-}
-
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_unique<TBrush>()) {
   brush_->SetColor(Color());
 }
@@ -58,6 +49,11 @@ TWinControl::~TWinControl() {
   // A parent frees the controls it holds, last first.
   while (!controls_.empty()) delete controls_.back();
   DestroyWnd();
+}
+
+TWinControl* TWinControl::FindControlById(UINT id) {
+  auto it = g_controlsById.find(id);
+  return it == g_controlsById.end() ? nullptr : it->second;
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
@@ -76,6 +72,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
   if (Visible()) params.Style |= WS_VISIBLE;
   if (!Enabled()) params.Style |= WS_DISABLED;
   if (tabStop_) params.Style |= WS_TABSTOP;
+  params.ExStyle |= ModeExStyle();
   params.X = Left();
   params.Y = Top();
   params.Width = Width();
@@ -213,6 +210,7 @@ void TWinControl::InsertControl(TControl* control) {
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
   control->parent_ = this;
   controls_.push_back(control);
+  control->UpdateAnchorRules();
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.push_back(w);
     if (wnd_) w->CreateWnd();
@@ -220,6 +218,8 @@ void TWinControl::InsertControl(TControl* control) {
   if (control->parentFont_) control->Perform(CM_PARENTFONTCHANGED);
   if (control->parentColor_) control->Perform(CM_PARENTCOLORCHANGED);
   if (control->parentShowHint_) control->Perform(CM_SHOWHINTCHANGED);
+  if (control->parentBiDiMode_) control->Perform(CM_PARENTBIDIMODECHANGED);
+  if (control->parentCtl3D_) control->Perform(CM_PARENTCTL3DCHANGED);
   control->Invalidate();
   if (control->Align() != alNone) Realign();
 }
@@ -290,14 +290,16 @@ void TWinControl::SetClientHeight(int v) {
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (!wnd_) {
+    const SIZE old{Width(), Height()};
     TControl::SetBounds(left, top, width, height);
+    if ((old.cx != Width() || old.cy != Height()) && !IsLoading()) AnchorControls();
     return;
   }
   if ((width != Width() || height != Height()) && !CanResize(width, height)) {
     width = Width();
     height = Height();
   }
-  Constraints()->Apply(width, height);
+  ConstrainedResize(width, height);
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   // WM_WINDOWPOSCHANGED stores the new bounds and realigns.
   SetWindowPos(wnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -309,6 +311,7 @@ void TWinControl::Realign() {
   aligning_ = true;
   RECT r = ClientRect();
   try {
+    AnchorControls();
     AlignControls(r);
   } catch (...) {
     aligning_ = false;
@@ -520,189 +523,6 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
 
 void TWinControl::ShowControl(TControl*) {
   if (Parent()) Parent()->ShowControl(this);
-}
-
-void TWinControl::ReflectToChild(TMessage& m, HWND child) {
-  TWinControl* control = FindControl(child);
-  if (control && control != this) {
-    m.Result = control->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
-  } else {
-    DefaultHandler(m);
-  }
-}
-
-void TWinControl::WndProc(TMessage& m) {
-  if (IsMouseMessage(m.Msg) && m.Msg != WM_MOUSEWHEEL) {
-    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    // A graphic child that holds the capture, or lies under the mouse, gets it.
-    TControl* target = nullptr;
-    if (g_captureControl && g_captureControl->Parent() == this && !dynamic_cast<TWinControl*>(g_captureControl)) {
-      target = g_captureControl;
-    } else if (!g_captureControl || g_captureControl == this) {
-      target = ControlAtPos(p, false, true);
-    }
-    if (m.Msg == WM_MOUSEMOVE) {
-      // A control holding the mouse hears of moves off it too; there the
-      // mouse is over none of ours, so the control hears it leave.
-      TControl* over = target ? target : this;
-      const RECT bounds = target ? target->BoundsRect() : ClientRect();
-      if (!PtInRect(&bounds, p)) over = nullptr;
-      SetMouseControl(over);
-      TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, wnd_, 0};
-      TrackMouseEvent(&track);
-    }
-    if (target) {
-      TMessage forwarded = m;
-      forwarded.LParam = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
-      target->WindowProc(forwarded);
-      m.Result = forwarded.Result;
-      return;
-    }
-    HandleMouseMessage(m);
-    return;
-  }
-  switch (m.Msg) {
-    case WM_PAINT:
-      WMPaint(m);
-      return;
-    case WM_ERASEBKGND:
-      WMEraseBkgnd(m);
-      return;
-    case WM_MOUSELEAVE:
-      if (g_mouseControl && (g_mouseControl == this || g_mouseControl->Parent() == this)) SetMouseControl(nullptr);
-      DefaultHandler(m);
-      return;
-    case WM_COMMAND:
-      if (m.LParam) {
-        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-        return;
-      }
-      break;
-    case WM_NOTIFY:
-      ReflectToChild(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom);
-      return;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (m.LParam) {
-        ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-        return;
-      }
-      break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-      ReflectToChild(m, reinterpret_cast<HWND>(m.LParam));
-      return;
-    case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-      if (dis->CtlType == ODT_MENU) {
-        m.Result = TMenuItem::HandleMenuDraw(*dis);
-        return;
-      }
-      ReflectToChild(m, dis->hwndItem);
-      return;
-    }
-    case WM_MEASUREITEM: {
-      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-      if (mis->CtlType == ODT_MENU) {
-        m.Result = TMenuItem::HandleMenuMeasure(*mis);
-        return;
-      }
-      auto it = g_controlsById.find(mis->CtlID);
-      if (it != g_controlsById.end()) {
-        m.Result = it->second->Perform(CN_MEASUREITEM, m.WParam, m.LParam);
-        return;
-      }
-      break;
-    }
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      SetTextColor(dc, ColorToRGB(Font()->Color()));
-      SetBkColor(dc, ColorToRGB(brush_->Color()));
-      m.Result = reinterpret_cast<LRESULT>(brush_->Handle());
-      return;
-    }
-    case WM_SETCURSOR: {
-      TCursor cursor = ControlHooks().ScreenCursor;
-      if (cursor == crDefault && LOWORD(m.LParam) == HTCLIENT) {
-        POINT p;
-        GetCursorPos(&p);
-        ::ScreenToClient(wnd_, &p);
-        TControl* under = ControlAtPos(p, true, true);
-        cursor = under ? under->Cursor() : Cursor();
-      }
-      if (cursor != crDefault) {
-        ::SetCursor(LoadCursor(nullptr, MAKEINTRESOURCE(cursor)));
-        m.Result = TRUE;
-        return;
-      }
-      break;
-    }
-    case WM_CONTEXTMENU:
-      if (PopupMenu()) {
-        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        if (p.x == -1 && p.y == -1) p = ClientToScreen(POINT{0, 0});
-        PopupMenu()->SetPopupComponent(this);
-        PopupMenu()->Popup(p.x, p.y);
-        return;
-      }
-      break;
-    case WM_WINDOWPOSCHANGED: {
-      DefaultHandler(m);
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
-      if (!(pos->flags & SWP_NOSIZE) || !(pos->flags & SWP_NOMOVE)) {
-        RECT r;
-        GetWindowRect(wnd_, &r);
-        if (HWND parent = GetParent(wnd_); parent && (GetWindowLongPtrA(wnd_, GWL_STYLE) & WS_CHILD))
-          MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-        UpdateBoundsRect(r);
-      }
-      return;
-    }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD key = static_cast<WORD>(m.WParam);
-      KeyDown(key, KeyboardState());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
-    case WM_CHAR: {
-      char ch = static_cast<char>(m.WParam);
-      KeyPress(ch);
-      if (ch == 0) return;
-      m.WParam = static_cast<unsigned char>(ch);
-      break;
-    }
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD key = static_cast<WORD>(m.WParam);
-      KeyUp(key, KeyboardState());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
-    case WM_SETFOCUS:
-      DefaultHandler(m);
-      if (ControlHooks().FocusReceived) ControlHooks().FocusReceived(this);
-      DoEnter();
-      return;
-    case WM_KILLFOCUS:
-      DefaultHandler(m);
-      DoExit();
-      return;
-    case WM_CANCELMODE:
-      if (g_captureControl && (g_captureControl == this || g_captureControl->Parent() == this)) {
-        g_captureControl->clicked_ = false;
-        g_captureControl = nullptr;
-      }
-      break;
-    default:
-      break;
-  }
-  TControl::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------

@@ -101,6 +101,8 @@ KX_PUBLISH(TCustomPanel) {
   p.Property("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter);
   p.Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth);
   p.Property("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth);
+  p.Property("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint).Default(true);
+  p.Property("Locked", &TCustomPanel::Locked, &TCustomPanel::SetLocked).Default(false);
 }
 
 KX_PUBLISH(TPanel) {}
@@ -110,6 +112,11 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
   SetColor(clBtnFace);
   SetParentColor(true);
   SetBounds(0, 0, 185, 41);
+}
+
+void TCustomPanel::Resize() {
+  if (fullRepaint_) Invalidate();
+  TCustomControl::Resize();
 }
 
 void TCustomPanel::AlignControls(RECT& rect) {

@@ -31,6 +31,13 @@ class TTimer : public TComponent {
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 KX_ENUM_NAMES(TBevelCut, "bvNone", "bvLowered", "bvRaised", "bvSpace")
+// Bevels round a windowed control's edit area (kept for form resources).
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+KX_ENUM_NAMES(TBevelEdge, "beLeft", "beTop", "beRight", "beBottom")
+using TBevelEdges = TSet<TBevelEdge>;
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+KX_ENUM_NAMES(TBevelKind, "bkNone", "bkTile", "bkSoft", "bkFlat")
+
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 KX_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 
@@ -71,10 +78,18 @@ class TCustomPanel : public TCustomControl {
     alignment_ = v;
     Invalidate();
   }
+  // A resize repaints the whole panel: what it draws from its size (bevels,
+  // a centred caption, the skinned title bar's buttons) moves with it.
+  bool FullRepaint() const { return fullRepaint_; }
+  void SetFullRepaint(bool on) { fullRepaint_ = on; }
+  // Kept for form resources: the panel has no docked controls to lock.
+  bool Locked() const { return locked_; }
+  void SetLocked(bool on) { locked_ = on; }
 
  protected:
   void Paint() override;
   void AlignControls(RECT& rect) override;
+  void Resize() override;
 
  private:
   TBevelCut bevelInner_ = bvNone;
@@ -82,6 +97,8 @@ class TCustomPanel : public TCustomControl {
   int bevelWidth_ = 1;
   int borderWidth_ = 0;
   TAlignment alignment_ = taCenter;
+  bool fullRepaint_ = true;
+  bool locked_ = false;
 };
 
 class TPanel : public TCustomPanel {

@@ -80,6 +80,11 @@ class TCustomForm : public TWinControl {
   void SetFormStyle(TFormStyle style);
   // The MDI client window of a frame; nullptr for any other form.
   HWND ClientHandle() const { return clientWnd_; }
+  // A frame's control (a panel filling it) whose free client area, what its
+  // aligned children leave, the MDI client covers, above that control; the
+  // form's own free area when none.
+  TWinControl* MDIClientArea() const { return mdiClientArea_; }
+  void SetMDIClientArea(TWinControl* area);
   // The frame's active child, or nullptr.
   TCustomForm* ActiveMDIChild() const;
   // The frame's children, in the client's order (the active one first).
@@ -130,6 +135,7 @@ class TCustomForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void AlignControls(RECT& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
   void DefaultHandler(TMessage& m) override;
   void WndProc(TMessage& m) override;
   void PaintWindow(HDC dc) override;
@@ -147,6 +153,7 @@ class TCustomForm : public TWinControl {
   TPosition position_ = poDesigned;
   TFormStyle formStyle_ = fsNormal;
   HWND clientWnd_ = nullptr;  // the frame's MDI client; destroyed with the frame's window
+  TWinControl* mdiClientArea_ = nullptr;
   TWindowState windowState_ = wsNormal;
   bool scaled_ = true;
   bool autoScroll_ = false;

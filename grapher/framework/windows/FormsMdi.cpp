@@ -2,6 +2,8 @@
 // windows in it and the default handling both need of the system.
 #include "framework/windows/Forms.h"
 
+#include <algorithm>
+
 namespace kx {
 
 namespace {
@@ -35,11 +37,68 @@ void TCustomForm::CreateMDIClient() {
   Realign();
 }
 
+void TCustomForm::SetMDIClientArea(TWinControl* area) {
+  if (area == mdiClientArea_) return;
+  if (mdiClientArea_) mdiClientArea_->RemoveFreeNotification(this);
+  mdiClientArea_ = area;
+  if (area) area->FreeNotification(this);
+  Realign();
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove && component == mdiClientArea_) {
+    mdiClientArea_ = nullptr;
+    if (!IsDestroying()) Realign();
+  }
+}
+
+namespace {
+
+// What the control's aligned children leave of its client area (the
+// alClient ones excepted: the MDI client lies over them).
+RECT FreeClientRect(const TWinControl& control) {
+  RECT r = control.ClientRect();
+  for (int i = 0; i < control.ControlCount(); ++i) {
+    const TControl* c = control.Controls(i);
+    if (!c->Visible()) continue;
+    const RECT b = c->BoundsRect();
+    switch (c->Align()) {
+      case alTop:
+        r.top = std::max(r.top, b.bottom);
+        break;
+      case alBottom:
+        r.bottom = std::min(r.bottom, b.top);
+        break;
+      case alLeft:
+        r.left = std::max(r.left, b.right);
+        break;
+      case alRight:
+        r.right = std::min(r.right, b.left);
+        break;
+      default:
+        break;
+    }
+  }
+  r.right = std::max(r.left, r.right);
+  r.bottom = std::max(r.top, r.bottom);
+  return r;
+}
+
+}  // namespace
+
 void TCustomForm::AlignControls(RECT& rect) {
   TWinControl::AlignControls(rect);
-  if (clientWnd_)
-    SetWindowPos(clientWnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!clientWnd_) return;
+  if (mdiClientArea_ && mdiClientArea_->HandleAllocated()) {
+    // Over the area's free part and above the area, which would hide it.
+    RECT r = FreeClientRect(*mdiClientArea_);
+    MapWindowPoints(mdiClientArea_->Handle(), Handle(), reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(clientWnd_, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+    return;
+  }
+  SetWindowPos(clientWnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCustomForm::DefaultHandler(TMessage& m) {

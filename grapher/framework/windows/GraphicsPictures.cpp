@@ -262,7 +262,9 @@ void TBitmap::LoadFromBytes(const std::vector<uint8_t>& data) {
   if (!made) throw EInvalidGraphic("Bitmap image is not valid");
   TGdiHandle<HBITMAP> owned(made);
   LoadFromHandle(owned.Get());
-  if (ih.biBitCount == 32) SetPixelFormat(pf32bit);
+  // The file's pixel size, not the screen's, so that a bitmap is written
+  // back as it was read.
+  SetPixelFormat(ih.biBitCount == 32 ? pf32bit : pf24bit);
 }
 
 void TBitmap::DefineProperties(TFiler& filer) {
@@ -299,7 +301,10 @@ std::vector<uint8_t> TBitmap::SaveToBytes() {
   std::memcpy(out.data() + sizeof fh, &ih, sizeof ih);
   if (pixels) {
     GdiFlush();
-    std::memcpy(out.data() + fh.bfOffBits, bits_, pixels);
+    // Row by row: the padding at each row's end is written as zeros, whatever
+    // the bitmap holds there, so equal pictures give equal bytes.
+    const size_t stride = static_cast<size_t>(Stride()), used = static_cast<size_t>(width_) * BytesPerPixel();
+    for (int y = 0; y < height_; ++y) std::memcpy(out.data() + fh.bfOffBits + stride * y, bits_ + stride * y, used);
   }
   return out;
 }

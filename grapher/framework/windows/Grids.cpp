@@ -1,6 +1,7 @@
 #include "framework/windows/Grids.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "framework/windows/StdCtrls.h"
 
@@ -8,7 +9,6 @@ namespace kx {
 
 KX_PUBLISH(TCustomGrid) {
   p.Property("ColCount", &TCustomGrid::ColCount, &TCustomGrid::SetColCount);
-  p.Property("Ctl3D", &TCustomGrid::Ctl3D, &TCustomGrid::SetCtl3D);
   p.Property("DefaultColWidth", &TCustomGrid::DefaultColWidth, &TCustomGrid::SetDefaultColWidth);
   p.Property("DefaultDrawing", &TCustomGrid::DefaultDrawing, &TCustomGrid::SetDefaultDrawing);
   p.Property("DefaultRowHeight", &TCustomGrid::DefaultRowHeight, &TCustomGrid::SetDefaultRowHeight);
@@ -16,10 +16,20 @@ KX_PUBLISH(TCustomGrid) {
   p.Property("FixedCols", &TCustomGrid::FixedCols, &TCustomGrid::SetFixedCols);
   p.Property("FixedRows", &TCustomGrid::FixedRows, &TCustomGrid::SetFixedRows);
   p.Property("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions);
-  p.Property("ParentCtl3D", &TCustomGrid::ParentCtl3D, &TCustomGrid::SetParentCtl3D);
   p.Property("RowCount", &TCustomGrid::RowCount, &TCustomGrid::SetRowCount);
+  p.Property("BorderStyle", &TCustomGrid::BorderStyle, &TCustomGrid::SetBorderStyle).Default(bsSingle);
+  p.Property("GridLineWidth", &TCustomGrid::GridLineWidth, &TCustomGrid::SetGridLineWidth).Default(1);
+  p.Property("ScrollBars", &TCustomGrid::ScrollBars, &TCustomGrid::SetScrollBars).Default(ssBoth);
+  p.Property("VisibleColCount", &TCustomGrid::VisibleColCount, nullptr);
+  p.Property("VisibleRowCount", &TCustomGrid::VisibleRowCount, nullptr);
   p.Field("OnDrawCell", &TCustomGrid::OnDrawCell);
   p.Field("OnSelectCell", &TCustomGrid::OnSelectCell);
+  p.Field("OnColumnMoved", &TCustomGrid::OnColumnMoved);
+  p.Field("OnGetEditMask", &TCustomGrid::OnGetEditMask);
+  p.Field("OnGetEditText", &TCustomGrid::OnGetEditText);
+  p.Field("OnRowMoved", &TCustomGrid::OnRowMoved);
+  p.Field("OnSetEditText", &TCustomGrid::OnSetEditText);
+  p.Field("OnTopLeftChanged", &TCustomGrid::OnTopLeftChanged);
 }
 
 TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner) {
@@ -33,8 +43,21 @@ TCustomGrid::~TCustomGrid() = default;
 
 void TCustomGrid::CreateParams(TCreateParams& params) {
   TCustomControl::CreateParams(params);
-  params.Style |= WS_VSCROLL;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) params.Style |= WS_VSCROLL;
+  if (borderStyle_ != bsNone) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomGrid::SetBorderStyle(TFormBorderStyle style) {
+  style = style == bsNone ? bsNone : bsSingle;
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle style) {
+  if (style == scrollBars_) return;
+  scrollBars_ = style;
+  if (HandleAllocated()) RecreateWnd();
 }
 
 void TCustomGrid::SetColCount(int n) {
@@ -191,8 +214,13 @@ void TCustomGrid::DrawCell(int col, int row, RECT rect, TGridDrawState state) {
   OnDrawCell(this, col, row, rect, state);
 }
 
-std::string TCustomGrid::GetEditText(int, int) const { return {}; }
-void TCustomGrid::SetEditText(int, int, const std::string&) {}
+std::string TCustomGrid::GetEditText(int col, int row) const {
+  std::string text;
+  OnGetEditText(const_cast<TCustomGrid*>(this), col, row, text);
+  return text;
+}
+
+void TCustomGrid::SetEditText(int col, int row, const std::string& text) { OnSetEditText(this, col, row, text); }
 
 bool TCustomGrid::CanEditCell(int col, int row) const {
   return options_.Contains(goEditing) && !options_.Contains(goRowSelect) && col >= fixedCols_ && row >= fixedRows_;
@@ -232,6 +260,29 @@ int TCustomGrid::MaxTopRow() const {
   return std::max(top, fixedRows_);
 }
 
+namespace {
+
+// How many of the sizes, taken from `first` on, fit whole into `view`
+// pixels after the fixed ones.
+int FittingCount(int first, int count, int fixed, int view, int line, const std::function<int(int)>& size) {
+  for (int i = 0; i < fixed; ++i) view -= size(i) + line;
+  int fitting = 0;
+  for (int i = first; i < count && view >= size(i) + line; ++i, ++fitting) view -= size(i) + line;
+  return fitting;
+}
+
+}  // namespace
+
+int TCustomGrid::VisibleColCount() const {
+  return FittingCount(fixedCols_, colCount_, fixedCols_, ClientRect().right, gridLineWidth_,
+                      [this](int c) { return ColWidths(c); });
+}
+
+int TCustomGrid::VisibleRowCount() const {
+  return FittingCount(topRow_, rowCount_, fixedRows_, ClientRect().bottom, gridLineWidth_,
+                      [this](int r) { return RowHeights(r); });
+}
+
 void TCustomGrid::UpdateScrollBar() {
   if (!HandleAllocated()) return;
   // Fewer rows or a taller view bring rows above the top back into reach.
@@ -244,7 +295,12 @@ void TCustomGrid::UpdateScrollBar() {
   si.nMax = std::max(0, rowCount_ - fixedRows_ - 1);
   si.nPage = static_cast<UINT>(rowCount_ - MaxTopRow());
   si.nPos = topRow_ - fixedRows_;
-  SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+  // Setting the range would make a bar the style left out.
+  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+  if (topRow_ != reportedTopRow_) {
+    reportedTopRow_ = topRow_;
+    OnTopLeftChanged(this);
+  }
 }
 
 void TCustomGrid::CreateWnd() {
@@ -434,6 +490,17 @@ void TStringGrid::SetCells(int col, int row, const std::string& text) {
     RECT r = CellRect(col, row);
     InvalidateRect(Handle(), &r, FALSE);
   }
+}
+
+std::string TStringGrid::GetEditText(int col, int row) const {
+  std::string text = Cells(col, row);
+  OnGetEditText(const_cast<TStringGrid*>(this), col, row, text);
+  return text;
+}
+
+void TStringGrid::SetEditText(int col, int row, const std::string& text) {
+  SetCells(col, row, text);
+  TCustomGrid::SetEditText(col, row, text);
 }
 
 void TStringGrid::DrawCell(int col, int row, RECT rect, TGridDrawState state) {

@@ -3,11 +3,14 @@
 // per cell.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/windows/Controls.h"
+#include "framework/windows/Forms.h"
+#include "framework/windows/StdCtrls.h"
 
 namespace kx {
 
@@ -39,6 +42,11 @@ using TGridDrawState = TSet<TGridDrawStateFlag>;
 
 using TDrawCellEvent = TEvent<TObject*, int, int, RECT, TGridDrawState>;
 using TSelectCellEvent = TEvent<TObject*, int, int, bool&>;
+// Column or row moved from one index to another.
+using TMovedEvent = TEvent<TObject*, int, int>;
+// Column, row and the edit mask or text of that cell.
+using TGetEditEvent = TEvent<TObject*, int, int, std::string&>;
+using TSetEditEvent = TEvent<TObject*, int, int, const std::string&>;
 
 class TCustomGrid : public TCustomControl {
   KX_CLASS(TCustomGrid, TCustomControl)
@@ -74,11 +82,20 @@ class TCustomGrid : public TCustomControl {
   }
   bool DefaultDrawing() const { return defaultDrawing_; }
   void SetDefaultDrawing(bool on) { defaultDrawing_ = on; }
-  bool Ctl3D() const { return ctl3D_; }
-  void SetCtl3D(bool on) { ctl3D_ = on; }
-  bool ParentCtl3D() const { return parentCtl3D_; }
-  void SetParentCtl3D(bool on) { parentCtl3D_ = on; }
-  int GridLineWidth() const { return 1; }
+  int GridLineWidth() const { return gridLineWidth_; }
+  void SetGridLineWidth(int w) {
+    gridLineWidth_ = std::max(0, w);
+    Invalidate();
+  }
+  // bsSingle (a sunken edge) or bsNone.
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style);
+  // The grid scrolls its rows only: a style without the vertical bar hides it.
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle style);
+  // Scrollable columns and rows that fit whole in the view.
+  int VisibleColCount() const;
+  int VisibleRowCount() const;
 
   int Col() const { return col_; }
   void SetCol(int c) { MoveTo(c, row_); }
@@ -93,6 +110,16 @@ class TCustomGrid : public TCustomControl {
 
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
+  // The text the cell editor starts with and the text it leaves.
+  TGetEditEvent OnGetEditText;
+  TSetEditEvent OnSetEditText;
+  // The first scrolled row changed.
+  TNotifyEvent OnTopLeftChanged;
+  // Kept for form resources: the grid neither moves columns or rows nor
+  // asks for edit masks.
+  TMovedEvent OnColumnMoved;
+  TMovedEvent OnRowMoved;
+  TGetEditEvent OnGetEditMask;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -126,8 +153,10 @@ class TCustomGrid : public TCustomControl {
   TColor fixedColor_ = clBtnFace;
   TGridOptions options_{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
   bool defaultDrawing_ = true;
-  bool ctl3D_ = true;
-  bool parentCtl3D_ = true;
+  int gridLineWidth_ = 1;
+  TFormBorderStyle borderStyle_ = bsSingle;
+  TScrollStyle scrollBars_ = ssBoth;
+  int reportedTopRow_ = 1;
   int col_ = 1, row_ = 1, topRow_ = 1;
   TEdit* editor_ = nullptr;
   int editCol_ = -1, editRow_ = -1;
@@ -155,8 +184,8 @@ class TStringGrid : public TCustomGrid {
 
  protected:
   void DrawCell(int col, int row, RECT rect, TGridDrawState state) override;
-  std::string GetEditText(int col, int row) const override { return Cells(col, row); }
-  void SetEditText(int col, int row, const std::string& text) override { SetCells(col, row, text); }
+  std::string GetEditText(int col, int row) const override;
+  void SetEditText(int col, int row, const std::string& text) override;
   void SizeChanged() override;
 
  private:

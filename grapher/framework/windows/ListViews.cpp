@@ -120,7 +120,7 @@ void TCustomListView::CreateParams(TCreateParams& params) {
   InitCommonControlsEx(&classes);
   params.WinClassName = WC_LISTVIEWA;
   static constexpr DWORD kViews[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
-  params.Style |= WS_TABSTOP | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | kViews[viewStyle_];
+  params.Style |= WS_TABSTOP | LVS_SHAREIMAGELISTS | kViews[viewStyle_] | ListStyle();
   if (!readOnly_) params.Style |= LVS_EDITLABELS;
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -141,8 +141,9 @@ void TCustomListView::Loaded() {
 
 void TCustomListView::ApplyExtendedStyle() {
   if (!HandleAllocated()) return;
-  const DWORD mask = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
-  const DWORD bits = (rowSelect_ ? LVS_EX_FULLROWSELECT : 0) | (gridLines_ ? LVS_EX_GRIDLINES : 0);
+  const DWORD mask = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_TRACKSELECT;
+  const DWORD bits = (rowSelect_ ? LVS_EX_FULLROWSELECT : 0) | (gridLines_ ? LVS_EX_GRIDLINES : 0) |
+                     (checkboxes_ ? LVS_EX_CHECKBOXES : 0) | (hotTrack_ ? LVS_EX_TRACKSELECT : 0);
   SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, mask, bits);
 }
 
@@ -370,7 +371,7 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&classes);
   params.WinClassName = WC_TREEVIEWA;
-  params.Style |= WS_TABSTOP | TVS_SHOWSELALWAYS;
+  params.Style |= WS_TABSTOP | TreeStyle();
   if (showLines_) params.Style |= TVS_HASLINES;
   if (showButtons_) params.Style |= TVS_HASBUTTONS;
   if (showRoot_) params.Style |= TVS_LINESATROOT;
@@ -380,6 +381,7 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
 
 void TCustomTreeView::CreateWnd() {
   TWinControl::CreateWnd();
+  if (indent_ > 0) SendMessageA(Handle(), TVM_SETINDENT, WPARAM(indent_), 0);
   ApplyImages();
   Fill();
 }

@@ -96,6 +96,17 @@ class TCustomListView : public TWinControl {
   void SetLargeImages(TImageList* images);
   TImageList* SmallImages() const { return smallImages_; }
   void SetSmallImages(TImageList* images);
+  // Native styles (ListViewsStyles.cpp).
+  bool Checkboxes() const { return checkboxes_; }
+  void SetCheckboxes(bool on);
+  bool HotTrack() const { return hotTrack_; }
+  void SetHotTrack(bool on);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool on);
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool on);
+  bool ShowColumnHeaders() const { return showColumnHeaders_; }
+  void SetShowColumnHeaders(bool on);
   // The selected item's index, -1 for none; writing selects (and shows) it.
   int ItemIndex() const;
   void SetItemIndex(int index);
@@ -116,12 +127,18 @@ class TCustomListView : public TWinControl {
   void Fill();
   void ApplyImages();
   void ApplyExtendedStyle();
+  DWORD ListStyle() const;
   std::unique_ptr<TViewCollection> columns_;
   std::unique_ptr<TViewCollection> items_;
   TViewStyle viewStyle_ = vsIcon;
   bool rowSelect_ = false;
   bool gridLines_ = false;
   bool readOnly_ = false;
+  bool checkboxes_ = false;
+  bool hotTrack_ = false;
+  bool hideSelection_ = true;
+  bool multiSelect_ = false;
+  bool showColumnHeaders_ = true;
   bool filling_ = false;  // selection changes while filling are no user's
   int itemIndex_ = -1;    // kept while there is no window
   TImageList* largeImages_ = nullptr;
@@ -184,6 +201,20 @@ class TCustomTreeView : public TWinControl {
   void SetImages(TImageList* images);
   TTreeNode* Selected() const { return selected_; }
   void SetSelected(TTreeNode* node);
+  // Native styles (ListViewsStyles.cpp).
+  bool AutoExpand() const { return autoExpand_; }
+  void SetAutoExpand(bool on);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool on);
+  bool HotTrack() const { return hotTrack_; }
+  void SetHotTrack(bool on);
+  bool RowSelect() const { return rowSelect_; }
+  void SetRowSelect(bool on);
+  bool ToolTips() const { return toolTips_; }
+  void SetToolTips(bool on);
+  // Pixels each level is indented by; 0 for the native default.
+  int Indent() const { return indent_; }
+  void SetIndent(int pixels);
   TTVChangedEvent OnChange;
   TTVChangedEvent OnExpanded;
   TTVChangedEvent OnCollapsed;
@@ -202,7 +233,14 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* NodeOf(void* item) const;
   void ApplyImages();
   void StyleChanged();
+  DWORD TreeStyle() const;
   std::unique_ptr<TViewCollection> items_;
+  bool autoExpand_ = false;
+  bool hideSelection_ = true;
+  bool hotTrack_ = false;
+  bool rowSelect_ = false;
+  bool toolTips_ = true;
+  int indent_ = 0;
   bool showLines_ = true;
   bool showButtons_ = true;
   bool showRoot_ = true;
@@ -224,6 +262,11 @@ void PublishListView(TPublisher<C>& p) {
   p.Property("RowSelect", &C::RowSelect, &C::SetRowSelect).Default(false);
   p.Property("SmallImages", &C::SmallImages, &C::SetSmallImages);
   p.Property("ViewStyle", &C::ViewStyle, &C::SetViewStyle).Default(vsIcon);
+  p.Property("Checkboxes", &C::Checkboxes, &C::SetCheckboxes).Default(false);
+  p.Property("HideSelection", &C::HideSelection, &C::SetHideSelection).Default(true);
+  p.Property("HotTrack", &C::HotTrack, &C::SetHotTrack).Default(false);
+  p.Property("MultiSelect", &C::MultiSelect, &C::SetMultiSelect).Default(false);
+  p.Property("ShowColumnHeaders", &C::ShowColumnHeaders, &C::SetShowColumnHeaders).Default(true);
   p.Field("OnColumnClick", static_cast<TLVColumnClickEvent C::*>(&C::OnColumnClick));
   p.Field("OnSelectItem", static_cast<TLVSelectItemEvent C::*>(&C::OnSelectItem));
 }
@@ -236,6 +279,12 @@ void PublishTreeView(TPublisher<C>& p) {
   p.Property("ShowButtons", &C::ShowButtons, &C::SetShowButtons).Default(true);
   p.Property("ShowLines", &C::ShowLines, &C::SetShowLines).Default(true);
   p.Property("ShowRoot", &C::ShowRoot, &C::SetShowRoot).Default(true);
+  p.Property("AutoExpand", &C::AutoExpand, &C::SetAutoExpand).Default(false);
+  p.Property("HideSelection", &C::HideSelection, &C::SetHideSelection).Default(true);
+  p.Property("HotTrack", &C::HotTrack, &C::SetHotTrack).Default(false);
+  p.Property("Indent", &C::Indent, &C::SetIndent).Default(0);
+  p.Property("RowSelect", &C::RowSelect, &C::SetRowSelect).Default(false);
+  p.Property("ToolTips", &C::ToolTips, &C::SetToolTips).Default(true);
   p.Field("OnChange", static_cast<TTVChangedEvent C::*>(&C::OnChange));
   p.Field("OnCollapsed", static_cast<TTVChangedEvent C::*>(&C::OnCollapsed));
   p.Field("OnExpanded", static_cast<TTVChangedEvent C::*>(&C::OnExpanded));

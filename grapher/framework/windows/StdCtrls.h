@@ -18,6 +18,8 @@ KX_ENUM_NAMES(TOwnerDrawStateFlag, "odSelected", "odGrayed", "odDisabled", "odCh
               "odComboBoxEdit")
 using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
 using TDrawItemEvent = TEvent<TWinControl*, int, RECT, TOwnerDrawState>;
+// The height of the item at an index, for lists whose items differ in height.
+using TMeasureItemEvent = TEvent<TWinControl*, int, int&>;
 
 class TLabel : public TGraphicControl {
   KX_CLASS(TLabel, TGraphicControl)
@@ -74,10 +76,28 @@ class TButton : public TWinControl {
   int modalResult_ = 0;
 };
 
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+KX_ENUM_NAMES(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
+
 class TCustomEdit : public TWinControl {
   KX_CLASS(TCustomEdit, TWinControl)
  public:
   explicit TCustomEdit(TComponent* owner);
+  // Native styles (StdCtrlsStyles.cpp); a change remakes the window.
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase v);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool on);
+  bool OEMConvert() const { return oemConvert_; }
+  void SetOEMConvert(bool on);
+  // #0 for none; published as a one-character text.
+  char PasswordChar() const { return passwordChar_; }
+  void SetPasswordChar(char c);
+  // Kept for form resources only: the window keeps the height it is given.
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool on) { autoSelect_ = on; }
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool on) { autoSize_ = on; }
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int v);
   bool ReadOnly() const { return readOnly_; }
@@ -99,10 +119,18 @@ class TCustomEdit : public TWinControl {
   void CreateWindowHandle(const TCreateParams& params) override;
   void WndProc(TMessage& m) override;
   virtual void Change();
+  // The style bits of CharCase, HideSelection, OEMConvert and PasswordChar.
+  DWORD EditStyle() const;
 
  private:
   int maxLength_ = 0;
   bool readOnly_ = false;
+  TEditCharCase charCase_ = ecNormal;
+  bool hideSelection_ = true;
+  bool oemConvert_ = false;
+  char passwordChar_ = '\0';
+  bool autoSelect_ = true;
+  bool autoSize_ = true;
   bool settingText_ = false;
   int selStart_ = 0, selLength_ = 0;  // kept while there is no window
 };
@@ -128,12 +156,15 @@ class TMemo : public TCustomEdit {
   void SetScrollBars(TScrollStyle v);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool on);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment v);
 
  protected:
   void CreateParams(TCreateParams& params) override;
 
  private:
   std::unique_ptr<TStrings> lines_;
+  TAlignment alignment_ = taLeftJustify;
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true;
 };
@@ -158,6 +189,18 @@ class TCustomListBox : public TWinControl {
   void SetItemHeight(int height);
   bool Sorted() const { return sorted_; }
   void SetSorted(bool on);
+  // Native styles (StdCtrlsStyles.cpp); a change remakes the window.
+  int Columns() const { return columns_; }
+  void SetColumns(int v);
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool on);
+  bool ExtendedSelect() const { return extendedSelect_; }
+  void SetExtendedSelect(bool on);
+  bool IntegralHeight() const { return integralHeight_; }
+  void SetIntegralHeight(bool on);
+  // Tab stops in dialog units; 0 for the native default.
+  int TabWidth() const { return tabWidth_; }
+  void SetTabWidth(int v);
   TCanvas* Canvas() const { return canvas_.get(); }
   RECT ItemRect(int index) const;
   int ItemAtPos(POINT p, bool existing) const;
@@ -165,6 +208,7 @@ class TCustomListBox : public TWinControl {
   virtual void DeleteSelected();
 
   TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -175,9 +219,17 @@ class TCustomListBox : public TWinControl {
   virtual void ItemsChanged();
   // Refills the native list, selecting `keep`.
   void FillNative(int keep);
+  DWORD ListStyle() const;
+  // Column width and tab stops, once the window exists.
+  void ApplyListMetrics();
 
  private:
   std::unique_ptr<TStringList> items_;
+  int columns_ = 0;
+  bool multiSelect_ = false;
+  bool extendedSelect_ = true;
+  bool integralHeight_ = false;
+  int tabWidth_ = 0;
   TListBoxStyle style_ = lbStandard;
   int itemHeight_ = 16;
   bool sorted_ = false;
@@ -200,6 +252,12 @@ class TCheckListBox : public TCustomListBox {
   bool Checked(int index) const;
   void SetChecked(int index, bool on);
   void DeleteSelected() override;
+  // Flat check boxes, or the sunken 3D ones.
+  bool Flat() const { return flat_; }
+  void SetFlat(bool on) {
+    flat_ = on;
+    Invalidate();
+  }
 
   TNotifyEvent OnClickCheck;
 
@@ -212,6 +270,7 @@ class TCheckListBox : public TCustomListBox {
  private:
   void ToggleAt(int index);
   static constexpr int kCheckWidth = 16;
+  bool flat_ = true;
   std::vector<bool> checked_;
 };
 
@@ -234,6 +293,14 @@ class TComboBox : public TWinControl {
   void SetItemHeight(int height);
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int v) { dropDownCount_ = v; }
+  // Native styles (StdCtrlsStyles.cpp).
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase v);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int v);
+  // Keeps the items in alphabetical order.
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool on);
   TCanvas* Canvas() const { return canvas_.get(); }
 
   TNotifyEvent OnChange;
@@ -241,6 +308,7 @@ class TComboBox : public TWinControl {
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
   TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -259,6 +327,9 @@ class TComboBox : public TWinControl {
   TComboBoxStyle style_ = csDropDown;
   int itemHeight_ = 16;
   int dropDownCount_ = 8;
+  TEditCharCase charCase_ = ecNormal;
+  int maxLength_ = 0;
+  bool sorted_ = false;
   int itemIndex_ = -1;
   std::unique_ptr<TCanvas> canvas_;
 };

@@ -41,9 +41,13 @@ KX_PUBLISH(TkvButton) {
   p.Property("Layout", &TkvButton::Layout, &TkvButton::SetLayout).Default(blGlyphLeft);
   p.Property("Spacing", &TkvButton::Spacing, &TkvButton::SetSpacing).Default(4);
   p.Property("ResHandle", &ResHandleOf, &SetResHandleOf).Default(0);
-  p.Property("PicNormalResName", &TkvButton::PicNormalResName, &TkvButton::SetPicNormalResName);
-  p.Property("PicMouseDownResName", &TkvButton::PicMouseDownResName, &TkvButton::SetPicMouseDownResName);
-  p.Property("PicMouseOnResName", &TkvButton::PicMouseOnResName, &TkvButton::SetPicMouseOnResName);
+  // A name turns the button to the Custom style when it is read: only a
+  // Custom button has names of its own to write.
+  const auto custom = [](const TkvButton& b) { return b.UIStyle() == TkvUIStyle::Custom; };
+  p.Property("PicNormalResName", &TkvButton::PicNormalResName, &TkvButton::SetPicNormalResName).StoredWhen(custom);
+  p.Property("PicMouseDownResName", &TkvButton::PicMouseDownResName, &TkvButton::SetPicMouseDownResName)
+      .StoredWhen(custom);
+  p.Property("PicMouseOnResName", &TkvButton::PicMouseOnResName, &TkvButton::SetPicMouseOnResName).StoredWhen(custom);
   p.Property("MouseContinuouslyDownInterval", &TkvButton::MouseContinuouslyDownInterval,
              &TkvButton::SetMouseContinuouslyDownInterval)
       .Default(100);
@@ -296,7 +300,7 @@ void TkvCustomButton::PaintFocus(TCanvas& canvas) {
 // Click, mouse and keyboard
 
 void TkvCustomButton::ButtonClick() {
-  if (CanFocus() && Enabled() && HandleAllocated()) SetFocus();
+  if (takesFocus_ && CanFocus() && Enabled() && HandleAllocated()) SetFocus();
   // Before OnClick, so a handler that sets the form's result has the last word.
   if (Parent())
     if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);

@@ -68,6 +68,10 @@ class TkvCustomButton : public TCustomControl {
   void SetTransparent(bool on);
   TkvUIStyle UIStyle() const { return uiStyle_; }
   void SetUIStyle(TkvUIStyle style);
+  // False for a button that is part of another control (a scroll bar's
+  // arrow): clicking it leaves the focus where it is.
+  bool TakesFocus() const { return takesFocus_; }
+  void SetTakesFocus(bool on) { takesFocus_ = on; }
   bool Default() const { return default_; }
   void SetDefault(bool on);
   bool Cancel() const { return cancel_; }
@@ -160,6 +164,7 @@ class TkvCustomButton : public TCustomControl {
   HINSTANCE resHandle_;
   bool hover_ = false;
   bool pressed_ = false;
+  bool takesFocus_ = true;
 };
 
 // The push button of the grapher's windows: the style's three skins

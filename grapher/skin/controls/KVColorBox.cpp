@@ -13,6 +13,31 @@ KX_PUBLISH(TkvCustomColorBox) {
   p.Color("NoneColorColor", &TkvCustomColorBox::NoneColorColor, &TkvCustomColorBox::SetNoneColorColor).Default(0);
   p.Color("Selected", &TkvCustomColorBox::Selected, &TkvCustomColorBox::SetSelected).Default(0);
   p.Property("Style", &TkvCustomColorBox::ColorStyle, &TkvCustomColorBox::SetColorStyle).Default(7);
+  using Box = TkvCustomColorBox;
+  p.Property(
+       "AutoComplete", [](const Box& b) { return b.StoredOnly().AutoComplete; },
+       [](Box& b, bool on) { b.StoredOnly().AutoComplete = on; })
+      .Default(true);
+  p.Property(
+       "AutoDropDown", [](const Box& b) { return b.StoredOnly().AutoDropDown; },
+       [](Box& b, bool on) { b.StoredOnly().AutoDropDown = on; })
+      .Default(false);
+  p.Property(
+       "BevelEdges", [](const Box& b) { return b.StoredOnly().BevelEdges; },
+       [](Box& b, TBevelEdges edges) { b.StoredOnly().BevelEdges = edges; })
+      .Default(int64_t(TBevelEdges{beLeft, beTop, beRight, beBottom}.Bits()));
+  p.Property(
+       "BevelInner", [](const Box& b) { return b.StoredOnly().BevelInner; },
+       [](Box& b, TBevelCut cut) { b.StoredOnly().BevelInner = cut; })
+      .Default(bvRaised);
+  p.Property(
+       "BevelKind", [](const Box& b) { return b.StoredOnly().BevelKind; },
+       [](Box& b, TBevelKind kind) { b.StoredOnly().BevelKind = kind; })
+      .Default(bkNone);
+  p.Property(
+       "BevelOuter", [](const Box& b) { return b.StoredOnly().BevelOuter; },
+       [](Box& b, TBevelCut cut) { b.StoredOnly().BevelOuter = cut; })
+      .Default(bvLowered);
 }
 
 KX_PUBLISH(TkvColorBox) {}

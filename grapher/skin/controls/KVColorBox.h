@@ -72,6 +72,19 @@ class TkvCustomColorBox : public TkvCustomComboBox {
   // Shows the colour dialog for item 0; true when the user confirmed.
   virtual bool ChooseCustomColor();
 
+  // Kept for form resources: the box neither completes typed names, drops
+  // down by itself nor draws bevels.
+  struct TStoredOnly {
+    bool AutoComplete = true;
+    bool AutoDropDown = false;
+    TBevelEdges BevelEdges{beLeft, beTop, beRight, beBottom};
+    TBevelCut BevelInner = bvRaised;
+    TBevelKind BevelKind = bkNone;
+    TBevelCut BevelOuter = bvLowered;
+  };
+  TStoredOnly& StoredOnly() { return storedOnly_; }
+  const TStoredOnly& StoredOnly() const { return storedOnly_; }
+
  protected:
   void CreateWindowHandle(const TCreateParams& params) override;
   void DrawItem(int index, RECT rect, TOwnerDrawState state) override;
@@ -90,6 +103,7 @@ class TkvCustomColorBox : public TkvCustomComboBox {
   TColor defaultColorColor_ = 0;
   TColor noneColorColor_ = 0;
   TColor selectedColor_ = clBlack;
+  TStoredOnly storedOnly_;
 };
 
 class TkvColorBox : public TkvCustomColorBox {

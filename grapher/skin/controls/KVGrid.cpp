@@ -27,7 +27,7 @@ void InitGrid(Grid& grid, TkvGridLook& look, TColor focused) {
   look.FocusedColor = focused;
   look.SelectedColor = clYellow;
   grid.SetParentCtl3D(false);
-  grid.TCustomGrid::SetCtl3D(false);
+  grid.TControl::SetCtl3D(false);
 }
 
 // No sunken edge: a one-pixel border band that the frame covers.
@@ -52,7 +52,7 @@ void PublishGrid(TPublisher<Grid>& p) {
   p.Color("SelectedColor", &Grid::SelectedColor, &Grid::SetSelectedColor);
   p.Color("FixedFontColor", &Grid::FixedFontColor, &Grid::SetFixedFontColor);
   p.Color("FontColor", &Grid::FontColor, &Grid::SetFontColor).NotStored();
-  p.Property("Ctl3D", &Grid::Ctl3D, [](Grid& g, bool on) { g.TCustomGrid::SetCtl3D(on); });
+  p.Property("Ctl3D", &Grid::Ctl3D, [](Grid& g, bool on) { g.TControl::SetCtl3D(on); });
 }
 
 }  // namespace

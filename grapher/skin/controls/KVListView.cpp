@@ -8,6 +8,8 @@ namespace kx {
 
 KX_PUBLISH(TkvListView) {
   p.Color("BorderColor", &TkvListView::BorderColor, &TkvListView::SetBorderColor);
+  p.Property("BorderStyle", &TkvListView::BorderStyle, &TkvListView::SetBorderStyle).Default(bsNone);
+  p.Property("BorderWidth", &TkvListView::BorderWidth, &TkvListView::SetBorderWidth).Default(2);
   PublishListView(p);
 }
 
@@ -29,9 +31,25 @@ void TkvListView::SetBorderColor(TColor color) {
   Repaint();
 }
 
+void TkvListView::SetBorderStyle(TFormBorderStyle style) {
+  // Only the two edges a view can have.
+  style = style == bsNone ? bsNone : bsSingle;
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TkvListView::SetBorderWidth(int width) {
+  width = std::max(0, width);
+  if (width == borderWidth_) return;
+  borderWidth_ = width;
+  kvborder::RemeasureFrame(*this);
+  Invalidate();
+}
+
 void TkvListView::CreateParams(TCreateParams& params) {
   TCustomListView::CreateParams(params);
-  kvborder::RemoveNativeBorder(params);
+  if (borderStyle_ == bsNone) kvborder::RemoveNativeBorder(params);
 }
 
 void TkvListView::CreateWindowHandle(const TCreateParams& params) {
@@ -41,7 +59,7 @@ void TkvListView::CreateWindowHandle(const TCreateParams& params) {
 
 void TkvListView::WndProc(TMessage& m) {
   if (kvborder::HandleMessage(
-          m, BorderWidth, [&] { TCustomListView::WndProc(m); },
+          m, borderWidth_, [&] { TCustomListView::WndProc(m); },
           [&] { FrameControlWindow(*this, borderColor_, Color()); }))
     return;
   TCustomListView::WndProc(m);

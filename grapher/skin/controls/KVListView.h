@@ -1,8 +1,11 @@
 // The list view with a thin skinned frame: the framework's list view with
 // its native border taken away, a band of two pixels kept round the client
 // area and, after every paint, a frame in BorderColor drawn over the band.
+// A form resource may give the native border back (BorderStyle bsSingle) and
+// set the band's width.
 #pragma once
 
+#include "framework/windows/Forms.h"
 #include "framework/windows/ListViews.h"
 
 namespace kx {
@@ -14,7 +17,11 @@ class TkvListView : public TCustomListView {
 
   TColor BorderColor() const { return borderColor_; }
   void SetBorderColor(TColor color);
-  static constexpr int BorderWidth = 2;
+  // bsNone (the skin's thin frame alone) or bsSingle (the native edge too).
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style);
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int width);
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -23,6 +30,8 @@ class TkvListView : public TCustomListView {
 
  private:
   TColor borderColor_ = clBlack;
+  TFormBorderStyle borderStyle_ = bsNone;
+  int borderWidth_ = 2;
 };
 
 }  // namespace kx

@@ -212,6 +212,7 @@ TkvImageButton* TkvScrollBar::NewLineButton(int direction) {
   auto* button = new TkvImageButton(this);
   button->SetParent(this);
   button->SetTabStop(false);
+  button->SetTakesFocus(false);
   button->SetAutoSize(true);
   button->SetMouseContinuouslyDownInterval(100);
   button->OnMouseDown = TMouseEvent([this](TObject*, TMouseButton mouse, TShiftState, int, int) {

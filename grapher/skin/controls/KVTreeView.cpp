@@ -8,6 +8,8 @@ namespace kx {
 
 KX_PUBLISH(TkvTreeView) {
   p.Color("BorderColor", &TkvTreeView::BorderColor, &TkvTreeView::SetBorderColor);
+  p.Property("BorderStyle", &TkvTreeView::BorderStyle, &TkvTreeView::SetBorderStyle).Default(bsNone);
+  p.Property("BorderWidth", &TkvTreeView::BorderWidth, &TkvTreeView::SetBorderWidth).Default(2);
   PublishTreeView(p);
 }
 
@@ -29,9 +31,25 @@ void TkvTreeView::SetBorderColor(TColor color) {
   Repaint();
 }
 
+void TkvTreeView::SetBorderStyle(TFormBorderStyle style) {
+  // Only the two edges a view can have.
+  style = style == bsNone ? bsNone : bsSingle;
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TkvTreeView::SetBorderWidth(int width) {
+  width = std::max(0, width);
+  if (width == borderWidth_) return;
+  borderWidth_ = width;
+  kvborder::RemeasureFrame(*this);
+  Invalidate();
+}
+
 void TkvTreeView::CreateParams(TCreateParams& params) {
   TCustomTreeView::CreateParams(params);
-  kvborder::RemoveNativeBorder(params);
+  if (borderStyle_ == bsNone) kvborder::RemoveNativeBorder(params);
 }
 
 void TkvTreeView::CreateWindowHandle(const TCreateParams& params) {
@@ -41,7 +59,7 @@ void TkvTreeView::CreateWindowHandle(const TCreateParams& params) {
 
 void TkvTreeView::WndProc(TMessage& m) {
   if (kvborder::HandleMessage(
-          m, BorderWidth, [&] { TCustomTreeView::WndProc(m); },
+          m, borderWidth_, [&] { TCustomTreeView::WndProc(m); },
           [&] { FrameControlWindow(*this, borderColor_, Color()); }))
     return;
   TCustomTreeView::WndProc(m);

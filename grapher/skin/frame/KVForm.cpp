@@ -106,7 +106,10 @@ TkvForm::~TkvForm() {
 void TkvForm::Notification(TComponent* component, TOperation operation) {
   TCustomPanel::Notification(component, operation);
   if (operation != opRemove) return;
-  if (component == formPanel_) formPanel_ = nullptr;
+  if (component == formPanel_) {
+    formPanel_ = nullptr;
+    ShowMDIClientInPanel();
+  }
   if (component != menu_) return;
   // The menu is going: nothing of it may be called any more.
   menu_ = nullptr;
@@ -206,9 +209,13 @@ void TkvForm::SetFormPanel(TCustomPanel* panel) {
   }
   if (formPanel_) formPanel_->RemoveFreeNotification(this);
   formPanel_ = panel;
-  if (!panel) return;
+  if (!panel) {
+    ShowMDIClientInPanel();
+    return;
+  }
   panel->FreeNotification(this);
   panel->SetAlign(alClient);
+  ShowMDIClientInPanel();
   if (dynamic_cast<TPanel*>(panel)) {
     panel->SetBevelInner(bvNone);
     panel->SetBevelOuter(bvNone);
@@ -307,6 +314,15 @@ void TkvForm::ArrangeInForm() {
   const int height = host_->ClientHeight() - borderWidth_ - top - (IsMDIChild() ? 3 : 0);
   // A minimised host has no client area: the frame waits at no size.
   SetBounds(borderWidth_, top, std::max(width, 0), std::max(height, 0));
+  // The MDI client follows the panel's new place.
+  if (host_->FormStyle() == fsMDIForm) host_->Realign();
+}
+
+void TkvForm::ShowMDIClientInPanel() {
+  // The frame and its panel cover the host's whole client area: the MDI
+  // client lies over the panel, or over the frame below its bars.
+  if (host_ && host_->FormStyle() == fsMDIForm)
+    host_->SetMDIClientArea(formPanel_ ? static_cast<TWinControl*>(formPanel_) : this);
 }
 
 void TkvForm::PaintTo(TBitmap& bmp) {
@@ -339,6 +355,7 @@ void TkvForm::Paint() {
 void TkvForm::CreateWnd() {
   TCustomPanel::CreateWnd();
   DropHostCaption();  // the host's window is made just before the frame's
+  ShowMDIClientInPanel();
   ArrangeInForm();
   PaintFormBorder();
 }

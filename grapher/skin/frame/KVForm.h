@@ -159,6 +159,8 @@ class TkvForm : public TCustomPanel, public TkvSkinnedForm, public TkvTitleBarFr
   // The frame's bounds in the host: below the host's top edge (under the
   // title bar) or BorderWidth lower without it, inset by the border.
   void ArrangeInForm();
+  // An MDI host shows its MDI client over the panel (or the frame).
+  void ShowMDIClientInPanel();
   // The border strips on the host's client area, in BorderColor.
   void PaintFormBorder();
   // The frame's face into `bmp`, sized to the frame: the style's pattern

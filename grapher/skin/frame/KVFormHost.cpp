@@ -130,6 +130,8 @@ void TkvForm::FormWindowProc(TMessage& m) {
       HostSized();
       break;
     case WM_ERASEBKGND:
+    case WM_PAINT:
+      // The host's own paint of a strip a resize uncovered fills the border too.
       PaintFormBorder();
       break;
     case WM_NCHITTEST:

@@ -203,6 +203,25 @@ TEST(Bitmap, FileBytesRoundTripAndBadDataIsRefused) {
   EXPECT_EQ(back.Width(), 7);  // a refused load keeps the picture
 }
 
+// A file read and written again comes back byte for byte: its pixel size is
+// the file's (not the screen's), and the padding of rows whose width is no
+// multiple of four bytes is written as zeros.
+TEST(Bitmap, AFileReadIsWrittenBackByteForByte) {
+  for (TPixelFormat format : {pf24bit, pf32bit}) {
+    std::vector<uint8_t> file = FilledBitmap(5, 3, clTeal, format)->SaveToBytes();
+    TBitmap back;
+    back.LoadFromBytes(file);
+    EXPECT_EQ(back.PixelFormat(), format);
+    EXPECT_EQ(back.SaveToBytes(), file) << "format " << format;
+    // Padding bytes that are not zero in a file read are zero when written.
+    if (format == pf24bit) {
+      file[14 + 40 + 15] = 0xAB;  // after the first row's five pixels
+      back.LoadFromBytes(file);
+      EXPECT_EQ(back.SaveToBytes()[14 + 40 + 15], 0);
+    }
+  }
+}
+
 // Writes a little-endian field of `size` bytes into a .bmp file's bytes.
 void Poke(std::vector<uint8_t>& file, size_t offset, uint32_t value, int size = 4) {
   for (int i = 0; i < size; ++i) file[offset + i] = static_cast<uint8_t>(value >> (8 * i));

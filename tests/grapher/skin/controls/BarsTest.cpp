@@ -10,6 +10,7 @@
 
 #include "framework/windows/ExtCtrls.h"
 #include "framework/windows/Forms.h"
+#include "framework/windows/StdCtrls.h"
 #include "skin/controls/KVProgressBar.h"
 #include "skin/controls/KVScrollBar.h"
 #include "skin/controls/KVThemesControls.h"
@@ -354,6 +355,26 @@ TEST_F(Bars, LineButtonsStepOnQuickClicksAndWhileHeld) {
   Press(*bar->UpButton(), 5, 5);
   Release(*bar->UpButton(), 5, 5);
   EXPECT_EQ(changes, (std::vector<int>{51, 52, 53, 54, 49}));
+}
+
+// A click on an arrow scrolls without taking the focus from the control
+// that has it (a memo whose bar it is, or any other).
+TEST_F(Bars, LineButtonsLeaveTheFocusWhereItIs) {
+  SkinForm(TkvUIStyle::WinXP);
+  auto* edit = Add<TEdit>(100, 20, 120, 21);
+  auto* bar = Add<TkvScrollBar>(50, 20, 16, 221);
+  bar->SetOrientation(kvVertical);
+  form_->Show();
+  Application->ProcessMessages();
+  edit->SetFocus();
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  for (TkvImageButton* arrow : {bar->DownButton(), bar->UpButton()}) {
+    const int before = bar->Position();
+    Press(*arrow, 5, 5);
+    Release(*arrow, 5, 5);
+    EXPECT_NE(bar->Position(), before);
+    EXPECT_EQ(GetFocus(), edit->Handle());
+  }
 }
 
 // The line button is the picture button: held, it repeats; dragged off the

@@ -186,3 +186,46 @@ TEST_F(MdiForms, HitTestsOfASkinnedFrame) {
   Application->ProcessMessages();
   EXPECT_EQ(HitTest(*host, POINT{0, 150}), HTCLIENT);  // maximised: no band, nothing let through
 }
+
+// A skinned MDI frame fills the host with its panel; the children show and
+// take clicks over that panel, below the frame's title bar.
+TEST_F(MdiForms, TheChildrenShowOverTheSkinnedFramesPanel) {
+  auto* frame = new TkvForm(mainFrame_);
+  frame->SetBorderWidth(1);
+  frame->SetCaption("Skinned MDI frame");
+  auto* panel = new TPanel(mainFrame_);
+  panel->SetParent(frame);
+  panel->SetColor(clGreen);
+  frame->SetFormPanel(panel);
+  Application->ProcessMessages();
+  ASSERT_EQ(mainFrame_->MDIClientArea(), panel);
+
+  // The client covers the panel exactly, below the title bar.
+  RECT client, area;
+  GetWindowRect(mainFrame_->ClientHandle(), &client);
+  GetWindowRect(panel->Handle(), &area);
+  EXPECT_TRUE(EqualRect(&client, &area)) << client.left << "," << client.top << " " << area.left << "," << area.top;
+  RECT bar;
+  GetWindowRect(frame->TitleBar()->Handle(), &bar);
+  EXPECT_GE(client.top, bar.bottom);
+  // What lies under a child's middle is the child, not the panel.
+  for (const Child* c : {&a_, &b_}) {
+    RECT r;
+    GetWindowRect(c->Field->Handle(), &r);
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    HWND under = WindowFromPoint(middle);
+    EXPECT_TRUE(under == c->Field->Handle() || IsChild(c->Host->Handle(), under)) << c->Host->Caption();
+  }
+  Shoot("skin_mdi_skinned_frame.png");
+
+  // Without its panel the frame's own area below its bars holds the client.
+  frame->SetFormPanel(nullptr);
+  delete panel;
+  Application->ProcessMessages();
+  EXPECT_EQ(mainFrame_->MDIClientArea(), frame);
+  GetWindowRect(mainFrame_->ClientHandle(), &client);
+  EXPECT_EQ(client.top, bar.bottom);
+  delete frame;
+  Application->ProcessMessages();
+  EXPECT_EQ(mainFrame_->MDIClientArea(), nullptr);
+}
