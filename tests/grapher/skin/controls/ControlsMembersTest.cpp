@@ -8,6 +8,21 @@ using namespace membertest;
 
 namespace {
 
+// Both grids publish the same members.
+const std::vector<std::string> kGridMembers = {
+    "UIStyle",         "BorderColor", "FocusedColor",    "SelectedColor",    "FixedFontColor", "FontColor",
+    "Ctl3D",           "Align",       "Anchors",         "BiDiMode",         "BorderStyle",    "Color",
+    "ColCount",        "Constraints", "DefaultColWidth", "DefaultRowHeight", "DefaultDrawing", "DragCursor",
+    "DragKind",        "DragMode",    "Enabled",         "FixedColor",       "FixedCols",      "RowCount",
+    "FixedRows",       "Font",        "GridLineWidth",   "Options",          "ParentBiDiMode", "ParentColor",
+    "ParentCtl3D",     "ParentFont",  "ParentShowHint",  "PopupMenu",        "ScrollBars",     "ShowHint",
+    "TabOrder",        "Visible",     "VisibleColCount", "VisibleRowCount",  "OnClick",        "OnColumnMoved",
+    "OnContextPopup",  "OnDblClick",  "OnDragDrop",      "OnDragOver",       "OnDrawCell",     "OnEndDock",
+    "OnEndDrag",       "OnEnter",     "OnExit",          "OnGetEditMask",    "OnGetEditText",  "OnKeyDown",
+    "OnKeyPress",      "OnKeyUp",     "OnMouseDown",     "OnMouseMove",      "OnMouseUp",      "OnMouseWheelDown",
+    "OnMouseWheelUp",  "OnRowMoved",  "OnSelectCell",    "OnSetEditText",    "OnStartDock",    "OnStartDrag",
+    "OnTopLeftChanged"};
+
 // The members each control publishes, as form resources name them.
 const std::map<std::string, std::vector<std::string>> kPublished = {
     {"TkvForm",
@@ -99,32 +114,8 @@ const std::map<std::string, std::vector<std::string>> kPublished = {
       "OnClick",        "OnDblClick", "OnDragDrop", "OnDragOver",  "OnDropDown",  "OnEndDrag",      "OnEnter",
       "OnExit",         "OnKeyDown",  "OnKeyPress", "OnKeyUp",     "OnStartDrag", "OnContextPopup", "OnEndDock",
       "OnStartDock"}},
-    {"TkvStringGrid",
-     {"UIStyle",         "BorderColor", "FocusedColor",    "SelectedColor",    "FixedFontColor", "FontColor",
-      "Ctl3D",           "Align",       "Anchors",         "BiDiMode",         "BorderStyle",    "Color",
-      "ColCount",        "Constraints", "DefaultColWidth", "DefaultRowHeight", "DefaultDrawing", "DragCursor",
-      "DragKind",        "DragMode",    "Enabled",         "FixedColor",       "FixedCols",      "RowCount",
-      "FixedRows",       "Font",        "GridLineWidth",   "Options",          "ParentBiDiMode", "ParentColor",
-      "ParentCtl3D",     "ParentFont",  "ParentShowHint",  "PopupMenu",        "ScrollBars",     "ShowHint",
-      "TabOrder",        "Visible",     "VisibleColCount", "VisibleRowCount",  "OnClick",        "OnColumnMoved",
-      "OnContextPopup",  "OnDblClick",  "OnDragDrop",      "OnDragOver",       "OnDrawCell",     "OnEndDock",
-      "OnEndDrag",       "OnEnter",     "OnExit",          "OnGetEditMask",    "OnGetEditText",  "OnKeyDown",
-      "OnKeyPress",      "OnKeyUp",     "OnMouseDown",     "OnMouseMove",      "OnMouseUp",      "OnMouseWheelDown",
-      "OnMouseWheelUp",  "OnRowMoved",  "OnSelectCell",    "OnSetEditText",    "OnStartDock",    "OnStartDrag",
-      "OnTopLeftChanged"}},
-    {"TkvDrawGrid",
-     {"UIStyle",         "BorderColor", "FocusedColor",    "SelectedColor",    "FixedFontColor", "FontColor",
-      "Ctl3D",           "Align",       "Anchors",         "BiDiMode",         "BorderStyle",    "Color",
-      "ColCount",        "Constraints", "DefaultColWidth", "DefaultRowHeight", "DefaultDrawing", "DragCursor",
-      "DragKind",        "DragMode",    "Enabled",         "FixedColor",       "FixedCols",      "RowCount",
-      "FixedRows",       "Font",        "GridLineWidth",   "Options",          "ParentBiDiMode", "ParentColor",
-      "ParentCtl3D",     "ParentFont",  "ParentShowHint",  "PopupMenu",        "ScrollBars",     "ShowHint",
-      "TabOrder",        "Visible",     "VisibleColCount", "VisibleRowCount",  "OnClick",        "OnColumnMoved",
-      "OnContextPopup",  "OnDblClick",  "OnDragDrop",      "OnDragOver",       "OnDrawCell",     "OnEndDock",
-      "OnEndDrag",       "OnEnter",     "OnExit",          "OnGetEditMask",    "OnGetEditText",  "OnKeyDown",
-      "OnKeyPress",      "OnKeyUp",     "OnMouseDown",     "OnMouseMove",      "OnMouseUp",      "OnMouseWheelDown",
-      "OnMouseWheelUp",  "OnRowMoved",  "OnSelectCell",    "OnSetEditText",    "OnStartDock",    "OnStartDrag",
-      "OnTopLeftChanged"}},
+    {"TkvStringGrid", kGridMembers},
+    {"TkvDrawGrid", kGridMembers},
     {"TkvTabControl",
      {"Align",          "UIStyle",     "LeftMargin",  "BorderColor", "Color",          "Font",
       "Visible",        "Anchors",     "BiDiMode",    "Constraints", "UseDockManager", "DockSite",
