@@ -23,9 +23,13 @@ struct Glyph {
 };
 
 bool IsDark(unsigned c) { return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 3 * 96; }
+// The button's face: light grey, unlike the title bar's colour around it
+// (it fills well over a third of the square).
+bool IsLight(unsigned c) { return ((c >> 16) & 0xFF) >= 160 && ((c >> 8) & 0xFF) >= 160 && (c & 0xFF) >= 160; }
 
-// The close button's square once the title bar is on the screen: a freshly
-// shown window may not have reached the screen yet, which reads as black.
+// The close button's square once the button is on the screen: a freshly
+// shown window may not have reached the screen yet, which reads as black, or
+// show its title bar before the buttons on it.
 Picture CloseButtonSquare(HWND window) {
   Picture square;
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -36,8 +40,8 @@ Picture CloseButtonSquare(HWND window) {
     const RECT button{picture.width - border - GetSystemMetrics(SM_CXSIZE), border, picture.width - border,
                       border + GetSystemMetrics(SM_CYSIZE)};
     square = Crop(picture, button);
-    const auto dark = std::count_if(square.pixels.begin(), square.pixels.end(), IsDark);
-    if (dark * 2 < static_cast<long>(square.pixels.size())) break;
+    const auto light = std::count_if(square.pixels.begin(), square.pixels.end(), IsLight);
+    if (light * 3 > static_cast<long>(square.pixels.size())) break;
     Sleep(100);
   }
   return square;
