@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -249,9 +250,7 @@ TEST(CaptureName, TheFirstFreeNumberFromZero) {
 TEST_F(Capture, ARightClickSavesAtTheViewsSizeALeftClickAsksForAName) {
   ScratchFolder folder("capture_button");
   folder.Write("Pic0.png", "");
-  char working[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, working);
-  ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
+  std::optional<testsupport::CurrentFolder> inFolder(std::in_place, folder.Path());
   std::vector<std::string> dialogs;
   TCaptureButton button(view, source, [&](const std::string& name) { dialogs.push_back(name); });
   // The skinned button: left press, release, then its click.
@@ -269,7 +268,7 @@ TEST_F(Capture, ARightClickSavesAtTheViewsSizeALeftClickAsksForAName) {
   EXPECT_EQ(dialogs.size(), 1u);
   testsupport::Picture picture;
   const bool loaded = testsupport::LoadPng("Pic1.png", picture);
-  SetCurrentDirectoryA(working);
+  inFolder.reset();
   ASSERT_TRUE(loaded);
   EXPECT_EQ(picture.width, 611);
   EXPECT_EQ(picture.height, 400);
